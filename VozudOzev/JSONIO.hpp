@@ -1,0 +1,62 @@
+#pragma once
+
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace VozudOzev::JSONIO {
+
+// Raised for text that is not JSON or lacks a required field.
+struct DecodingError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// Raised for a value the JSON form cannot carry (NaN or infinity).
+struct EncodingError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// The shared written form: keys sorted, two-space indent, " : " between key and value,
+// slashes unescaped, whole doubles without ".0", no trailing newline.
+std::string write(const nlohmann::json& value);
+
+nlohmann::json parse(std::string_view text);
+
+template <class T>
+std::string encode(const T& value)
+{
+    nlohmann::json j = value;
+    return write(j);
+}
+
+template <class T>
+T decode(std::string_view text)
+{
+    nlohmann::json j = parse(text);
+    try {
+        return j.get<T>();
+    } catch (const nlohmann::json::exception& e) {
+        throw DecodingError(e.what());
+    }
+}
+
+// Absent optionals are left out of the written form, never written as null.
+template <class T>
+void putOptional(nlohmann::json& j, const char* key, const std::optional<T>& value)
+{
+    if (value)
+        j[key] = *value;
+}
+
+template <class T>
+std::optional<T> getOptional(const nlohmann::json& j, const char* key)
+{
+    auto it = j.find(key);
+    if (it == j.end() || it->is_null())
+        return std::nullopt;
+    return it->template get<T>();
+}
+
+}  // namespace VozudOzev::JSONIO

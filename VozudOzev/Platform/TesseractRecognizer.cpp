@@ -1,0 +1,363 @@
+#include "VozudOzev/Platform/TesseractRecognizer.hpp"
+
+#include "VozudOzev/BBox.hpp"
+#include "VozudOzev/Platform/Leptonica.hpp"
+#include "VozudOzev/Unicode.hpp"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <leptonica/allheaders.h>
+#include <map>
+#include <memory>
+#include <stdexcept>
+#include <tesseract/baseapi.h>
+#include <tesseract/resultiterator.h>
+
+namespace VozudOzev {
+
+std::shared_ptr<const TextRecognizer> TextRecognizer::standard()
+{
+    static const std::shared_ptr<const TextRecognizer> shared = std::make_shared<TesseractRecognizer>();
+    return shared;
+}
+
+namespace {
+
+struct RecognitionError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+struct PageWord {
+    std::string text;
+    BBox box;  // prepared-page pixels
+    double confidence;
+};
+
+// Tesseract instances are not thread-safe and dictionaries can only be chosen at Init,
+// so each thread keeps one instance per (languages, correction).
+tesseract::TessBaseAPI& engineFor(const std::string& dataPath, const std::string& languages, bool correction)
+{
+    thread_local std::map<std::string, std::unique_ptr<tesseract::TessBaseAPI>> engines;
+    const std::string key = dataPath + '\n' + languages + (correction ? "\n1" : "\n0");
+    auto it = engines.find(key);
+    if (it != engines.end())
+        return *it->second;
+
+    auto api = std::make_unique<tesseract::TessBaseAPI>();
+    std::vector<std::string> names{"debug_file"};
+    std::vector<std::string> values{"/dev/null"};
+    if (!correction) {
+        names.insert(names.end(), {"load_system_dawg", "load_freq_dawg"});
+        values.insert(values.end(), {"0", "0"});
+    }
+    if (api->Init(dataPath.empty() ? nullptr : dataPath.c_str(), languages.c_str(), tesseract::OEM_LSTM_ONLY, nullptr, 0,
+                  &names, &values, false) != 0)
+        throw RecognitionError("text recognition unavailable: cannot load language data \"" + languages + "\"");
+    return *engines.emplace(key, std::move(api)).first->second;
+}
+
+int histogramMode(const std::vector<std::uint8_t>& grey)
+{
+    std::array<size_t, 256> hist{};
+    for (auto g : grey)
+        ++hist[g];
+    return static_cast<int>(std::max_element(hist.begin(), hist.end()) - hist.begin());
+}
+
+// Paints out ink runs that are long and thin: ruling lines. Text strokes are short, and
+// filled header bands are thick, so both stay.
+void paintOutRules(std::vector<std::uint8_t>& g, int W, int H, int bg, int minRun, int maxThick)
+{
+    auto ink = [&](int x, int y) { return std::abs(int(g[size_t(y) * W + x]) - bg) >= 24; };
+    std::vector<std::uint8_t> mask(g.size(), 0);
+    // Horizontal.
+    for (int y = 0; y < H; ++y) {
+        int x = 0;
+        while (x < W) {
+            if (!ink(x, y)) {
+                ++x;
+                continue;
+            }
+            int e = x;
+            while (e < W && ink(e, y))
+                ++e;
+            if (e - x >= minRun)
+                for (int k = x; k < e; ++k)
+                    mask[size_t(y) * W + k] |= 1;
+            x = e;
+        }
+    }
+    // Vertical.
+    for (int x = 0; x < W; ++x) {
+        int y = 0;
+        while (y < H) {
+            if (!ink(x, y)) {
+                ++y;
+                continue;
+            }
+            int e = y;
+            while (e < H && ink(x, e))
+                ++e;
+            if (e - y >= minRun)
+                for (int k = y; k < e; ++k)
+                    mask[size_t(k) * W + x] |= 2;
+            y = e;
+        }
+    }
+    // Keep only thin stretches of each direction.
+    std::vector<std::uint8_t> paint(g.size(), 0);
+    for (int x = 0; x < W; ++x) {
+        int y = 0;
+        while (y < H) {
+            if (!(mask[size_t(y) * W + x] & 1)) {
+                ++y;
+                continue;
+            }
+            int e = y;
+            while (e < H && (mask[size_t(e) * W + x] & 1))
+                ++e;
+            if (e - y <= maxThick)
+                for (int k = y; k < e; ++k)
+                    paint[size_t(k) * W + x] = 1;
+            y = e;
+        }
+    }
+    for (int y = 0; y < H; ++y) {
+        int x = 0;
+        while (x < W) {
+            if (!(mask[size_t(y) * W + x] & 2)) {
+                ++x;
+                continue;
+            }
+            int e = x;
+            while (e < W && (mask[size_t(y) * W + e] & 2))
+                ++e;
+            if (e - x <= maxThick)
+                for (int k = x; k < e; ++k)
+                    paint[size_t(y) * W + k] = 1;
+            x = e;
+        }
+    }
+    for (size_t i = 0; i < g.size(); ++i)
+        if (paint[i])
+            g[i] = static_cast<std::uint8_t>(bg);
+}
+
+// Median height of the ink components that look like glyphs; 0 when none.
+double medianGlyphHeight(const std::vector<std::uint8_t>& g, int W, int H, int bg)
+{
+    Leptonica::PixPtr bin(pixCreate(W, H, 1));
+    if (!bin)
+        return 0;
+    l_uint32* data = pixGetData(bin.get());
+    const int wpl = pixGetWpl(bin.get());
+    for (int y = 0; y < H; ++y) {
+        l_uint32* line = data + size_t(y) * wpl;
+        for (int x = 0; x < W; ++x)
+            if (std::abs(int(g[size_t(y) * W + x]) - bg) >= 48)
+                SET_DATA_BIT(line, x);
+    }
+    BOXA* boxa = pixConnComp(bin.get(), nullptr, 8);
+    if (!boxa)
+        return 0;
+    std::vector<int> heights;
+    const int n = boxaGetCount(boxa);
+    for (int i = 0; i < n; ++i) {
+        l_int32 bx, by, bw, bh;
+        if (boxaGetBoxGeometry(boxa, i, &bx, &by, &bw, &bh) == 0 && bh >= 4 && bh <= 200 && bw <= 4 * bh)
+            heights.push_back(bh);
+    }
+    boxaDestroy(&boxa);
+    if (heights.size() < 3)
+        return 0;
+    std::nth_element(heights.begin(), heights.begin() + heights.size() / 2, heights.end());
+    return heights[heights.size() / 2];
+}
+
+}  // namespace
+
+std::string TesseractRecognizer::languageString(const std::vector<std::string>& languages)
+{
+    static const std::map<std::string, std::string> codes{{"en", "eng"}, {"vi", "vie"}, {"de", "deu"},
+                                                          {"fr", "fra"}, {"es", "spa"}, {"it", "ita"}};
+    std::string out;
+    for (const std::string& tag : languages) {
+        std::string primary = tag.substr(0, tag.find_first_of("-_"));
+        std::transform(primary.begin(), primary.end(), primary.begin(), [](unsigned char c) { return std::tolower(c); });
+        auto it = codes.find(primary);
+        if (it == codes.end() || out.find(it->second) != std::string::npos)
+            continue;
+        // Vietnamese data reads English as well, while "vie+eng" drops Vietnamese
+        // diacritics: the first language decides alone.
+        out = it->second;
+        break;
+    }
+    return out.empty() ? "eng" : out;
+}
+
+std::vector<TextObservation> TesseractRecognizer::perform(const Image& image, const RecognitionRequest& request) const
+{
+    if (image.empty())
+        return {};
+
+    std::vector<std::uint8_t> grey = image.grey();
+    int W = image.width;
+    int H = image.height;
+    int bg = histogramMode(grey);
+    if (tuning_.invertDark && bg < 128) {
+        for (auto& v : grey)
+            v = static_cast<std::uint8_t>(255 - v);
+        bg = 255 - bg;
+    }
+
+    double k = 1;
+    if (tuning_.targetGlyphHeight > 0) {
+        const double glyph = medianGlyphHeight(grey, W, H, bg);
+        if (glyph > 0)
+            k = std::clamp(tuning_.targetGlyphHeight / glyph, 1.0, tuning_.maxUpscale);
+        // Never enlarge past the image limit.
+        while (k > 1 && double(W) * k * double(H) * k > double(Image::maxPixels))
+            k = std::max(1.0, k - 0.5);
+    }
+
+    Leptonica::PixPtr pix;
+    {
+        Leptonica::PixPtr src(pixCreate(W, H, 8));
+        if (!src)
+            throw RecognitionError("text recognition failed: out of memory");
+        l_uint32* data = pixGetData(src.get());
+        const int wpl = pixGetWpl(src.get());
+        for (int y = 0; y < H; ++y)
+            for (int x = 0; x < W; ++x)
+                SET_DATA_BYTE(data + size_t(y) * wpl, x, grey[size_t(y) * W + x]);
+        if (k > 1.0001) {
+            const int nw = static_cast<int>(W * k), nh = static_cast<int>(H * k);
+            pix.reset(pixScaleGrayLI(src.get(), float(nw) / W, float(nh) / H));
+            if (!pix)
+                throw RecognitionError("text recognition failed: out of memory");
+        } else {
+            pix = std::move(src);
+        }
+    }
+    const int PW = pixGetWidth(pix.get());
+    const int PH = pixGetHeight(pix.get());
+    const double sx = double(PW) / W;
+    const double sy = double(PH) / H;
+
+    if (tuning_.removeRules) {
+        std::vector<std::uint8_t> g(size_t(PW) * PH);
+        l_uint32* data = pixGetData(pix.get());
+        const int wpl = pixGetWpl(pix.get());
+        for (int y = 0; y < PH; ++y)
+            for (int x = 0; x < PW; ++x)
+                g[size_t(y) * PW + x] = static_cast<std::uint8_t>(GET_DATA_BYTE(data + size_t(y) * wpl, x));
+        const int minRun = std::max(40, static_cast<int>(4 * tuning_.targetGlyphHeight));
+        paintOutRules(g, PW, PH, bg, minRun, static_cast<int>(std::ceil(6 * sy)));
+        for (int y = 0; y < PH; ++y)
+            for (int x = 0; x < PW; ++x)
+                SET_DATA_BYTE(data + size_t(y) * wpl, x, g[size_t(y) * PW + x]);
+    }
+
+    tesseract::TessBaseAPI& api =
+        engineFor(tuning_.dataPath, languageString(request.languages), request.languageCorrection);
+    api.SetPageSegMode(static_cast<tesseract::PageSegMode>(tuning_.pageSegMode));
+    api.SetImage(pix.get());
+    api.SetSourceResolution(300);
+    if (api.Recognize(nullptr) != 0) {
+        api.Clear();
+        throw RecognitionError("text recognition failed");
+    }
+
+    // Words grouped by Tesseract text line.
+    std::vector<std::vector<PageWord>> lines;
+    std::vector<double> lineHeights;
+    std::unique_ptr<tesseract::ResultIterator> it(api.GetIterator());
+    if (it) {
+        it->Begin();
+        do {
+            if (it->Empty(tesseract::RIL_WORD))
+                continue;
+            if (it->IsAtBeginningOf(tesseract::RIL_TEXTLINE) || lines.empty()) {
+                lines.emplace_back();
+                int l, t, r, b;
+                lineHeights.push_back(it->BoundingBox(tesseract::RIL_TEXTLINE, &l, &t, &r, &b) ? b - t : 0);
+            }
+            std::unique_ptr<char[]> text(it->GetUTF8Text(tesseract::RIL_WORD));
+            if (!text)
+                continue;
+            std::string word = Unicode::nfc(Unicode::sanitized(Unicode::trimmed(text.get())));
+            if (word.empty())
+                continue;
+            int l, t, r, b;
+            if (!it->BoundingBox(tesseract::RIL_WORD, &l, &t, &r, &b))
+                continue;
+            double conf = it->Confidence(tesseract::RIL_WORD) / 100.0;
+            if (!std::isfinite(conf))
+                conf = 0;
+            lines.back().push_back({std::move(word), {double(l), double(t), double(r - l), double(b - t)},
+                                    std::clamp(conf, 0.0, 1.0)});
+        } while (it->Next(tesseract::RIL_WORD));
+    }
+    api.Clear();
+
+    const double minHeight =
+        request.minimumTextHeight && *request.minimumTextHeight > 0 ? *request.minimumTextHeight * PH : 0;
+
+    auto normalised = [=](const BBox& b) {
+        // Back to the given image's pixels, then to 0...1 with the origin at the bottom left.
+        const double x = b.x / sx, y = b.y / sy, w = b.w / sx, h = b.h / sy;
+        return NormalizedRect{x / W, 1.0 - (y + h) / H, w / W, h / H};
+    };
+
+    std::vector<TextObservation> out;
+    for (size_t li = 0; li < lines.size(); ++li) {
+        std::vector<PageWord> words;
+        for (auto& w : lines[li])
+            if (w.box.h >= minHeight)
+                words.push_back(std::move(w));
+        if (words.empty())
+            continue;
+        const double lineH = lineHeights[li] > 0 ? lineHeights[li] : words.front().box.h;
+        const double splitGap = tuning_.splitGapFactor * lineH;
+
+        size_t start = 0;
+        for (size_t i = 1; i <= words.size(); ++i) {
+            const bool end = i == words.size() || words[i].box.x - words[i - 1].box.maxX() > splitGap;
+            if (!end)
+                continue;
+            TextObservation o;
+            std::string text;
+            std::vector<std::pair<size_t, size_t>> ranges;
+            std::vector<BBox> boxes;
+            BBox box = words[start].box;
+            double conf = 1;
+            for (size_t k2 = start; k2 < i; ++k2) {
+                if (!text.empty())
+                    text += ' ';
+                ranges.emplace_back(text.size(), text.size() + words[k2].text.size());
+                text += words[k2].text;
+                boxes.push_back(words[k2].box);
+                box = box.unite(words[k2].box);
+                conf = std::min(conf, words[k2].confidence);
+            }
+            o.box = normalised(box);
+            o.topCandidate = std::move(text);
+            o.confidence = conf;
+            o.boxForRange = [ranges, boxes, normalised](size_t begin, size_t end) -> std::optional<NormalizedRect> {
+                std::optional<BBox> u;
+                for (size_t r = 0; r < ranges.size(); ++r)
+                    if (ranges[r].first < end && begin < ranges[r].second)
+                        u = u ? u->unite(boxes[r]) : boxes[r];
+                if (!u)
+                    return std::nullopt;
+                return normalised(*u);
+            };
+            out.push_back(std::move(o));
+            start = i;
+        }
+    }
+    return out;
+}
+
+}  // namespace VozudOzev

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "VozudOzev/Platform/TextRecognizer.hpp"
+
+#include <string>
+#include <vector>
+
+namespace VozudOzev {
+
+// The text recogniser over Tesseract 5 (LSTM). The page is prepared before recognition:
+// dark pages are inverted, long thin ruling lines are painted out (Tesseract reads ruled
+// grids badly), and small text is enlarged; boxes are reported in the given image's space.
+class TesseractRecognizer final : public TextRecognizer {
+public:
+    struct Tuning {
+        int pageSegMode = 6;             // one uniform block: keeps lone short numbers
+        bool removeRules = true;
+        bool invertDark = true;
+        double targetGlyphHeight = 28;   // enlarge until the median glyph is about this tall
+        double maxUpscale = 3;
+        double splitGapFactor = 1.5;     // a gap wider than this many line heights splits a line
+        std::string dataPath;            // empty: Tesseract's own default
+    };
+
+    TesseractRecognizer() = default;
+    explicit TesseractRecognizer(Tuning tuning) : tuning_(std::move(tuning)) {}
+
+    std::vector<TextObservation> perform(const Image& image, const RecognitionRequest& request) const override;
+
+    // Tesseract's language string for a list of BCP-47 tags, by primary subtag.
+    static std::string languageString(const std::vector<std::string>& languages);
+
+    const Tuning& tuning() const { return tuning_; }
+
+private:
+    Tuning tuning_;
+};
+
+}  // namespace VozudOzev

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "VozudOzev/Dpi.hpp"
+#include "VozudOzev/Platform/Image.hpp"
+#include "VozudOzev/TableExtractor.hpp"
+
+#include <string>
+
+namespace VozudOzev {
+
+// The one operation the application needs from a recognition engine.
+class TableEngine {
+public:
+    virtual ~TableEngine() = default;
+    virtual TableExtractor::Extraction extract(const Image& image, Dpi dpi, const std::string& id) const = 0;
+};
+
+}  // namespace VozudOzev

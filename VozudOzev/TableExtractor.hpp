@@ -1,0 +1,35 @@
+#pragma once
+
+#include "VozudOzev/EngineOutput.hpp"
+#include "VozudOzev/OCRLine.hpp"
+#include "VozudOzev/StructureFile.hpp"
+
+#include <string>
+#include <vector>
+
+namespace VozudOzev {
+
+// The engine that combines text recognition and the structure models.
+class TableExtractor {
+public:
+    // Milliseconds spent on each part of one extraction.
+    struct Timing {
+        double ocr = 0;
+        double structure = 0;
+        double total = 0;
+
+        bool operator==(const Timing&) const = default;
+    };
+
+    struct Extraction {
+        EngineOutput output;
+        StructureFile structure;
+        std::vector<OCRLine> lines;  // as the recogniser returned them
+        Timing timing;
+
+        // The line texts in order, one per line.
+        std::string plainText() const;
+    };
+};
+
+}  // namespace VozudOzev

@@ -1,0 +1,197 @@
+#include "VozudOzev/Unicode.hpp"
+
+#include <memory>
+#include <unicode/brkiter.h>
+#include <unicode/normalizer2.h>
+#include <unicode/uchar.h>
+#include <unicode/unistr.h>
+
+namespace VozudOzev::Unicode {
+
+namespace {
+
+// Reads one code point at s[i], advancing i; malformed input gives U+FFFD and skips one byte.
+char32_t next(std::string_view s, size_t& i)
+{
+    const auto b0 = static_cast<unsigned char>(s[i]);
+    if (b0 < 0x80) {
+        ++i;
+        return b0;
+    }
+    int len = 0;
+    char32_t cp = 0;
+    char32_t min = 0;
+    if ((b0 & 0xE0) == 0xC0) {
+        len = 2;
+        cp = b0 & 0x1F;
+        min = 0x80;
+    } else if ((b0 & 0xF0) == 0xE0) {
+        len = 3;
+        cp = b0 & 0x0F;
+        min = 0x800;
+    } else if ((b0 & 0xF8) == 0xF0) {
+        len = 4;
+        cp = b0 & 0x07;
+        min = 0x10000;
+    } else {
+        ++i;
+        return 0xFFFD;
+    }
+    if (i + len > s.size()) {
+        ++i;
+        return 0xFFFD;
+    }
+    for (int k = 1; k < len; ++k) {
+        const auto b = static_cast<unsigned char>(s[i + k]);
+        if ((b & 0xC0) != 0x80) {
+            ++i;
+            return 0xFFFD;
+        }
+        cp = (cp << 6) | (b & 0x3F);
+    }
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+        ++i;
+        return 0xFFFD;
+    }
+    i += len;
+    return cp;
+}
+
+}  // namespace
+
+void append(std::string& out, char32_t cp)
+{
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+std::u32string decode(std::string_view utf8)
+{
+    std::u32string out;
+    out.reserve(utf8.size());
+    for (size_t i = 0; i < utf8.size();)
+        out += next(utf8, i);
+    return out;
+}
+
+std::string encode(std::u32string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (char32_t cp : text)
+        append(out, cp);
+    return out;
+}
+
+bool isValid(std::string_view utf8)
+{
+    for (size_t i = 0; i < utf8.size();) {
+        const size_t at = i;
+        if (next(utf8, i) == 0xFFFD && !(i - at == 3 && utf8.substr(at, 3) == "\xEF\xBF\xBD"))
+            return false;
+    }
+    return true;
+}
+
+std::string sanitized(std::string_view utf8)
+{
+    if (isValid(utf8))
+        return std::string(utf8);
+    return encode(decode(utf8));
+}
+
+bool isWhitespace(char32_t cp)
+{
+    return u_isUWhiteSpace(static_cast<UChar32>(cp));
+}
+
+bool isLetter(char32_t cp)
+{
+    return u_isUAlphabetic(static_cast<UChar32>(cp));
+}
+
+bool isNumber(char32_t cp)
+{
+    return u_getIntPropertyValue(static_cast<UChar32>(cp), UCHAR_NUMERIC_TYPE) != U_NT_NONE;
+}
+
+std::string trimmed(std::string_view utf8)
+{
+    // Find the byte range between the first and last non-white code points.
+    size_t begin = utf8.size();
+    size_t end = 0;
+    for (size_t i = 0; i < utf8.size();) {
+        const size_t at = i;
+        if (!isWhitespace(next(utf8, i))) {
+            if (begin == utf8.size())
+                begin = at;
+            end = i;
+        }
+    }
+    if (begin >= end)
+        return {};
+    return std::string(utf8.substr(begin, end - begin));
+}
+
+std::string nfc(std::string_view utf8)
+{
+    bool ascii = true;
+    for (char c : utf8)
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            ascii = false;
+            break;
+        }
+    if (ascii)
+        return std::string(utf8);
+    UErrorCode status = U_ZERO_ERROR;
+    const icu::Normalizer2* norm = icu::Normalizer2::getNFCInstance(status);
+    if (U_FAILURE(status))
+        return std::string(utf8);
+    const auto src = icu::UnicodeString::fromUTF8(icu::StringPiece(utf8.data(), static_cast<int32_t>(utf8.size())));
+    icu::UnicodeString out = norm->normalize(src, status);
+    if (U_FAILURE(status))
+        return std::string(utf8);
+    std::string result;
+    out.toUTF8String(result);
+    return result;
+}
+
+std::vector<std::string> graphemes(std::string_view utf8)
+{
+    std::vector<std::string> out;
+    if (utf8.empty())
+        return out;
+    const auto src = icu::UnicodeString::fromUTF8(icu::StringPiece(utf8.data(), static_cast<int32_t>(utf8.size())));
+    UErrorCode status = U_ZERO_ERROR;
+    std::unique_ptr<icu::BreakIterator> it(icu::BreakIterator::createCharacterInstance(icu::Locale::getRoot(), status));
+    if (U_FAILURE(status)) {
+        for (char32_t cp : decode(utf8)) {
+            out.emplace_back();
+            append(out.back(), cp);
+        }
+        return out;
+    }
+    it->setText(src);
+    int32_t start = it->first();
+    for (int32_t end = it->next(); end != icu::BreakIterator::DONE; start = end, end = it->next()) {
+        std::string piece;
+        src.tempSubStringBetween(start, end).toUTF8String(piece);
+        out.push_back(std::move(piece));
+    }
+    return out;
+}
+
+}  // namespace VozudOzev::Unicode

@@ -1,0 +1,148 @@
+// Runs one extraction on an image file and writes the engine output as JSON.
+// Used by benchmarks, corpus evaluation and bug reports.
+
+#include "VozudOzev/ImageLoader.hpp"
+#include "VozudOzev/JSONIO.hpp"
+#include "VozudOzev/Structure/ImageResolution.hpp"
+#include "VozudOzev/TextGridTableEngine.hpp"
+#include "VozudOzev/VozudOzevError.hpp"
+
+#include <charconv>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <string_view>
+
+using namespace VozudOzev;
+
+namespace {
+
+constexpr int exitRecognitionFailed = 1;
+constexpr int exitImageFailed = 2;
+constexpr int exitUsage = 64;
+
+const char* usageText =
+    "usage: vozudozev-extract [--engine text] [--dpi X[,Y]] [-o FILE] IMAGE\n"
+    "  --engine text   the text-only engine (default)\n"
+    "  --dpi X[,Y]     the image's resolution; default: from the file, else 72\n"
+    "  -o FILE         write the JSON to FILE instead of standard output\n";
+
+int usage(const std::string& problem)
+{
+    if (!problem.empty())
+        std::cerr << "vozudozev-extract: " << problem << "\n";
+    std::cerr << usageText;
+    return exitUsage;
+}
+
+std::optional<double> parsePositive(std::string_view s)
+{
+    double v = 0;
+    auto r = std::from_chars(s.data(), s.data() + s.size(), v);
+    if (r.ec != std::errc() || r.ptr != s.data() + s.size() || !(v > 0) || v > 1e6)
+        return std::nullopt;
+    return v;
+}
+
+std::optional<Dpi> parseDpi(std::string_view s)
+{
+    const auto comma = s.find(',');
+    auto x = parsePositive(s.substr(0, comma));
+    if (!x)
+        return std::nullopt;
+    if (comma == std::string_view::npos)
+        return Dpi{*x, *x};
+    auto y = parsePositive(s.substr(comma + 1));
+    if (!y)
+        return std::nullopt;
+    return Dpi{*x, *y};
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    std::string engine = "text";
+    std::optional<Dpi> dpi;
+    std::string outPath;
+    std::string imagePath;
+
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view a = argv[i];
+        auto value = [&](const char* name) -> std::optional<std::string> {
+            if (i + 1 >= argc)
+                return std::nullopt;
+            (void)name;
+            return std::string(argv[++i]);
+        };
+        if (a == "-h" || a == "--help") {
+            std::cout << usageText;
+            return 0;
+        } else if (a == "--engine") {
+            auto v = value("--engine");
+            if (!v)
+                return usage("--engine needs a value");
+            engine = *v;
+        } else if (a == "--dpi") {
+            auto v = value("--dpi");
+            if (!v)
+                return usage("--dpi needs a value");
+            dpi = parseDpi(*v);
+            if (!dpi)
+                return usage("--dpi takes X or X,Y with positive numbers");
+        } else if (a == "-o") {
+            auto v = value("-o");
+            if (!v)
+                return usage("-o needs a file");
+            outPath = *v;
+        } else if (a.size() > 1 && a[0] == '-') {
+            return usage("unknown option " + std::string(a));
+        } else if (imagePath.empty()) {
+            imagePath = a;
+        } else {
+            return usage("only one image at a time");
+        }
+    }
+    if (imagePath.empty())
+        return usage("no image given");
+    if (engine != "text")
+        return usage("unknown engine " + engine);
+
+    Image image;
+    try {
+        image = ImageLoader::load(imagePath);
+    } catch (const VozudOzevError& e) {
+        std::cerr << e.what() << "\n";
+        return exitImageFailed;
+    }
+    if (!dpi)
+        dpi = ImageResolution::dpi(imagePath);
+
+    std::string json;
+    try {
+        const TextGridTableEngine textEngine(TextOCR({"vi-VT", "en-US"}, false, false));
+        const TableExtractor::Extraction extraction = textEngine.extract(image, *dpi, "capture");
+        json = JSONIO::encode(extraction.output);
+    } catch (const std::exception& e) {
+        std::cerr << "recognition failed: " << e.what() << "\n";
+        return exitRecognitionFailed;
+    }
+    json += '\n';
+
+    if (outPath.empty()) {
+        std::cout << json;
+        std::cout.flush();
+        return std::cout ? 0 : exitRecognitionFailed;
+    }
+    std::ofstream out(outPath, std::ios::binary | std::ios::trunc);
+    out << json;
+    out.close();
+    if (!out) {
+        std::cerr << "cannot write " << outPath << "\n";
+        return exitRecognitionFailed;
+    }
+    return 0;
+}
