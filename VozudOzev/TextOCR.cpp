@@ -22,23 +22,24 @@ BBox scaledBox(const BBox& b, double k)
 std::vector<std::pair<size_t, size_t>> wordRanges(const std::string& text)
 {
     std::vector<std::pair<size_t, size_t>> ranges;
-    const std::u32string cps = Unicode::decode(text);
     size_t byte = 0;
-    std::optional<size_t> start;
-    for (char32_t cp : cps) {
+    size_t start = 0;
+    bool inWord = false;
+    for (char32_t cp : Unicode::decode(text)) {
         std::string enc;
         Unicode::append(enc, cp);
         const bool white = Unicode::isWhitespace(cp);
-        if (!white && !start)
+        if (!white && !inWord) {
             start = byte;
-        if (white && start) {
-            ranges.emplace_back(*start, byte);
-            start.reset();
+            inWord = true;
+        } else if (white && inWord) {
+            ranges.emplace_back(start, byte);
+            inWord = false;
         }
         byte += enc.size();
     }
-    if (start)
-        ranges.emplace_back(*start, text.size());
+    if (inWord)
+        ranges.emplace_back(start, text.size());
     return ranges;
 }
 

@@ -1,0 +1,97 @@
+#include "VozudOzev/ImageLoader.hpp"
+#include "VozudOzev/Platform/TesseractRecognizer.hpp"
+#include "VozudOzev/TextGridTableEngine.hpp"
+
+#include <gtest/gtest.h>
+#include <thread>
+
+using namespace VozudOzev;
+
+namespace {
+
+std::string fixture(const std::string& name)
+{
+    return std::string(VANTREL_SOURCE_DIR) + "/tests/fixtures/images/" + name;
+}
+
+std::vector<std::vector<std::string>> extractGrid(const std::string& file)
+{
+    const TextGridTableEngine engine(TextOCR({"vi-VT", "en-US"}, false, false));
+    const auto e = engine.extract(ImageLoader::load(fixture(file)), {}, "capture");
+    EXPECT_EQ(e.output.tables.size(), 1u);
+    return e.output.tables.empty() ? std::vector<std::vector<std::string>>{} : e.output.tables[0].grid();
+}
+
+}  // namespace
+
+TEST(TesseractRecognizer, LanguageStrings)
+{
+    EXPECT_EQ(TesseractRecognizer::languageString({"vi-VT", "en-US"}), "vie");
+    EXPECT_EQ(TesseractRecognizer::languageString({"en-US", "vi-VN"}), "eng");
+    EXPECT_EQ(TesseractRecognizer::languageString({"xx", "EN"}), "eng");
+    EXPECT_EQ(TesseractRecognizer::languageString({}), "eng");
+}
+
+// Real recognition: exact texts depend on the language data, so only stable facts are checked.
+TEST(TesseractRecognizer, ReadsAnUnruledAndARuledTable)
+{
+    for (const char* file : {"table-unruled.png", "table-ruled-144dpi.png"}) {
+        SCOPED_TRACE(file);
+        const auto g = extractGrid(file);
+        ASSERT_EQ(g.size(), 5u);
+        ASSERT_EQ(g[0].size(), 4u);
+        EXPECT_EQ(g[1][0], "1") << "lone short numbers are kept";
+        EXPECT_EQ(g[2][2], "5");
+        EXPECT_EQ(g[3][1], "Bánh mì đặc biệt") << "Vietnamese diacritics survive";
+        EXPECT_EQ(g[4][3], "$156.50");
+    }
+}
+
+TEST(TesseractRecognizer, BoxesLieOnTheText)
+{
+    const Image img = ImageLoader::load(fixture("table-unruled.png"));
+    const auto lines = TextOCR({"en-US"}, false, false).recognize(img);
+    ASSERT_FALSE(lines.empty());
+    for (const OCRLine& l : lines) {
+        EXPECT_GE(l.confidence, 0.0);
+        EXPECT_LE(l.confidence, 1.0);
+        for (const OCRWord& w : l.words) {
+            EXPECT_GE(w.bbox.x, 0);
+            EXPECT_LE(w.bbox.maxX(), img.width + 1);
+            EXPECT_GT(w.bbox.h, 5);
+            EXPECT_LT(w.bbox.h, 30);
+        }
+    }
+    // "Qty" is drawn at x = 256 in the third column.
+    bool found = false;
+    for (const OCRLine& l : lines)
+        for (const OCRWord& w : l.words)
+            if (w.text == "Qty") {
+                found = true;
+                EXPECT_NEAR(w.bbox.x, 256, 3);
+                EXPECT_NEAR(w.bbox.y, 20, 5);
+            }
+    EXPECT_TRUE(found);
+}
+
+TEST(TesseractRecognizer, ConcurrentCallsAgree)
+{
+    const Image img = ImageLoader::load(fixture("table-unruled.png"));
+    const TextOCR ocr({"en-US"}, false, false);
+    const auto once = ocr.recognize(img);
+    std::vector<OCRLine> a, b;
+    std::thread t1([&] { a = ocr.recognize(img); });
+    std::thread t2([&] { b = ocr.recognize(img); });
+    t1.join();
+    t2.join();
+    EXPECT_EQ(a, once);
+    EXPECT_EQ(b, once);
+}
+
+TEST(TesseractRecognizer, BlankAndTinyImagesGiveNoText)
+{
+    const TextOCR ocr({"en-US"}, false, false);
+    EXPECT_TRUE(ocr.recognize(Image(300, 100)).empty());
+    EXPECT_TRUE(ocr.recognize(Image(500, 1)).empty());
+    EXPECT_TRUE(ocr.recognize(Image()).empty());
+}

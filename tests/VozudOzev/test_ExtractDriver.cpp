@@ -1,0 +1,93 @@
+// The extraction driver as scripts use it: exit codes, output and errors.
+#include "VozudOzev/EngineOutput.hpp"
+#include "VozudOzev/JSONIO.hpp"
+
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <sys/wait.h>
+
+namespace {
+
+struct DriverRun {
+    int code = -1;
+    std::string out;
+    std::string err;
+};
+
+DriverRun run(const std::string& args)
+{
+    const std::string errFile = testing::TempDir() + "/driver-stderr.txt";
+    const std::string cmd = std::string(VANTREL_EXTRACT_TOOL) + " " + args + " 2>" + errFile;
+    DriverRun r;
+    FILE* p = popen(cmd.c_str(), "r");
+    if (!p)
+        return r;
+    std::array<char, 4096> buf;
+    size_t n;
+    while ((n = fread(buf.data(), 1, buf.size(), p)) > 0)
+        r.out.append(buf.data(), n);
+    const int status = pclose(p);
+    r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    std::ifstream e(errFile);
+    std::stringstream ss;
+    ss << e.rdbuf();
+    r.err = ss.str();
+    return r;
+}
+
+std::string fixture(const std::string& name)
+{
+    return std::string(VANTREL_SOURCE_DIR) + "/tests/fixtures/images/" + name;
+}
+
+}  // namespace
+
+TEST(ExtractDriver, WritesTheEngineOutput)
+{
+    const DriverRun r = run(fixture("table-unruled.png"));
+    ASSERT_EQ(r.code, 0) << r.err;
+    const auto out = VozudOzev::JSONIO::decode<VozudOzev::EngineOutput>(r.out);
+    EXPECT_EQ(out.engine, "B");
+    EXPECT_EQ(out.id, "capture");
+    EXPECT_EQ(out.imageWidth, 430);
+    ASSERT_NE(out.selected(), nullptr);
+    EXPECT_EQ(out.selected()->rows, 5);
+
+    const std::string file = testing::TempDir() + "/driver-out.json";
+    const DriverRun toFile = run("--engine text --dpi 144,144 -o " + file + " " + fixture("table-unruled.png"));
+    ASSERT_EQ(toFile.code, 0) << toFile.err;
+    EXPECT_TRUE(toFile.out.empty());
+    std::ifstream f(file);
+    std::stringstream ss;
+    ss << f.rdbuf();
+    EXPECT_EQ(VozudOzev::JSONIO::decode<VozudOzev::EngineOutput>(ss.str()).selected()->cols, 4);
+}
+
+TEST(ExtractDriver, ExitCodes)
+{
+    const struct {
+        std::string args;
+        int code;
+        std::string err;
+    } cases[] = {
+        {fixture("truncated.png"), 2, "cannot load image: " + fixture("truncated.png")},
+        {fixture("huge-header.png"), 2, "cannot load image: "},
+        {fixture("text.png"), 2, "cannot load image: "},
+        {"/no/such/image.png", 2, "cannot load image: /no/such/image.png"},
+        {"", 64, "usage:"},
+        {"--engine magic " + fixture("table-unruled.png"), 64, "unknown engine"},
+        {"--dpi 0 " + fixture("table-unruled.png"), 64, "usage:"},
+        {"--dpi 72,x " + fixture("table-unruled.png"), 64, "usage:"},
+        {"--bogus " + fixture("table-unruled.png"), 64, "unknown option"},
+        {"-o", 64, "usage:"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args);
+        const DriverRun r = run(c.args);
+        EXPECT_EQ(r.code, c.code);
+        EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
+    }
+}
