@@ -188,10 +188,9 @@ std::string TesseractRecognizer::languageString(const std::vector<std::string>& 
         auto it = codes.find(primary);
         if (it == codes.end() || out.find(it->second) != std::string::npos)
             continue;
-        // Vietnamese data reads English as well, while "vie+eng" drops Vietnamese
-        // diacritics: the first language decides alone.
-        out = it->second;
-        break;
+        if (!out.empty())
+            out += '+';
+        out += it->second;
     }
     return out.empty() ? "eng" : out;
 }

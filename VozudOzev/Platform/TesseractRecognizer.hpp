@@ -16,7 +16,7 @@ public:
         int pageSegMode = 6;             // one uniform block: keeps lone short numbers
         bool removeRules = true;
         bool invertDark = true;
-        double targetGlyphHeight = 28;   // enlarge until the median glyph is about this tall
+        double targetGlyphHeight = 20;   // enlarge until the median glyph is about this tall
         double maxUpscale = 3;
         double splitGapFactor = 1.5;     // a gap wider than this many line heights splits a line
         std::string dataPath;            // empty: Tesseract's own default
