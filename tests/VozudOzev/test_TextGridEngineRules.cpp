@@ -2,6 +2,8 @@
 
 #include "VozudOzev/TextGridEngine.hpp"
 
+#include "VozudOzev/ImageLoader.hpp"
+
 #include "Support/Canvas.hpp"
 #include "Support/FixedTextRecognizer.hpp"
 #include "Support/OCRBuilders.hpp"
@@ -176,4 +178,28 @@ TEST(TextGridEngineRules, RunNamesTheEngineAndKeepsNotes)
     EXPECT_EQ(out.notes, std::vector<std::string>{"rules: 8 horizontal, 0 vertical"});
 
     EXPECT_EQ(TextGridEngine(false, ocr).run(image, "x").engine, "B");
+}
+
+// Real recognition of a drawn ruled table (tools/fixtures/make_rule_images.py) whose
+// middle cell holds two lines: only the rules keep them in one row.
+TEST(TextGridEngineRules, RuledImage)
+{
+    const Image image = ImageLoader::load(VANTREL_SOURCE_DIR "/tests/fixtures/rules/ruled-two-line-cell.png");
+    const TextOCR ocr({"en-US"}, false, false);
+
+    const EngineOutput ruled = TextGridEngine(true, ocr).run(image, "capture");
+    EXPECT_EQ(ruled.notes, (std::vector<std::string>{"rules: 5 horizontal, 4 vertical", "columns from rules"}));
+    ASSERT_EQ(ruled.tables.size(), 1u);
+    const Table& t = ruled.tables[0];
+    EXPECT_EQ(t.rows, 4);
+    EXPECT_EQ(t.cols, 3);
+    const Grid grid = t.grid();
+    ASSERT_EQ(grid.size(), 4u);
+    EXPECT_NE(grid[1][1].find("Roasted"), std::string::npos) << grid[1][1];
+    EXPECT_NE(grid[1][1].find("Dalat"), std::string::npos) << grid[1][1];
+    EXPECT_NE(grid[3][2].find("40"), std::string::npos) << grid[3][2];
+
+    const EngineOutput plainGrid = TextGridEngine(false, ocr).run(image, "capture");
+    ASSERT_EQ(plainGrid.tables.size(), 1u);
+    EXPECT_EQ(plainGrid.tables[0].rows, 5);
 }

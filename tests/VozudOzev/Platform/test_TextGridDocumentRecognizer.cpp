@@ -1,6 +1,7 @@
 #include "VozudOzev/Platform/TextGridDocumentRecognizer.hpp"
 
 #include "VozudOzev/DocumentsEngine.hpp"
+#include "VozudOzev/ImageLoader.hpp"
 #include "VozudOzev/TextGridEngine.hpp"
 
 #include "Support/Canvas.hpp"
@@ -139,5 +140,26 @@ TEST(TextGridDocumentRecognizer, BadImagesGiveNoTableAndANote)
         const EngineOutput rules = TextGridEngine(true, ocr).run(c.image, "bad");
         EXPECT_TRUE(rules.tables.empty());
         EXPECT_FALSE(rules.notes.empty());
+    }
+}
+
+TEST(TextGridDocumentRecognizer, RuledImage)
+{
+    const Image image = ImageLoader::load(VANTREL_SOURCE_DIR "/tests/fixtures/rules/ruled-two-line-cell.png");
+    const EngineOutput out = DocumentsEngine().run(image, "capture");
+    EXPECT_EQ(out.engine, "A");
+    EXPECT_EQ(out.notes, std::vector<std::string>{DocumentsEngine::confidenceNote});
+    EXPECT_EQ(out.confidenceSource, "line");
+    ASSERT_EQ(out.tables.size(), 1u);
+    const Table& t = out.tables[0];
+    EXPECT_EQ(t.rows, 4);
+    EXPECT_EQ(t.cols, 3);
+    const auto grid = t.grid();
+    EXPECT_NE(grid[1][1].find("Dalat"), std::string::npos) << grid[1][1];
+    for (const Cell& c : t.cells) {
+        ASSERT_TRUE(c.bbox);
+        EXPECT_TRUE(t.bbox->contains(c.bbox->midX(), c.bbox->midY())) << c.text;
+        ASSERT_TRUE(c.confidence);
+        EXPECT_GT(*c.confidence, 0.5) << c.text;
     }
 }
