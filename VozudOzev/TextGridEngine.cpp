@@ -1,6 +1,7 @@
 #include "VozudOzev/TextGridEngine.hpp"
 
 #include "VozudOzev/Clock.hpp"
+#include "VozudOzev/RuleDetector.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -42,20 +43,34 @@ void insertionSort(std::vector<T>& v, Before before)
 
 std::vector<TextGridEngine::Row> TextGridEngine::clusterRows(const std::vector<TextSegment>& segments, double h)
 {
-    std::vector<TextSegment> sorted = segments;
-    std::stable_sort(sorted.begin(), sorted.end(),
-                     [](const TextSegment& a, const TextSegment& b) { return centreY(a) < centreY(b); });
     std::vector<Row> rows;
+    for (const std::vector<size_t>& indices : clusterRowIndices(segments, h)) {
+        Row& row = rows.emplace_back();
+        for (size_t i : indices)
+            row.push_back(segments[i]);
+    }
+    return rows;
+}
+
+std::vector<std::vector<size_t>> TextGridEngine::clusterRowIndices(const std::vector<TextSegment>& segments,
+                                                                   double h)
+{
+    std::vector<size_t> order(segments.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(),
+                     [&](size_t a, size_t b) { return centreY(segments[a]) < centreY(segments[b]); });
+    std::vector<std::vector<size_t>> rows;
     double centre = -std::numeric_limits<double>::infinity();
     double sum = 0;
-    for (TextSegment& s : sorted) {
-        const double cy = centreY(s);
+    for (size_t i : order) {
+        const double cy = centreY(segments[i]);
         if (!rows.empty() && std::abs(cy - centre) <= 0.5 * h) {
-            rows.back().push_back(std::move(s));
+            rows.back().push_back(i);
             sum += cy;
             centre = sum / static_cast<double>(rows.back().size());
         } else {
-            rows.push_back({std::move(s)});
+            rows.push_back({i});
             sum = cy;
             centre = cy;
         }
@@ -204,7 +219,14 @@ std::optional<Table> TextGridEngine::build(const std::vector<OCRLine>& lines, co
     std::vector<double> horizontal;
     std::vector<double> vertical;
     if (useRules && image) {
-        // Ruling lines are found by the rule detector; without one both lists stay empty.
+        RuleDetector::Rules rules = RuleDetector().detect(*image, extent, 0.6);
+        horizontal = std::move(rules.horizontal);
+        vertical = std::move(rules.vertical);
+        // The bands below assume ascending positions; the detector gives them so already.
+        std::sort(horizontal.begin(), horizontal.end());
+        std::sort(vertical.begin(), vertical.end());
+        notes.push_back("rules: " + std::to_string(horizontal.size()) + " horizontal, " +
+                        std::to_string(vertical.size()) + " vertical");
     }
 
     if (h <= 1)

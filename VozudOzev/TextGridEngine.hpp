@@ -48,6 +48,8 @@ struct TextGridEngine {
     EngineOutput run(const Image& image, const std::string& id) const;
 
     static std::vector<Row> clusterRows(const std::vector<TextSegment>& segments, double h);
+    // The same rows as indices into segments, for callers that keep more per segment.
+    static std::vector<std::vector<size_t>> clusterRowIndices(const std::vector<TextSegment>& segments, double h);
     static std::vector<Band> rawColumns(const std::vector<Row>& rows, const BBox& extent, double minGap);
     static std::vector<Band> columnsFromGaps(const std::vector<Row>& rows, const BBox& extent, double minGap);
     static std::vector<Band> bandsOf(const std::vector<double>& positions, double lo, double hi);

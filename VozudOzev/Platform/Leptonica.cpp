@@ -108,6 +108,23 @@ std::optional<DecodedFile> readFile(const std::string& path)
     return DecodedFile{std::move(*image), pixGetXRes(pix.get()), pixGetYRes(pix.get())};
 }
 
+std::optional<Image> readMemory(const std::vector<std::uint8_t>& data)
+{
+    silenceMessages();
+    if (data.empty())
+        return std::nullopt;
+    l_int32 format = 0, w = 0, h = 0, bps = 0, spp = 0, iscmap = 0;
+    if (pixReadHeaderMem(data.data(), data.size(), &format, &w, &h, &bps, &spp, &iscmap) != 0)
+        return std::nullopt;
+    if (w <= 0 || h <= 0 || w > Image::maxSide || h > Image::maxSide ||
+        static_cast<long long>(w) * h > Image::maxPixels)
+        return std::nullopt;
+    PixPtr pix(pixReadMem(data.data(), data.size()));
+    if (!pix || pixGetWidth(pix.get()) != w || pixGetHeight(pix.get()) != h)
+        return std::nullopt;
+    return toImage(pix.get());
+}
+
 namespace {
 
 // PNG keeps its resolution in the pHYs chunk before the image data, so it can be read

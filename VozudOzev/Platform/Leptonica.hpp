@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 struct Pix;
 
@@ -29,6 +30,8 @@ struct DecodedFile {
 // The first image of the file; nothing when it is not an image, is damaged, or is
 // larger than Image::maxPixels (checked from the header before decoding).
 std::optional<DecodedFile> readFile(const std::string& path);
+// The first image of encoded data in memory, under the same checks as readFile.
+std::optional<Image> readMemory(const std::vector<std::uint8_t>& data);
 // The resolution only, from the file header; (0, 0) when unknown.
 std::pair<int, int> readResolution(const std::string& path);
 
