@@ -81,6 +81,10 @@ std::vector<std::vector<size_t>> TextGridEngine::clusterRowIndices(const std::ve
 std::vector<TextGridEngine::Band> TextGridEngine::rawColumns(const std::vector<Row>& rows, const BBox& extent,
                                                              double minGap)
 {
+    // One slot per pixel: boxes from a damaged record must not ask for an absurd allocation.
+    constexpr double maxWidth = 1'000'000;
+    if (!std::isfinite(extent.x) || !std::isfinite(extent.w) || extent.w > maxWidth || std::abs(extent.x) > maxWidth)
+        return {};
     const long long left = static_cast<long long>(std::floor(extent.x));
     const long long right = static_cast<long long>(std::ceil(extent.x + extent.w));
     const long long W = std::max(right - left, 1LL);

@@ -1,10 +1,13 @@
 // Runs one extraction on an image file and writes the engine output as JSON.
 // Used by benchmarks, corpus evaluation and bug reports.
 
+#include "VozudOzev/DocumentsEngine.hpp"
 #include "VozudOzev/ImageLoader.hpp"
 #include "VozudOzev/JSONIO.hpp"
 #include "VozudOzev/Structure/ImageResolution.hpp"
+#include "VozudOzev/TextGridEngine.hpp"
 #include "VozudOzev/TextGridTableEngine.hpp"
+#include "VozudOzev/Platform/TextGridDocumentRecognizer.hpp"
 #include "VozudOzev/VozudOzevError.hpp"
 
 #include <charconv>
@@ -25,8 +28,10 @@ constexpr int exitImageFailed = 2;
 constexpr int exitUsage = 64;
 
 const char* usageText =
-    "usage: vozudozev-extract [--engine text] [--dpi X[,Y]] [-o FILE] IMAGE\n"
-    "  --engine text   the text-only engine (default)\n"
+    "usage: vozudozev-extract [--engine text|rules|document] [--dpi X[,Y]] [-o FILE] IMAGE\n"
+    "  --engine text      the text-only engine (default)\n"
+    "  --engine rules     the text grid with ruling lines\n"
+    "  --engine document  the document engine\n"
     "  --dpi X[,Y]     the image's resolution; default: from the file, else 72\n"
     "  -o FILE         write the JSON to FILE instead of standard output\n";
 
@@ -108,7 +113,7 @@ int main(int argc, char** argv)
     }
     if (imagePath.empty())
         return usage("no image given");
-    if (engine != "text")
+    if (engine != "text" && engine != "rules" && engine != "document")
         return usage("unknown engine " + engine);
 
     Image image;
@@ -123,9 +128,15 @@ int main(int argc, char** argv)
 
     std::string json;
     try {
-        const TextGridTableEngine textEngine(TextOCR({"vi-VT", "en-US"}, false, false));
-        const TableExtractor::Extraction extraction = textEngine.extract(image, *dpi, "capture");
-        json = JSONIO::encode(extraction.output);
+        const TextOCR ocr({"vi-VT", "en-US"}, false, false);
+        EngineOutput output;
+        if (engine == "rules")
+            output = TextGridEngine(true, ocr).run(image, "capture");
+        else if (engine == "document")
+            output = DocumentsEngine(std::make_shared<TextGridDocumentRecognizer>(ocr)).run(image, "capture");
+        else
+            output = TextGridTableEngine(ocr).extract(image, *dpi, "capture").output;
+        json = JSONIO::encode(output);
     } catch (const std::exception& e) {
         std::cerr << "recognition failed: " << e.what() << "\n";
         return exitRecognitionFailed;
