@@ -1,0 +1,100 @@
+#pragma once
+
+#include "KestrowEditor/GridSelection.hpp"
+
+#include "VozudOzev/JSONIO.hpp"
+#include "VozudOzev/Table.hpp"
+
+#include <ostream>
+
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <vector>
+
+// Compact table building for the editor tests.
+namespace TestTables {
+
+using VozudOzev::BBox;
+using VozudOzev::Cell;
+using VozudOzev::CellFlag;
+using VozudOzev::Table;
+
+inline Cell cell(int row, int col, std::string text = "", int rowSpan = 1, int colSpan = 1)
+{
+    Cell c;
+    c.row = row;
+    c.col = col;
+    c.rowSpan = rowSpan;
+    c.colSpan = colSpan;
+    c.text = std::move(text);
+    return c;
+}
+
+inline Cell flagged(Cell c, std::vector<CellFlag> flags)
+{
+    c.flags = std::move(flags);
+    return c;
+}
+
+inline Cell confident(Cell c, double confidence)
+{
+    c.confidence = confidence;
+    return c;
+}
+
+inline Cell header(Cell c, std::optional<bool> h = true)
+{
+    c.header = h;
+    return c;
+}
+
+inline Table table(int rows, int cols, std::vector<Cell> cells = {})
+{
+    Table t;
+    t.rows = rows;
+    t.cols = cols;
+    t.cells = std::move(cells);
+    return t;
+}
+
+// Every slot its own 1 x 1 cell with the text "r,c", in row-major order.
+inline Table filled(int rows, int cols)
+{
+    Table t = table(rows, cols);
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < cols; ++c)
+            t.cells.push_back(cell(r, c, std::to_string(r) + "," + std::to_string(c)));
+    return t;
+}
+
+}  // namespace TestTables
+
+// Readable failure output.
+namespace VozudOzev {
+inline void PrintTo(const Cell& c, std::ostream* os)
+{
+    *os << nlohmann::json(c).dump();
+}
+inline void PrintTo(const Table& t, std::ostream* os)
+{
+    *os << nlohmann::json(t).dump();
+}
+}  // namespace VozudOzev
+
+namespace KestrowEditor {
+inline void PrintTo(const CellPos& p, std::ostream* os)
+{
+    *os << "(" << p.row << ", " << p.col << ")";
+}
+inline void PrintTo(const CellRect& r, std::ostream* os)
+{
+    *os << "(" << r.minRow << ", " << r.minCol << ")-(" << r.maxRow << ", " << r.maxCol << ")";
+}
+inline void PrintTo(const GridSelection& s, std::ostream* os)
+{
+    PrintTo(s.anchor, os);
+    *os << " to ";
+    PrintTo(s.focus, os);
+}
+}  // namespace KestrowEditor
