@@ -6,6 +6,7 @@
 #include "VozudOzev/Table.hpp"
 
 #include <ostream>
+#include <random>
 
 #include <initializer_list>
 #include <optional>
@@ -65,6 +66,36 @@ inline Table filled(int rows, int cols)
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < cols; ++c)
             t.cells.push_back(cell(r, c, std::to_string(r) + "," + std::to_string(c)));
+    return t;
+}
+
+// A random well-formed table: cells tile part of the grid without overlapping, some spanning.
+inline Table randomTable(std::mt19937& rng, int maxRows = 6, int maxCols = 6)
+{
+    std::uniform_int_distribution<int> dim(1, maxRows), dimC(1, maxCols), pct(0, 99);
+    Table t = table(dim(rng), dimC(rng));
+    std::vector<bool> taken(static_cast<size_t>(t.rows * t.cols), false);
+    for (int r = 0; r < t.rows; ++r)
+        for (int c = 0; c < t.cols; ++c) {
+            if (taken[static_cast<size_t>(r * t.cols + c)] || pct(rng) < 15)
+                continue;
+            int rs = pct(rng) < 20 ? 2 : 1, cs = pct(rng) < 20 ? 2 : 1;
+            for (int dr = 0; dr < rs; ++dr)
+                for (int dc = 0; dc < cs; ++dc)
+                    if (r + dr >= t.rows || c + dc >= t.cols || taken[static_cast<size_t>((r + dr) * t.cols + c + dc)])
+                        rs = cs = 1;
+            for (int dr = 0; dr < rs; ++dr)
+                for (int dc = 0; dc < cs; ++dc)
+                    taken[static_cast<size_t>((r + dr) * t.cols + c + dc)] = true;
+            Cell x = cell(r, c, pct(rng) < 20 ? "" : std::to_string(r) + "/" + std::to_string(c), rs, cs);
+            if (pct(rng) < 30)
+                x.confidence = pct(rng) / 100.0;
+            if (pct(rng) < 20)
+                x.flags = std::vector<CellFlag>{pct(rng) < 50 ? CellFlag::lowConfidence : CellFlag::typeMismatch};
+            if (r == 0 && pct(rng) < 50)
+                x.header = true;
+            t.cells.push_back(x);
+        }
     return t;
 }
 
