@@ -50,6 +50,22 @@ void EditorDocument::apply(Table table, const std::string& name, std::optional<G
     listeners_.notify();
 }
 
+bool EditorDocument::change(const std::function<bool(Table&)>& edit, const std::string& name,
+                            std::optional<GridSelection> selection)
+{
+    // The edit works on the document's own table: a refused edit leaves it untouched, and the
+    // state before a change is already kept in snapshot_, so no copy of the table is needed.
+    try {
+        if (!edit(table_))
+            return false;
+        apply(std::move(table_), name, selection);
+    } catch (...) {
+        table_ = snapshot_->table();
+        throw;
+    }
+    return true;
+}
+
 std::optional<GridSelection> EditorDocument::clamped(std::optional<GridSelection> selection) const
 {
     if (!selection)
@@ -130,11 +146,7 @@ void EditorDocument::redo()
 
 bool EditorDocument::setText(const std::string& text, CellPos at, double threshold)
 {
-    Table copy = table_;
-    if (!TE::setText(copy, text, at, threshold))
-        return false;
-    apply(std::move(copy), "Edit Cell", selection_);
-    return true;
+    return change([&](Table& t) { return TE::setText(t, text, at, threshold); }, "Edit Cell", selection_);
 }
 
 bool EditorDocument::clearSelection()
@@ -142,31 +154,23 @@ bool EditorDocument::clearSelection()
     const auto r = selectedRect();
     if (!r)
         return false;
-    Table copy = table_;
-    if (!TE::clear(copy, *r))
-        return false;
-    apply(std::move(copy), "Clear", selection_);
-    return true;
+    return change([&](Table& t) { return TE::clear(t, *r); }, "Clear", selection_);
 }
 
 void EditorDocument::insertRow(int at)
 {
-    Table copy = table_;
-    TE::insert(copy, TE::Axis::row, at);
     std::optional<GridSelection> next;
     if (selection_)
         next = GridSelection(CellPos(at, selection_->focus.col));
-    apply(std::move(copy), "Insert Row", next);
+    change([&](Table& t) { TE::insert(t, TE::Axis::row, at); return true; }, "Insert Row", next);
 }
 
 void EditorDocument::insertColumn(int at)
 {
-    Table copy = table_;
-    TE::insert(copy, TE::Axis::column, at);
     std::optional<GridSelection> next;
     if (selection_)
         next = GridSelection(CellPos(selection_->focus.row, at));
-    apply(std::move(copy), "Insert Column", next);
+    change([&](Table& t) { TE::insert(t, TE::Axis::column, at); return true; }, "Insert Column", next);
 }
 
 bool EditorDocument::deleteSelected(TE::Axis axis)
@@ -176,13 +180,9 @@ bool EditorDocument::deleteSelected(TE::Axis axis)
     const CellRect r = selection_->rect();  // the selected lines themselves, not grown to spans
     const bool rows = axis == TE::Axis::row;
     const int first = rows ? r.minRow : r.minCol, last = rows ? r.maxRow : r.maxCol;
-    Table copy = table_;
-    if (!TE::deleteRange(copy, axis, first, last))
-        return false;
     const CellPos focus = selection_->focus;
-    apply(std::move(copy), rows ? "Delete Row" : "Delete Column",
-          GridSelection(rows ? CellPos(first, focus.col) : CellPos(focus.row, first)));
-    return true;
+    return change([&](Table& t) { return TE::deleteRange(t, axis, first, last); }, rows ? "Delete Row" : "Delete Column",
+                  GridSelection(rows ? CellPos(first, focus.col) : CellPos(focus.row, first)));
 }
 
 bool EditorDocument::deleteSelectedRows()
@@ -200,11 +200,7 @@ bool EditorDocument::mergeSelection()
     const auto r = selectedRect();
     if (!r)
         return false;
-    Table copy = table_;
-    if (!TE::merge(copy, *r))
-        return false;
-    apply(std::move(copy), "Merge Cells", GridSelection(r->origin()));
-    return true;
+    return change([&](Table& t) { return TE::merge(t, *r); }, "Merge Cells", GridSelection(r->origin()));
 }
 
 bool EditorDocument::splitSelection()
@@ -213,11 +209,8 @@ bool EditorDocument::splitSelection()
         return false;
     const CellPos focus = selection_->focus;
     const CellRect s = spanRect(focus);
-    Table copy = table_;
-    if (!TE::split(copy, focus))
-        return false;
-    apply(std::move(copy), "Split Cells", GridSelection(s.origin(), CellPos(s.maxRow, s.maxCol)));
-    return true;
+    return change([&](Table& t) { return TE::split(t, focus); }, "Split Cells",
+                  GridSelection(s.origin(), CellPos(s.maxRow, s.maxCol)));
 }
 
 bool EditorDocument::toggleHeader(int row)
@@ -225,11 +218,8 @@ bool EditorDocument::toggleHeader(int row)
     const int h = headerRowCount();
     const bool unmark = row < h;
     const int n = unmark ? row : saturated(static_cast<long long>(row) + 1);
-    Table copy = table_;
-    if (!TE::setHeaderRows(copy, n))
-        return false;
-    apply(std::move(copy), unmark ? "Unmark Header Row" : "Mark Header Row", selection_);
-    return true;
+    return change([&](Table& t) { return TE::setHeaderRows(t, n); }, unmark ? "Unmark Header Row" : "Mark Header Row",
+                  selection_);
 }
 
 bool EditorDocument::canMerge() const

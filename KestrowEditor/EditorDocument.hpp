@@ -93,6 +93,8 @@ private:
 
     void apply(VozudOzev::Table table, const std::string& name, std::optional<GridSelection> selection,
                const TableSnapshot* restoredFrom = nullptr);
+    bool change(const std::function<bool(VozudOzev::Table&)>& edit, const std::string& name,
+                std::optional<GridSelection> selection);
     std::optional<GridSelection> clamped(std::optional<GridSelection> selection) const;
     bool deleteSelected(TableEditing::Axis axis);
 

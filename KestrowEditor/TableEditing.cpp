@@ -140,9 +140,53 @@ bool setText(Table& table, const std::string& text, CellPos at, double threshold
     return true;
 }
 
+namespace {
+
+// Whether any slot of the grid is covered by two cells (an absurdly large grid counts as yes).
+bool hasOverlap(const Table& table)
+{
+    const long long rows = std::max(table.rows, 0), cols = std::max(table.cols, 0);
+    if (static_cast<unsigned long long>(rows * cols) > (1ull << 24))
+        return true;
+    std::vector<unsigned char> covered(static_cast<std::size_t>(rows * cols), 0);
+    for (const Cell& cell : table.cells) {
+        const long long r0 = std::max<long long>(cell.row, 0), c0 = std::max<long long>(cell.col, 0);
+        const long long r1 = std::min<long long>(rows, static_cast<long long>(cell.row) + std::max(cell.rowSpan, 1));
+        const long long c1 = std::min<long long>(cols, static_cast<long long>(cell.col) + std::max(cell.colSpan, 1));
+        for (long long r = r0; r < r1; ++r)
+            for (long long c = c0; c < c1; ++c) {
+                unsigned char& slot = covered[static_cast<std::size_t>(r * cols + c)];
+                if (slot)
+                    return true;
+                slot = 1;
+            }
+    }
+    return false;
+}
+
+}  // namespace
+
 bool clear(Table& table, CellRect r)
 {
     bool changed = false;
+    if (!hasOverlap(table)) {
+        // Each anchor inside the grid is covered by its own cell only and has no duplicates, so
+        // clearing through setText comes down to this, without a search of the list per cell.
+        for (Cell& cell : table.cells) {
+            if (cell.text.empty() || !rect(cell).intersects(r) || !inGrid(table, CellPos(cell.row, cell.col)))
+                continue;
+            cell.text.clear();
+            if (cell.flags)
+                std::erase(*cell.flags, CellFlag::lowConfidence);
+            else
+                cell.flags.emplace();
+            if (!cell.has(CellFlag::edited))
+                cell.flags->push_back(CellFlag::edited);
+            changed = true;
+        }
+        return changed;
+    }
+
     // setText may remove later cells on a cleared anchor, so the length is read every turn.
     for (std::size_t i = 0; i < table.cells.size(); ++i) {
         const Cell& cell = table.cells[i];

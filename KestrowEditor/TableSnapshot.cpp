@@ -30,11 +30,14 @@ std::shared_ptr<const TableSnapshot> TableSnapshot::make(const VozudOzev::Table&
     run.reserve(runLength);
     auto flush = [&] {
         const std::size_t k = snap->runs_.size();
-        if (previous && k < previous->runs_.size() && *previous->runs_[k] == run)
+        if (previous && k < previous->runs_.size() && *previous->runs_[k] == run) {
             snap->runs_.push_back(previous->runs_[k]);
-        else
-            snap->runs_.push_back(std::make_shared<const Run>(run));
-        run.clear();
+            run.clear();
+        } else {
+            snap->runs_.push_back(std::make_shared<const Run>(std::move(run)));
+            run = Run();
+            run.reserve(runLength);
+        }
     };
 
     for (const VozudOzev::Cell& cell : table.cells) {

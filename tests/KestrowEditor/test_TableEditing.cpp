@@ -94,8 +94,9 @@ TEST(TableEditing, SetText)
         Table t = c.before;
         EXPECT_EQ(setText(t, c.text, c.at, 0.8), c.changed);
         EXPECT_EQ(t.cells, c.changed || !c.after.empty() ? c.after : c.before.cells);
-        if (!c.changed)
+        if (!c.changed) {
             EXPECT_EQ(t, c.before);
+        }
     }
 }
 
@@ -318,4 +319,57 @@ TEST(TableEditing, FlaggedPositionsAndNext)
     EXPECT_EQ(nextFlagged(t, CellPos(2, 0), 0.8), CellPos(0, 2));
     EXPECT_EQ(nextFlagged(t, CellPos(1, 1), 0.8), CellPos(2, 0));
     EXPECT_EQ(nextFlagged(table(2, 2, {cell(0, 0)}), CellPos(0, 0), 0.8), std::nullopt);
+}
+
+TEST(TableEditing, ClearMatchesClearingEachCellThroughSetText)
+{
+    // The rule itself, cell by cell; clear takes a shorter road on tables without overlaps.
+    auto reference = [](Table& t, CellRect r) {
+        bool changed = false;
+        for (size_t i = 0; i < t.cells.size(); ++i)
+            if (!t.cells[i].text.empty() && rect(t.cells[i]).intersects(r))
+                changed = setText(t, "", CellPos(t.cells[i].row, t.cells[i].col), 0) || changed;
+        return changed;
+    };
+    std::mt19937 rng(11);
+    for (int round = 0; round < 300; ++round) {
+        Table t = randomTable(rng, 6, 6);
+        if (round % 3 == 0)  // some with overlaps and cells reaching off the grid
+            t.cells.push_back(flagged(cell(round % 4 - 1, round % 5, "over", 2, 2), {low}));
+        std::uniform_int_distribution<int> pick(-1, 6);
+        const CellRect r(CellPos(pick(rng), pick(rng)), CellPos(pick(rng), pick(rng)));
+        SCOPED_TRACE(round);
+        Table fast = t, slow = t;
+        EXPECT_EQ(clear(fast, r), reference(slow, r));
+        EXPECT_EQ(fast, slow);
+    }
+}
+
+TEST(TableEditing, HeaderRowCountFollowsTheRowByRowRule)
+{
+    auto reference = [](const Table& t) {
+        int r = 0;
+        for (; r < t.rows; ++r) {
+            bool any = false, all = true;
+            for (const Cell& c : t.cells)
+                if (c.row == r) {
+                    any = true;
+                    all = all && c.header == true;
+                }
+            if (!any || !all)
+                break;
+        }
+        return r;
+    };
+    std::mt19937 rng(9);
+    std::uniform_int_distribution<int> pick(0, 9);
+    for (int round = 0; round < 500; ++round) {
+        Table t = randomTable(rng, 5, 3);
+        for (Cell& c : t.cells)
+            c.header = pick(rng) < 7 ? std::optional<bool>(true) : pick(rng) < 5 ? std::optional<bool>(false) : std::nullopt;
+        if (pick(rng) == 0)
+            t.cells.push_back(header(cell(-1, 0)));
+        SCOPED_TRACE(round);
+        EXPECT_EQ(headerRowCount(t), reference(t));
+    }
 }
