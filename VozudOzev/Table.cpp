@@ -26,19 +26,21 @@ std::vector<std::vector<std::string>> Table::grid() const
 
 int Table::leadingHeaderRows() const
 {
-    for (int r = 0; r < rows; ++r) {
-        bool any = false;
-        for (const Cell& cell : cells) {
-            if (cell.row != r)
-                continue;
-            any = true;
-            if (cell.header != true)
-                return r;
-        }
-        if (!any)
-            return r;
+    // One pass over the cells (the editor asks on every redraw of large tables). A header row
+    // needs a cell of its own, so there can be no more header rows than cells.
+    const std::size_t limit = std::min(static_cast<std::size_t>(std::max(rows, 0)), cells.size());
+    enum : unsigned char { noCell, allHeader, notHeader };
+    std::vector<unsigned char> state(limit, noCell);
+    for (const Cell& cell : cells) {
+        if (cell.row < 0 || static_cast<std::size_t>(cell.row) >= limit)
+            continue;
+        unsigned char& s = state[static_cast<std::size_t>(cell.row)];
+        s = cell.header == true && s != notHeader ? allHeader : notHeader;
     }
-    return std::max(rows, 0);
+    int n = 0;
+    while (static_cast<std::size_t>(n) < limit && state[static_cast<std::size_t>(n)] == allHeader)
+        ++n;
+    return n;
 }
 
 std::vector<std::string> Table::columnHeaderLabels(int headerRows, const std::string& separator) const

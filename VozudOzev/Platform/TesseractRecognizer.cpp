@@ -175,7 +175,42 @@ double medianGlyphHeight(const std::vector<std::uint8_t>& g, int W, int H, int b
     return heights[heights.size() / 2];
 }
 
+// Page background, after turning a dark page light.
+int prepareGrey(std::vector<std::uint8_t>& grey, bool invertDark)
+{
+    int bg = histogramMode(grey);
+    if (invertDark && bg < 128) {
+        for (auto& v : grey)
+            v = static_cast<std::uint8_t>(255 - v);
+        bg = 255 - bg;
+    }
+    return bg;
+}
+
+// Enlargement that brings the median glyph to the target height, within the limits.
+double scaleFor(const std::vector<std::uint8_t>& grey, int W, int H, int bg, const TesseractRecognizer::Tuning& t)
+{
+    double k = 1;
+    if (t.targetGlyphHeight > 0) {
+        const double glyph = medianGlyphHeight(grey, W, H, bg);
+        if (glyph > 0)
+            k = std::clamp(t.targetGlyphHeight / glyph, 1.0, t.maxUpscale);
+        while (k > 1 && double(W) * k * double(H) * k > double(Image::maxPixels))
+            k = std::max(1.0, k - 0.5);
+    }
+    return k;
+}
+
 }  // namespace
+
+double TesseractRecognizer::preparationScale(const Image& image, const Tuning& tuning)
+{
+    if (image.empty())
+        return 1;
+    std::vector<std::uint8_t> grey = image.grey();
+    const int bg = prepareGrey(grey, tuning.invertDark);
+    return scaleFor(grey, image.width, image.height, bg, tuning);
+}
 
 std::string TesseractRecognizer::languageString(const std::vector<std::string>& languages)
 {
@@ -201,24 +236,11 @@ std::vector<TextObservation> TesseractRecognizer::perform(const Image& image, co
         return {};
 
     std::vector<std::uint8_t> grey = image.grey();
-    int W = image.width;
-    int H = image.height;
-    int bg = histogramMode(grey);
-    if (tuning_.invertDark && bg < 128) {
-        for (auto& v : grey)
-            v = static_cast<std::uint8_t>(255 - v);
-        bg = 255 - bg;
-    }
+    const int W = image.width;
+    const int H = image.height;
+    const int bg = prepareGrey(grey, tuning_.invertDark);
 
-    double k = 1;
-    if (tuning_.targetGlyphHeight > 0) {
-        const double glyph = medianGlyphHeight(grey, W, H, bg);
-        if (glyph > 0)
-            k = std::clamp(tuning_.targetGlyphHeight / glyph, 1.0, tuning_.maxUpscale);
-        // Never enlarge past the image limit.
-        while (k > 1 && double(W) * k * double(H) * k > double(Image::maxPixels))
-            k = std::max(1.0, k - 0.5);
-    }
+    const double k = scaleFor(grey, W, H, bg, tuning_);
 
     Leptonica::PixPtr pix;
     {

@@ -27,6 +27,9 @@ public:
 
     std::vector<TextObservation> perform(const Image& image, const RecognitionRequest& request) const override;
 
+    // How much the page is enlarged before recognition.
+    static double preparationScale(const Image& image, const Tuning& tuning);
+
     // Tesseract's language string for a list of BCP-47 tags, by primary subtag.
     static std::string languageString(const std::vector<std::string>& languages);
 
