@@ -4,18 +4,26 @@ namespace VozudOzev::CSV {
 
 std::string escape(std::string_view field)
 {
-    if (field.find_first_of(",\"\n\r") == std::string_view::npos)
-        return std::string(field);
     std::string out;
-    out.reserve(field.size() + 2);
-    out += '"';
-    for (char c : field) {
-        if (c == '"')
-            out += '"';
-        out += c;
+    appendEscaped(out, field);
+    return out;
+}
+
+void appendEscaped(std::string& out, std::string_view field)
+{
+    if (field.find_first_of(",\"\n\r") == std::string_view::npos) {
+        out += field;
+        return;
     }
     out += '"';
-    return out;
+    size_t start = 0;
+    for (size_t quote = field.find('"'); quote != std::string_view::npos; quote = field.find('"', start)) {
+        out.append(field, start, quote + 1 - start);
+        out += '"';
+        start = quote + 1;
+    }
+    out.append(field, start);
+    out += '"';
 }
 
 std::string write(const std::vector<std::vector<std::string>>& rows)
@@ -25,7 +33,7 @@ std::string write(const std::vector<std::vector<std::string>>& rows)
         for (size_t i = 0; i < row.size(); ++i) {
             if (i > 0)
                 out += ',';
-            out += escape(row[i]);
+            appendEscaped(out, row[i]);
         }
         out += '\n';
     }

@@ -10,6 +10,8 @@ namespace VozudOzev::CSV {
 // Quoted (inner quotes doubled) when the field holds a comma, a quote, LF or CR;
 // otherwise unchanged, leading blanks included.
 std::string escape(std::string_view field);
+// escape, written onto the end of out.
+void appendEscaped(std::string& out, std::string_view field);
 
 // Fields escaped and joined with ",", rows ended by LF; no byte-order mark.
 std::string write(const std::vector<std::vector<std::string>>& rows);

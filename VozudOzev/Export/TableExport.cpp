@@ -4,6 +4,7 @@
 #include "VozudOzev/Unicode.hpp"
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace VozudOzev::TableExport {
 
@@ -16,50 +17,59 @@ namespace {
 // CR LF, then LF, CR and tab, each to one blank.
 void appendFlat(std::string& out, std::string_view text)
 {
+    size_t start = 0;
     for (size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
-        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-            out += ' ';
+        if (c != '\r' && c != '\n' && c != '\t')
+            continue;
+        out.append(text, start, i - start);
+        out += ' ';
+        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
             ++i;
-        } else if (c == '\n' || c == '\r' || c == '\t') {
-            out += ' ';
-        } else {
-            out += c;
-        }
+        start = i + 1;
     }
+    out.append(text, start);
 }
 
 void appendHTMLEscaped(std::string& out, std::string_view text)
 {
-    for (char c : text) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        case '\n': out += "<br>"; break;
-        default: out += c;
+    size_t start = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        std::string_view replacement;
+        switch (text[i]) {
+        case '&': replacement = "&amp;"; break;
+        case '<': replacement = "&lt;"; break;
+        case '>': replacement = "&gt;"; break;
+        case '"': replacement = "&quot;"; break;
+        case '\n': replacement = "<br>"; break;
+        default: continue;
         }
+        out.append(text, start, i - start);
+        out += replacement;
+        start = i + 1;
     }
+    out.append(text, start);
 }
 
 // A Markdown table line: line ends and tabs to blanks, backslashes doubled, bars escaped.
 void appendMarkdownRow(std::string& out, const std::vector<std::string>& texts)
 {
     out += "| ";
+    std::string flat;
     for (size_t i = 0; i < texts.size(); ++i) {
         if (i > 0)
             out += " | ";
-        std::string flat;
+        flat.clear();
         appendFlat(flat, texts[i]);
-        for (char c : flat) {
-            if (c == '\\')
-                out += "\\\\";
-            else if (c == '|')
-                out += "\\|";
-            else
-                out += c;
+        size_t start = 0;
+        for (size_t k = 0; k < flat.size(); ++k) {
+            if (flat[k] != '\\' && flat[k] != '|')
+                continue;
+            out.append(flat, start, k - start);
+            out += flat[k] == '\\' ? "\\\\" : "\\|";
+            start = k + 1;
         }
+        out.append(flat, start);
     }
     out += " |";
 }
@@ -72,24 +82,84 @@ std::string_view trimBlanksAndTabs(std::string_view s)
     return s.substr(begin, s.find_last_not_of(" \t") - begin + 1);
 }
 
+// Room for every cell text plus a few bytes of markup per slot, so the output is not
+// copied over and over while it grows.
+size_t estimatedSize(const Table& table, size_t perSlot)
+{
+    size_t bytes = 0;
+    for (const Cell& cell : table.cells)
+        bytes += cell.text.size();
+    return bytes + bytes / 8 + static_cast<size_t>(std::max(table.rows, 0)) * static_cast<size_t>(std::max(table.cols, 0)) * perSlot + 64;
+}
+
+// The texts of table.grid(), read in place. Copying every text into a grid of strings
+// (and freeing them again) took most of the time of a large export.
+class SlotTexts {
+public:
+    explicit SlotTexts(const Table& table)
+        : rows_(std::max(table.rows, 0)), cols_(std::max(table.cols, 0)),
+          first_(static_cast<size_t>(rows_) * static_cast<size_t>(cols_), nullptr)
+    {
+        for (const Cell& cell : table.cells) {
+            if (cell.row < 0 || cell.col < 0 || cell.row >= rows_ || cell.col >= cols_)
+                continue;
+            const size_t at = index(cell.row, cell.col);
+            if (!first_[at]) {
+                first_[at] = &cell.text;
+                continue;
+            }
+            // Same joining rule as Table::grid().
+            auto [it, added] = joined_.try_emplace(at, *first_[at]);
+            if (it->second.empty())
+                it->second = cell.text;
+            else
+                it->second += " " + cell.text;
+        }
+    }
+
+    int rows() const { return rows_; }
+    int cols() const { return cols_; }
+
+    std::string_view text(int row, int col) const
+    {
+        const size_t at = index(row, col);
+        if (!joined_.empty()) {
+            if (const auto it = joined_.find(at); it != joined_.end())
+                return it->second;
+        }
+        return first_[at] ? std::string_view(*first_[at]) : std::string_view();
+    }
+
+private:
+    size_t index(int row, int col) const { return static_cast<size_t>(row) * static_cast<size_t>(cols_) + static_cast<size_t>(col); }
+
+    int rows_;
+    int cols_;
+    std::vector<const std::string*> first_;
+    std::unordered_map<size_t, std::string> joined_;
+};
+
 std::string valid(std::string text)
 {
-    return Unicode::isValid(text) ? text : Unicode::sanitized(text);
+    if (Unicode::isValid(text))
+        return text;
+    return Unicode::sanitized(text);
 }
 
 }  // namespace
 
 std::string tsv(const Table& table)
 {
-    const auto grid = table.grid();
+    const SlotTexts grid(table);
     std::string out;
-    for (size_t r = 0; r < grid.size(); ++r) {
+    out.reserve(estimatedSize(table, 1));
+    for (int r = 0; r < grid.rows(); ++r) {
         if (r > 0)
             out += '\n';
-        for (size_t c = 0; c < grid[r].size(); ++c) {
+        for (int c = 0; c < grid.cols(); ++c) {
             if (c > 0)
                 out += '\t';
-            appendFlat(out, grid[r][c]);
+            appendFlat(out, grid.text(r, c));
         }
     }
     return valid(std::move(out));
@@ -103,18 +173,18 @@ std::string html(const Table& table, int headerRows)
 
     // The first cell on a slot keeps its spans; later ones only add their text.
     std::vector<const Cell*> anchored(static_cast<size_t>(rows) * static_cast<size_t>(cols), nullptr);
-    std::vector<std::string> texts(anchored.size());
+    std::unordered_map<size_t, std::string> joined;  // slots holding more than one cell
     for (const Cell& cell : table.cells) {
         if (cell.row < 0 || cell.col < 0 || cell.row >= rows || cell.col >= cols)
             continue;
         const size_t at = slot(cell.row, cell.col);
-        if (anchored[at]) {
-            texts[at] += ' ';
-            texts[at] += cell.text;
-        } else {
+        if (!anchored[at]) {
             anchored[at] = &cell;
-            texts[at] = cell.text;
+            continue;
         }
+        auto [it, added] = joined.try_emplace(at, anchored[at]->text);
+        it->second += ' ';
+        it->second += cell.text;
     }
 
     // A cell anchored inside another's span is left out, but its own span still covers.
@@ -131,6 +201,7 @@ std::string html(const Table& table, int headerRows)
     }
 
     std::string out = "<meta charset=\"utf-8\"><table>";
+    out.reserve(estimatedSize(table, 11));
     for (int r = 0; r < rows; ++r) {
         out += "<tr>";
         const char* tag = r < headerRows ? "th" : "td";
@@ -148,7 +219,8 @@ std::string html(const Table& table, int headerRows)
                 if (colSpan >= 2)
                     out += " colspan=\"" + std::to_string(colSpan) + "\"";
                 out += '>';
-                appendHTMLEscaped(out, texts[at]);
+                const auto it = joined.find(at);
+                appendHTMLEscaped(out, it == joined.end() ? std::string_view(cell->text) : std::string_view(it->second));
             } else {
                 out += '>';
             }
@@ -164,17 +236,18 @@ std::string html(const Table& table, int headerRows)
 
 std::string csvFileData(const Table& table)
 {
-    const auto grid = table.grid();
+    const SlotTexts grid(table);
     std::string out = "\xEF\xBB\xBF";
-    for (const auto& row : grid) {
-        for (size_t c = 0; c < row.size(); ++c) {
+    out.reserve(estimatedSize(table, 3));
+    for (int r = 0; r < grid.rows(); ++r) {
+        for (int c = 0; c < grid.cols(); ++c) {
             if (c > 0)
                 out += ',';
-            out += CSV::escape(row[c]);
+            CSV::appendEscaped(out, grid.text(r, c));
         }
         out += "\r\n";
     }
-    if (grid.empty())
+    if (grid.rows() == 0)
         out += "\r\n";
     return valid(std::move(out));
 }
@@ -220,6 +293,7 @@ std::string markdown(const Table& table, int headerRows)
     }
 
     std::string out;
+    out.reserve(estimatedSize(table, 4));
     appendMarkdownRow(out, labels);
     out += "\n|";
     for (int c = 0; c < cols; ++c)

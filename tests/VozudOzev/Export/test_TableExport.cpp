@@ -116,6 +116,13 @@ TEST(TableExport, EndingsAndEmptyTables)
     EXPECT_EQ(TableExport::tsv(one), "a\t b");
     EXPECT_EQ(TableExport::csvFileData(one), bom + "a, b\r\n");
     EXPECT_EQ(TableExport::markdown(one, 0), "| a | b |\n| --- | --- |\n");
+
+    // Stacked cells read exactly as the grid joins them.
+    const Table stacked = table(1, 2, {Cell{0, 0, 1, 1, ""}, Cell{0, 0, 1, 1, "b"}, Cell{0, 1, 1, 1, "a"},
+                                       Cell{0, 1, 1, 1, ""}, Cell{0, 1, 1, 1, "c"}});
+    const auto g = stacked.grid();
+    EXPECT_EQ(TableExport::tsv(stacked), g[0][0] + "\t" + g[0][1]);
+    EXPECT_EQ(TableExport::csvFileData(stacked), bom + g[0][0] + "," + g[0][1] + "\r\n");
 }
 
 TEST(TableExport, MarkdownLabels)
