@@ -1,4 +1,7 @@
 // CSV and HTML of a 10,000 x 20 table (target: under 50 ms each).
+// Cells are written with their leading fields only; the rest keep their defaults.
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+
 #include "VozudOzev/Export/TableExport.hpp"
 
 #include <benchmark/benchmark.h>

@@ -1,5 +1,8 @@
 #pragma once
 
+// Cells are written with their leading fields only; the rest keep their defaults.
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+
 #include "VozudOzev/Table.hpp"
 
 // A 3 x 3 table holding what the export formats treat specially: a merged header, a row
