@@ -13,4 +13,17 @@ std::string TableExtractor::Extraction::plainText() const
     return out;
 }
 
+TableExtractor::Extraction TableExtractor::Extraction::restored(EngineOutput output, std::vector<OCRLine> lines,
+                                                                Timing timing)
+{
+    Extraction e;
+    e.structure.id = output.id;
+    e.structure.imageWidth = output.imageWidth;
+    e.structure.imageHeight = output.imageHeight;
+    e.output = std::move(output);
+    e.lines = std::move(lines);
+    e.timing = timing;
+    return e;
+}
+
 }  // namespace VozudOzev

@@ -29,6 +29,10 @@ public:
 
         // The line texts in order, one per line.
         std::string plainText() const;
+
+        // A saved capture made whole again. Its structure record holds no tables: a
+        // reopened capture never had one, so nothing may rely on it.
+        static Extraction restored(EngineOutput output, std::vector<OCRLine> lines, Timing timing);
     };
 };
 

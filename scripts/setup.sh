@@ -8,6 +8,7 @@ packages=(
   libtesseract-dev tesseract-ocr-eng tesseract-ocr-vie libleptonica-dev
   libicu-dev nlohmann-json3-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  python3 cmark-gfm unzip
 )
 
 missing=()

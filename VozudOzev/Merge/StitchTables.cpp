@@ -1,0 +1,601 @@
+#include "VozudOzev/Merge/StitchTables.hpp"
+
+#include "VozudOzev/Merge/TextCompare.hpp"
+#include "VozudOzev/Unicode.hpp"
+#include "VozudOzev/VozudOzevError.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <nlohmann/json.hpp>
+#include <unordered_map>
+
+namespace VozudOzev::StitchTables {
+
+namespace {
+
+using Grid = std::vector<std::vector<std::string>>;
+
+// Far beyond any spreadsheet's width; a mapping entry past it is not a column.
+constexpr int maxColumns = 16384;
+
+// Gives every character (grapheme cluster) one number, so distances compare integers:
+// a one-scalar character is its scalar, longer ones get numbers past the Unicode range.
+class Characters {
+public:
+    std::u32string of(std::string_view text)
+    {
+        std::u32string out;
+        const bool ascii = std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+        if (ascii) {
+            // In ASCII only CR LF is a character of two scalars.
+            out.reserve(text.size());
+            for (size_t i = 0; i < text.size(); ++i) {
+                if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+                    out += intern("\r\n");
+                    ++i;
+                } else {
+                    out += static_cast<char32_t>(text[i]);
+                }
+            }
+            return out;
+        }
+        for (const std::string& g : Unicode::graphemes(text)) {
+            const std::u32string cps = Unicode::decode(g);
+            out += cps.size() == 1 ? cps[0] : intern(g);
+        }
+        return out;
+    }
+
+private:
+    char32_t intern(const std::string& cluster)
+    {
+        auto [it, added] = ids_.try_emplace(cluster, next_);
+        if (added)
+            ++next_;
+        return it->second;
+    }
+
+    std::unordered_map<std::string, char32_t> ids_;
+    char32_t next_ = 0x110000;
+};
+
+// Texts already in NFC, as character numbers.
+double score(const std::u32string& a, const std::u32string& b)
+{
+    if (a == b)
+        return a.empty() ? 0.0 : 1.0;
+    if (a.empty() || b.empty())
+        return 0.0;
+    std::vector<size_t> previous(b.size() + 1);
+    std::vector<size_t> current(b.size() + 1);
+    for (size_t j = 0; j <= b.size(); ++j)
+        previous[j] = j;
+    for (size_t i = 1; i <= a.size(); ++i) {
+        current[0] = i;
+        for (size_t j = 1; j <= b.size(); ++j) {
+            const size_t substitution = previous[j - 1] + (a[i - 1] == b[j - 1] ? 0 : 1);
+            current[j] = std::min({previous[j] + 1, current[j - 1] + 1, substitution});
+        }
+        std::swap(previous, current);
+    }
+    const double distance = static_cast<double>(previous[b.size()]);
+    return 1.0 - distance / static_cast<double>(std::max(a.size(), b.size()));
+}
+
+double keyScore(std::string_view a, std::string_view b, Characters& chars)
+{
+    if (a == b)
+        return a.empty() ? 0.0 : 1.0;
+    if (a.empty() || b.empty())
+        return 0.0;
+    return score(chars.of(a), chars.of(b));
+}
+
+// A row made ready for scoring: cell keys, their digits and the keys joined by U+001F.
+struct RowKey {
+    std::vector<std::string> keys;
+    std::vector<std::string> digits;
+    std::u32string joined;
+    bool anyFilled = false;
+};
+
+RowKey rowKey(const std::vector<std::string>& row, Characters& chars)
+{
+    RowKey k;
+    std::string joined;
+    for (size_t i = 0; i < row.size(); ++i) {
+        std::string key = Unicode::nfc(Unicode::lowercased(TextCompare::key(row[i])));
+        k.anyFilled = k.anyFilled || !key.empty();
+        k.digits.push_back(digits(key));
+        if (i > 0)
+            joined += '\x1F';
+        joined += key;
+        k.keys.push_back(std::move(key));
+    }
+    k.joined = chars.of(joined);
+    return k;
+}
+
+double rowScore(const RowKey& a, const RowKey& b)
+{
+    if (a.keys == b.keys)
+        return a.anyFilled ? 1.0 : 0.0;
+    if (a.keys.size() != b.keys.size())
+        return 0.0;
+    for (size_t i = 0; i < a.keys.size(); ++i) {
+        if (a.keys[i].empty() != b.keys[i].empty() || a.digits[i] != b.digits[i])
+            return 0.0;
+    }
+    return score(a.joined, b.joined);
+}
+
+bool isBlank(std::string_view text)
+{
+    return text.find_first_not_of(" \t") == std::string_view::npos;
+}
+
+// Columns with at least one non-blank text below the header rows.
+std::vector<int> filledColumns(const Grid& grid, int headerRows, int cols)
+{
+    std::vector<int> out;
+    for (int c = 0; c < cols; ++c) {
+        for (size_t r = static_cast<size_t>(std::max(headerRows, 0)); r < grid.size(); ++r) {
+            if (!isBlank(grid[r][static_cast<size_t>(c)])) {
+                out.push_back(c);
+                break;
+            }
+        }
+    }
+    return out;
+}
+
+std::optional<Mapping> matchByName(const std::vector<std::string>& baseLabels, const std::vector<std::string>& nextLabels,
+                                   const std::vector<bool>& blankNext, double threshold, Characters& chars)
+{
+    std::vector<std::string> bk;
+    std::vector<std::string> nk;
+    for (const auto& l : baseLabels)
+        bk.push_back(normalize(l));
+    for (const auto& l : nextLabels)
+        nk.push_back(normalize(l));
+
+    Mapping mapping(nk.size());
+    std::vector<bool> used(bk.size(), false);
+
+    for (size_t j = 0; j < nk.size(); ++j) {
+        if (nk[j].empty())
+            continue;
+        for (size_t i = 0; i < bk.size(); ++i) {
+            if (!used[i] && bk[i] == nk[j]) {
+                mapping[j] = static_cast<int>(i);
+                used[i] = true;
+                break;
+            }
+        }
+    }
+
+    for (size_t j = 0; j < nk.size(); ++j) {
+        if (mapping[j] || nk[j].empty())
+            continue;
+        std::optional<size_t> best;
+        double bestScore = 0;
+        for (size_t i = 0; i < bk.size(); ++i) {
+            if (used[i])
+                continue;
+            const double s = keyScore(bk[i], nk[j], chars);
+            if (s < threshold || s <= 0)
+                continue;
+            if (!best || s > bestScore) {
+                best = i;
+                bestScore = s;
+            }
+        }
+        if (best) {
+            mapping[j] = static_cast<int>(*best);
+            used[*best] = true;
+        }
+    }
+
+    for (size_t j = 0; j < nk.size(); ++j) {
+        if (mapping[j] || blankNext[j])
+            continue;
+        if (!nk[j].empty())
+            return std::nullopt;
+        if (j < bk.size() && !used[j] && bk[j].empty()) {
+            mapping[j] = static_cast<int>(j);
+            used[j] = true;
+        } else {
+            return std::nullopt;
+        }
+    }
+    return mapping;
+}
+
+// Mean of x + w/2 over the boxed one-column cells of each column.
+std::vector<std::optional<double>> columnCenters(const Table& table)
+{
+    const int cols = std::max(table.cols, 0);
+    std::vector<double> sum(static_cast<size_t>(cols), 0.0);
+    std::vector<int> count(static_cast<size_t>(cols), 0);
+    for (const Cell& cell : table.cells) {
+        if (cell.colSpan != 1 || !cell.bbox || cell.col < 0 || cell.col >= cols)
+            continue;
+        sum[static_cast<size_t>(cell.col)] += cell.bbox->x + cell.bbox->w / 2;
+        ++count[static_cast<size_t>(cell.col)];
+    }
+    std::vector<std::optional<double>> out(static_cast<size_t>(cols));
+    for (size_t c = 0; c < out.size(); ++c)
+        if (count[c] > 0)
+            out[c] = sum[c] / count[c];
+    return out;
+}
+
+Mapping suggest(const Table& base, const Table& next, const std::vector<std::string>& baseLabels,
+                const std::vector<std::string>& nextLabels, double threshold, Characters& chars)
+{
+    std::vector<std::string> bk;
+    for (const auto& l : baseLabels)
+        bk.push_back(normalize(l));
+    Mapping out(nextLabels.size());
+    std::vector<bool> used(bk.size(), false);
+
+    for (size_t j = 0; j < nextLabels.size(); ++j) {
+        const std::string nk = normalize(nextLabels[j]);
+        if (nk.empty())
+            continue;
+        std::optional<size_t> best;
+        double bestScore = 0;
+        for (size_t i = 0; i < bk.size(); ++i) {
+            if (used[i])
+                continue;
+            const double s = keyScore(bk[i], nk, chars);
+            if (!best || s > bestScore) {
+                best = i;
+                bestScore = s;
+            }
+        }
+        if (best && bestScore >= threshold) {
+            out[j] = static_cast<int>(*best);
+            used[*best] = true;
+        }
+    }
+
+    const auto baseCenters = columnCenters(base);
+    const auto nextCenters = columnCenters(next);
+    for (size_t j = 0; j < out.size(); ++j) {
+        if (out[j])
+            continue;
+        if (j < nextCenters.size() && nextCenters[j]) {
+            std::optional<size_t> nearest;
+            double distance = 0;
+            for (size_t i = 0; i < baseCenters.size() && i < used.size(); ++i) {
+                if (used[i] || !baseCenters[i])
+                    continue;
+                const double d = std::abs(*baseCenters[i] - *nextCenters[j]);
+                if (!nearest || d < distance) {
+                    nearest = i;
+                    distance = d;
+                }
+            }
+            if (nearest) {
+                out[j] = static_cast<int>(*nearest);
+                used[*nearest] = true;
+                continue;
+            }
+        }
+        if (j < used.size() && !used[j]) {
+            out[j] = static_cast<int>(j);
+            used[j] = true;
+        }
+    }
+    return out;
+}
+
+std::vector<std::string> remapRow(const std::vector<std::string>& row, const Mapping& mapping, int width)
+{
+    std::vector<std::string> out(static_cast<size_t>(width));
+    for (size_t k = 0; k < row.size() && k < mapping.size(); ++k) {
+        if (!mapping[k] || *mapping[k] < 0 || *mapping[k] >= width)
+            continue;
+        std::string& slot = out[static_cast<size_t>(*mapping[k])];
+        if (slot.empty()) {
+            slot = row[k];
+        } else {
+            slot += ' ';
+            slot += row[k];
+        }
+    }
+    return out;
+}
+
+std::vector<int> leftOut(const Mapping& mapping)
+{
+    std::vector<int> out;
+    for (size_t k = 0; k < mapping.size(); ++k)
+        if (!mapping[k])
+            out.push_back(static_cast<int>(k));
+    return out;
+}
+
+int baseHeaderRows(const Table& base, const Options& options)
+{
+    const int h = options.baseHeaderRows.value_or(base.leadingHeaderRows());
+    return std::clamp(h, 0, std::max(base.rows, 0));
+}
+
+Result assemble(const Table& base, int hB, const Table& next, int hN, const Mapping& mapping, MappingMethod method,
+                std::vector<int> droppedEmpty, const Options& options, const Grid& baseGrid, const Grid& nextGrid,
+                Characters& chars)
+{
+    int width = std::max(base.cols, 0);
+    for (const auto& entry : mapping) {
+        if (!entry || *entry < 0)
+            continue;
+        if (*entry >= maxColumns)
+            throw VozudOzevError::invalidInput("column mapping names column " + std::to_string(*entry));
+        width = std::max(width, *entry + 1);
+    }
+
+    Grid padded = baseGrid;
+    for (auto& row : padded)
+        row.resize(static_cast<size_t>(width));
+    const int baseRows = static_cast<int>(padded.size());
+    const int nextRows = static_cast<int>(nextGrid.size());
+
+    int g = 0;
+    if (hN > 0) {
+        g = hN;
+    } else if (hB >= 1 && nextRows >= hB) {
+        bool repeated = true;
+        for (int i = 0; i < hB && repeated; ++i)
+            repeated = rowScore(rowKey(padded[static_cast<size_t>(i)], chars),
+                                rowKey(remapRow(nextGrid[static_cast<size_t>(i)], mapping, width), chars)) >=
+                       options.rowSimilarity;
+        g = repeated ? hB : 0;
+    }
+    g = std::min(g, nextRows);
+
+    std::vector<RowKey> baseBody;
+    for (int r = hB; r < baseRows; ++r)
+        baseBody.push_back(rowKey(padded[static_cast<size_t>(r)], chars));
+    std::vector<RowKey> nextBody;
+    for (int r = g; r < nextRows; ++r)
+        nextBody.push_back(rowKey(remapRow(nextGrid[static_cast<size_t>(r)], mapping, width), chars));
+
+    int overlap = 0;
+    const size_t b = baseBody.size();
+    for (size_t m = std::min(b, nextBody.size()); m >= 1; --m) {
+        bool same = true;
+        for (size_t i = 0; i < m && same; ++i)
+            same = rowScore(baseBody[b - m + i], nextBody[i]) >= options.rowSimilarity;
+        if (same) {
+            overlap = static_cast<int>(m);
+            break;
+        }
+    }
+
+    const int s = g + overlap;
+    const int appended = std::max(0, nextRows - s);
+    const int rows = baseRows + appended;
+
+    std::vector<Cell> cells = base.cells;
+    for (const Cell& cell : next.cells) {
+        // Cells outside the next grid have no row to land on.
+        if (cell.row < 0 || cell.row >= nextRows || cell.col < 0)
+            continue;
+        const long long rowSpan = std::max(cell.rowSpan, 1);
+        if (cell.row + rowSpan <= s || static_cast<size_t>(cell.col) >= mapping.size())
+            continue;
+        const auto& target = mapping[static_cast<size_t>(cell.col)];
+        if (!target || *target < 0)
+            continue;
+        const int c = *target;
+        Cell moved = cell;
+        const int from = std::max(cell.row, s);
+        moved.row = from - s + baseRows;
+        moved.rowSpan = static_cast<int>(rowSpan - (from - cell.row));
+        moved.col = c;
+        moved.colSpan = 1;
+        if (cell.colSpan > 1) {
+            const size_t end = std::min(static_cast<size_t>(cell.col) + static_cast<size_t>(cell.colSpan), mapping.size());
+            bool consecutive = true;
+            for (size_t k = static_cast<size_t>(cell.col); k < end && consecutive; ++k)
+                consecutive = mapping[k] == c + static_cast<int>(k - static_cast<size_t>(cell.col));
+            if (consecutive)
+                moved.colSpan = static_cast<int>(end - static_cast<size_t>(cell.col));
+        }
+        moved.bbox.reset();  // a box of the next capture's image means nothing here
+        cells.push_back(std::move(moved));
+    }
+
+    // Fill the appended rows so every slot is held or covered by exactly one cell.
+    if (appended > 0 && width > 0) {
+        std::vector<bool> covered(static_cast<size_t>(appended) * static_cast<size_t>(width), false);
+        for (const Cell& cell : cells) {
+            const long long top = std::max<long long>(cell.row, baseRows);
+            const long long bottom = std::min<long long>(static_cast<long long>(cell.row) + std::max(cell.rowSpan, 1), rows);
+            const long long left = std::max(cell.col, 0);
+            const long long right = std::min<long long>(static_cast<long long>(cell.col) + std::max(cell.colSpan, 1), width);
+            for (long long r = top; r < bottom; ++r)
+                for (long long c = left; c < right; ++c)
+                    covered[static_cast<size_t>((r - baseRows) * width + c)] = true;
+        }
+        for (int r = 0; r < appended; ++r)
+            for (int c = 0; c < width; ++c)
+                if (!covered[static_cast<size_t>(r) * static_cast<size_t>(width) + static_cast<size_t>(c)])
+                    cells.push_back(Cell{baseRows + r, c, 1, 1, "", std::nullopt, std::nullopt, std::nullopt, std::nullopt});
+    }
+
+    std::stable_sort(cells.begin(), cells.end(),
+                     [](const Cell& a, const Cell& b) { return a.row != b.row ? a.row < b.row : a.col < b.col; });
+
+    Table table;
+    table.index = base.index;
+    table.bbox = base.bbox;
+    table.rows = rows;
+    table.cols = width;
+    table.cells = std::move(cells);
+    Report report{g, overlap, appended, mapping, method, std::move(droppedEmpty)};
+    return Result{Stitched{std::move(table), std::move(report)}};
+}
+
+}  // namespace
+
+std::string_view rawValue(MappingMethod method)
+{
+    switch (method) {
+    case MappingMethod::position: return "position";
+    case MappingMethod::headerNames: return "headerNames";
+    case MappingMethod::nonEmptyPosition: return "nonEmptyPosition";
+    case MappingMethod::manual: return "manual";
+    }
+    return "position";
+}
+
+std::optional<MappingMethod> mappingMethodFromRaw(std::string_view raw)
+{
+    for (MappingMethod m : {MappingMethod::position, MappingMethod::headerNames, MappingMethod::nonEmptyPosition,
+                            MappingMethod::manual})
+        if (rawValue(m) == raw)
+            return m;
+    return std::nullopt;
+}
+
+void to_json(nlohmann::json& j, MappingMethod m)
+{
+    j = std::string(rawValue(m));
+}
+
+void from_json(const nlohmann::json& j, MappingMethod& m)
+{
+    const auto parsed = mappingMethodFromRaw(j.get<std::string>());
+    if (!parsed)
+        throw nlohmann::json::type_error::create(302, "unknown mapping method " + j.get<std::string>(), &j);
+    m = *parsed;
+}
+
+const Table* Result::table() const
+{
+    const auto* s = std::get_if<Stitched>(&value);
+    return s ? &s->table : nullptr;
+}
+
+const Stitched* Result::stitched() const
+{
+    return std::get_if<Stitched>(&value);
+}
+
+const MappingRequest* Result::request() const
+{
+    return std::get_if<MappingRequest>(&value);
+}
+
+std::string normalize(std::string_view text)
+{
+    std::string kept;
+    for (char32_t cp : Unicode::decode(Unicode::lowercased(text)))
+        if (Unicode::isAlphanumeric(cp))
+            Unicode::append(kept, cp);
+    // Canonically equivalent labels must give equal keys.
+    return Unicode::nfc(kept);
+}
+
+std::string digits(std::string_view text)
+{
+    std::string out;
+    for (char c : text)
+        if (c >= '0' && c <= '9')
+            out += c;
+    return out;
+}
+
+double similarity(std::string_view a, std::string_view b)
+{
+    Characters chars;
+    return keyScore(Unicode::nfc(a), Unicode::nfc(b), chars);
+}
+
+double rowSimilarity(const std::vector<std::string>& a, const std::vector<std::string>& b)
+{
+    Characters chars;
+    return rowScore(rowKey(a, chars), rowKey(b, chars));
+}
+
+Result stitch(const Table& base, const Table& next, const Options& options)
+{
+    Characters chars;
+    const int hB = baseHeaderRows(base, options);
+    const Grid baseGrid = base.grid();
+    const Grid nextGrid = next.grid();
+    const int nextRows = static_cast<int>(nextGrid.size());
+    const int nextCols = std::max(next.cols, 0);
+    const int baseCols = std::max(base.cols, 0);
+
+    int hN = next.leadingHeaderRows();
+    if (hN == 0) {
+        // No header cells: a first row that repeats the base's header is one all the same.
+        const int tested = hB >= 1 ? hB : (base.rows >= 2 ? 1 : 0);
+        if (tested > 0 && nextRows >= tested && baseCols == nextCols) {
+            bool repeated = true;
+            for (int i = 0; i < tested && repeated; ++i)
+                repeated = rowScore(rowKey(baseGrid[static_cast<size_t>(i)], chars),
+                                    rowKey(nextGrid[static_cast<size_t>(i)], chars)) >= options.rowSimilarity;
+            if (repeated)
+                hN = tested;
+        }
+    }
+    hN = std::clamp(hN, 0, nextRows);
+
+    const auto baseLabels = base.columnHeaderLabels(hB, " / ");
+    const auto nextLabels = next.columnHeaderLabels(hN, " / ");
+
+    const std::vector<int> nextFilled = filledColumns(nextGrid, hN, nextCols);
+    std::vector<bool> blankNext(static_cast<size_t>(nextCols), true);
+    for (int c : nextFilled)
+        blankNext[static_cast<size_t>(c)] = false;
+
+    const auto request = [&](std::string reason) {
+        return Result{MappingRequest{baseLabels, nextLabels,
+                                     suggest(base, next, baseLabels, nextLabels, options.headerSimilarity, chars),
+                                     std::move(reason)}};
+    };
+
+    Mapping mapping;
+    MappingMethod method = MappingMethod::position;
+    if (hB < 1 || hN < 1) {
+        if (baseCols == nextCols) {
+            for (int k = 0; k < nextCols; ++k)
+                mapping.emplace_back(k);
+        } else {
+            const std::vector<int> baseFilled = filledColumns(baseGrid, hB, baseCols);
+            if (nextFilled.empty() || nextFilled.size() != baseFilled.size())
+                return request("The captures have " + std::to_string(baseCols) + " and " + std::to_string(nextCols) +
+                               " columns and no header to match them by.");
+            mapping.assign(static_cast<size_t>(nextCols), std::nullopt);
+            for (size_t k = 0; k < nextFilled.size(); ++k)
+                mapping[static_cast<size_t>(nextFilled[k])] = baseFilled[k];
+            method = MappingMethod::nonEmptyPosition;
+        }
+    } else {
+        auto matched = matchByName(baseLabels, nextLabels, blankNext, options.headerSimilarity, chars);
+        if (!matched)
+            return request("Column headers of the two captures do not match.");
+        mapping = std::move(*matched);
+        bool identity = baseCols == nextCols;
+        for (size_t k = 0; k < mapping.size() && identity; ++k)
+            identity = mapping[k] == static_cast<int>(k);
+        method = identity ? MappingMethod::position : MappingMethod::headerNames;
+    }
+    return assemble(base, hB, next, hN, mapping, method, leftOut(mapping), options, baseGrid, nextGrid, chars);
+}
+
+Result stitch(const Table& base, const Table& next, const Mapping& mapping, const Options& options)
+{
+    Characters chars;
+    const int hB = baseHeaderRows(base, options);
+    const Grid nextGrid = next.grid();
+    const int hN = std::clamp(next.leadingHeaderRows(), 0, static_cast<int>(nextGrid.size()));
+    return assemble(base, hB, next, hN, mapping, MappingMethod::manual, {}, options, base.grid(), nextGrid, chars);
+}
+
+}  // namespace VozudOzev::StitchTables
