@@ -2,6 +2,7 @@
 // Used by benchmarks, corpus evaluation and bug reports.
 
 #include "VozudOzev/DocumentsEngine.hpp"
+#include "VozudOzev/Export/ExportFormat.hpp"
 #include "VozudOzev/ImageLoader.hpp"
 #include "VozudOzev/JSONIO.hpp"
 #include "VozudOzev/Structure/ImageResolution.hpp"
@@ -11,8 +12,11 @@
 #include "VozudOzev/VozudOzevError.hpp"
 
 #include <charconv>
+#include <chrono>
 #include <cstdio>
+#include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <optional>
@@ -28,12 +32,14 @@ constexpr int exitImageFailed = 2;
 constexpr int exitUsage = 64;
 
 const char* usageText =
-    "usage: vozudozev-extract [--engine text|rules|document] [--dpi X[,Y]] [-o FILE] IMAGE\n"
+    "usage: vozudozev-extract [--engine text|rules|document] [--dpi X[,Y]] [--format F] [-o FILE] IMAGE\n"
     "  --engine text      the text-only engine (default)\n"
     "  --engine rules     the text grid with ruling lines\n"
     "  --engine document  the document engine\n"
     "  --dpi X[,Y]     the image's resolution; default: from the file, else 72\n"
-    "  -o FILE         write the JSON to FILE instead of standard output\n";
+    "  --format F         json (the engine output, default), tsv, html, csv, md, ai\n"
+    "                     (AI-context Markdown) or doc (the JSON export document)\n"
+    "  -o FILE            write to FILE instead of standard output\n";
 
 int usage(const std::string& problem)
 {
@@ -74,6 +80,7 @@ int main(int argc, char** argv)
     std::optional<Dpi> dpi;
     std::string outPath;
     std::string imagePath;
+    std::string format = "json";
 
     for (int i = 1; i < argc; ++i) {
         const std::string_view a = argv[i];
@@ -98,6 +105,11 @@ int main(int argc, char** argv)
             dpi = parseDpi(*v);
             if (!dpi)
                 return usage("--dpi takes X or X,Y with positive numbers");
+        } else if (a == "--format") {
+            auto v = value("--format");
+            if (!v)
+                return usage("--format needs a value");
+            format = *v;
         } else if (a == "-o") {
             auto v = value("-o");
             if (!v)
@@ -115,6 +127,9 @@ int main(int argc, char** argv)
         return usage("no image given");
     if (engine != "text" && engine != "rules" && engine != "document")
         return usage("unknown engine " + engine);
+    const auto& formats = ExportFormat::names();
+    if (std::find(formats.begin(), formats.end(), format) == formats.end())
+        return usage("unknown format " + format);
 
     Image image;
     try {
@@ -126,7 +141,7 @@ int main(int argc, char** argv)
     if (!dpi)
         dpi = ImageResolution::dpi(imagePath);
 
-    std::string json;
+    std::string text;
     try {
         const TextOCR ocr({"vi-VT", "en-US"}, false, false);
         EngineOutput output;
@@ -136,20 +151,26 @@ int main(int argc, char** argv)
             output = DocumentsEngine(std::make_shared<TextGridDocumentRecognizer>(ocr)).run(image, "capture");
         else
             output = TextGridTableEngine(ocr).extract(image, *dpi, "capture").output;
-        json = JSONIO::encode(output);
+        if (format == "json") {
+            text = JSONIO::encode(output) + "\n";
+        } else {
+            ExportFormat::Context context;
+            context.source = {std::filesystem::path(imagePath).filename().string(), std::chrono::system_clock::now(),
+                              output.engine, output.imageWidth, output.imageHeight};
+            text = ExportFormat::render(format, output, context).value_or("");
+        }
     } catch (const std::exception& e) {
         std::cerr << "recognition failed: " << e.what() << "\n";
         return exitRecognitionFailed;
     }
-    json += '\n';
 
     if (outPath.empty()) {
-        std::cout << json;
+        std::cout << text;
         std::cout.flush();
         return std::cout ? 0 : exitRecognitionFailed;
     }
     std::ofstream out(outPath, std::ios::binary | std::ios::trunc);
-    out << json;
+    out << text;
     out.close();
     if (!out) {
         std::cerr << "cannot write " << outPath << "\n";

@@ -91,3 +91,27 @@ TEST(ExtractDriver, ExitCodes)
         EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
     }
 }
+
+TEST(ExtractDriver, EnginesAndFormats)
+{
+    const struct {
+        std::string args;
+        std::string want;
+    } cases[] = {
+        {"--engine rules", "\"engine\" : \"B+\""},
+        {"--engine document", "\"engine\" : \"A\""},
+        {"--format csv", "\xEF\xBB\xBFNo.,Item,Qty,Price\r\n"},
+        {"--format tsv", "No.\tItem\tQty\tPrice"},
+        {"--format html", "<table"},
+        {"--format md", "| No. | Item | Qty | Price |"},
+        {"--format ai", "<!-- source: table-unruled.png"},
+        {"--format doc", "\"vantrel.table/1\""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args);
+        const DriverRun r = run(c.args + " " + fixture("table-unruled.png"));
+        EXPECT_EQ(r.code, 0) << r.err;
+        EXPECT_NE(r.out.find(c.want), std::string::npos) << r.out.substr(0, 300);
+    }
+    EXPECT_EQ(run("--format pdf " + fixture("table-unruled.png")).code, 64);
+}
