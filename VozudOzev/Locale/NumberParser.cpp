@@ -36,14 +36,21 @@ constexpr std::string_view zeroDecimalCurrencies[] = {"₫", "đ", "vnd", "vnđ"
 
 struct Mark {
     std::vector<std::u32string> clusters;  // lower-cased
+    char32_t head = 0;                     // first code point of the first and of the last cluster,
+    char32_t tail = 0;                     // to turn most marks away at once
     bool firstIsLetter = false;
     bool lastIsLetter = false;
 };
 
-// Longest first (in characters), equal lengths in their listed order.
-const std::vector<Mark>& marks()
+struct MarkTable {
+    std::vector<Mark> marks;  // longest first (in characters), equal lengths in listed order
+    std::u32string heads;     // every Mark::head, so that a text starting with a digit costs nothing
+    std::u32string tails;
+};
+
+const MarkTable& markTable()
 {
-    static const std::vector<Mark> sorted = [] {
+    static const MarkTable table = [] {
         std::vector<Mark> out;
         for (std::string_view spelling : currencyMarks) {
             const Text t = Characters::split(spelling);
@@ -54,14 +61,24 @@ const std::vector<Mark>& marks()
                     cp = Characters::lowercased(cp);
                 m.clusters.push_back(std::move(c));
             }
+            m.head = m.clusters.front().front();
+            m.tail = m.clusters.back().front();
             m.firstIsLetter = Characters::isLetter(t.first(0));
             m.lastIsLetter = Characters::isLetter(t.first(t.size() - 1));
             out.push_back(std::move(m));
         }
         std::stable_sort(out.begin(), out.end(), [](const Mark& a, const Mark& b) { return a.clusters.size() > b.clusters.size(); });
-        return out;
+        MarkTable t;
+        for (const Mark& m : out) {
+            if (t.heads.find(m.head) == std::u32string::npos)
+                t.heads += m.head;
+            if (t.tails.find(m.tail) == std::u32string::npos)
+                t.tails += m.tail;
+        }
+        t.marks = std::move(out);
+        return t;
     }();
-    return sorted;
+    return table;
 }
 
 bool sameLowercased(const Text& s, size_t i, const std::u32string& lowered)
@@ -79,9 +96,13 @@ bool sameLowercased(const Text& s, size_t i, const std::u32string& lowered)
 size_t prefixMark(const Text& s, size_t from, size_t to)
 {
     const size_t n = to - from;
-    for (const Mark& m : marks()) {
+    const char32_t head = Characters::lowercased(s.first(from));
+    const MarkTable& table = markTable();
+    if (table.heads.find(head) == std::u32string::npos)
+        return 0;
+    for (const Mark& m : table.marks) {
         const size_t k = m.clusters.size();
-        if (k >= n)
+        if (k >= n || m.head != head)
             continue;
         bool match = true;
         for (size_t j = 0; j < k && match; ++j)
@@ -95,9 +116,13 @@ size_t prefixMark(const Text& s, size_t from, size_t to)
 size_t suffixMark(const Text& s, size_t from, size_t to)
 {
     const size_t n = to - from;
-    for (const Mark& m : marks()) {
+    const char32_t tail = Characters::lowercased(s.first(to - 1));
+    const MarkTable& table = markTable();
+    if (table.tails.find(tail) == std::u32string::npos)
+        return 0;
+    for (const Mark& m : table.marks) {
         const size_t k = m.clusters.size();
-        if (k >= n)
+        if (k >= n || m.tail != tail)
             continue;
         bool match = true;
         for (size_t j = 0; j < k && match; ++j)
@@ -155,6 +180,40 @@ Text normalizedSpaces(const Text& in)
     return out;
 }
 
+// split() and normalizedSpaces() in one pass for the common all-ASCII text, where every
+// byte is a character of its own (CR LF is a space either way).
+Text spacedText(std::string_view text)
+{
+    for (char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return normalizedSpaces(Characters::split(text));
+    Text out;
+    out.points.reserve(text.size());
+    out.starts.reserve(text.size());
+    bool pending = false;
+    bool started = false;
+    for (char c : text) {
+        if (Characters::isSpace(static_cast<unsigned char>(c))) {
+            pending = started;
+            continue;
+        }
+        if (pending) {
+            out.starts.push_back(static_cast<uint32_t>(out.points.size()));
+            out.points.push_back(U' ');
+            pending = false;
+        }
+        out.starts.push_back(static_cast<uint32_t>(out.points.size()));
+        out.points.push_back(static_cast<unsigned char>(c));
+        started = true;
+    }
+    return out;
+}
+
+bool hasAsciiDigit(std::string_view text)
+{
+    return std::any_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 std::string lowercasedSpelling(const std::string& spelling)
 {
     return Characters::lowercased(spelling);
@@ -170,15 +229,16 @@ bool isZeroDecimal(const std::string& currency)
 
 std::string normalizeSpaces(std::string_view text)
 {
-    const Text t = normalizedSpaces(Characters::split(text));
+    const Text t = spacedText(text);
     return t.utf8(0, t.size());
 }
 
 std::optional<Parts> decompose(std::string_view text)
 {
-    const Text s = normalizedSpaces(Characters::split(text));
-    if (std::none_of(s.points.begin(), s.points.end(), isDigit))
+    // Spaces never become digits, so a text without one is turned away before any work.
+    if (!hasAsciiDigit(text))
         return std::nullopt;
+    const Text s = spacedText(text);
 
     Parts parts;
     size_t from = 0;
@@ -284,49 +344,58 @@ std::optional<Parts> decompose(std::string_view text)
 
 std::optional<ParsedNumber> build(const Parts& parts, NumberStyle style)
 {
-    const std::u32string body = Unicode::decode(parts.body);
-    const char32_t separator = style == NumberStyle::dotDecimal ? U'.' : U',';
+    // The body is ASCII but for "’"; it stands in as one byte so that the rest can count
+    // bytes as characters.
+    constexpr char apostrophe = '\x01';
+    std::string body;
+    body.reserve(parts.body.size());
+    for (size_t i = 0; i < parts.body.size(); ++i) {
+        if (parts.body.compare(i, 3, "\xE2\x80\x99") == 0) {
+            body += apostrophe;
+            i += 2;
+        } else {
+            body += parts.body[i];
+        }
+    }
+    const char separator = style == NumberStyle::dotDecimal ? '.' : ',';
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
 
     const size_t cut = body.find(separator);
-    const std::u32string_view integer = std::u32string_view(body).substr(0, cut);
-    std::u32string_view fraction;
-    const bool hasFraction = cut != std::u32string::npos;
+    const std::string_view integer = std::string_view(body).substr(0, cut);
+    std::string_view fraction;
+    const bool hasFraction = cut != std::string::npos;
     if (hasFraction) {
-        fraction = std::u32string_view(body).substr(cut + 1);
-        if (fraction.find(separator) != std::u32string_view::npos)
-            return std::nullopt;
-        if (fraction.empty() || !std::all_of(fraction.begin(), fraction.end(), isDigit))
-            return std::nullopt;
+        fraction = std::string_view(body).substr(cut + 1);
+        if (fraction.empty() || !std::all_of(fraction.begin(), fraction.end(), digit))
+            return std::nullopt;  // a second separator lands here too
         if (fraction.size() == 3 && parts.currency && isZeroDecimal(*parts.currency))
             return std::nullopt;
     }
 
     std::string digits;
-    char32_t group = 0;
-    for (char32_t c : integer) {
-        if (isDigit(c))
+    char group = 0;
+    for (char c : integer) {
+        if (digit(c))
             continue;
         if (group != 0 && c != group)
             return std::nullopt;
         group = c;
     }
     if (group == 0) {
-        for (char32_t c : integer)
-            digits += static_cast<char>(c);
+        digits = integer;
     } else {
-        if (!isGroupCharacter(group, style))
+        if (!isGroupCharacter(group == apostrophe ? U'\u2019' : static_cast<char32_t>(group), style))
             return std::nullopt;
         size_t start = 0;
         bool firstGroup = true;
         while (true) {
             const size_t end = integer.find(group, start);
-            const std::u32string_view piece = integer.substr(start, end == std::u32string_view::npos ? std::u32string_view::npos : end - start);
-            if (firstGroup ? (piece.empty() || piece.size() > 3 || piece[0] == U'0') : piece.size() != 3)
+            const std::string_view piece = integer.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+            if (firstGroup ? (piece.empty() || piece.size() > 3 || piece[0] == '0') : piece.size() != 3)
                 return std::nullopt;
-            for (char32_t c : piece)
-                digits += static_cast<char>(c);
+            digits += piece;
             firstGroup = false;
-            if (end == std::u32string_view::npos)
+            if (end == std::string_view::npos)
                 break;
             start = end + 1;
         }
@@ -334,9 +403,7 @@ std::optional<ParsedNumber> build(const Parts& parts, NumberStyle style)
     if (digits.empty())
         digits = "0";
 
-    std::string fractionText;
-    for (char32_t c : fraction)
-        fractionText += static_cast<char>(c);
+    const std::string fractionText(fraction);
     std::optional<Decimal> read = Decimal::parse(hasFraction ? digits + "." + fractionText : digits);
     if (!read)
         return std::nullopt;
