@@ -3,7 +3,9 @@
 
 #include "VozudOzev/JSONIO.hpp"
 
+#include <clocale>
 #include <gtest/gtest.h>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -156,6 +158,9 @@ TEST(NumberParser, ReadsTheCaseTableUnderACommaDecimalLocale)
 {
     Testing::CommaLocale comma;
     ASSERT_EQ(std::use_facet<std::numpunct<char>>(std::locale()).decimal_point(), ',');
+    if (comma.cLocaleSwitched()) {
+        EXPECT_STREQ(std::localeconv()->decimal_point, ",");
+    }
     checkParseCases();
 }
 
@@ -259,8 +264,9 @@ TEST(NumberParser, FindsTheLeadingNumber)
         SCOPED_TRACE(c.text);
         const auto got = NumberParser::leadingNumber(c.text, c.style);
         ASSERT_EQ(got.has_value(), c.want != nullptr);
-        if (got)
+        if (got) {
             EXPECT_EQ(got->value, *Decimal::parse(c.want));
+        }
     }
 }
 
@@ -293,6 +299,44 @@ TEST(NumberStyle, FollowsTheLocaleIdentifier)
     EXPECT_EQ(other(dotDecimal), commaDecimal);
     EXPECT_EQ(numberStyleFromRaw("comma_decimal"), commaDecimal);
     EXPECT_FALSE(numberStyleFromRaw("comma"));
+}
+
+}  // namespace
+}  // namespace VozudOzev
+
+namespace VozudOzev {
+namespace {
+
+// Random texts built from the pieces numbers are made of, plus raw bytes: nothing may
+// throw, and every reading's normalised text must read back to the same value.
+TEST(NumberParser, NormalizedTextReadsBackToTheSameValue)
+{
+    const std::vector<std::string> pieces = {"0", "1", "5", "9", "12", "007", ",", ".", " ", "'", "’", "-", "−", "(", ")",
+                                             "[", "]", "+", "%", "$", "€", "₫", "USD", "usd", "k", "K", "M", "bn", "mn",
+                                             "\u00A0", "\u202F", "a", "Đ", "\xC3", "\xFF", "\u0301", "\r\n", "\t"};
+    std::mt19937 rng(42);
+    int readings = 0;
+    for (int i = 0; i < 20000; ++i) {
+        std::string text;
+        const int count = 1 + static_cast<int>(rng() % 8);
+        for (int k = 0; k < count; ++k)
+            text += pieces[rng() % pieces.size()];
+        SCOPED_TRACE(text);
+        for (NumberStyle style : allNumberStyles) {
+            const auto got = NumberParser::parse(text, style);
+            (void)NumberParser::leadingNumber(text, style);
+            if (!got)
+                continue;
+            ++readings;
+            const auto again = NumberParser::parse(got->normalized, NumberStyle::dotDecimal);
+            ASSERT_TRUE(again) << got->normalized;
+            EXPECT_EQ(again->value, got->value) << got->normalized;
+            EXPECT_EQ(again->normalized, got->normalized);
+        }
+        (void)NumberParser::candidates(text);
+        (void)NumberParser::normalizeSpaces(text);
+    }
+    EXPECT_GT(readings, 1000);
 }
 
 }  // namespace
