@@ -39,6 +39,20 @@ bool hasValue(const std::vector<std::string>& row, const TableLocale& locale)
     return false;
 }
 
+// A total row's text cell that states a number, before or after its words ("1.234 in
+// all", "Total 1.234"). A number read from the start alone would never excuse the
+// usual "Total 1.234".
+bool statesANumber(const std::string& text, NumberStyle style)
+{
+    if (NumberParser::leadingNumber(text, style))
+        return true;
+    const std::string spaced = NumberParser::normalizeSpaces(text);
+    for (size_t at = spaced.find(' '); at != std::string::npos; at = spaced.find(' ', at + 1))
+        if (NumberParser::leadingNumber(std::string_view(spaced).substr(at + 1), style))
+            return true;
+    return false;
+}
+
 int guessHeaderRows(const Grid& grid, const LocaleOverrides& overrides)
 {
     const TableLocale locale = TableLocaleResolver::resolve(grid, 0, overrides);
@@ -123,7 +137,7 @@ std::pair<Table, TrustReport> analyze(const Table& table, double threshold, cons
                 continue;
             // "Total 1.234" in a total row says the number it should.
             if (totalRows.count(r) && v.kind == CellValue::Kind::text && info.type != ColumnType::date &&
-                NumberParser::leadingNumber(text, locale.locale(j).numberStyle))
+                statesANumber(text, locale.locale(j).numberStyle))
                 continue;
             typeMismatches.insert({r, j});
         }
