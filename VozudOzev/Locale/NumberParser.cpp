@@ -229,6 +229,14 @@ bool isZeroDecimal(const std::string& currency)
 
 std::string normalizeSpaces(std::string_view text)
 {
+    // Most cells are plain ASCII already in shape: copied as they are.
+    bool settled = !text.empty() && text.front() != ' ' && text.back() != ' ';
+    for (size_t i = 0; i < text.size() && settled; ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        settled = c >= 0x80 ? false : c == ' ' ? text[i + 1] != ' ' : !Characters::isSpace(c);
+    }
+    if (settled)
+        return std::string(text);
     const Text t = spacedText(text);
     return t.utf8(0, t.size());
 }

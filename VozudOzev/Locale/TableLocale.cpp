@@ -21,7 +21,8 @@ const std::set<std::string, std::less<>>& placeholders()
 
 bool isPlaceholderSpaced(const std::string& spaced)
 {
-    return placeholders().count(Characters::lowercased(spaced)) > 0;
+    constexpr size_t longest = 4;  // bytes of the longest placeholder ("n.a.", "đ/c")
+    return spaced.size() <= longest && placeholders().count(Characters::lowercased(spaced)) > 0;
 }
 
 void appendPadded(std::string& out, int value, int width)
