@@ -17,7 +17,8 @@ namespace {
 
 using namespace VozudOzev;
 
-Table table1000x20()
+// With subtotals every tenth row when `subtotals` is set.
+Table table1000x20(bool subtotals = false)
 {
     std::mt19937 rng(5);
     std::uniform_int_distribution<int> amount(1, 99999);
@@ -41,7 +42,7 @@ Table table1000x20()
             std::string text;
             switch (c % 6) {
             case 0: text = std::to_string(r); break;
-            case 1: text = "Item " + std::to_string(v); break;
+            case 1: text = subtotals && r % 10 == 0 ? "Subtotal" : "Item " + std::to_string(v); break;
             case 2: text = std::to_string(v / 100) + "," + std::to_string(100 + v % 900) + "." + std::to_string(10 + v % 90); break;
             case 3: text = "$" + std::to_string(v); break;
             case 4: text = std::to_string(v % 100) + "." + std::to_string(v % 10) + "%"; break;
@@ -62,6 +63,15 @@ void BM_TrustAnalyze(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * 20000);
 }
 BENCHMARK(BM_TrustAnalyze)->Unit(benchmark::kMillisecond);
+
+void BM_TrustAnalyzeWithSubtotals(benchmark::State& state)
+{
+    const Table table = table1000x20(true);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(TrustAnalyzer::analyze(table, 0.8, {}, {}));
+    state.SetItemsProcessed(state.iterations() * 20000);
+}
+BENCHMARK(BM_TrustAnalyzeWithSubtotals)->Unit(benchmark::kMillisecond);
 
 void reportCorpus(const std::filesystem::path& folder, const char* userLocale)
 {

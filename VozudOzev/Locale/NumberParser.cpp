@@ -465,6 +465,7 @@ std::optional<NumberCandidates> candidates(std::string_view text)
 
 std::optional<ParsedNumber> leadingNumber(std::string_view text, NumberStyle style)
 {
+    constexpr size_t maxPrefixBytes = 256;
     if (auto whole = parse(text, style))
         return whole;
     const std::string spaced = normalizeSpaces(text);
@@ -483,6 +484,10 @@ std::optional<ParsedNumber> leadingNumber(std::string_view text, NumberStyle sty
         if (k > 1)
             prefix += ' ';
         prefix += words[k - 1];
+        // No number is written this long; stopping keeps a page of words from costing
+        // time in the square of its length.
+        if (prefix.size() > maxPrefixBytes)
+            break;
         if (auto reading = parse(prefix, style))
             latest = std::move(reading);
         else if (latest)

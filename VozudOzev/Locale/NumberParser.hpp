@@ -51,6 +51,7 @@ NumberStyleGuess guessStyle(const Texts& texts)
 }
 
 // The number at the start of a text that may go on with words: "12 apples" gives 12.
+// Prefixes longer than 256 bytes are not tried.
 std::optional<ParsedNumber> leadingNumber(std::string_view text, NumberStyle style);
 
 }  // namespace VozudOzev::NumberParser

@@ -80,18 +80,6 @@ const std::string* cellAt(const std::vector<std::vector<std::string>>& grid, int
     return &r[static_cast<size_t>(col)];
 }
 
-// A local number (not a percentage) of the cell, for summing.
-std::optional<ParsedNumber> summand(const std::vector<std::vector<std::string>>& grid, int row, int col, const TableLocale& locale)
-{
-    const std::string* text = cellAt(grid, row, col);
-    if (!text)
-        return std::nullopt;
-    CellValue v = locale.classify(*text, col);
-    if (v.kind != CellValue::Kind::number || v.number->kind == NumberKind::percent)
-        return std::nullopt;
-    return std::move(v.number);
-}
-
 // The number a total cell states: read from its start, never a percentage, never in a
 // cell that says it is an average or the like.
 std::optional<ParsedNumber> statedTotal(const std::vector<std::vector<std::string>>& grid, int row, int col, const TableLocale& locale)
@@ -104,10 +92,6 @@ std::optional<ParsedNumber> statedTotal(const std::vector<std::vector<std::strin
         return std::nullopt;
     return n;
 }
-
-struct Candidate {
-    std::vector<ParsedNumber> terms;
-};
 
 }  // namespace
 
@@ -230,124 +214,152 @@ std::vector<TotalCheckResult> check(const std::vector<std::vector<std::string>>&
     if (totals.empty())
         return out;
     const int rowCount = static_cast<int>(grid.size());
+    std::vector<bool> isTotal(static_cast<size_t>(rowCount), false);
+    for (const TotalRow& t : totals)
+        isTotal[static_cast<size_t>(t.row)] = true;
     std::vector<int> data;
     for (int r = std::max(headerRows, 0); r < rowCount; ++r)
-        if (std::none_of(totals.begin(), totals.end(), [r](const TotalRow& t) { return t.row == r; }))
+        if (!isTotal[static_cast<size_t>(r)])
             data.push_back(r);
 
-    for (size_t p = 0; p < totals.size(); ++p) {
-        const TotalRow& total = totals[p];
-        const int t = total.row;
-        const int prev = p > 0 ? totals[p - 1].row : headerRows - 1;
-        const bool hasAbove = std::any_of(data.begin(), data.end(), [t](int r) { return r < t; });
-        std::vector<int> section;
+    // Sections and their derived marks depend on the rows only.
+    struct Layout {
+        bool hasAbove = false;
+        size_t sectionBegin = 0, sectionEnd = 0;  // indices into data
+        size_t aboveEnd = 0;                      // data[0, aboveEnd) lie above the total
         bool derived = false;
-        if (hasAbove) {
-            for (int r : data)
-                if (r > prev && r < t)
-                    section.push_back(r);
-            derived = isDerived(total.label);
-            for (int r : section) {
-                if (derived)
-                    break;
-                if (const auto l = label(grid[static_cast<size_t>(r)], locale))
-                    derived = isDerived(l->first);
-            }
+    };
+    std::vector<Layout> layouts(totals.size());
+    for (size_t p = 0; p < totals.size(); ++p) {
+        const int t = totals[p].row;
+        const int prev = p > 0 ? totals[p - 1].row : headerRows - 1;
+        Layout& l = layouts[p];
+        l.aboveEnd = static_cast<size_t>(std::lower_bound(data.begin(), data.end(), t) - data.begin());
+        l.hasAbove = l.aboveEnd > 0;
+        if (l.hasAbove) {
+            l.sectionBegin = static_cast<size_t>(std::upper_bound(data.begin(), data.end(), prev) - data.begin());
+            l.sectionEnd = l.aboveEnd;
+            l.derived = isDerived(totals[p].label);
+            for (size_t i = l.sectionBegin; i < l.sectionEnd && !l.derived; ++i)
+                if (const auto lab = label(grid[static_cast<size_t>(data[i])], locale))
+                    l.derived = isDerived(lab->first);
         } else {
             const int next = p + 1 < totals.size() ? totals[p + 1].row : rowCount;
-            for (int r : data)
-                if (r > t && r < next)
-                    section.push_back(r);
-            derived = true;
+            l.sectionBegin = l.aboveEnd;
+            l.sectionEnd = static_cast<size_t>(std::lower_bound(data.begin(), data.end(), next) - data.begin());
+            l.derived = true;
         }
-
-        TotalCheckResult result;
-        result.row = t;
-        result.label = total.label;
-        for (const ColumnTypeInfo& info : types) {
-            if (info.type != ColumnType::number && info.type != ColumnType::currency)
-                continue;
-            const int x = info.col;
-            if (total.labelCol && x < *total.labelCol)
-                continue;
-            const auto found = statedTotal(grid, t, x, locale);
-            if (!found)
-                continue;
-
-            std::vector<ParsedNumber> index;
-            for (int r : data) {
-                const std::string* text = cellAt(grid, r, x);
-                if (!text)
-                    continue;
-                const CellValue v = locale.classify(*text, x);
-                if (v.kind == CellValue::Kind::number && (v.number->kind == NumberKind::number || v.number->kind == NumberKind::currency))
-                    index.push_back(*v.number);
-            }
-            if (isIndexColumn(index))
-                continue;
-
-            const auto numbersOf = [&](const std::vector<int>& rows) {
-                std::vector<ParsedNumber> terms;
-                for (int r : rows)
-                    if (auto n = summand(grid, r, x, locale))
-                        terms.push_back(std::move(*n));
-                return terms;
-            };
-            std::vector<Candidate> candidates;
-            const std::vector<ParsedNumber> sectionTerms = numbersOf(section);
-            if (!sectionTerms.empty())
-                candidates.push_back({sectionTerms});
-            if (hasAbove) {
-                // The nearest total above, carried forward with the rows after it.
-                if (p > 0)
-                    if (auto carried = statedTotal(grid, totals[p - 1].row, x, locale)) {
-                        Candidate c{{*carried}};
-                        c.terms.insert(c.terms.end(), sectionTerms.begin(), sectionTerms.end());
-                        candidates.push_back(std::move(c));
-                    }
-                std::vector<int> above;
-                for (int r : data)
-                    if (r < t)
-                        above.push_back(r);
-                if (auto all = numbersOf(above); !all.empty())
-                    candidates.push_back({std::move(all)});
-                std::vector<ParsedNumber> subtotals;
-                for (size_t q = 0; q < p; ++q)
-                    if (auto s = statedTotal(grid, totals[q].row, x, locale))
-                        subtotals.push_back(std::move(*s));
-                if (subtotals.size() >= 2)
-                    candidates.push_back({std::move(subtotals)});
-            }
-            if (candidates.empty())
-                continue;
-
-            bool agreed = false;
-            for (const Candidate& c : candidates) {
-                const Decimal expected = sum(c.terms);
-                Decimal allowed;
-                if (tolerance) {
-                    allowed = *tolerance;
-                } else {
-                    std::vector<ParsedNumber> values{*found};
-                    values.insert(values.end(), c.terms.begin(), c.terms.end());
-                    allowed = defaultTolerance(values);
-                }
-                if ((expected - found->value).abs() <= allowed) {
-                    result.columns.push_back({x, expected, found->value, true, static_cast<int>(c.terms.size())});
-                    agreed = true;
-                    break;
-                }
-            }
-            if (agreed)
-                continue;
-            if (derived)
-                result.unverifiableColumns.push_back(x);
-            else
-                result.columns.push_back({x, sum(candidates.front().terms), found->value, false, static_cast<int>(candidates.front().terms.size())});
-        }
-        if (!result.columns.empty() || !result.unverifiableColumns.empty())
-            out.push_back(std::move(result));
     }
+
+    std::vector<TotalCheckResult> results(totals.size());
+    for (size_t p = 0; p < totals.size(); ++p) {
+        results[p].row = totals[p].row;
+        results[p].label = totals[p].label;
+    }
+
+    // A sum with what its tolerance needs: how many terms and their finest fraction.
+    struct Sum {
+        Decimal total;
+        int terms = 0;
+        int digits = 0;
+        void add(const ParsedNumber& n)
+        {
+            total += n.value;
+            ++terms;
+            digits = std::max(digits, n.fractionDigits);
+        }
+    };
+    const auto allowed = [&](const ParsedNumber& found, const Sum& s) {
+        if (tolerance)
+            return *tolerance;
+        const int d = std::max(found.fractionDigits, s.digits);
+        if (d < 1)
+            return Decimal(1);
+        const Decimal unit = Decimal::pow10(-d);
+        return std::max(unit, unit * Decimal::pow10(-1) * Decimal(5) * Decimal(s.terms + 1));
+    };
+
+    for (const ColumnTypeInfo& info : types) {
+        if (info.type != ColumnType::number && info.type != ColumnType::currency)
+            continue;
+        const int x = info.col;
+
+        // Every cell of the column is read once.
+        std::vector<std::optional<ParsedNumber>> summands(data.size());
+        std::vector<ParsedNumber> index;
+        for (size_t i = 0; i < data.size(); ++i) {
+            const std::string* text = cellAt(grid, data[i], x);
+            if (!text)
+                continue;
+            CellValue v = locale.classify(*text, x);
+            if (v.kind != CellValue::Kind::number)
+                continue;
+            if (v.number->kind != NumberKind::percent)
+                index.push_back(*v.number);
+            if (v.number->kind != NumberKind::percent)
+                summands[i] = std::move(v.number);
+        }
+        if (isIndexColumn(index))
+            continue;
+        std::vector<Sum> prefix(data.size() + 1);  // prefix[i]: data[0, i)
+        for (size_t i = 0; i < data.size(); ++i) {
+            prefix[i + 1] = prefix[i];
+            if (summands[i])
+                prefix[i + 1].add(*summands[i]);
+        }
+        std::vector<std::optional<ParsedNumber>> stated(totals.size());
+        for (size_t p = 0; p < totals.size(); ++p)
+            stated[p] = statedTotal(grid, totals[p].row, x, locale);
+
+        Sum earlierTotals;  // the stated totals of the rows before p
+        for (size_t p = 0; p < totals.size(); ++p) {
+            const Layout& l = layouts[p];
+            const auto& found = stated[p];
+            const bool leftOfLabel = totals[p].labelCol && x < *totals[p].labelCol;
+            if (found && !leftOfLabel) {
+                std::vector<Sum> candidates;
+                Sum section;
+                for (size_t i = l.sectionBegin; i < l.sectionEnd; ++i)
+                    if (summands[i])
+                        section.add(*summands[i]);
+                if (section.terms > 0)
+                    candidates.push_back(section);
+                if (l.hasAbove) {
+                    // The nearest total above, carried forward with the rows after it.
+                    if (p > 0 && stated[p - 1]) {
+                        Sum carried = section;
+                        carried.add(*stated[p - 1]);
+                        candidates.push_back(carried);
+                    }
+                    if (prefix[l.aboveEnd].terms > 0)
+                        candidates.push_back(prefix[l.aboveEnd]);
+                    if (earlierTotals.terms >= 2)
+                        candidates.push_back(earlierTotals);
+                }
+                if (!candidates.empty()) {
+                    bool agreed = false;
+                    for (const Sum& c : candidates)
+                        if ((c.total - found->value).abs() <= allowed(*found, c)) {
+                            results[p].columns.push_back({x, c.total, found->value, true, c.terms});
+                            agreed = true;
+                            break;
+                        }
+                    if (!agreed) {
+                        if (l.derived)
+                            results[p].unverifiableColumns.push_back(x);
+                        else
+                            results[p].columns.push_back({x, candidates.front().total, found->value, false, candidates.front().terms});
+                    }
+                }
+            }
+            if (stated[p])
+                earlierTotals.add(*stated[p]);
+        }
+    }
+
+    for (auto& r : results)
+        if (!r.columns.empty() || !r.unverifiableColumns.empty())
+            out.push_back(std::move(r));
     return out;
 }
 

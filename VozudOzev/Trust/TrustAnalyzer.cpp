@@ -47,6 +47,8 @@ bool statesANumber(const std::string& text, NumberStyle style)
     if (NumberParser::leadingNumber(text, style))
         return true;
     const std::string spaced = NumberParser::normalizeSpaces(text);
+    if (spaced.size() > 256)
+        return false;  // a paragraph, not a stated total
     for (size_t at = spaced.find(' '); at != std::string::npos; at = spaced.find(' ', at + 1))
         if (NumberParser::leadingNumber(std::string_view(spaced).substr(at + 1), style))
             return true;

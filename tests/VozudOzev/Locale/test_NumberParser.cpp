@@ -339,5 +339,15 @@ TEST(NumberParser, NormalizedTextReadsBackToTheSameValue)
     EXPECT_GT(readings, 1000);
 }
 
+// A long run of words is read in linear time, and a number at its start is still found.
+TEST(NumberParser, LeadingNumberOfAPageOfWords)
+{
+    std::string page = "12";
+    for (int i = 0; i < 20000; ++i)
+        page += " lorem";
+    EXPECT_EQ(NumberParser::leadingNumber(page, NumberStyle::dotDecimal)->value, Decimal(12));
+    EXPECT_FALSE(NumberParser::leadingNumber("Total" + page, NumberStyle::dotDecimal));
+}
+
 }  // namespace
 }  // namespace VozudOzev
