@@ -159,7 +159,12 @@ TEST(TableLocaleResolver, ReadsATable)
     Table table;
     table.rows = 2;
     table.cols = 1;
-    table.cells = {Cell{0, 0, 1, 1, "Betrag"}, Cell{1, 0, 1, 1, "1.234,5"}};
+    for (const auto& [row, text] : {std::pair{0, "Betrag"}, {1, "1.234,5"}}) {
+        Cell cell;
+        cell.row = row;
+        cell.text = text;
+        table.cells.push_back(cell);
+    }
     const TableLocale t = TableLocaleResolver::resolve(table, 1, {});
     EXPECT_EQ(t.tableNumberStyle, commaDecimal);
 }
