@@ -1,0 +1,27 @@
+#include "VozudOzev/Locale/DateColumnResolution.hpp"
+
+#include <nlohmann/json.hpp>
+
+namespace VozudOzev {
+
+void to_json(nlohmann::json& j, const DateColumnResolution& r)
+{
+    j = nlohmann::json{{"order", r.order},
+                       {"is_ambiguous", r.isAmbiguous},
+                       {"day_first_only", r.dayFirstOnly},
+                       {"month_first_only", r.monthFirstOnly},
+                       {"ambiguous_count", r.ambiguousCount},
+                       {"year_first", r.yearFirst}};
+}
+
+void from_json(const nlohmann::json& j, DateColumnResolution& r)
+{
+    r.order = j.at("order").get<DateOrder>();
+    r.isAmbiguous = j.at("is_ambiguous").get<bool>();
+    r.dayFirstOnly = j.at("day_first_only").get<int>();
+    r.monthFirstOnly = j.at("month_first_only").get<int>();
+    r.ambiguousCount = j.at("ambiguous_count").get<int>();
+    r.yearFirst = j.at("year_first").get<int>();
+}
+
+}  // namespace VozudOzev

@@ -1,0 +1,60 @@
+#include "VozudOzev/Locale/NumberStyle.hpp"
+
+#include "VozudOzev/Locale/LocaleIdentifier.hpp"
+
+#include <algorithm>
+#include <nlohmann/json.hpp>
+#include <string>
+
+namespace VozudOzev {
+
+namespace {
+
+constexpr std::string_view commaLanguages[] = {
+    "de", "fr", "es", "it", "pt", "nl", "vi", "ru", "id", "tr", "pl", "cs", "sv", "da", "nb",
+    "nn", "no", "fi", "uk", "ro", "hu", "el", "sk", "sl", "hr", "sr", "bg", "lt", "lv", "et",
+};
+
+}  // namespace
+
+std::string_view rawValue(NumberStyle style)
+{
+    return style == NumberStyle::dotDecimal ? "dot_decimal" : "comma_decimal";
+}
+
+std::optional<NumberStyle> numberStyleFromRaw(std::string_view raw)
+{
+    for (NumberStyle s : allNumberStyles)
+        if (rawValue(s) == raw)
+            return s;
+    return std::nullopt;
+}
+
+NumberStyle other(NumberStyle style)
+{
+    return style == NumberStyle::dotDecimal ? NumberStyle::commaDecimal : NumberStyle::dotDecimal;
+}
+
+NumberStyle numberStyle(std::string_view localeIdentifier)
+{
+    const LocaleIdentifier id = LocaleIdentifier::parse(localeIdentifier);
+    if (id.region == "CH" || id.region == "LI")
+        return NumberStyle::dotDecimal;
+    const bool comma = std::find(std::begin(commaLanguages), std::end(commaLanguages), id.language) != std::end(commaLanguages);
+    return comma ? NumberStyle::commaDecimal : NumberStyle::dotDecimal;
+}
+
+void to_json(nlohmann::json& j, NumberStyle style)
+{
+    j = std::string(rawValue(style));
+}
+
+void from_json(const nlohmann::json& j, NumberStyle& style)
+{
+    const auto parsed = numberStyleFromRaw(j.get<std::string>());
+    if (!parsed)
+        throw nlohmann::json::type_error::create(302, "unknown number style: " + j.get<std::string>(), &j);
+    style = *parsed;
+}
+
+}  // namespace VozudOzev

@@ -1,0 +1,20 @@
+#include "VozudOzev/Trust/ColumnTypeInfo.hpp"
+
+#include <nlohmann/json.hpp>
+
+namespace VozudOzev {
+
+void to_json(nlohmann::json& j, const ColumnTypeInfo& info)
+{
+    j = nlohmann::json{{"col", info.col}, {"type", info.type}, {"support", info.support}, {"value_count", info.valueCount}};
+}
+
+void from_json(const nlohmann::json& j, ColumnTypeInfo& info)
+{
+    info.col = j.at("col").get<int>();
+    info.type = j.at("type").get<ColumnType>();
+    info.support = j.at("support").get<double>();
+    info.valueCount = j.at("value_count").get<int>();
+}
+
+}  // namespace VozudOzev

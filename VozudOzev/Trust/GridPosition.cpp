@@ -1,0 +1,18 @@
+#include "VozudOzev/Trust/GridPosition.hpp"
+
+#include <nlohmann/json.hpp>
+
+namespace VozudOzev {
+
+void to_json(nlohmann::json& j, const GridPosition& p)
+{
+    j = nlohmann::json{{"row", p.row}, {"col", p.col}};
+}
+
+void from_json(const nlohmann::json& j, GridPosition& p)
+{
+    p.row = j.at("row").get<int>();
+    p.col = j.at("col").get<int>();
+}
+
+}  // namespace VozudOzev
