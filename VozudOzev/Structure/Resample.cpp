@@ -1,0 +1,287 @@
+#include "VozudOzev/Structure/Resample.hpp"
+
+#include "VozudOzev/VozudOzevError.hpp"
+
+#include <opencv2/imgproc.hpp>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <string>
+
+namespace VozudOzev::Resample {
+
+namespace {
+
+std::string sizeText(int width, int height)
+{
+    return std::to_string(width) + " x " + std::to_string(height);
+}
+
+void checkSizes(int width, int height, int newWidth, int newHeight)
+{
+    if (width < 1 || height < 1)
+        throw VozudOzevError::invalidInput("cannot resample an empty image (" + sizeText(width, height) + ")");
+    if (newWidth < 1 || newHeight < 1 || newWidth > Image::maxSide || newHeight > Image::maxSide ||
+        static_cast<long long>(newWidth) * newHeight > Image::maxPixels)
+        throw VozudOzevError::invalidInput("cannot resample to " + sizeText(newWidth, newHeight));
+}
+
+RGBImage blank(int width, int height)
+{
+    RGBImage out;
+    out.width = width;
+    out.height = height;
+    out.rgb.resize(static_cast<size_t>(width) * height * 3);
+    return out;
+}
+
+// --- antialiased bilinear in single precision ---------------------------------------------
+//
+// The expressions keep the reference's mix of float and double on purpose: the weights
+// are float, but some intermediate sums are widened, and that decides ties in rounding.
+
+struct FloatTaps {
+    int ksize = 0;
+    std::vector<int> first;
+    std::vector<int> count;
+    std::vector<float> weights;  // ksize per output index
+};
+
+FloatTaps torchTaps(int in, int out)
+{
+    const float scale = static_cast<float>(in) / static_cast<float>(out);
+    const float support = scale >= 1.0f ? static_cast<float>(1.0 * scale) : 1.0f;
+    FloatTaps taps;
+    taps.ksize = static_cast<int>(std::ceil(support)) * 2 + 1;
+    taps.first.resize(out);
+    taps.count.resize(out);
+    taps.weights.assign(static_cast<size_t>(out) * taps.ksize, 0.0f);
+    const float invscale = scale >= 1.0f ? static_cast<float>(1.0 / scale) : 1.0f;
+    for (int i = 0; i < out; ++i) {
+        const float center = static_cast<float>(scale * (i + 0.5));
+        const long long xmin = std::max(static_cast<long long>((center - support) + 0.5), 0LL);
+        const long long xsize = std::min(static_cast<long long>((center + support) + 0.5), static_cast<long long>(in)) - xmin;
+        float* w = &taps.weights[static_cast<size_t>(i) * taps.ksize];
+        float total = 0.0f;
+        for (long long j = 0; j < xsize; ++j) {
+            float x = static_cast<float>((static_cast<float>(j + xmin) - center + 0.5) * invscale);
+            if (x < 0.0f)
+                x = -x;
+            const float v = x < 1.0f ? 1.0f - x : 0.0f;
+            w[j] = v;
+            total += v;
+        }
+        for (long long j = 0; j < xsize; ++j)
+            if (total != 0.0f)
+                w[j] /= total;
+        taps.first[i] = static_cast<int>(xmin);
+        taps.count[i] = static_cast<int>(xsize);
+    }
+    return taps;
+}
+
+// One axis of a planar float image (3 planes of w x h); `horizontal` picks the axis.
+std::vector<float> torchPass(const std::vector<float>& src, int w, int h, int newSize, bool horizontal)
+{
+    const int in = horizontal ? w : h;
+    const FloatTaps taps = torchTaps(in, newSize);
+    const int ow = horizontal ? newSize : w;
+    const int oh = horizontal ? h : newSize;
+    std::vector<float> out(static_cast<size_t>(ow) * oh * 3);
+    const size_t step = horizontal ? 1 : static_cast<size_t>(w);
+    for (int c = 0; c < 3; ++c) {
+        const float* plane = src.data() + static_cast<size_t>(c) * w * h;
+        float* oplane = out.data() + static_cast<size_t>(c) * ow * oh;
+        for (int y = 0; y < oh; ++y)
+            for (int x = 0; x < ow; ++x) {
+                const int i = horizontal ? x : y;
+                const float* wt = &taps.weights[static_cast<size_t>(i) * taps.ksize];
+                const float* p = horizontal ? plane + static_cast<size_t>(y) * w + taps.first[i]
+                                            : plane + static_cast<size_t>(taps.first[i]) * w + x;
+                // Fused multiply-add, as the reference's vectorised build contracts it: plain
+                // products differ in the last bit and flip a rounding now and then.
+                float acc = p[0] * wt[0];
+                for (int j = 1; j < taps.count[i]; ++j)
+                    acc = std::fma(p[j * step], wt[j], acc);
+                oplane[static_cast<size_t>(y) * ow + x] = acc;
+            }
+    }
+    return out;
+}
+
+// --- fixed-point separable resize ----------------------------------------------------------
+
+constexpr int precisionBits = 22;
+
+double sinc(double x)
+{
+    if (x == 0.0)
+        return 1.0;
+    x = x * M_PI;
+    return std::sin(x) / x;
+}
+
+double filterValue(Filter filter, double x)
+{
+    if (filter == Filter::lanczos)
+        return (-3.0 <= x && x < 3.0) ? sinc(x) * sinc(x / 3) : 0.0;
+    if (x < 0.0)
+        x = -x;
+    return x < 1.0 ? 1.0 - x : 0.0;
+}
+
+struct FixedTaps {
+    int ksize = 0;
+    std::vector<int> first;
+    std::vector<int> count;
+    std::vector<std::int32_t> weights;
+};
+
+FixedTaps fixedTaps(int in, float in0, float in1, int out, Filter filter)
+{
+    const double support0 = filter == Filter::lanczos ? 3.0 : 1.0;
+    double scale = static_cast<double>(in1 - in0) / out;
+    const double filterscale = std::max(scale, 1.0);
+    const double support = support0 * filterscale;
+    FixedTaps taps;
+    taps.ksize = static_cast<int>(std::ceil(support)) * 2 + 1;
+    taps.first.resize(out);
+    taps.count.resize(out);
+    taps.weights.assign(static_cast<size_t>(out) * taps.ksize, 0);
+    std::vector<double> k(taps.ksize);
+    for (int xx = 0; xx < out; ++xx) {
+        const double center = in0 + (xx + 0.5) * scale;
+        const double ss = 1.0 / filterscale;
+        const int xmin = std::max(static_cast<int>(center - support + 0.5), 0);
+        const int xmax = std::min(static_cast<int>(center + support + 0.5), in) - xmin;
+        double ww = 0.0;
+        for (int x = 0; x < xmax; ++x) {
+            const double w = filterValue(filter, (x + xmin - center + 0.5) * ss);
+            k[x] = w;
+            ww += w;
+        }
+        std::int32_t* kk = &taps.weights[static_cast<size_t>(xx) * taps.ksize];
+        for (int x = 0; x < xmax; ++x) {
+            const double v = ww != 0.0 ? k[x] / ww : k[x];
+            kk[x] = v < 0 ? static_cast<std::int32_t>(-0.5 + v * (1 << precisionBits))
+                          : static_cast<std::int32_t>(0.5 + v * (1 << precisionBits));
+        }
+        taps.first[xx] = xmin;
+        taps.count[xx] = std::max(xmax, 0);
+    }
+    return taps;
+}
+
+std::uint8_t clip8(std::int64_t v)
+{
+    return static_cast<std::uint8_t>(std::clamp<std::int64_t>(v >> precisionBits, 0, 255));
+}
+
+}  // namespace
+
+RGBImage torchAA(const RGBImage& image, int width, int height)
+{
+    checkSizes(image.width, image.height, width, height);
+    const int w = image.width;
+    const int h = image.height;
+    std::vector<float> planes(static_cast<size_t>(w) * h * 3);
+    for (size_t i = 0, n = static_cast<size_t>(w) * h; i < n; ++i)
+        for (int c = 0; c < 3; ++c)
+            planes[c * n + i] = image.rgb[i * 3 + c];
+    // Height first, then width, as the reference interpolates its spatial axes in order.
+    std::vector<float> tall = torchPass(planes, w, h, height, false);
+    std::vector<float> done = torchPass(tall, w, height, width, true);
+    RGBImage out = blank(width, height);
+    const size_t n = static_cast<size_t>(width) * height;
+    for (size_t i = 0; i < n; ++i)
+        for (int c = 0; c < 3; ++c)
+            out.rgb[i * 3 + c] = static_cast<std::uint8_t>(std::clamp(std::nearbyint(done[c * n + i]), 0.0f, 255.0f));
+    return out;
+}
+
+RGBImage pil(const RGBImage& image, int width, int height, Box box, Filter filter)
+{
+    checkSizes(image.width, image.height, width, height);
+    const float b[4] = {static_cast<float>(box.x0), static_cast<float>(box.y0), static_cast<float>(box.x1),
+                        static_cast<float>(box.y1)};
+    if (!(b[0] >= 0 && b[1] >= 0 && b[2] <= image.width && b[3] <= image.height))
+        throw VozudOzevError::invalidInput("resample box exceeds the image");
+    if (!(b[2] - b[0] >= 0 && b[3] - b[1] >= 0))
+        throw VozudOzevError::invalidInput("resample box is empty");
+
+    const bool needHorizontal = width != image.width || b[0] != 0 || b[2] != width;
+    const bool needVertical = height != image.height || b[1] != 0 || b[3] != height;
+    const FixedTaps horiz = fixedTaps(image.width, b[0], b[2], width, filter);
+    const FixedTaps vert = fixedTaps(image.height, b[1], b[3], height, filter);
+
+    // Only the rows the vertical pass reads are resized horizontally.
+    const int firstRow = vert.first[0];
+    const int lastRow = vert.first[height - 1] + vert.count[height - 1];
+    RGBImage current = image;
+    int rowOffset = 0;
+    if (needHorizontal) {
+        RGBImage temp = blank(width, std::max(lastRow - firstRow, 0));
+        for (int y = 0; y < temp.height; ++y) {
+            const std::uint8_t* row = image.pixel(0, y + firstRow);
+            for (int xx = 0; xx < width; ++xx) {
+                const std::int32_t* k = &horiz.weights[static_cast<size_t>(xx) * horiz.ksize];
+                std::int64_t ss[3] = {1 << (precisionBits - 1), 1 << (precisionBits - 1), 1 << (precisionBits - 1)};
+                for (int x = 0; x < horiz.count[xx]; ++x) {
+                    const std::uint8_t* p = row + static_cast<size_t>(x + horiz.first[xx]) * 3;
+                    for (int c = 0; c < 3; ++c)
+                        ss[c] += static_cast<std::int64_t>(p[c]) * k[x];
+                }
+                std::uint8_t* o = temp.pixel(xx, y);
+                for (int c = 0; c < 3; ++c)
+                    o[c] = clip8(ss[c]);
+            }
+        }
+        current = std::move(temp);
+        rowOffset = firstRow;
+    }
+    if (!needVertical)
+        return current;
+    RGBImage out = blank(current.width, height);
+    for (int yy = 0; yy < height; ++yy) {
+        const std::int32_t* k = &vert.weights[static_cast<size_t>(yy) * vert.ksize];
+        const int ymin = vert.first[yy] - rowOffset;
+        for (int xx = 0; xx < current.width; ++xx) {
+            std::int64_t ss[3] = {1 << (precisionBits - 1), 1 << (precisionBits - 1), 1 << (precisionBits - 1)};
+            for (int y = 0; y < vert.count[yy]; ++y) {
+                const std::uint8_t* p = current.pixel(xx, y + ymin);
+                for (int c = 0; c < 3; ++c)
+                    ss[c] += static_cast<std::int64_t>(p[c]) * k[y];
+            }
+            std::uint8_t* o = out.pixel(xx, yy);
+            for (int c = 0; c < 3; ++c)
+                o[c] = clip8(ss[c]);
+        }
+    }
+    return out;
+}
+
+RGBImage cvArea8U(const RGBImage& image, int width, int height)
+{
+    checkSizes(image.width, image.height, width, height);
+    const cv::Mat src(image.height, image.width, CV_8UC3, const_cast<std::uint8_t*>(image.rgb.data()));
+    RGBImage out = blank(width, height);
+    cv::Mat dst(height, width, CV_8UC3, out.rgb.data());
+    cv::resize(src, dst, dst.size(), 0, 0, cv::INTER_AREA);
+    return out;
+}
+
+std::vector<double> cvLinear64F(const std::vector<double>& pixels, int width, int height, int newWidth, int newHeight)
+{
+    checkSizes(width, height, newWidth, newHeight);
+    if (pixels.size() != static_cast<size_t>(width) * height * 3)
+        throw VozudOzevError::invalidInput("resample input holds " + std::to_string(pixels.size()) +
+                                           " values, not " + sizeText(width, height) + " x 3");
+    const cv::Mat src(height, width, CV_64FC3, const_cast<double*>(pixels.data()));
+    std::vector<double> out(static_cast<size_t>(newWidth) * newHeight * 3);
+    cv::Mat dst(newHeight, newWidth, CV_64FC3, out.data());
+    cv::resize(src, dst, dst.size(), 0, 0, cv::INTER_LINEAR);
+    return out;
+}
+
+}  // namespace VozudOzev::Resample
