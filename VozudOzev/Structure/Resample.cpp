@@ -81,33 +81,42 @@ FloatTaps torchTaps(int in, int out)
     return taps;
 }
 
-// One axis of a planar float image (3 planes of w x h); `horizontal` picks the axis.
-std::vector<float> torchPass(const std::vector<float>& src, int w, int h, int newSize, bool horizontal)
+// Height pass, then width pass, as the reference interpolates its spatial axes in order,
+// one output row at a time so that no page-sized float buffer is ever made. Products are
+// accumulated with fused multiply-add, tap after tap, as the reference's vectorised build
+// contracts them: plain products differ in the last bit and flip a rounding now and then.
+// The clone for processors with FMA keeps that fast.
+__attribute__((target_clones("fma", "default")))
+void torchResize(const RGBImage& image, RGBImage& out)
 {
-    const int in = horizontal ? w : h;
-    const FloatTaps taps = torchTaps(in, newSize);
-    const int ow = horizontal ? newSize : w;
-    const int oh = horizontal ? h : newSize;
-    std::vector<float> out(static_cast<size_t>(ow) * oh * 3);
-    const size_t step = horizontal ? 1 : static_cast<size_t>(w);
-    for (int c = 0; c < 3; ++c) {
-        const float* plane = src.data() + static_cast<size_t>(c) * w * h;
-        float* oplane = out.data() + static_cast<size_t>(c) * ow * oh;
-        for (int y = 0; y < oh; ++y)
-            for (int x = 0; x < ow; ++x) {
-                const int i = horizontal ? x : y;
-                const float* wt = &taps.weights[static_cast<size_t>(i) * taps.ksize];
-                const float* p = horizontal ? plane + static_cast<size_t>(y) * w + taps.first[i]
-                                            : plane + static_cast<size_t>(taps.first[i]) * w + x;
-                // Fused multiply-add, as the reference's vectorised build contracts it: plain
-                // products differ in the last bit and flip a rounding now and then.
-                float acc = p[0] * wt[0];
-                for (int j = 1; j < taps.count[i]; ++j)
-                    acc = std::fma(p[j * step], wt[j], acc);
-                oplane[static_cast<size_t>(y) * ow + x] = acc;
+    const int w = image.width;
+    const FloatTaps vert = torchTaps(image.height, out.height);
+    const FloatTaps horiz = torchTaps(w, out.width);
+    const size_t rowValues = static_cast<size_t>(w) * 3;
+    std::vector<float> row(rowValues);
+    for (int y = 0; y < out.height; ++y) {
+        const float* wt = &vert.weights[static_cast<size_t>(y) * vert.ksize];
+        const std::uint8_t* src = image.pixel(0, vert.first[y]);
+        for (size_t i = 0; i < rowValues; ++i)
+            row[i] = static_cast<float>(src[i]) * wt[0];
+        for (int j = 1; j < vert.count[y]; ++j) {
+            src += rowValues;
+            const float k = wt[j];
+            for (size_t i = 0; i < rowValues; ++i)
+                row[i] = std::fma(static_cast<float>(src[i]), k, row[i]);
+        }
+        std::uint8_t* o = out.pixel(0, y);
+        for (int x = 0; x < out.width; ++x) {
+            const float* k = &horiz.weights[static_cast<size_t>(x) * horiz.ksize];
+            const float* p = row.data() + static_cast<size_t>(horiz.first[x]) * 3;
+            for (int c = 0; c < 3; ++c) {
+                float acc = p[c] * k[0];
+                for (int j = 1; j < horiz.count[x]; ++j)
+                    acc = std::fma(p[j * 3 + c], k[j], acc);
+                o[x * 3 + c] = static_cast<std::uint8_t>(std::clamp(std::nearbyint(acc), 0.0f, 255.0f));
             }
+        }
     }
-    return out;
 }
 
 // --- fixed-point separable resize ----------------------------------------------------------
@@ -173,9 +182,11 @@ FixedTaps fixedTaps(int in, float in0, float in1, int out, Filter filter)
     return taps;
 }
 
-std::uint8_t clip8(std::int64_t v)
+// Sums stay within 32 bits: the weights of one output pixel are normalised to 1 in fixed
+// point and their absolute sum stays below 1.5, so |sum| < 255 * 1.5 * 2^22 < 2^31.
+std::uint8_t clip8(std::int32_t v)
 {
-    return static_cast<std::uint8_t>(std::clamp<std::int64_t>(v >> precisionBits, 0, 255));
+    return static_cast<std::uint8_t>(std::clamp(v >> precisionBits, 0, 255));
 }
 
 }  // namespace
@@ -183,20 +194,8 @@ std::uint8_t clip8(std::int64_t v)
 RGBImage torchAA(const RGBImage& image, int width, int height)
 {
     checkSizes(image.width, image.height, width, height);
-    const int w = image.width;
-    const int h = image.height;
-    std::vector<float> planes(static_cast<size_t>(w) * h * 3);
-    for (size_t i = 0, n = static_cast<size_t>(w) * h; i < n; ++i)
-        for (int c = 0; c < 3; ++c)
-            planes[c * n + i] = image.rgb[i * 3 + c];
-    // Height first, then width, as the reference interpolates its spatial axes in order.
-    std::vector<float> tall = torchPass(planes, w, h, height, false);
-    std::vector<float> done = torchPass(tall, w, height, width, true);
     RGBImage out = blank(width, height);
-    const size_t n = static_cast<size_t>(width) * height;
-    for (size_t i = 0; i < n; ++i)
-        for (int c = 0; c < 3; ++c)
-            out.rgb[i * 3 + c] = static_cast<std::uint8_t>(std::clamp(std::nearbyint(done[c * n + i]), 0.0f, 255.0f));
+    torchResize(image, out);
     return out;
 }
 
@@ -226,11 +225,11 @@ RGBImage pil(const RGBImage& image, int width, int height, Box box, Filter filte
             const std::uint8_t* row = image.pixel(0, y + firstRow);
             for (int xx = 0; xx < width; ++xx) {
                 const std::int32_t* k = &horiz.weights[static_cast<size_t>(xx) * horiz.ksize];
-                std::int64_t ss[3] = {1 << (precisionBits - 1), 1 << (precisionBits - 1), 1 << (precisionBits - 1)};
+                std::int32_t ss[3] = {1 << (precisionBits - 1), 1 << (precisionBits - 1), 1 << (precisionBits - 1)};
                 for (int x = 0; x < horiz.count[xx]; ++x) {
                     const std::uint8_t* p = row + static_cast<size_t>(x + horiz.first[xx]) * 3;
                     for (int c = 0; c < 3; ++c)
-                        ss[c] += static_cast<std::int64_t>(p[c]) * k[x];
+                        ss[c] += p[c] * k[x];
                 }
                 std::uint8_t* o = temp.pixel(xx, y);
                 for (int c = 0; c < 3; ++c)
@@ -243,20 +242,21 @@ RGBImage pil(const RGBImage& image, int width, int height, Box box, Filter filte
     if (!needVertical)
         return current;
     RGBImage out = blank(current.width, height);
+    const size_t rowBytes = static_cast<size_t>(current.width) * 3;
+    std::vector<std::int32_t> acc(rowBytes);
     for (int yy = 0; yy < height; ++yy) {
         const std::int32_t* k = &vert.weights[static_cast<size_t>(yy) * vert.ksize];
         const int ymin = vert.first[yy] - rowOffset;
-        for (int xx = 0; xx < current.width; ++xx) {
-            std::int64_t ss[3] = {1 << (precisionBits - 1), 1 << (precisionBits - 1), 1 << (precisionBits - 1)};
-            for (int y = 0; y < vert.count[yy]; ++y) {
-                const std::uint8_t* p = current.pixel(xx, y + ymin);
-                for (int c = 0; c < 3; ++c)
-                    ss[c] += static_cast<std::int64_t>(p[c]) * k[y];
-            }
-            std::uint8_t* o = out.pixel(xx, yy);
-            for (int c = 0; c < 3; ++c)
-                o[c] = clip8(ss[c]);
+        std::fill(acc.begin(), acc.end(), 1 << (precisionBits - 1));
+        for (int y = 0; y < vert.count[yy]; ++y) {
+            const std::uint8_t* p = current.pixel(0, y + ymin);
+            const std::int32_t ky = k[y];
+            for (size_t i = 0; i < rowBytes; ++i)
+                acc[i] += p[i] * ky;
         }
+        std::uint8_t* o = out.pixel(0, yy);
+        for (size_t i = 0; i < rowBytes; ++i)
+            o[i] = clip8(acc[i]);
     }
     return out;
 }
