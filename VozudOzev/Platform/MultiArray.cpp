@@ -29,9 +29,7 @@ long long checkedCount(const std::vector<long long>& shape)
 MultiArray::MultiArray(std::vector<long long> s, ElementType t) : shape(std::move(s)), type(t)
 {
     const long long n = checkedCount(shape);
-    strides.assign(shape.size(), 1);
-    for (size_t d = shape.size(); d-- > 1;)
-        strides[d - 1] = strides[d] * std::max(shape[d], 1LL);
+    strides = rowMajorStrides(shape);
     storage.assign(static_cast<size_t>(n) * elementSize(type), 0);
 }
 
@@ -59,6 +57,14 @@ long long MultiArray::count() const
     for (long long d : shape)
         n *= d;
     return n;
+}
+
+std::vector<long long> MultiArray::rowMajorStrides(const std::vector<long long>& shape)
+{
+    std::vector<long long> strides(shape.size(), 1);
+    for (size_t d = shape.size(); d-- > 1;)
+        strides[d - 1] = strides[d] * std::max(shape[d], 1LL);
+    return strides;
 }
 
 bool MultiArray::valid() const

@@ -30,6 +30,9 @@ struct MultiArray {
     long long count() const;
     static int elementSize(ElementType type);
 
+    // Strides of a contiguous row-major array of the shape.
+    static std::vector<long long> rowMajorStrides(const std::vector<long long>& shape);
+
     // Shape, strides and storage agree: every element lies inside the storage. The fields
     // are public, so readers check this before indexing.
     bool valid() const;

@@ -32,6 +32,10 @@ cv::Mat toMat(const std::string& name, const MultiArray& a)
     cv::Mat m(static_cast<int>(dims.size()), dims.data(), CV_32F);
     float* out = m.ptr<float>();
     const long long n = a.count();
+    if (a.type == MultiArray::ElementType::float32 && a.strides == MultiArray::rowMajorStrides(a.shape)) {
+        std::copy_n(a.floats(), n, out);
+        return m;
+    }
     for (long long j = 0; j < n; ++j)
         out[j] = static_cast<float>(a.value(j));
     return m;

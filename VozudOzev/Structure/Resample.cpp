@@ -27,6 +27,15 @@ void checkSizes(int width, int height, int newWidth, int newHeight)
         throw VozudOzevError::invalidInput("cannot resample to " + sizeText(newWidth, newHeight));
 }
 
+// The image's fields are public, so a buffer that does not match its size is refused here
+// rather than read past.
+void checkImage(const RGBImage& image, int newWidth, int newHeight)
+{
+    checkSizes(image.width, image.height, newWidth, newHeight);
+    if (image.rgb.size() != static_cast<size_t>(image.width) * image.height * 3)
+        throw VozudOzevError::invalidInput("image pixels cannot be read (" + sizeText(image.width, image.height) + ")");
+}
+
 RGBImage blank(int width, int height)
 {
     RGBImage out;
@@ -193,7 +202,7 @@ std::uint8_t clip8(std::int32_t v)
 
 RGBImage torchAA(const RGBImage& image, int width, int height)
 {
-    checkSizes(image.width, image.height, width, height);
+    checkImage(image, width, height);
     RGBImage out = blank(width, height);
     torchResize(image, out);
     return out;
@@ -201,7 +210,7 @@ RGBImage torchAA(const RGBImage& image, int width, int height)
 
 RGBImage pil(const RGBImage& image, int width, int height, Box box, Filter filter)
 {
-    checkSizes(image.width, image.height, width, height);
+    checkImage(image, width, height);
     const float b[4] = {static_cast<float>(box.x0), static_cast<float>(box.y0), static_cast<float>(box.x1),
                         static_cast<float>(box.y1)};
     if (!(b[0] >= 0 && b[1] >= 0 && b[2] <= image.width && b[3] <= image.height))
@@ -263,7 +272,7 @@ RGBImage pil(const RGBImage& image, int width, int height, Box box, Filter filte
 
 RGBImage cvArea8U(const RGBImage& image, int width, int height)
 {
-    checkSizes(image.width, image.height, width, height);
+    checkImage(image, width, height);
     const cv::Mat src(image.height, image.width, CV_8UC3, const_cast<std::uint8_t*>(image.rgb.data()));
     RGBImage out = blank(width, height);
     cv::Mat dst(height, width, CV_8UC3, out.rgb.data());

@@ -129,6 +129,8 @@ TEST(Resample, RejectsBadSizesAndBoxes)
 {
     const RGBImage img = pattern(4, 3, 1);
     const RGBImage empty;
+    RGBImage hollow = img;
+    hollow.rgb.resize(6);
     const Resample::Box whole{0, 0, 4, 3};
     const struct {
         const char* name;
@@ -136,6 +138,7 @@ TEST(Resample, RejectsBadSizesAndBoxes)
     } cases[] = {
         {"empty source torch", [&] { Resample::torchAA(empty, 2, 2); }},
         {"empty source area", [&] { Resample::cvArea8U(empty, 2, 2); }},
+        {"buffer shorter than the size", [&] { Resample::pil(hollow, 2, 2, whole, Resample::Filter::lanczos); }},
         {"zero width", [&] { Resample::torchAA(img, 0, 2); }},
         {"negative height", [&] { Resample::cvArea8U(img, 2, -1); }},
         {"absurd size", [&] { Resample::pil(img, 40000, 40000, whole, Resample::Filter::lanczos); }},
