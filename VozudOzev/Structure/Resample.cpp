@@ -90,41 +90,75 @@ FloatTaps torchTaps(int in, int out)
     return taps;
 }
 
-// Height pass, then width pass, as the reference interpolates its spatial axes in order,
-// one output row at a time so that no page-sized float buffer is ever made. Products are
-// accumulated with fused multiply-add, tap after tap, as the reference's vectorised build
-// contracts them: plain products differ in the last bit and flip a rounding now and then.
-// The clone for processors with FMA keeps that fast.
+// Summation order matters to the last bit, and the last bit decides a rounding now and
+// then. The reference's vectorised build adds the products after the first in blocks of
+// four (each product rounded, then added in order) and the remaining one to three with
+// fused multiply-add; this file is compiled without contraction so the plain sums stay
+// plain, and the clone for processors with FMA keeps the fused part fast.
+inline float torchSum(const float* p, size_t step, const float* k, int n)
+{
+    float acc = p[0] * k[0];
+    int i = 1;
+    for (; i + 4 <= n; i += 4)
+        acc = acc + p[i * step] * k[i] + p[(i + 1) * step] * k[i + 1] + p[(i + 2) * step] * k[i + 2] +
+              p[(i + 3) * step] * k[i + 3];
+    for (; i < n; ++i)
+        acc = std::fma(p[i * step], k[i], acc);
+    return acc;
+}
+
+// Width pass, then height pass. Width-resized source rows are kept in a ring of as many
+// rows as one output row can read, so no page-sized float buffer is made.
 __attribute__((target_clones("fma", "default")))
 void torchResize(const RGBImage& image, RGBImage& out)
 {
     const int w = image.width;
     const FloatTaps vert = torchTaps(image.height, out.height);
     const FloatTaps horiz = torchTaps(w, out.width);
-    const size_t rowValues = static_cast<size_t>(w) * 3;
-    std::vector<float> row(rowValues);
+    const size_t stride = static_cast<size_t>(out.width) * 3;
+    std::vector<float> src(static_cast<size_t>(w) * 3);
+    std::vector<float> ring(static_cast<size_t>(vert.ksize) * stride);
+    std::vector<int> ringRow(vert.ksize, -1);
+    const auto widthResized = [&](int y) -> const float* {
+        float* dst = ring.data() + static_cast<size_t>(y % vert.ksize) * stride;
+        if (ringRow[y % vert.ksize] == y)
+            return dst;
+        ringRow[y % vert.ksize] = y;
+        const std::uint8_t* r = image.pixel(0, y);
+        for (size_t i = 0; i < src.size(); ++i)
+            src[i] = r[i];
+        for (int x = 0; x < out.width; ++x)
+            for (int c = 0; c < 3; ++c)
+                dst[x * 3 + c] = torchSum(src.data() + static_cast<size_t>(horiz.first[x]) * 3 + c, 3,
+                                          &horiz.weights[static_cast<size_t>(x) * horiz.ksize], horiz.count[x]);
+        return dst;
+    };
+    std::vector<float> acc(stride);
     for (int y = 0; y < out.height; ++y) {
-        const float* wt = &vert.weights[static_cast<size_t>(y) * vert.ksize];
-        const std::uint8_t* src = image.pixel(0, vert.first[y]);
-        for (size_t i = 0; i < rowValues; ++i)
-            row[i] = static_cast<float>(src[i]) * wt[0];
-        for (int j = 1; j < vert.count[y]; ++j) {
-            src += rowValues;
-            const float k = wt[j];
-            for (size_t i = 0; i < rowValues; ++i)
-                row[i] = std::fma(static_cast<float>(src[i]), k, row[i]);
+        const float* k = &vert.weights[static_cast<size_t>(y) * vert.ksize];
+        const int first = vert.first[y];
+        const int n = vert.count[y];
+        // The same order as torchSum, a whole row at a time.
+        const float* r0 = widthResized(first);
+        for (size_t i = 0; i < stride; ++i)
+            acc[i] = r0[i] * k[0];
+        int j = 1;
+        for (; j + 4 <= n; j += 4) {
+            const float* a = widthResized(first + j);
+            const float* b = widthResized(first + j + 1);
+            const float* c = widthResized(first + j + 2);
+            const float* d = widthResized(first + j + 3);
+            for (size_t i = 0; i < stride; ++i)
+                acc[i] = acc[i] + a[i] * k[j] + b[i] * k[j + 1] + c[i] * k[j + 2] + d[i] * k[j + 3];
+        }
+        for (; j < n; ++j) {
+            const float* a = widthResized(first + j);
+            for (size_t i = 0; i < stride; ++i)
+                acc[i] = std::fma(a[i], k[j], acc[i]);
         }
         std::uint8_t* o = out.pixel(0, y);
-        for (int x = 0; x < out.width; ++x) {
-            const float* k = &horiz.weights[static_cast<size_t>(x) * horiz.ksize];
-            const float* p = row.data() + static_cast<size_t>(horiz.first[x]) * 3;
-            for (int c = 0; c < 3; ++c) {
-                float acc = p[c] * k[0];
-                for (int j = 1; j < horiz.count[x]; ++j)
-                    acc = std::fma(p[j * 3 + c], k[j], acc);
-                o[x * 3 + c] = static_cast<std::uint8_t>(std::clamp(std::nearbyint(acc), 0.0f, 255.0f));
-            }
-        }
+        for (size_t i = 0; i < stride; ++i)
+            o[i] = static_cast<std::uint8_t>(std::clamp(std::nearbyint(acc[i]), 0.0f, 255.0f));
     }
 }
 
