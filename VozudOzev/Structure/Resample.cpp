@@ -95,16 +95,30 @@ FloatTaps torchTaps(int in, int out)
 // four (each product rounded, then added in order) and the remaining one to three with
 // fused multiply-add; this file is compiled without contraction so the plain sums stay
 // plain, and the clone for processors with FMA keeps the fused part fast.
-inline float torchSum(const float* p, size_t step, const float* k, int n)
+//
+// Here: the three channels of one output pixel from interleaved RGB floats, as three
+// independent chains so the processor can overlap them.
+inline void torchSum3(const float* p, const float* k, int n, float* out)
 {
-    float acc = p[0] * k[0];
+    float r = p[0] * k[0];
+    float g = p[1] * k[0];
+    float b = p[2] * k[0];
     int i = 1;
-    for (; i + 4 <= n; i += 4)
-        acc = acc + p[i * step] * k[i] + p[(i + 1) * step] * k[i + 1] + p[(i + 2) * step] * k[i + 2] +
-              p[(i + 3) * step] * k[i + 3];
-    for (; i < n; ++i)
-        acc = std::fma(p[i * step], k[i], acc);
-    return acc;
+    for (; i + 4 <= n; i += 4) {
+        const float* q = p + static_cast<size_t>(i) * 3;
+        r = r + q[0] * k[i] + q[3] * k[i + 1] + q[6] * k[i + 2] + q[9] * k[i + 3];
+        g = g + q[1] * k[i] + q[4] * k[i + 1] + q[7] * k[i + 2] + q[10] * k[i + 3];
+        b = b + q[2] * k[i] + q[5] * k[i + 1] + q[8] * k[i + 2] + q[11] * k[i + 3];
+    }
+    for (; i < n; ++i) {
+        const float* q = p + static_cast<size_t>(i) * 3;
+        r = std::fma(q[0], k[i], r);
+        g = std::fma(q[1], k[i], g);
+        b = std::fma(q[2], k[i], b);
+    }
+    out[0] = r;
+    out[1] = g;
+    out[2] = b;
 }
 
 // Width pass, then height pass. Width-resized source rows are kept in a ring of as many
@@ -128,9 +142,8 @@ void torchResize(const RGBImage& image, RGBImage& out)
         for (size_t i = 0; i < src.size(); ++i)
             src[i] = r[i];
         for (int x = 0; x < out.width; ++x)
-            for (int c = 0; c < 3; ++c)
-                dst[x * 3 + c] = torchSum(src.data() + static_cast<size_t>(horiz.first[x]) * 3 + c, 3,
-                                          &horiz.weights[static_cast<size_t>(x) * horiz.ksize], horiz.count[x]);
+            torchSum3(src.data() + static_cast<size_t>(horiz.first[x]) * 3,
+                      &horiz.weights[static_cast<size_t>(x) * horiz.ksize], horiz.count[x], dst + x * 3);
         return dst;
     };
     std::vector<float> acc(stride);
@@ -138,7 +151,7 @@ void torchResize(const RGBImage& image, RGBImage& out)
         const float* k = &vert.weights[static_cast<size_t>(y) * vert.ksize];
         const int first = vert.first[y];
         const int n = vert.count[y];
-        // The same order as torchSum, a whole row at a time.
+        // The same order as torchSum3, a whole row at a time.
         const float* r0 = widthResized(first);
         for (size_t i = 0; i < stride; ++i)
             acc[i] = r0[i] * k[0];
