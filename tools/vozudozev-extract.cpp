@@ -4,6 +4,8 @@
 #include "VozudOzev/DocumentsEngine.hpp"
 #include "VozudOzev/Export/ExportFormat.hpp"
 #include "VozudOzev/ImageLoader.hpp"
+#include "VozudOzev/Locale/LocaleIdentifier.hpp"
+#include "VozudOzev/Trust/TrustAnalyzer.hpp"
 #include "VozudOzev/JSONIO.hpp"
 #include "VozudOzev/Structure/ImageResolution.hpp"
 #include "VozudOzev/TextGridEngine.hpp"
@@ -15,6 +17,7 @@
 #include <chrono>
 #include <cstdio>
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -32,13 +35,15 @@ constexpr int exitImageFailed = 2;
 constexpr int exitUsage = 64;
 
 const char* usageText =
-    "usage: vozudozev-extract [--engine text|rules|document] [--dpi X[,Y]] [--format F] [-o FILE] IMAGE\n"
+    "usage: vozudozev-extract [--engine text|rules|document] [--dpi X[,Y]] [--format F] [--trust [T]] [-o FILE] IMAGE\n"
     "  --engine text      the text-only engine (default)\n"
     "  --engine rules     the text grid with ruling lines\n"
     "  --engine document  the document engine\n"
-    "  --dpi X[,Y]     the image's resolution; default: from the file, else 72\n"
+    "  --dpi X[,Y]        the image's resolution; default: from the file, else 72\n"
     "  --format F         json (the engine output, default), tsv, html, csv, md, ai\n"
     "                     (AI-context Markdown) or doc (the JSON export document)\n"
+    "  --trust [T]        flag the cells that need a look (threshold T, default 0.8);\n"
+    "                     number and date conventions fall back to LC_ALL / LANG\n"
     "  -o FILE            write to FILE instead of standard output\n";
 
 int usage(const std::string& problem)
@@ -81,6 +86,7 @@ int main(int argc, char** argv)
     std::string outPath;
     std::string imagePath;
     std::string format = "json";
+    std::optional<double> trust;
 
     for (int i = 1; i < argc; ++i) {
         const std::string_view a = argv[i];
@@ -110,6 +116,20 @@ int main(int argc, char** argv)
             if (!v)
                 return usage("--format needs a value");
             format = *v;
+        } else if (a == "--trust") {
+            trust = 0.8;
+            // The threshold is optional: take the next argument only when it reads as one.
+            if (i + 1 < argc) {
+                double t = 0;
+                const std::string_view next = argv[i + 1];
+                auto r = std::from_chars(next.data(), next.data() + next.size(), t);
+                if (r.ec == std::errc() && r.ptr == next.data() + next.size()) {
+                    if (!(t >= 0 && t <= 1))
+                        return usage("--trust takes a threshold between 0 and 1");
+                    trust = t;
+                    ++i;
+                }
+            }
         } else if (a == "-o") {
             auto v = value("-o");
             if (!v)
@@ -151,6 +171,18 @@ int main(int argc, char** argv)
             output = DocumentsEngine(std::make_shared<TextGridDocumentRecognizer>(ocr)).run(image, "capture");
         else
             output = TextGridTableEngine(ocr).extract(image, *dpi, "capture").output;
+        if (trust) {
+            LocaleOverrides overrides;
+            for (const char* var : {"LC_ALL", "LC_NUMERIC", "LANG"}) {
+                const char* v = std::getenv(var);
+                if (v && *v) {
+                    overrides.defaultLocale = LocaleIdentifier::fromPosix(v);
+                    break;
+                }
+            }
+            for (Table& table : output.tables)
+                table = TrustAnalyzer::analyze(table, *trust, overrides, {}).first;
+        }
         if (format == "json") {
             text = JSONIO::encode(output) + "\n";
         } else {

@@ -115,3 +115,23 @@ TEST(ExtractDriver, EnginesAndFormats)
     }
     EXPECT_EQ(run("--format pdf " + fixture("table-unruled.png")).code, 64);
 }
+
+TEST(ExtractDriver, TrustFlagsWithoutChangingTexts)
+{
+    const DriverRun plain = run(fixture("table-unruled.png"));
+    const DriverRun strict = run("--trust 1 " + fixture("table-unruled.png"));
+    ASSERT_EQ(strict.code, 0) << strict.err;
+    const auto a = VozudOzev::JSONIO::decode<VozudOzev::EngineOutput>(plain.out);
+    const auto b = VozudOzev::JSONIO::decode<VozudOzev::EngineOutput>(strict.out);
+    ASSERT_EQ(a.tables.size(), 1u);
+    EXPECT_EQ(a.tables[0].grid(), b.tables[0].grid());
+    // Every recognised confidence is below 1, so every cell with text is flagged.
+    for (const auto& c : b.tables[0].cells) {
+        if (!c.text.empty()) {
+            EXPECT_TRUE(c.has(VozudOzev::CellFlag::lowConfidence)) << c.text;
+        }
+    }
+
+    EXPECT_EQ(run("--trust 2 " + fixture("table-unruled.png")).code, 64);
+    EXPECT_EQ(run("--trust " + fixture("table-unruled.png")).code, 0);
+}
