@@ -10,6 +10,9 @@
 namespace VozudOzev {
 
 struct Table {
+    // The largest grid a stored table may claim (rows x cols).
+    static constexpr long long maxSlots = 16'777'216;
+
     int index = 0;
     int rows = 0;
     int cols = 0;

@@ -75,9 +75,12 @@ TEST(JSONIO, DecodingErrors)
     noText["tables"][0]["cells"][0].erase("text");
     nlohmann::json badFlag = fullOutput();
     badFlag["tables"][0]["cells"][0]["flags"] = {"shiny"};
+    nlohmann::json huge = fullOutput();
+    huge["tables"][0]["rows"] = 100000;
+    huge["tables"][0]["cols"] = 100000;
     nlohmann::json wrongType = fullOutput();
     wrongType["image_width"] = "wide";
-    for (const std::string& text : {noText.dump(), badFlag.dump(), wrongType.dump(), std::string("{"),
+    for (const std::string& text : {noText.dump(), badFlag.dump(), huge.dump(), wrongType.dump(), std::string("{"),
                                     std::string("not json"), std::string("[]")}) {
         SCOPED_TRACE(text.substr(0, 40));
         EXPECT_THROW(JSONIO::decode<EngineOutput>(text), JSONIO::DecodingError);
