@@ -94,7 +94,7 @@ void from_json(const nlohmann::json& j, Table& t)
     t.rows = j.at("rows").get<int>();
     t.cols = j.at("cols").get<int>();
     // A damaged or hostile record must not make every reader allocate an absurd grid.
-    if (t.rows > maxSlots || t.cols > maxSlots || static_cast<long long>(t.rows) * t.cols > maxSlots)
+    if (t.rows > Table::maxSlots || t.cols > Table::maxSlots || static_cast<long long>(t.rows) * t.cols > Table::maxSlots)
         throw nlohmann::json::out_of_range::create(406, "table size out of range", &j);
     t.cells = j.at("cells").get<std::vector<Cell>>();
     t.bbox = JSONIO::getOptional<BBox>(j, "bbox");
