@@ -1,5 +1,6 @@
 #include "VozudOzev/Unicode.hpp"
 
+#include <algorithm>
 #include <memory>
 #include <unicode/brkiter.h>
 #include <unicode/normalizer2.h>
@@ -201,10 +202,19 @@ std::vector<std::string> graphemes(std::string_view utf8)
     std::vector<std::string> out;
     if (utf8.empty())
         return out;
+    // A text of ASCII letters, digits and punctuation has one character per byte.
+    if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return c >= 0x20 && c < 0x7F; })) {
+        for (char c : utf8)
+            out.emplace_back(1, c);
+        return out;
+    }
     const auto src = icu::UnicodeString::fromUTF8(icu::StringPiece(utf8.data(), static_cast<int32_t>(utf8.size())));
     UErrorCode status = U_ZERO_ERROR;
-    std::unique_ptr<icu::BreakIterator> it(icu::BreakIterator::createCharacterInstance(icu::Locale::getRoot(), status));
-    if (U_FAILURE(status)) {
+    // Making a break iterator is costly; each thread keeps one.
+    thread_local std::unique_ptr<icu::BreakIterator> cached(
+        icu::BreakIterator::createCharacterInstance(icu::Locale::getRoot(), status));
+    icu::BreakIterator* it = cached.get();
+    if (U_FAILURE(status) || !it) {
         for (char32_t cp : decode(utf8)) {
             out.emplace_back();
             append(out.back(), cp);
