@@ -67,81 +67,55 @@ int histogramMode(const std::vector<std::uint8_t>& grey)
 
 // Paints out ink runs that are long and thin: ruling lines. Text strokes are short, and
 // filled header bands are thick, so both stay.
+// Calls visit(start, end) for each maximal run [start, end) of the n positions where on(i) holds.
+template <class On, class Visit>
+void forEachRun(int n, On on, Visit visit)
+{
+    int i = 0;
+    while (i < n) {
+        if (!on(i)) {
+            ++i;
+            continue;
+        }
+        int e = i;
+        while (e < n && on(e))
+            ++e;
+        visit(i, e);
+        i = e;
+    }
+}
+
 void paintOutRules(std::vector<std::uint8_t>& g, int W, int H, int bg, int minRun, int maxThick)
 {
-    auto ink = [&](int x, int y) { return std::abs(int(g[size_t(y) * W + x]) - bg) >= 24; };
+    auto at = [W](int x, int y) { return size_t(y) * W + x; };
+    auto ink = [&](int x, int y) { return std::abs(int(g[at(x, y)]) - bg) >= 24; };
+    // Bit 1: inside a long horizontal run; bit 2: inside a long vertical run.
     std::vector<std::uint8_t> mask(g.size(), 0);
-    // Horizontal.
-    for (int y = 0; y < H; ++y) {
-        int x = 0;
-        while (x < W) {
-            if (!ink(x, y)) {
-                ++x;
-                continue;
-            }
-            int e = x;
-            while (e < W && ink(e, y))
-                ++e;
-            if (e - x >= minRun)
-                for (int k = x; k < e; ++k)
-                    mask[size_t(y) * W + k] |= 1;
-            x = e;
-        }
-    }
-    // Vertical.
-    for (int x = 0; x < W; ++x) {
-        int y = 0;
-        while (y < H) {
-            if (!ink(x, y)) {
-                ++y;
-                continue;
-            }
-            int e = y;
-            while (e < H && ink(x, e))
-                ++e;
-            if (e - y >= minRun)
-                for (int k = y; k < e; ++k)
-                    mask[size_t(k) * W + x] |= 2;
-            y = e;
-        }
-    }
-    // Keep only thin stretches of each direction.
-    std::vector<std::uint8_t> paint(g.size(), 0);
-    for (int x = 0; x < W; ++x) {
-        int y = 0;
-        while (y < H) {
-            if (!(mask[size_t(y) * W + x] & 1)) {
-                ++y;
-                continue;
-            }
-            int e = y;
-            while (e < H && (mask[size_t(e) * W + x] & 1))
-                ++e;
-            if (e - y <= maxThick)
-                for (int k = y; k < e; ++k)
-                    paint[size_t(k) * W + x] = 1;
-            y = e;
-        }
-    }
-    for (int y = 0; y < H; ++y) {
-        int x = 0;
-        while (x < W) {
-            if (!(mask[size_t(y) * W + x] & 2)) {
-                ++x;
-                continue;
-            }
-            int e = x;
-            while (e < W && (mask[size_t(y) * W + e] & 2))
-                ++e;
-            if (e - x <= maxThick)
-                for (int k = x; k < e; ++k)
-                    paint[size_t(y) * W + k] = 1;
-            x = e;
-        }
-    }
-    for (size_t i = 0; i < g.size(); ++i)
-        if (paint[i])
-            g[i] = static_cast<std::uint8_t>(bg);
+    for (int y = 0; y < H; ++y)
+        forEachRun(W, [&](int x) { return ink(x, y); }, [&](int s, int e) {
+            if (e - s >= minRun)
+                for (int x = s; x < e; ++x)
+                    mask[at(x, y)] |= 1;
+        });
+    for (int x = 0; x < W; ++x)
+        forEachRun(H, [&](int y) { return ink(x, y); }, [&](int s, int e) {
+            if (e - s >= minRun)
+                for (int y = s; y < e; ++y)
+                    mask[at(x, y)] |= 2;
+        });
+    // Only thin stretches are lines; a long run inside a thick block is a filled band.
+    for (int x = 0; x < W; ++x)
+        forEachRun(H, [&](int y) { return (mask[at(x, y)] & 1) != 0; }, [&](int s, int e) {
+            if (e - s <= maxThick)
+                for (int y = s; y < e; ++y)
+                    g[at(x, y)] = static_cast<std::uint8_t>(bg);
+        });
+    for (int y = 0; y < H; ++y)
+        forEachRun(W, [&](int x) { return (mask[at(x, y)] & 2) != 0; }, [&](int s, int e) {
+            if (e - s <= maxThick)
+                for (int x = s; x < e; ++x)
+                    g[at(x, y)] = static_cast<std::uint8_t>(bg);
+        });
 }
 
 // Median height of the ink components that look like glyphs; 0 when none.
