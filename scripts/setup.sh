@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build ccache pkg-config
-  libtesseract-dev tesseract-ocr-eng tesseract-ocr-vie libleptonica-dev
+  libtesseract-dev tesseract-ocr-eng tesseract-ocr-vie tesseract-ocr-deu libleptonica-dev
   libicu-dev nlohmann-json3-dev zlib1g-dev
   libopencv-dnn-dev libopencv-imgproc-dev
   libgtest-dev libgmock-dev libbenchmark-dev

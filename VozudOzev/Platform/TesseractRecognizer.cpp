@@ -10,6 +10,7 @@
 #include <leptonica/allheaders.h>
 #include <map>
 #include <memory>
+#include <opencv2/imgproc.hpp>
 #include <stdexcept>
 #include <tesseract/baseapi.h>
 #include <tesseract/resultiterator.h>
@@ -188,20 +189,29 @@ double TesseractRecognizer::preparationScale(const Image& image, const Tuning& t
 
 std::string TesseractRecognizer::languageString(const std::vector<std::string>& languages)
 {
-    static const std::map<std::string, std::string> codes{{"en", "eng"}, {"vi", "vie"}, {"de", "deu"},
-                                                          {"fr", "fra"}, {"es", "spa"}, {"it", "ita"}};
-    std::string out;
+    // English data alone has no umlauts, ß or other accented Latin letters, which a
+    // Latin-script recogniser reads under "en"; German data adds them (measured on the
+    // corpus: 78.8% to 81.9% of cells exact, German tables 78% to 85%).
+    static const std::map<std::string, std::vector<std::string>> codes{
+        {"en", {"deu", "eng"}}, {"vi", {"vie"}}, {"de", {"deu"}},
+        {"fr", {"fra"}},        {"es", {"spa"}}, {"it", {"ita"}}};
+    std::vector<std::string> data;
     for (const std::string& tag : languages) {
         std::string primary = tag.substr(0, tag.find_first_of("-_"));
         std::transform(primary.begin(), primary.end(), primary.begin(), [](unsigned char c) { return std::tolower(c); });
         auto it = codes.find(primary);
-        if (it == codes.end() || out.find(it->second) != std::string::npos)
+        if (it == codes.end())
             continue;
-        if (!out.empty())
-            out += '+';
-        out += it->second;
+        for (const std::string& code : it->second)
+            if (std::find(data.begin(), data.end(), code) == data.end())
+                data.push_back(code);
     }
-    return out.empty() ? "eng" : out;
+    if (data.empty())
+        return "eng";
+    std::string out;
+    for (const std::string& code : data)
+        out += (out.empty() ? "" : "+") + code;
+    return out;
 }
 
 std::vector<TextObservation> TesseractRecognizer::perform(const Image& image, const RecognitionRequest& request) const
@@ -216,48 +226,32 @@ std::vector<TextObservation> TesseractRecognizer::perform(const Image& image, co
 
     const double k = scaleFor(grey, W, H, bg, tuning_);
 
-    Leptonica::PixPtr pix;
-    {
-        Leptonica::PixPtr src(pixCreate(W, H, 8));
-        if (!src)
-            throw RecognitionError("text recognition failed: out of memory");
-        l_uint32* data = pixGetData(src.get());
-        const int wpl = pixGetWpl(src.get());
-        for (int y = 0; y < H; ++y)
-            for (int x = 0; x < W; ++x)
-                SET_DATA_BYTE(data + size_t(y) * wpl, x, grey[size_t(y) * W + x]);
-        if (k > 1.0001) {
-            const int nw = static_cast<int>(W * k), nh = static_cast<int>(H * k);
-            pix.reset(pixScaleGrayLI(src.get(), float(nw) / W, float(nh) / H));
-            if (!pix)
-                throw RecognitionError("text recognition failed: out of memory");
-        } else {
-            pix = std::move(src);
-        }
+    // The prepared page: enlarged, ruling lines painted out, handed over as raw grey.
+    int PW = W;
+    int PH = H;
+    std::vector<std::uint8_t> page;
+    if (k > 1.0001) {
+        PW = static_cast<int>(W * k);
+        PH = static_cast<int>(H * k);
+        page.resize(size_t(PW) * PH);
+        const cv::Mat src(H, W, CV_8UC1, grey.data());
+        cv::Mat dst(PH, PW, CV_8UC1, page.data());
+        cv::resize(src, dst, dst.size(), 0, 0, cv::INTER_LINEAR);
+    } else {
+        page = std::move(grey);
     }
-    const int PW = pixGetWidth(pix.get());
-    const int PH = pixGetHeight(pix.get());
     const double sx = double(PW) / W;
     const double sy = double(PH) / H;
 
     if (tuning_.removeRules) {
-        std::vector<std::uint8_t> g(size_t(PW) * PH);
-        l_uint32* data = pixGetData(pix.get());
-        const int wpl = pixGetWpl(pix.get());
-        for (int y = 0; y < PH; ++y)
-            for (int x = 0; x < PW; ++x)
-                g[size_t(y) * PW + x] = static_cast<std::uint8_t>(GET_DATA_BYTE(data + size_t(y) * wpl, x));
         const int minRun = std::max(40, static_cast<int>(4 * tuning_.targetGlyphHeight));
-        paintOutRules(g, PW, PH, bg, minRun, static_cast<int>(std::ceil(6 * sy)));
-        for (int y = 0; y < PH; ++y)
-            for (int x = 0; x < PW; ++x)
-                SET_DATA_BYTE(data + size_t(y) * wpl, x, g[size_t(y) * PW + x]);
+        paintOutRules(page, PW, PH, bg, minRun, static_cast<int>(std::ceil(6 * sy)));
     }
 
     tesseract::TessBaseAPI& api =
         engineFor(tuning_.dataPath, languageString(request.languages), request.languageCorrection);
     api.SetPageSegMode(static_cast<tesseract::PageSegMode>(tuning_.pageSegMode));
-    api.SetImage(pix.get());
+    api.SetImage(page.data(), PW, PH, 1, PW);
     api.SetSourceResolution(300);
     if (api.Recognize(nullptr) != 0) {
         api.Clear();

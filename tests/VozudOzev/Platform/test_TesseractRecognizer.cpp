@@ -26,9 +26,10 @@ std::vector<std::vector<std::string>> extractGrid(const std::string& file)
 
 TEST(TesseractRecognizer, LanguageStrings)
 {
-    EXPECT_EQ(TesseractRecognizer::languageString({"vi-VT", "en-US"}), "vie+eng");
-    EXPECT_EQ(TesseractRecognizer::languageString({"en-US", "vi-VN", "en-GB"}), "eng+vie");
-    EXPECT_EQ(TesseractRecognizer::languageString({"xx", "EN"}), "eng");
+    EXPECT_EQ(TesseractRecognizer::languageString({"vi-VT", "en-US"}), "vie+deu+eng");
+    EXPECT_EQ(TesseractRecognizer::languageString({"en-US", "vi-VN", "en-GB"}), "deu+eng+vie");
+    EXPECT_EQ(TesseractRecognizer::languageString({"xx", "EN"}), "deu+eng");
+    EXPECT_EQ(TesseractRecognizer::languageString({"xx"}), "eng");
     EXPECT_EQ(TesseractRecognizer::languageString({}), "eng");
 }
 
