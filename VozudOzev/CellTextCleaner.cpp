@@ -9,6 +9,7 @@
 #include <map>
 #include <set>
 #include <unordered_map>
+#include <type_traits>
 #include <unordered_set>
 
 namespace VozudOzev::CellTextCleaner {
@@ -154,9 +155,11 @@ bool mayHoldDigitLookalike(std::string_view s)
     });
 }
 
-std::vector<std::string> tokens(std::string_view text)
+template <class Token = std::string>
+std::vector<Token> tokens(std::string_view text)
 {
-    std::vector<std::string> out;
+    std::vector<Token> out;
+    out.reserve(4);
     size_t start = 0;
     while (start <= text.size()) {
         size_t end = text.find(' ', start);
@@ -182,37 +185,43 @@ std::string joined(std::vector<std::string>::const_iterator begin, std::vector<s
 }
 
 // The number pattern ^[+\-−(\[]?[$€£¥₫]?[0-9][0-9.,:'’]*%?[)\]]?([A-Za-zđ₫]{1,3})?\.?$ matched
-// over code points. Only "." can be taken by both the digit run and the tail, and giving it back
-// never makes a failing match succeed, so one greedy pass decides. unit gets the group, if any.
-bool matchesNumberPattern(std::u32string_view s, std::u32string_view& unit)
+// over code points (or over the bytes of ASCII text, which are its code points). Only "." can
+// be taken by both the digit run and the tail, and giving it back never makes a failing match
+// succeed, so one greedy pass decides. [unitBegin, unitEnd) is the group, empty when absent.
+template <class Text>
+bool matchesNumberPattern(const Text& s, size_t& unitBegin, size_t& unitEnd)
 {
+    auto at = [&](size_t i) { return static_cast<char32_t>(static_cast<std::make_unsigned_t<typename Text::value_type>>(s[i])); };
     auto in = [](char32_t c, std::u32string_view set) { return set.find(c) != std::u32string_view::npos; };
+    auto isDigit = [](char32_t c) { return c >= '0' && c <= '9'; };
     const size_t n = s.size();
     size_t i = 0;
-    if (i < n && in(s[i], U"+-\u2212(["))
+    if (i < n && !isDigit(at(i)) && in(at(i), U"+-\u2212(["))
         ++i;
-    if (i < n && in(s[i], U"$\u20AC\u00A3\u00A5\u20AB"))
+    if (i < n && !isDigit(at(i)) && in(at(i), U"$\u20AC\u00A3\u00A5\u20AB"))
         ++i;
-    if (i >= n || s[i] < '0' || s[i] > '9')
+    if (i >= n || !isDigit(at(i)))
         return false;
     ++i;
-    while (i < n && in(s[i], U"0123456789.,:'\u2019"))
+    while (i < n && (isDigit(at(i)) || in(at(i), U".,:'\u2019")))
         ++i;
-    if (i < n && s[i] == '%')
+    if (i < n && at(i) == '%')
         ++i;
-    if (i < n && (s[i] == ')' || s[i] == ']'))
+    if (i < n && (at(i) == ')' || at(i) == ']'))
         ++i;
-    const size_t unitStart = i;
-    while (i < n && i - unitStart < 3 &&
-           ((s[i] >= 'A' && s[i] <= 'Z') || (s[i] >= 'a' && s[i] <= 'z') || s[i] == U'\u0111' || s[i] == U'\u20AB'))
+    unitBegin = i;
+    while (i < n && i - unitBegin < 3 &&
+           ((at(i) >= 'A' && at(i) <= 'Z') || (at(i) >= 'a' && at(i) <= 'z') || at(i) == U'\u0111' || at(i) == U'\u20AB'))
         ++i;
-    unit = s.substr(unitStart, i - unitStart);
-    if (i < n && s[i] == '.')
+    unitEnd = i;
+    if (i < n && at(i) == '.')
         ++i;
     // "$" without the multi-line option also matches before one line terminator that ends the input.
-    const std::u32string_view tail = s.substr(i);
-    return tail.empty() || tail == U"\r\n" ||
-           (tail.size() == 1 && in(tail[0], U"\n\u000B\u000C\r\u0085\u2028\u2029"));
+    if (i == n)
+        return true;
+    if (i + 2 == n)
+        return at(i) == '\r' && at(i + 1) == '\n';
+    return i + 1 == n && in(at(i), U"\n\u000B\u000C\r\u0085\u2028\u2029");
 }
 
 // isJunkToken with rest given as a range of tokens.
@@ -300,11 +309,11 @@ ColumnKind surveyColumn(const std::vector<std::string_view>& bodyTexts)
 }
 
 // Letters make the Latin context unless Cyrillic or Greek characters are a tenth of them or more.
-bool isLatinContext(const std::vector<std::string>& texts)
+bool isLatinContext(const std::vector<std::string_view>& texts)
 {
     size_t letters = 0;
     size_t cyrillicOrGreek = 0;
-    for (const std::string& text : texts) {
+    for (std::string_view text : texts) {
         if (isAscii(text)) {
             letters += static_cast<size_t>(std::count_if(text.begin(), text.end(), [](char c) {
                 return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
@@ -328,11 +337,18 @@ bool isNumberToken(std::string_view token)
 {
     if (token.empty())
         return false;
-    std::u32string_view unit;
+    size_t unitBegin = 0;
+    size_t unitEnd = 0;
+    if (isAscii(token)) {
+        if (!matchesNumberPattern(token, unitBegin, unitEnd))
+            return false;
+        return unitBegin == unitEnd || unitSet().contains(token.substr(unitBegin, unitEnd - unitBegin));
+    }
     const std::u32string cps = Unicode::decode(token);
-    if (!matchesNumberPattern(cps, unit))
+    if (!matchesNumberPattern(cps, unitBegin, unitEnd))
         return false;
-    return unit.empty() || unitSet().contains(Unicode::encode(unit));
+    return unitBegin == unitEnd ||
+           unitSet().contains(Unicode::encode(std::u32string_view(cps).substr(unitBegin, unitEnd - unitBegin)));
 }
 
 std::optional<std::string> numericRepair(std::string_view token)
@@ -375,11 +391,11 @@ std::optional<std::string> numericRepair(std::string_view token)
 
 bool isNumericCell(std::string_view text)
 {
-    const auto toks = tokens(text);
+    const auto toks = tokens<std::string_view>(text);
     if (toks.empty())
         return false;
     size_t repaired = 0;
-    for (const std::string& t : toks)
+    for (std::string_view t : toks)
         if (numericRepair(t))
             ++repaired;
     return static_cast<double>(toks.size()) * 0.5 <= static_cast<double>(repaired);
@@ -453,10 +469,15 @@ void clean(std::vector<AssembledCell>& cells)
 {
     // Canonically equal texts must read alike: a decomposed Vietnamese letter would not
     // count as Latin, so the pass works on (and writes) NFC.
-    std::vector<std::string> texts;
-    texts.reserve(cells.size());
+    std::vector<std::string> composed;
+    composed.reserve(cells.size());
     for (const AssembledCell& cell : cells)
-        texts.push_back(isAscii(cell.text) ? cell.text : Unicode::nfc(Unicode::sanitized(cell.text)));
+        composed.push_back(isAscii(cell.text) ? std::string() : Unicode::nfc(Unicode::sanitized(cell.text)));
+    // Views of the texts as they were; cell i's is read before cell i is rewritten.
+    std::vector<std::string_view> texts;
+    texts.reserve(cells.size());
+    for (size_t i = 0; i < cells.size(); ++i)
+        texts.push_back(composed[i].empty() ? std::string_view(cells[i].text) : std::string_view(composed[i]));
 
     const bool latinContext = isLatinContext(texts);
 
