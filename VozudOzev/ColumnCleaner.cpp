@@ -15,16 +15,16 @@ struct Extent {
 };
 
 // Horizontal range of each column's body text, from the one-column body cells only:
-// spans and headers are exactly what may sit in the wrong place.
+// spans and headers are exactly what may sit in the wrong place. Columns past the last
+// such cell have no range and are left out, so an absurd span allocates nothing.
 std::vector<std::optional<Extent>> bodyColumnExtents(const std::vector<AssembledCell>& cells)
 {
-    int m = 0;
-    for (const AssembledCell& c : cells)
-        m = std::max(m, c.col + c.colSpan);
-    std::vector<std::optional<Extent>> extents(static_cast<size_t>(m));
+    std::vector<std::optional<Extent>> extents;
     for (const AssembledCell& c : cells) {
-        if (c.header || c.colSpan != 1 || !c.textBox || c.col < 0 || c.col >= m)
+        if (c.header || c.colSpan != 1 || !c.textBox || c.col < 0)
             continue;
+        if (static_cast<size_t>(c.col) >= extents.size())
+            extents.resize(static_cast<size_t>(c.col) + 1);
         auto& e = extents[static_cast<size_t>(c.col)];
         const Extent box{c.textBox->minX(), c.textBox->maxX()};
         e = e ? Extent{std::min(e->lo, box.lo), std::max(e->hi, box.hi)} : box;
@@ -56,7 +56,8 @@ void narrowSpans(std::vector<AssembledCell>& cells)
         if (!box)
             continue;
         std::vector<int> covered;
-        for (int j = cell.col; j < cell.col + cell.colSpan; ++j) {
+        const long long end = std::min(static_cast<long long>(cell.col) + cell.colSpan, static_cast<long long>(extents.size()));
+        for (int j = std::max(cell.col, 0); j < end; ++j) {
             const auto e = extentAt(extents, j);
             if (!e)
                 continue;
@@ -123,7 +124,8 @@ void realignHeader(std::vector<AssembledCell>& cells, int cols)
                 continue;
             if (c.rowSpan != 1)
                 fits = false;
-            if (!c.text.empty() && (c.col + shift < 0 || c.col + c.colSpan - 1 + shift >= cols))
+            if (!c.text.empty() && (static_cast<long long>(c.col) + shift < 0 ||
+                                    static_cast<long long>(c.col) + c.colSpan - 1 + shift >= cols))
                 fits = false;
         }
         if (!fits)
@@ -141,7 +143,7 @@ void realignHeader(std::vector<AssembledCell>& cells, int cols)
         }
         std::vector<bool> coveredCols(static_cast<size_t>(std::max(cols, 0)), false);
         for (const AssembledCell& c : moved)
-            for (int j = std::max(c.col, 0); j < std::min(c.col + c.colSpan, cols); ++j)
+            for (long long j = std::max(c.col, 0); j < std::min(static_cast<long long>(c.col) + c.colSpan, static_cast<long long>(cols)); ++j)
                 coveredCols[static_cast<size_t>(j)] = true;
         for (AssembledCell& c : moved)
             kept.push_back(std::move(c));
@@ -173,26 +175,27 @@ int dropEmptyColumns(std::vector<AssembledCell>& cells, int cols)
     std::vector<int> emptyBefore(static_cast<size_t>(cols) + 1, 0);
     for (int j = 0; j < cols; ++j)
         emptyBefore[static_cast<size_t>(j) + 1] = emptyBefore[static_cast<size_t>(j)] + (empty[static_cast<size_t>(j)] ? 1 : 0);
-    auto isEmpty = [&](int j) { return j >= 0 && j < cols && empty[static_cast<size_t>(j)]; };
-    // Columns outside 0..<cols are none of the table's columns and count as kept, unshifted
-    // beyond what lies left of them.
-    auto before = [&](int j) { return emptyBefore[static_cast<size_t>(std::clamp(j, 0, cols))]; };
+    auto isEmpty = [&](long long j) { return j >= 0 && j < cols && empty[static_cast<size_t>(j)]; };
+    // Columns outside 0 ..< cols are none of the table's and count as kept.
+    auto before = [&](long long j) {
+        return emptyBefore[static_cast<size_t>(std::clamp(j, 0LL, static_cast<long long>(cols)))];
+    };
 
     std::vector<AssembledCell> out;
     out.reserve(cells.size());
     for (AssembledCell& c : cells) {
-        std::optional<int> first;
-        int kept = 0;
-        for (int j = c.col; j < c.col + std::max(c.colSpan, 1); ++j)
-            if (!isEmpty(j)) {
-                if (!first)
-                    first = j;
-                ++kept;
-            }
-        if (!first)
+        // Only columns 0 ..< cols can be empty, so the first kept column is found within
+        // cols + 1 steps and the kept count is the span less the empty columns it covers.
+        const long long begin = c.col;
+        const long long end = begin + std::max(c.colSpan, 1);
+        long long first = begin;
+        while (first < end && isEmpty(first))
+            ++first;
+        if (first == end)
             continue;
-        c.col = *first - before(*first);
-        c.colSpan = kept;
+        const long long emptyInside = before(end) - before(begin);
+        c.col = static_cast<int>(first - before(first));
+        c.colSpan = static_cast<int>(end - begin - emptyInside);
         out.push_back(std::move(c));
     }
     cells = std::move(out);

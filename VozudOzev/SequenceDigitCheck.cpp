@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <charconv>
 #include <limits>
-#include <set>
 #include <unordered_map>
 
 namespace VozudOzev::SequenceDigitCheck {
@@ -50,37 +49,37 @@ std::string withLookalikeDigits(std::string_view text)
 std::map<std::size_t, int> expectations(const std::vector<AssembledCell>& cells)
 {
     std::map<std::size_t, int> out;
-    std::set<int> cols;
-    for (const AssembledCell& c : cells)
-        cols.insert(c.col);
+    // Members of each column in list order: neither header nor spanning.
+    std::map<int, std::vector<std::size_t>> columns;
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        const AssembledCell& c = cells[i];
+        if (!c.header && c.rowSpan == 1 && c.colSpan == 1)
+            columns[c.col].push_back(i);
+    }
 
-    for (int col : cols) {
-        std::vector<std::size_t> members;
+    for (const auto& [col, members] : columns) {
         size_t filled = 0;
+        // Offsets are kept wide so that no row value, however absurd, can overflow.
         struct Pair {
             std::size_t index;
-            int offset;
+            long long offset;
         };
         std::vector<Pair> pairs;
-        for (std::size_t i = 0; i < cells.size(); ++i) {
+        for (std::size_t i : members) {
             const AssembledCell& c = cells[i];
-            if (c.col != col || c.header || c.rowSpan != 1 || c.colSpan != 1)
-                continue;
-            members.push_back(i);
             if (c.text.empty())
                 continue;
             ++filled;
             if (auto n = rowNumber(c.text))
-                if (static_cast<long long>(*n) - c.row >= std::numeric_limits<int>::min())
-                pairs.push_back({i, *n - c.row});
+                pairs.push_back({i, static_cast<long long>(*n) - c.row});
         }
         if (pairs.size() < 3 || static_cast<double>(pairs.size()) < 0.8 * static_cast<double>(filled))
             continue;
 
-        std::map<int, size_t> counts;
+        std::map<long long, size_t> counts;
         for (const Pair& p : pairs)
             ++counts[p.offset];
-        int k = 0;
+        long long k = 0;
         size_t j = 0;
         for (const auto& [offset, count] : counts)
             if (count > j) {
@@ -103,7 +102,6 @@ std::map<std::size_t, int> expectations(const std::vector<AssembledCell>& cells)
         }
         for (std::size_t i : members) {
             const AssembledCell& c = cells[i];
-            // Widened so that absurd row values cannot overflow.
             const long long row = c.row;
             const long long expected = row + k;
             if (c.text.empty() && row >= static_cast<long long>(minRow) - 1 && row <= static_cast<long long>(maxRow) + 1 &&

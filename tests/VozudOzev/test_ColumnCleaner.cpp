@@ -165,3 +165,20 @@ TEST(ColumnCleaner, DropEmptyColumns)
     EXPECT_EQ(ColumnCleaner::dropEmptyColumns(lead, 3), 2);
     EXPECT_EQ(slots(lead, 0), (std::vector<Slot>{{0, 0, 1, "", false}, {0, 0, 1, "x", false}, {0, 1, 1, "y", false}}));
 }
+
+TEST(ColumnCleaner, AbsurdSpansStayBounded)
+{
+    // A span of a billion columns must cost neither a billion steps nor a billion extents.
+    auto cells = body(4);
+    AssembledCell huge = cell(3, 1, "x", overColumn(2), 1'000'000'000);
+    cells.push_back(huge);
+    cells.push_back(cell(0, 0, "h", overColumn(0), 1'000'000'000, true));
+    ColumnCleaner::narrowSpans(cells);
+    EXPECT_EQ(cells[cells.size() - 2].col, 2);
+    ColumnCleaner::realignHeader(cells, 4);
+
+    std::vector<AssembledCell> wide{cell(0, 0, "a"), cell(0, 1, "wide", std::nullopt, 2'000'000'000), cell(0, 3, "d")};
+    EXPECT_EQ(ColumnCleaner::dropEmptyColumns(wide, 4), 3);
+    EXPECT_EQ(wide[1].col, 1);
+    EXPECT_EQ(wide[1].colSpan, 2'000'000'000 - 1);
+}

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -203,4 +204,12 @@ TEST(SequenceDigitCheck, SkipsCellsWithoutBoxAndPassesFailuresOn)
     auto again = numberColumn({"1", "2", "", "4"});
     EXPECT_THROW(SequenceDigitCheck::apply(again, cropReader(image, ocr)), std::runtime_error);
     EXPECT_TRUE(again[2].text.empty());
+}
+
+TEST(SequenceDigitCheck, ExtremeRowsDoNotOverflow)
+{
+    auto cells = numberColumn({"1", "2", "", "4"});
+    for (AssembledCell& c : cells)
+        c.row = c.row == 0 ? std::numeric_limits<int>::min() : std::numeric_limits<int>::max() - 3 + c.row;
+    EXPECT_TRUE(SequenceDigitCheck::expectations(cells).empty());
 }
