@@ -134,6 +134,33 @@ bool isAlphanumeric(char32_t cp)
     return (U_GET_GC_MASK(static_cast<UChar32>(cp)) & (U_GC_L_MASK | U_GC_M_MASK | U_GC_N_MASK)) != 0;
 }
 
+bool isLowercase(char32_t cp)
+{
+    return u_isULowercase(static_cast<UChar32>(cp));
+}
+
+std::string uppercased(std::string_view utf8)
+{
+    bool ascii = true;
+    for (char c : utf8)
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            ascii = false;
+            break;
+        }
+    if (ascii) {
+        std::string out(utf8);
+        for (char& c : out)
+            if (c >= 'a' && c <= 'z')
+                c = static_cast<char>(c - 'a' + 'A');
+        return out;
+    }
+    auto text = icu::UnicodeString::fromUTF8(icu::StringPiece(utf8.data(), static_cast<int32_t>(utf8.size())));
+    text.toUpper(icu::Locale::getRoot());
+    std::string out;
+    text.toUTF8String(out);
+    return out;
+}
+
 std::string lowercased(std::string_view utf8)
 {
     bool ascii = true;
@@ -188,6 +215,11 @@ std::string nfc(std::string_view utf8)
     const icu::Normalizer2* norm = icu::Normalizer2::getNFCInstance(status);
     if (U_FAILURE(status))
         return std::string(utf8);
+    // Most text already is NFC; checking in place avoids two conversions.
+    const icu::StringPiece piece(utf8.data(), static_cast<int32_t>(utf8.size()));
+    if (norm->isNormalizedUTF8(piece, status) && U_SUCCESS(status))
+        return std::string(utf8);
+    status = U_ZERO_ERROR;
     const auto src = icu::UnicodeString::fromUTF8(icu::StringPiece(utf8.data(), static_cast<int32_t>(utf8.size())));
     icu::UnicodeString out = norm->normalize(src, status);
     if (U_FAILURE(status))
@@ -202,10 +234,24 @@ std::vector<std::string> graphemes(std::string_view utf8)
     std::vector<std::string> out;
     if (utf8.empty())
         return out;
-    // A text of ASCII letters, digits and punctuation has one character per byte.
-    if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return c >= 0x20 && c < 0x7F; })) {
-        for (char c : utf8)
-            out.emplace_back(1, c);
+    // Where no code point takes part in a cluster rule (no CR, combining mark, joiner,
+    // Hangul jamo, regional indicator, prepend or spacing mark) every code point is a
+    // cluster of its own; that is nearly all text, and a break iterator costs far more.
+    const std::u32string cps = decode(utf8);
+    bool simple = true;
+    for (char32_t cp : cps) {
+        if (cp < 0x80 ? cp == '\r'
+                      : u_getIntPropertyValue(static_cast<UChar32>(cp), UCHAR_GRAPHEME_CLUSTER_BREAK) != U_GCB_OTHER) {
+            simple = false;
+            break;
+        }
+    }
+    if (simple) {
+        out.reserve(cps.size());
+        for (char32_t cp : cps) {
+            out.emplace_back();
+            append(out.back(), cp);
+        }
         return out;
     }
     const auto src = icu::UnicodeString::fromUTF8(icu::StringPiece(utf8.data(), static_cast<int32_t>(utf8.size())));

@@ -21,12 +21,15 @@ bool isWhitespace(char32_t cp);  // Unicode White_Space, newlines included
 bool isLetter(char32_t cp);      // Alphabetic
 bool isNumber(char32_t cp);      // any numeric type
 bool isAlphanumeric(char32_t cp);  // general category L*, M* or N*
+bool isLowercase(char32_t cp);   // Lowercase
 
 // Unicode whitespace and newlines removed from both ends.
 std::string trimmed(std::string_view utf8);
 
 // Full Unicode lower-case mapping, independent of any locale.
 std::string lowercased(std::string_view utf8);
+// Full Unicode upper-case mapping, independent of any locale.
+std::string uppercased(std::string_view utf8);
 
 // Canonical composition (NFC).
 std::string nfc(std::string_view utf8);
