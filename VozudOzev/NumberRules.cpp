@@ -6,6 +6,7 @@
 #include <array>
 #include <map>
 #include <string_view>
+#include <tuple>
 
 namespace VozudOzev::NumberRules {
 
@@ -158,22 +159,27 @@ bool isBody(const AssembledCell& c)
     return !c.header && c.colSpan == 1 && !c.text.empty();
 }
 
-// Body cells by column; a column counts as numeric when at least two of its cells, and
-// at least half of its filled ones, hold one well-formed number.
+// Body cells by column; a column counts as numeric when at least two of its cells hold
+// one well-formed number and three in five hold something shaped like a number.
 std::map<int, bool> numericColumns(const std::vector<AssembledCell>& cells)
 {
-    std::map<int, std::pair<int, int>> counts;  // col -> (filled, well-formed)
+    std::map<int, std::tuple<int, int, int>> counts;  // col -> (filled, well-formed, number-shaped)
     for (const AssembledCell& c : cells) {
         if (!isBody(c))
             continue;
-        auto& [filled, good] = counts[c.col];
+        auto& [filled, good, shaped] = counts[c.col];
         ++filled;
-        if (c.text.find(' ') == std::string::npos && isWellFormedNumber(c.text))
+        const bool oneToken = c.text.find(' ') == std::string::npos;
+        if (oneToken && isWellFormedNumber(c.text))
             ++good;
+        if (oneToken && (isWellFormedNumber(c.text) || isMalformedNumber(c.text)))
+            ++shaped;
     }
     std::map<int, bool> numeric;
-    for (const auto& [col, fg] : counts)
-        numeric[col] = fg.second >= 2 && fg.second * 2 >= fg.first;
+    for (const auto& [col, counted] : counts) {
+        const auto [filled, good, shaped] = counted;
+        numeric[col] = good >= 2 && shaped * 5 >= filled * 3;
+    }
     return numeric;
 }
 
@@ -228,24 +234,30 @@ bool isMalformedNumber(std::string_view token)
 std::string joinSplitGroups(const std::string& text)
 {
     std::vector<std::string> toks = tokens(text);
+    const auto splitAtSeparator = [](const std::string& a, const std::string& b) {
+        return (isSeparator(a.back()) && isDigit(b.front()))
+               || (isDigit(a.back()) && b.size() > 1 && isSeparator(b[0]) && isDigit(b[1]));
+    };
     bool joined = false;
-    for (size_t i = 0; i + 1 < toks.size();) {
-        const std::string& a = toks[i];
-        const std::string& b = toks[i + 1];
-        const bool sepAtJoin = (isSeparator(a.back()) && isDigit(b.front()))
-                               || (isDigit(a.back()) && b.size() > 1 && isSeparator(b[0]) && isDigit(b[1]));
-        const std::string both = a + b;
-        std::optional<Shape> s;
-        if (sepAtJoin)
-            s = shapeOf(core(both));
-        // Two separators at least: "12. 500" alone could as well be a numbered item.
-        if (s && s->separators.size() >= 2 && wellFormedShape(*s)) {
-            toks[i] = both;
-            toks.erase(toks.begin() + static_cast<long>(i) + 1);
-            joined = true;
-            continue;
+    for (size_t i = 0; i + 1 < toks.size(); ++i) {
+        // The longest run of pieces split at separators that joins into a grouped number
+        // with two separators at least ("12. 500" alone could be a numbered item).
+        std::string run = toks[i];
+        size_t best = i;
+        std::string bestText;
+        for (size_t j = i + 1; j < toks.size() && splitAtSeparator(toks[j - 1], toks[j]); ++j) {
+            run += toks[j];
+            const std::optional<Shape> s = shapeOf(core(run));
+            if (s && s->separators.size() >= 2 && wellFormedShape(*s)) {
+                best = j;
+                bestText = run;
+            }
         }
-        ++i;
+        if (best > i) {
+            toks[i] = bestText;
+            toks.erase(toks.begin() + static_cast<long>(i) + 1, toks.begin() + static_cast<long>(best) + 1);
+            joined = true;
+        }
     }
     if (!joined)
         return text;
@@ -260,23 +272,31 @@ std::string joinSplitGroups(const std::string& text)
 
 void unifyCurrencySuffix(std::vector<AssembledCell>& cells)
 {
-    std::map<int, std::map<std::pair<std::string, bool>, int>> forms;  // col -> (suffix, attached) -> count
-    std::map<int, int> amounts;
+    struct Column {
+        int amounts = 0;
+        int dong = 0;                                  // written with "đ" or "₫"
+        std::map<std::pair<std::string, bool>, int> forms;  // (sign, attached) of those
+    };
+    std::map<int, Column> columns;
     for (const AssembledCell& c : cells)
         if (isBody(c))
             if (const auto a = amountOf(c.text)) {
-                ++forms[c.col][{a->suffix, a->attached}];
-                ++amounts[c.col];
+                Column& col = columns[c.col];
+                ++col.amounts;
+                if (a->suffix != "d") {
+                    ++col.dong;
+                    ++col.forms[{a->suffix, a->attached}];
+                }
             }
-    for (const auto& [col, counts] : forms) {
-        const auto best = std::max_element(counts.begin(), counts.end(),
+    for (const auto& [index, col] : columns) {
+        // Only a clear majority of real dong signs decides; "d" alone may mean days.
+        if (col.dong < 2 || col.dong * 10 < col.amounts * 6)
+            continue;
+        const auto best = std::max_element(col.forms.begin(), col.forms.end(),
                                            [](const auto& x, const auto& y) { return x.second < y.second; });
         const auto& [suffix, attached] = best->first;
-        // Only a clear majority of real dong signs decides; "d" alone may be days.
-        if (suffix == "d" || best->second < 2 || best->second * 10 < amounts[col] * 6)
-            continue;
         for (AssembledCell& c : cells) {
-            if (c.col != col || !isBody(c))
+            if (c.col != index || !isBody(c))
                 continue;
             if (const auto a = amountOf(c.text))
                 c.text = a->number + (attached ? "" : " ") + suffix;
