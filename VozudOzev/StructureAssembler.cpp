@@ -50,6 +50,14 @@ constexpr ShortName shortNames[] = {
     {"dashCell", &O::dashCellMeasure},
 };
 
+bool* named(StructureAssembler::Options& o, const std::string& shortName)
+{
+    for (const ShortName& s : shortNames)
+        if (shortName == s.name)
+            return &(o.*s.member);
+    return nullptr;
+}
+
 std::string whole(double ms)
 {
     char buf[64];
@@ -113,14 +121,6 @@ std::vector<Cell> cellsFrom(const std::vector<AssembledCell>& cells)
 
 }  // namespace
 
-bool* StructureAssembler::Options::named(const std::string& shortName)
-{
-    for (const ShortName& s : shortNames)
-        if (shortName == s.name)
-            return &(this->*s.member);
-    return nullptr;
-}
-
 void StructureAssembler::Options::apply(const std::vector<std::string>& names)
 {
     for (const std::string& entry : names) {
@@ -128,7 +128,7 @@ void StructureAssembler::Options::apply(const std::vector<std::string>& names)
             continue;
         const bool off = entry[0] == '-';
         const std::string name = off ? entry.substr(1) : entry;
-        if (bool* flag = named(name))
+        if (bool* flag = named(*this, name))
             *flag = !off;
         else
             std::cerr << "StructureAssembler: unknown option \"" << name << "\" ignored\n";

@@ -42,9 +42,6 @@ struct StructureAssembler {
         // standard error and the rest still apply.
         void apply(const std::vector<std::string>& names);
 
-        // The switch of a short name, or nothing.
-        bool* named(const std::string& shortName);
-
         bool operator==(const Options&) const = default;
     };
 
