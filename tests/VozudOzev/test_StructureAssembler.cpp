@@ -437,3 +437,29 @@ TEST(StructureAssembler, TwoThreadsGetTheSameResultsAsOne)
     EXPECT_EQ(second, alone);
     EXPECT_FALSE(alone.notes.empty());
 }
+
+TEST(StructureAssembler, NotesOfTheNumberAndColumnPasses)
+{
+    Options malformed;
+    malformed.rereadMalformedNumbers = true;
+    const std::vector<OCRLine> amounts = {line({word("Amount", 10, 10, 60, 20)}), line({word("1.234.567", 10, 50, 70, 20)}),
+                                          line({word("25.000", 10, 90, 50, 20)}), line({word("1.25.000", 10, 130, 60, 20)})};
+    const EngineOutput fixed = assemblerWith(reading("1.250.000"), malformed)
+                                   .run(structureOf({gridTable(4, 1)}), Canvas::plain(400, 200), "id", amounts, Clock::now());
+    EXPECT_EQ(cellAt(fixed.tables[0], 3, 0)->text, "1.250.000");
+    EXPECT_EQ(fixed.notes, (std::vector<std::string>{"table 0: malformed numbers re-read 1, flagged 0"}));
+
+    Options codes;
+    codes.splitCodeColumn = true;
+    std::vector<OCRLine> items = {line({word("Item", 10, 10, 40, 20), word("Qty", 110, 10, 30, 20)})};
+    for (int r = 1; r < 4; ++r)
+        items.push_back(line({word("A-" + std::to_string(r), 10, 10 + 40 * r, 30, 20),
+                              word("Widget", 70, 10 + 40 * r, 28, 20), word("5", 110, 10 + 40 * r, 10, 20)}));
+    const EngineOutput split =
+        assemblerWith(reading(""), codes).run(structureOf({gridTable(4, 2)}), Canvas::plain(400, 200), "id", items, Clock::now());
+    EXPECT_EQ(split.tables[0].cols, 3);
+    EXPECT_EQ(cellAt(split.tables[0], 2, 0)->text, "A-2");
+    EXPECT_EQ(cellAt(split.tables[0], 2, 1)->text, "Widget");
+    EXPECT_EQ(cellAt(split.tables[0], 2, 2)->text, "5");
+    EXPECT_EQ(split.notes, (std::vector<std::string>{"table 0: split line-item codes into their own column"}));
+}
