@@ -5,7 +5,9 @@
 
 #include "VozudOzev/CellTextCleaner.hpp"
 #include "VozudOzev/Clock.hpp"
+#include "VozudOzev/ImageLoader.hpp"
 #include "VozudOzev/StructureAssembler.hpp"
+#include "VozudOzev/TextGridEngine.hpp"
 
 #include <gtest/gtest.h>
 
@@ -462,4 +464,37 @@ TEST(StructureAssembler, NotesOfTheNumberAndColumnPasses)
     EXPECT_EQ(cellAt(split.tables[0], 2, 1)->text, "Widget");
     EXPECT_EQ(cellAt(split.tables[0], 2, 2)->text, "5");
     EXPECT_EQ(split.notes, (std::vector<std::string>{"table 0: split line-item codes into their own column"}));
+}
+
+TEST(StructureAssembler, RereadsWithheldRowsOfARealImage)
+{
+    // The text grid's cells stand in for a predicted structure; the words of one line are
+    // withheld, so its cells are empty and only the crops can give their texts back.
+    const Image image = ImageLoader::load(std::string(VANTREL_SOURCE_DIR) + "/tests/fixtures/images/table-unruled.png");
+    StructureAssembler a = StructureAssembler::recommended();
+    const std::vector<OCRLine> lines = a.ocr.recognize(image);
+    std::vector<std::string> discarded;
+    const std::optional<Table> grid = TextGridEngine(false, a.ocr).build(lines, &image, discarded);
+    ASSERT_TRUE(grid);
+    StructureFile::STable t{grid->rows, grid->cols, grid->bbox, {}};
+    for (const Cell& c : grid->cells)
+        t.cells.push_back({c.row, c.col, c.rowSpan, c.colSpan, c.bbox, c.row == 0});
+    const StructureFile f = structureOf({t}, image.width, image.height);
+    std::vector<OCRLine> withheld = lines;
+    ASSERT_GT(withheld.size(), 3u);
+    withheld.erase(withheld.begin() + 2);
+
+    const EngineOutput full = a.run(f, image, "id", lines, Clock::now());
+    const EngineOutput reread = a.run(f, image, "id", withheld, Clock::now());
+    ASSERT_EQ(reread.tables.size(), 1u);
+    int filled = 0;
+    for (size_t i = 0; i < full.tables[0].cells.size(); ++i) {
+        const Cell& want = full.tables[0].cells[i];
+        const Cell& got = reread.tables[0].cells[i];
+        EXPECT_EQ(got.text, want.text);
+        if (got.confidence == 0.5 && want.confidence != 0.5)
+            ++filled;
+    }
+    EXPECT_GT(filled, 0);
+    EXPECT_EQ(reread.notes.front(), "table 0: re-OCR filled " + std::to_string(filled) + " empty cells");
 }
