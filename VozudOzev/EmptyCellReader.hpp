@@ -1,0 +1,23 @@
+#pragma once
+
+#include "VozudOzev/AssembledCell.hpp"
+#include "VozudOzev/CropReading.hpp"
+
+#include <vector>
+
+// Re-reads predicted cells that received no word: OCR of the whole page sometimes misses
+// short texts that a crop of the cell alone gives back.
+namespace VozudOzev::EmptyCellReader {
+
+// Whether a placed word covers more than a fifth of the smaller of its own and the
+// cell's area; its text then went elsewhere and the cell is not really empty.
+bool overlapsPlacedWord(const BBox& cell, const std::vector<BBox>& placedWords);
+
+// Fills empty cells with a box at least half a text height tall and free of placed
+// words. A reading with no letter or digit, or one that repeats a neighbour's text (the
+// crop reached into it), is refused. A filled cell gets the re-read confidence and its
+// box as text box. Returns how many were filled; reread errors are passed on.
+int fill(std::vector<AssembledCell>& cells, const std::vector<BBox>& placedWords, double textHeight,
+         const CropReading::Reader& reread);
+
+}  // namespace VozudOzev::EmptyCellReader
