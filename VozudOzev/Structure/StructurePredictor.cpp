@@ -10,6 +10,7 @@
 #include <limits>
 #include <numeric>
 #include <set>
+#include <tuple>
 
 namespace VozudOzev {
 

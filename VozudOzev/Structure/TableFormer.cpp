@@ -144,7 +144,7 @@ TableFormer::TableFormer(const ModelLocation& location, ComputeUnits computeUnit
         throw VozudOzevError::invalidInput(std::string(configFile) + ": \"resized_image\" is out of range");
     inputSize_ = static_cast<int>(side);
     const long long steps = integer(field(config, "max_steps", configPath), "\"max_steps\"", configPath);
-    if (steps < 0 || steps > std::numeric_limits<int>::max() / 2)
+    if (steps < 0 || steps > maxStepLimit)
         throw VozudOzevError::invalidInput(std::string(configFile) + ": \"max_steps\" is out of range");
     maxSteps_ = static_cast<int>(steps);
 

@@ -107,6 +107,8 @@ public:
 
     // Upper bounds on the configuration, so a broken file cannot ask for absurd buffers.
     static constexpr int maxInputSize = 4096;
+    // Each step keeps its keys and values (24 KB); far more steps than any table has.
+    static constexpr int maxStepLimit = 8192;
     static constexpr long long maxWeightBytes = 1LL << 31;
 
 private:

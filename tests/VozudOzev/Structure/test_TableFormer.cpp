@@ -183,10 +183,17 @@ TEST_F(TableFormerTest, BrokenModelFoldersGiveClearErrors)
         {"positions for fewer steps",
          [](const fs::path& d) {
              auto c = DecoderFixtures::readJSON(d / "TableFormerConfig.json");
-             c["max_steps"] = 1 << 20;
+             c["max_steps"] = 200;
              writeText(d / "TableFormerConfig.json", c.dump());
          },
          "tensor pe runs past the end"},
+        {"absurd step count",
+         [](const fs::path& d) {
+             auto c = DecoderFixtures::readJSON(d / "TableFormerConfig.json");
+             c["max_steps"] = 1 << 20;
+             writeText(d / "TableFormerConfig.json", c.dump());
+         },
+         "\"max_steps\" is out of range"},
         {"truncated weights",
          [](const fs::path& d) { fs::resize_file(d / "TableFormerDecoder.bin", 4096); }, "runs past the end"},
     };
@@ -400,4 +407,30 @@ TEST_F(TableFormerTest, FullSizeRandomWeightsMatchTheReferenceDecoder)
     for (size_t i = 0; i < p.boxes.size(); ++i)
         for (size_t k = 0; k < 4; ++k)
             EXPECT_NEAR(p.boxes[i][k], golden["boxes"][i][k].get<double>(), 2e-5) << i << " " << k;
+}
+
+// The encoder as an ONNX package run by OpenCV (compiled into a private cache): feature
+// names and shapes reach the decoder, whose designed tags do not depend on the memory.
+TEST_F(TableFormerTest, OnnxEncoderFeedsTheDecoder)
+{
+    const fs::path dir = designedCopy();
+    fs::remove_all(dir / "TableFormerEncoder.mlmodelc");
+    fs::copy(fs::path(VANTREL_SOURCE_DIR) / "tools/fixtures/models/TableFormerEncoder.mlpackage",
+             dir / "TableFormerEncoder.mlpackage", fs::copy_options::recursive);
+    const char* old = std::getenv("TMPDIR");
+    const std::string saved = old ? old : "";
+    fs::create_directories(root / "tmp");
+    ::setenv("TMPDIR", (root / "tmp").c_str(), 1);
+    const TableFormer model(ModelLocation(dir), ComputeUnits::cpuAndGPU);
+    old ? ::setenv("TMPDIR", saved.c_str(), 1) : ::unsetenv("TMPDIR");
+
+    const auto expected = DecoderFixtures::readJSON(DecoderFixtures::folder("designed") / "expected.json");
+    Image crop(40, 30);
+    crop.rgb.assign(crop.rgb.size(), 90);
+    const auto p = model.predict(RGBImage(crop));
+    EXPECT_EQ(p.sequence, expected["sequence"].get<std::vector<int>>());
+    EXPECT_EQ(p.boxes.size(), expected["boxes"].size());
+    for (const auto& b : p.boxes)
+        for (float v : b)
+            EXPECT_TRUE(std::isfinite(v));
 }
