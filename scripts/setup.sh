@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config
   libtesseract-dev tesseract-ocr-eng tesseract-ocr-vie tesseract-ocr-deu libleptonica-dev
   libicu-dev nlohmann-json3-dev zlib1g-dev
-  libopencv-dnn-dev libopencv-imgproc-dev
+  libopencv-dnn-dev libopencv-imgproc-dev libeigen3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   python3 cmark-gfm unzip
 )
