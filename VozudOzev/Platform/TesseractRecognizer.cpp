@@ -9,6 +9,7 @@
 #include <cmath>
 #include <leptonica/allheaders.h>
 #include <map>
+#include <mutex>
 #include <memory>
 #include <opencv2/imgproc.hpp>
 #include <stdexcept>
@@ -35,16 +36,9 @@ struct PageWord {
     double confidence;
 };
 
-// Tesseract instances are not thread-safe and dictionaries can only be chosen at Init,
-// so each thread keeps one instance per (languages, correction).
-tesseract::TessBaseAPI& engineFor(const std::string& dataPath, const std::string& languages, bool correction)
+std::unique_ptr<tesseract::TessBaseAPI> makeEngine(const std::string& dataPath, const std::string& languages,
+                                                   bool correction)
 {
-    thread_local std::map<std::string, std::unique_ptr<tesseract::TessBaseAPI>> engines;
-    const std::string key = dataPath + '\n' + languages + (correction ? "\n1" : "\n0");
-    auto it = engines.find(key);
-    if (it != engines.end())
-        return *it->second;
-
     auto api = std::make_unique<tesseract::TessBaseAPI>();
     std::vector<std::string> names{"debug_file"};
     std::vector<std::string> values{"/dev/null"};
@@ -55,7 +49,7 @@ tesseract::TessBaseAPI& engineFor(const std::string& dataPath, const std::string
     if (api->Init(dataPath.empty() ? nullptr : dataPath.c_str(), languages.c_str(), tesseract::OEM_LSTM_ONLY, nullptr, 0,
                   &names, &values, false) != 0)
         throw RecognitionError("text recognition unavailable: cannot load language data \"" + languages + "\"");
-    return *engines.emplace(key, std::move(api)).first->second;
+    return api;
 }
 
 int histogramMode(const std::vector<std::uint8_t>& grey)
@@ -178,6 +172,59 @@ double scaleFor(const std::vector<std::uint8_t>& grey, int W, int H, int bg, con
 
 }  // namespace
 
+// Tesseract instances are not thread-safe, and dictionaries can only be chosen when one is
+// made, which takes a good fraction of a second. Idle instances are kept per settings and
+// lent to one call at a time, so any thread reuses them.
+struct TesseractRecognizer::Pool {
+    std::mutex mutex;
+    std::map<std::string, std::vector<std::unique_ptr<tesseract::TessBaseAPI>>> idle;
+};
+
+namespace {
+
+class Lease {
+public:
+    Lease(TesseractRecognizer::Pool& pool, std::string key, std::unique_ptr<tesseract::TessBaseAPI> api)
+        : pool_(pool), key_(std::move(key)), api_(std::move(api))
+    {
+    }
+    Lease(const Lease&) = delete;
+    Lease& operator=(const Lease&) = delete;
+    ~Lease()
+    {
+        api_->Clear();
+        std::lock_guard lock(pool_.mutex);
+        pool_.idle[key_].push_back(std::move(api_));
+    }
+    tesseract::TessBaseAPI& operator*() const { return *api_; }
+
+private:
+    TesseractRecognizer::Pool& pool_;
+    std::string key_;
+    std::unique_ptr<tesseract::TessBaseAPI> api_;
+};
+
+Lease borrow(TesseractRecognizer::Pool& pool, const std::string& dataPath, const std::string& languages, bool correction)
+{
+    const std::string key = dataPath + '\n' + languages + (correction ? "\n1" : "\n0");
+    {
+        std::lock_guard lock(pool.mutex);
+        auto& idle = pool.idle[key];
+        if (!idle.empty()) {
+            auto api = std::move(idle.back());
+            idle.pop_back();
+            return Lease(pool, key, std::move(api));
+        }
+    }
+    return Lease(pool, key, makeEngine(dataPath, languages, correction));
+}
+
+}  // namespace
+
+TesseractRecognizer::TesseractRecognizer() : TesseractRecognizer(Tuning{}) {}
+
+TesseractRecognizer::TesseractRecognizer(Tuning tuning) : tuning_(std::move(tuning)), pool_(std::make_shared<Pool>()) {}
+
 double TesseractRecognizer::preparationScale(const Image& image, const Tuning& tuning)
 {
     if (image.empty())
@@ -248,8 +295,8 @@ std::vector<TextObservation> TesseractRecognizer::perform(const Image& image, co
         paintOutRules(page, PW, PH, bg, minRun, static_cast<int>(std::ceil(6 * sy)));
     }
 
-    tesseract::TessBaseAPI& api =
-        engineFor(tuning_.dataPath, languageString(request.languages), request.languageCorrection);
+    const Lease lease = borrow(*pool_, tuning_.dataPath, languageString(request.languages), request.languageCorrection);
+    tesseract::TessBaseAPI& api = *lease;
     api.SetPageSegMode(static_cast<tesseract::PageSegMode>(tuning_.pageSegMode));
     api.SetImage(page.data(), PW, PH, 1, PW);
     api.SetSourceResolution(300);

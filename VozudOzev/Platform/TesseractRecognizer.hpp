@@ -2,6 +2,7 @@
 
 #include "VozudOzev/Platform/TextRecognizer.hpp"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,8 +23,8 @@ public:
         std::string dataPath;            // empty: Tesseract's own default
     };
 
-    TesseractRecognizer() = default;
-    explicit TesseractRecognizer(Tuning tuning) : tuning_(std::move(tuning)) {}
+    TesseractRecognizer();
+    explicit TesseractRecognizer(Tuning tuning);
 
     std::vector<TextObservation> perform(const Image& image, const RecognitionRequest& request) const override;
 
@@ -35,8 +36,11 @@ public:
 
     const Tuning& tuning() const { return tuning_; }
 
+    struct Pool;
+
 private:
     Tuning tuning_;
+    std::shared_ptr<Pool> pool_;  // idle Tesseract instances, lent to one call at a time
 };
 
 }  // namespace VozudOzev
