@@ -1,5 +1,6 @@
 #include "VozudOzev/EmptyCellReader.hpp"
 
+#include "VozudOzev/CellInk.hpp"
 #include "VozudOzev/Unicode.hpp"
 
 #include <algorithm>
@@ -48,6 +49,14 @@ bool adjacent(const AssembledCell& a, const AssembledCell& b)
     return (sameRows && besideX) || (sameCols && besideY);
 }
 
+bool holdsGlyphs(const Image& image, const BBox& box, double textHeight)
+{
+    const CellInk::Inside ink = CellInk::inside(image, box, true);
+    return std::any_of(ink.blobs.begin(), ink.blobs.end(), [&](const CellInk::Blob& b) {
+        return b.pixels >= 3 && b.height() >= 0.25 * textHeight;
+    });
+}
+
 }  // namespace
 
 bool overlapsPlacedWord(const BBox& cell, const std::vector<BBox>& placedWords)
@@ -59,8 +68,8 @@ bool overlapsPlacedWord(const BBox& cell, const std::vector<BBox>& placedWords)
     return false;
 }
 
-int fill(std::vector<AssembledCell>& cells, const std::vector<BBox>& placedWords, double textHeight,
-         const CropReading::Reader& reread)
+int fill(std::vector<AssembledCell>& cells, const Image& image, const std::vector<BBox>& placedWords,
+         double textHeight, const CropReading::Reader& reread)
 {
     // Neighbours are compared with the texts as placed, not with texts filled here.
     const std::vector<AssembledCell> before = cells;
@@ -71,7 +80,7 @@ int fill(std::vector<AssembledCell>& cells, const std::vector<BBox>& placedWords
             continue;
         if (cell.box->h < 0.5 * textHeight || cell.box->w < 0.3 * textHeight)
             continue;
-        if (overlapsPlacedWord(*cell.box, placedWords))
+        if (overlapsPlacedWord(*cell.box, placedWords) || !holdsGlyphs(image, *cell.box, textHeight))
             continue;
         const std::optional<std::string> read = reread(*cell.box);
         if (!read)
