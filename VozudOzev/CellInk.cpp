@@ -66,6 +66,8 @@ Inside inside(const Image& image, const BBox& box, bool withoutRules)
     if (x1 - x0 < 3 || y1 - y0 < 3)
         return out;
     const Image crop = image.cropped(x0, y0, x1, y1);
+    out.x = x0;
+    out.y = y0;
     const int w = out.width = crop.width;
     const int h = out.height = crop.height;
     const std::vector<std::uint8_t> grey = crop.grey();

@@ -16,12 +16,16 @@ struct Blob {
     bool touchesEdge = false;  // a ruling line, a neighbour's text, or text in a tight box
 
     int width() const { return x1 - x0 + 1; }
+    // In image pixels, given the crop's origin.
+    BBox inImage(int originX, int originY) const { return {double(originX + x0), double(originY + y0), double(width()), double(height())}; }
     int height() const { return y1 - y0 + 1; }
     bool operator==(const Blob&) const = default;
 };
 
 struct Inside {
-    int width = 0;   // of the crop
+    int x = 0;  // the crop's place and size in the image
+    int y = 0;
+    int width = 0;
     int height = 0;
     std::vector<Blob> blobs;
 };

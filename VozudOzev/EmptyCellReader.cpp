@@ -49,11 +49,17 @@ bool adjacent(const AssembledCell& a, const AssembledCell& b)
     return (sameRows && besideX) || (sameCols && besideY);
 }
 
-bool holdsGlyphs(const Image& image, const BBox& box, double textHeight)
+// Ink of glyph height that is no ruling line and belongs to no word already placed (a
+// neighbour's text reaching into the box).
+bool holdsGlyphs(const Image& image, const BBox& box, double textHeight, const std::vector<BBox>& placedWords)
 {
     const CellInk::Inside ink = CellInk::inside(image, box, true);
     return std::any_of(ink.blobs.begin(), ink.blobs.end(), [&](const CellInk::Blob& b) {
-        return b.pixels >= 3 && b.height() >= 0.25 * textHeight;
+        if (b.pixels < 3 || b.height() < 0.25 * textHeight)
+            return false;
+        const BBox where = b.inImage(ink.x, ink.y);
+        return std::none_of(placedWords.begin(), placedWords.end(),
+                            [&](const BBox& w) { return w.intersectionArea(where) > 0; });
     });
 }
 
@@ -80,7 +86,7 @@ int fill(std::vector<AssembledCell>& cells, const Image& image, const std::vecto
             continue;
         if (cell.box->h < 0.5 * textHeight || cell.box->w < 0.3 * textHeight)
             continue;
-        if (overlapsPlacedWord(*cell.box, placedWords) || !holdsGlyphs(image, *cell.box, textHeight))
+        if (overlapsPlacedWord(*cell.box, placedWords) || !holdsGlyphs(image, *cell.box, textHeight, placedWords))
             continue;
         const std::optional<std::string> read = reread(*cell.box);
         if (!read)

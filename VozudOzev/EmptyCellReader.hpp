@@ -15,8 +15,8 @@ namespace VozudOzev::EmptyCellReader {
 bool overlapsPlacedWord(const BBox& cell, const std::vector<BBox>& placedWords);
 
 // Fills empty cells with a box at least half a text height tall, free of placed words,
-// and holding ink of glyph height that is not a ruling line (a blank cell framed by rules
-// is never read: the recogniser makes letters of the lines). A reading with no
+// and holding ink of glyph height that is neither a ruling line nor part of a placed word
+// (a blank cell framed by rules is never read: the recogniser makes letters of the lines). A reading with no
 // letter or digit, or one that repeats a neighbour's text (the crop reached into it), is
 // refused. A filled cell gets the re-read confidence and its box as text box. Returns how
 // many were filled; reread errors are passed on.

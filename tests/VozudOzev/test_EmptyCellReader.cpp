@@ -117,3 +117,22 @@ TEST(EmptyCellReader, BlankCellsFramedByRulesAreNotRead)
                         EXPECT_EQ(calls, written ? 1 : 0);
                     }
 }
+
+TEST(EmptyCellReader, InkOfAPlacedNeighbourWordIsNotRead)
+{
+    // The neighbour's word reaches 4 px into the empty cell: too little to count as covering
+    // it, but its ink is no reason to read the cell.
+    VozudOzev::Image image = TestSupport::Canvas::plain(200, 20);
+    TestSupport::Canvas::fill(image, 60, 4, 44, 12, 0);
+    const BBox word{60, 4, 44, 12};
+    std::vector<AssembledCell> cells = {cell(0, 0, "x", {0, 0, 100, 20}), cell(0, 1, "", {100, 0, 100, 20})};
+    int calls = 0;
+    const CropReading::Reader reread = [&](const BBox&) -> std::optional<std::string> {
+        ++calls;
+        return "y";
+    };
+    EXPECT_EQ(EmptyCellReader::fill(cells, image, {word}, 12, reread), 0);
+    EXPECT_EQ(calls, 0);
+    // Without the word placed the ink is the cell's own.
+    EXPECT_EQ(EmptyCellReader::fill(cells, image, {}, 12, reread), 1);
+}
