@@ -1,5 +1,6 @@
 #include "VozudOzev/EmptyCellReader.hpp"
 
+#include "VozudOzev/CellInk.hpp"
 #include "VozudOzev/Unicode.hpp"
 
 #include <algorithm>
@@ -48,6 +49,20 @@ bool adjacent(const AssembledCell& a, const AssembledCell& b)
     return (sameRows && besideX) || (sameCols && besideY);
 }
 
+// Ink of glyph height that is no ruling line and belongs to no word already placed (a
+// neighbour's text reaching into the box).
+bool holdsGlyphs(const Image& image, const BBox& box, double textHeight, const std::vector<BBox>& placedWords)
+{
+    const CellInk::Inside ink = CellInk::inside(image, box, true);
+    return std::any_of(ink.blobs.begin(), ink.blobs.end(), [&](const CellInk::Blob& b) {
+        if (b.pixels < 3 || b.height() < 0.25 * textHeight)
+            return false;
+        const BBox where = b.inImage(ink.x, ink.y);
+        return std::none_of(placedWords.begin(), placedWords.end(),
+                            [&](const BBox& w) { return w.intersectionArea(where) > 0; });
+    });
+}
+
 }  // namespace
 
 bool overlapsPlacedWord(const BBox& cell, const std::vector<BBox>& placedWords)
@@ -59,8 +74,8 @@ bool overlapsPlacedWord(const BBox& cell, const std::vector<BBox>& placedWords)
     return false;
 }
 
-int fill(std::vector<AssembledCell>& cells, const std::vector<BBox>& placedWords, double textHeight,
-         const CropReading::Reader& reread)
+int fill(std::vector<AssembledCell>& cells, const Image& image, const std::vector<BBox>& placedWords,
+         double textHeight, const CropReading::Reader& reread)
 {
     // Neighbours are compared with the texts as placed, not with texts filled here.
     const std::vector<AssembledCell> before = cells;
@@ -71,7 +86,7 @@ int fill(std::vector<AssembledCell>& cells, const std::vector<BBox>& placedWords
             continue;
         if (cell.box->h < 0.5 * textHeight || cell.box->w < 0.3 * textHeight)
             continue;
-        if (overlapsPlacedWord(*cell.box, placedWords))
+        if (overlapsPlacedWord(*cell.box, placedWords) || !holdsGlyphs(image, *cell.box, textHeight, placedWords))
             continue;
         const std::optional<std::string> read = reread(*cell.box);
         if (!read)

@@ -249,7 +249,7 @@ EngineOutput StructureAssembler::run(const StructureFile& structure, const Image
             for (size_t wi = 0; wi < words.size(); ++wi)
                 if (placed[wi])
                     placedBoxes.push_back(words[wi].bbox);
-            const int filled = EmptyCellReader::fill(cells, placedBoxes, textHeight, reader);
+            const int filled = EmptyCellReader::fill(cells, image, placedBoxes, textHeight, reader);
             if (filled > 0)
                 notes.push_back(prefix + "re-OCR filled " + std::to_string(filled) + " empty cells");
 

@@ -326,8 +326,10 @@ TEST(StructureAssembler, ReOCRReadsEmptyCellsFromEnlargedCrops)
     const auto recognizer = reading("42");
     const std::vector<OCRLine> lines = {line({word("w00", 10, 10, 40, 20), word("w01", 110, 10, 40, 20)}),
                                         line({word("w10", 10, 50, 40, 20)})};
-    const EngineOutput out = assemblerWith(recognizer, on).run(structureOf({gridTable(2, 2)}), Canvas::plain(400, 200),
-                                                               "id", lines, Clock::now());
+    Image image = Canvas::plain(400, 200);
+    Canvas::fill(image, 140, 52, 12, 16, 0);  // something written in cell (1, 1)
+    const EngineOutput out = assemblerWith(recognizer, on).run(structureOf({gridTable(2, 2)}), image, "id", lines,
+                                                               Clock::now());
     const Cell* filled = cellAt(out.tables[0], 1, 1);
     ASSERT_TRUE(filled);
     EXPECT_EQ(filled->text, "42");
@@ -343,8 +345,7 @@ TEST(StructureAssembler, ReOCRReadsEmptyCellsFromEnlargedCrops)
 
     // With the pass off nothing is read again.
     const auto idle = reading("42");
-    const EngineOutput plain =
-        assemblerWith(idle).run(structureOf({gridTable(2, 2)}), Canvas::plain(400, 200), "id", lines, Clock::now());
+    const EngineOutput plain = assemblerWith(idle).run(structureOf({gridTable(2, 2)}), image, "id", lines, Clock::now());
     EXPECT_EQ(cellAt(plain.tables[0], 1, 1)->text, "");
     EXPECT_FALSE(cellAt(plain.tables[0], 1, 1)->confidence);
     EXPECT_TRUE(idle->calls().empty());
@@ -387,8 +388,9 @@ TEST(StructureAssembler, RereadingErrorsAreThrown)
     const auto recognizer = reading("");
     recognizer->failWith("recogniser down");
     const StructureAssembler a = assemblerWith(recognizer, on);
-    EXPECT_THROW(a.run(structureOf({gridTable(2, 2)}), Canvas::plain(400, 200), "id", {}, Clock::now()),
-                 std::runtime_error);
+    Image image = Canvas::plain(400, 200);
+    Canvas::fill(image, 40, 12, 12, 16, 0);
+    EXPECT_THROW(a.run(structureOf({gridTable(2, 2)}), image, "id", {}, Clock::now()), std::runtime_error);
     // The form that reads the page itself throws the page's OCR error as well.
     EXPECT_THROW(assemblerWith(recognizer).run(structureOf({}), Canvas::plain(400, 200), "id"), std::runtime_error);
 }
@@ -423,7 +425,8 @@ TEST(StructureAssembler, TwoThreadsGetTheSameResultsAsOne)
     const StructureAssembler a = assemblerWith(reading("42"), StructureAssembler::recommended().options);
     const StructureFile f = structureOf({gridTable(3, 3)});
     Image image = Canvas::plain(400, 200);
-    Canvas::fill(image, 240, 59, 16, 2, 0);
+    Canvas::fill(image, 240, 59, 16, 2, 0);    // a dash in cell (1, 2)
+    Canvas::fill(image, 140, 92, 12, 16, 0);   // something to re-read in cell (2, 1)
     const std::vector<OCRLine> lines = gridLines(2, 3);
     const auto strip = [](EngineOutput o) {
         o.elapsedMs = 0;
