@@ -2,7 +2,7 @@
 
 #include "VozudOzev/Dpi.hpp"
 #include "VozudOzev/Platform/Image.hpp"
-#include "VozudOzev/TableExtractor.hpp"
+#include "VozudOzev/TableExtraction.hpp"
 
 #include <string>
 
@@ -12,7 +12,7 @@ namespace VozudOzev {
 class TableEngine {
 public:
     virtual ~TableEngine() = default;
-    virtual TableExtractor::Extraction extract(const Image& image, Dpi dpi, const std::string& id) const = 0;
+    virtual TableExtraction::Extraction extract(const Image& image, Dpi dpi, const std::string& id) const = 0;
 };
 
 }  // namespace VozudOzev

@@ -1,39 +1,43 @@
 #pragma once
 
-#include "VozudOzev/EngineOutput.hpp"
-#include "VozudOzev/OCRLine.hpp"
-#include "VozudOzev/StructureFile.hpp"
+#include "VozudOzev/Platform/ComputeUnits.hpp"
+#include "VozudOzev/Structure/ModelLocation.hpp"
+#include "VozudOzev/Structure/StructurePredictor.hpp"
+#include "VozudOzev/StructureAssembler.hpp"
+#include "VozudOzev/TableEngine.hpp"
+#include "VozudOzev/TableExtraction.hpp"
 
+#include <functional>
+#include <memory>
 #include <string>
-#include <vector>
 
 namespace VozudOzev {
 
-// The engine that combines text recognition and the structure models.
-class TableExtractor {
+// The engine the application builds once and calls for every capture: text recognition
+// and structure prediction at the same time, then the assembler. Built once, then only
+// read: one extractor serves several extractions at once.
+class TableExtractor : public TableExtraction, public TableEngine {
 public:
-    // Milliseconds spent on each part of one extraction.
-    struct Timing {
-        double ocr = 0;
-        double structure = 0;
-        double total = 0;
+    // How the structure of a page is predicted; the models, or a stand-in.
+    using Predict = std::function<StructureFile(const Image& image, Dpi dpi, const std::string& id)>;
 
-        bool operator==(const Timing&) const = default;
-    };
+    // Loads the structure models from the folder; their errors are passed on.
+    TableExtractor(const ModelLocation& models, ComputeUnits computeUnits, StructureAssembler assembler);
+    // With another predictor: tests, and the assembler road without models.
+    TableExtractor(Predict predict, StructureAssembler assembler);
 
-    struct Extraction {
-        EngineOutput output;
-        StructureFile structure;
-        std::vector<OCRLine> lines;  // as the recogniser returned them
-        Timing timing;
+    // Nothing when built with another predictor.
+    const StructurePredictor* structure() const { return structure_.get(); }
 
-        // The line texts in order, one per line.
-        std::string plainText() const;
+    StructureAssembler assembler;
 
-        // A saved capture made whole again. Its structure record holds no tables: a
-        // reopened capture never had one, so nothing may rely on it.
-        static Extraction restored(EngineOutput output, std::vector<OCRLine> lines, Timing timing);
-    };
+    // A prediction error wins over an OCR error; both are thrown only after the OCR
+    // job has ended, and nothing partial is returned.
+    Extraction extract(const Image& image, Dpi dpi, const std::string& id) const override;
+
+private:
+    std::shared_ptr<const StructurePredictor> structure_;
+    Predict predict_;
 };
 
 }  // namespace VozudOzev

@@ -5,7 +5,7 @@
 
 namespace VozudOzev {
 
-TableExtractor::Extraction TextGridTableEngine::extract(const Image& image, Dpi, const std::string& id) const
+TableExtraction::Extraction TextGridTableEngine::extract(const Image& image, Dpi, const std::string& id) const
 {
     const auto t0 = Clock::now();
     std::vector<OCRLine> lines = ocr.recognize(image);

@@ -12,7 +12,7 @@ struct TextGridTableEngine final : TableEngine {
     explicit TextGridTableEngine(TextOCR ocr_) : ocr(std::move(ocr_)) {}
 
     // The resolution is not used.
-    TableExtractor::Extraction extract(const Image& image, Dpi dpi, const std::string& id) const override;
+    TableExtraction::Extraction extract(const Image& image, Dpi dpi, const std::string& id) const override;
 };
 
 }  // namespace VozudOzev

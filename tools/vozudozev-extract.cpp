@@ -1,24 +1,24 @@
-// Runs one extraction on an image file and writes the engine output as JSON.
-// Used by benchmarks, corpus evaluation and bug reports.
+// Runs one extraction on an image file and writes the result. Used by benchmarks, corpus
+// evaluation and bug reports.
 
+#include "VozudOzev/Clock.hpp"
 #include "VozudOzev/DocumentsEngine.hpp"
 #include "VozudOzev/Export/ExportFormat.hpp"
 #include "VozudOzev/ImageLoader.hpp"
-#include "VozudOzev/Locale/LocaleIdentifier.hpp"
-#include "VozudOzev/Trust/TrustAnalyzer.hpp"
 #include "VozudOzev/JSONIO.hpp"
+#include "VozudOzev/Locale/LocaleIdentifier.hpp"
+#include "VozudOzev/Platform/TextGridDocumentRecognizer.hpp"
 #include "VozudOzev/Structure/ImageResolution.hpp"
+#include "VozudOzev/TableExtractor.hpp"
 #include "VozudOzev/TextGridEngine.hpp"
 #include "VozudOzev/TextGridTableEngine.hpp"
-#include "VozudOzev/Platform/TextGridDocumentRecognizer.hpp"
+#include "VozudOzev/Trust/TrustAnalyzer.hpp"
 #include "VozudOzev/VozudOzevError.hpp"
 
+#include <algorithm>
 #include <charconv>
 #include <chrono>
-#include <cstdio>
-#include <algorithm>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -35,16 +35,24 @@ constexpr int exitImageFailed = 2;
 constexpr int exitUsage = 64;
 
 const char* usageText =
-    "usage: vozudozev-extract [--engine text|rules|document] [--dpi X[,Y]] [--format F] [--trust [T]] [-o FILE] IMAGE\n"
-    "  --engine text      the text-only engine (default)\n"
-    "  --engine rules     the text grid with ruling lines\n"
-    "  --engine document  the document engine\n"
-    "  --dpi X[,Y]        the image's resolution; default: from the file, else 72\n"
-    "  --format F         json (the engine output, default), tsv, html, csv, md, ai\n"
-    "                     (AI-context Markdown) or doc (the JSON export document)\n"
-    "  --trust [T]        flag the cells that need a look (threshold T, default 0.8);\n"
-    "                     number and date conventions fall back to LC_ALL / LANG\n"
-    "  -o FILE            write to FILE instead of standard output\n";
+    "usage: vozudozev-extract [--engine E] [--models DIR] [--options LIST] [--structure-only]\n"
+    "                         [--dpi X[,Y]] [--format F] [--trust [T]] [-o FILE] IMAGE\n"
+    "  --engine auto       the structure engine when the models load, else text (default)\n"
+    "  --engine structure  the structure models with the assembler (fails without models)\n"
+    "  --engine assembler  the assembler with no predicted structure: its fallbacks and passes\n"
+    "  --engine text       the text-only engine\n"
+    "  --engine rules      the text grid with ruling lines\n"
+    "  --engine document   the document engine\n"
+    "  --models DIR        the model folder (default: Resources/Models of the source tree)\n"
+    "  --options LIST      assembler switches, comma-separated, \"-name\" to switch one off,\n"
+    "                      applied to the recommended set\n"
+    "  --structure-only    print the predicted structure file instead (structure engine)\n"
+    "  --dpi X[,Y]         the image's resolution; default: from the file, else 72\n"
+    "  --format F          json (the engine output, default), tsv, html, csv, md, ai\n"
+    "                      (AI-context Markdown) or doc (the JSON export document)\n"
+    "  --trust [T]         flag the cells that need a look (threshold T, default 0.8);\n"
+    "                      number and date conventions fall back to LC_ALL / LANG\n"
+    "  -o FILE             write to FILE instead of standard output\n";
 
 int usage(const std::string& problem)
 {
@@ -54,11 +62,19 @@ int usage(const std::string& problem)
     return exitUsage;
 }
 
-std::optional<double> parsePositive(std::string_view s)
+std::optional<double> parseNumber(std::string_view s)
 {
     double v = 0;
     auto r = std::from_chars(s.data(), s.data() + s.size(), v);
-    if (r.ec != std::errc() || r.ptr != s.data() + s.size() || !(v > 0) || v > 1e6)
+    if (r.ec != std::errc() || r.ptr != s.data() + s.size())
+        return std::nullopt;
+    return v;
+}
+
+std::optional<double> parsePositive(std::string_view s)
+{
+    auto v = parseNumber(s);
+    if (!v || !(*v > 0) || *v > 1e6)
         return std::nullopt;
     return v;
 }
@@ -77,135 +93,195 @@ std::optional<Dpi> parseDpi(std::string_view s)
     return Dpi{*x, *y};
 }
 
+std::vector<std::string> splitList(std::string_view s)
+{
+    std::vector<std::string> out;
+    size_t start = 0;
+    while (start <= s.size()) {
+        const size_t comma = s.find(',', start);
+        out.emplace_back(s.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
+        if (comma == std::string_view::npos)
+            break;
+        start = comma + 1;
+    }
+    return out;
+}
+
+struct Arguments {
+    std::string engine = "auto";
+    std::string models = std::string(VANTREL_SOURCE_DIR) + "/Resources/Models";
+    std::optional<std::string> options;
+    bool structureOnly = false;
+    std::optional<Dpi> dpi;
+    std::string format = "json";
+    std::optional<double> trust;
+    std::string outPath;
+    std::string imagePath;
+};
+
+// The usage problem, or nothing when the arguments are sound.
+std::optional<std::string> parse(int argc, char** argv, Arguments& a)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        auto value = [&]() -> std::optional<std::string> {
+            if (i + 1 >= argc)
+                return std::nullopt;
+            return std::string(argv[++i]);
+        };
+        if (arg == "--engine" || arg == "--models" || arg == "--options" || arg == "--dpi" || arg == "--format" ||
+            arg == "-o") {
+            auto v = value();
+            if (!v)
+                return std::string(arg) + " needs a value";
+            if (arg == "--engine")
+                a.engine = *v;
+            else if (arg == "--models")
+                a.models = *v;
+            else if (arg == "--options")
+                a.options = *v;
+            else if (arg == "--format")
+                a.format = *v;
+            else if (arg == "-o")
+                a.outPath = *v;
+            else if (!(a.dpi = parseDpi(*v)))
+                return "--dpi takes X or X,Y with positive numbers";
+        } else if (arg == "--structure-only") {
+            a.structureOnly = true;
+        } else if (arg == "--trust") {
+            a.trust = 0.8;
+            // The threshold is optional: the next argument is taken only when it reads as one.
+            if (i + 1 < argc) {
+                if (auto t = parseNumber(argv[i + 1])) {
+                    if (!(*t >= 0 && *t <= 1))
+                        return "--trust takes a threshold between 0 and 1";
+                    a.trust = *t;
+                    ++i;
+                }
+            }
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            return "unknown option " + std::string(arg);
+        } else if (a.imagePath.empty()) {
+            a.imagePath = arg;
+        } else {
+            return "only one image at a time";
+        }
+    }
+    if (a.imagePath.empty())
+        return "no image given";
+    static const std::vector<std::string> engines{"auto", "structure", "assembler", "text", "rules", "document"};
+    if (std::find(engines.begin(), engines.end(), a.engine) == engines.end())
+        return "unknown engine " + a.engine;
+    const auto& formats = ExportFormat::names();
+    if (std::find(formats.begin(), formats.end(), a.format) == formats.end())
+        return "unknown format " + a.format;
+    if (a.structureOnly && a.engine != "structure")
+        return "--structure-only needs --engine structure";
+    return std::nullopt;
+}
+
+void analyseTrust(EngineOutput& output, double threshold)
+{
+    LocaleOverrides overrides;
+    for (const char* var : {"LC_ALL", "LC_NUMERIC", "LANG"}) {
+        const char* v = std::getenv(var);
+        if (v && *v) {
+            overrides.defaultLocale = LocaleIdentifier::fromPosix(v);
+            break;
+        }
+    }
+    for (Table& table : output.tables)
+        table = TrustAnalyzer::analyze(table, threshold, overrides, {}).first;
+}
+
+// The text the run writes; throws what recognition throws.
+std::string run(const Arguments& a, const Image& image, Dpi dpi)
+{
+    StructureAssembler assembler = StructureAssembler::recommended();
+    if (a.options)
+        assembler.options.apply(splitList(*a.options));
+    const TextOCR& ocr = assembler.ocr;
+
+    if (a.structureOnly) {
+        const StructurePredictor predictor(ModelLocation(a.models), ComputeUnits::cpuAndGPU);
+        return JSONIO::encode(predictor.predict(image, dpi, std::string("capture"))) + "\n";
+    }
+
+    EngineOutput output;
+    if (a.engine == "structure" || a.engine == "auto") {
+        std::optional<TableExtractor> extractor;
+        try {
+            extractor.emplace(ModelLocation(a.models), ComputeUnits::cpuAndGPU, assembler);
+        } catch (const std::exception& e) {
+            if (a.engine == "structure")
+                throw;
+            std::cerr << "vozudozev-extract: models not loaded (" << e.what() << "); using the text-only engine\n";
+        }
+        output = extractor ? extractor->extract(image, dpi, "capture").output
+                           : TextGridTableEngine(ocr).extract(image, dpi, "capture").output;
+    } else if (a.engine == "assembler") {
+        output = TableExtractor([](const Image&, Dpi, const std::string&) { return StructureFile{}; }, assembler)
+                     .extract(image, dpi, "capture")
+                     .output;
+    } else if (a.engine == "rules") {
+        output = TextGridEngine(true, ocr).run(image, "capture");
+    } else if (a.engine == "document") {
+        output = DocumentsEngine(std::make_shared<TextGridDocumentRecognizer>(ocr)).run(image, "capture");
+    } else {
+        output = TextGridTableEngine(ocr).extract(image, dpi, "capture").output;
+    }
+
+    if (a.trust)
+        analyseTrust(output, *a.trust);
+    if (a.format == "json")
+        return JSONIO::encode(output) + "\n";
+    ExportFormat::Context context;
+    context.source = {std::filesystem::path(a.imagePath).filename().string(), std::chrono::system_clock::now(),
+                      output.engine, output.imageWidth, output.imageHeight};
+    return ExportFormat::render(a.format, output, context).value_or("");
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    std::string engine = "text";
-    std::optional<Dpi> dpi;
-    std::string outPath;
-    std::string imagePath;
-    std::string format = "json";
-    std::optional<double> trust;
-
     for (int i = 1; i < argc; ++i) {
-        const std::string_view a = argv[i];
-        auto value = [&](const char* name) -> std::optional<std::string> {
-            if (i + 1 >= argc)
-                return std::nullopt;
-            (void)name;
-            return std::string(argv[++i]);
-        };
-        if (a == "-h" || a == "--help") {
+        if (std::string_view(argv[i]) == "-h" || std::string_view(argv[i]) == "--help") {
             std::cout << usageText;
             return 0;
-        } else if (a == "--engine") {
-            auto v = value("--engine");
-            if (!v)
-                return usage("--engine needs a value");
-            engine = *v;
-        } else if (a == "--dpi") {
-            auto v = value("--dpi");
-            if (!v)
-                return usage("--dpi needs a value");
-            dpi = parseDpi(*v);
-            if (!dpi)
-                return usage("--dpi takes X or X,Y with positive numbers");
-        } else if (a == "--format") {
-            auto v = value("--format");
-            if (!v)
-                return usage("--format needs a value");
-            format = *v;
-        } else if (a == "--trust") {
-            trust = 0.8;
-            // The threshold is optional: take the next argument only when it reads as one.
-            if (i + 1 < argc) {
-                double t = 0;
-                const std::string_view next = argv[i + 1];
-                auto r = std::from_chars(next.data(), next.data() + next.size(), t);
-                if (r.ec == std::errc() && r.ptr == next.data() + next.size()) {
-                    if (!(t >= 0 && t <= 1))
-                        return usage("--trust takes a threshold between 0 and 1");
-                    trust = t;
-                    ++i;
-                }
-            }
-        } else if (a == "-o") {
-            auto v = value("-o");
-            if (!v)
-                return usage("-o needs a file");
-            outPath = *v;
-        } else if (a.size() > 1 && a[0] == '-') {
-            return usage("unknown option " + std::string(a));
-        } else if (imagePath.empty()) {
-            imagePath = a;
-        } else {
-            return usage("only one image at a time");
         }
     }
-    if (imagePath.empty())
-        return usage("no image given");
-    if (engine != "text" && engine != "rules" && engine != "document")
-        return usage("unknown engine " + engine);
-    const auto& formats = ExportFormat::names();
-    if (std::find(formats.begin(), formats.end(), format) == formats.end())
-        return usage("unknown format " + format);
+    Arguments a;
+    if (auto problem = parse(argc, argv, a))
+        return usage(*problem);
 
     Image image;
     try {
-        image = ImageLoader::load(imagePath);
+        image = ImageLoader::load(a.imagePath);
     } catch (const VozudOzevError& e) {
         std::cerr << e.what() << "\n";
         return exitImageFailed;
     }
-    if (!dpi)
-        dpi = ImageResolution::dpi(imagePath);
+    const Dpi dpi = a.dpi ? *a.dpi : ImageResolution::dpi(a.imagePath);
 
     std::string text;
     try {
-        const TextOCR ocr({"vi-VT", "en-US"}, false, false);
-        EngineOutput output;
-        if (engine == "rules")
-            output = TextGridEngine(true, ocr).run(image, "capture");
-        else if (engine == "document")
-            output = DocumentsEngine(std::make_shared<TextGridDocumentRecognizer>(ocr)).run(image, "capture");
-        else
-            output = TextGridTableEngine(ocr).extract(image, *dpi, "capture").output;
-        if (trust) {
-            LocaleOverrides overrides;
-            for (const char* var : {"LC_ALL", "LC_NUMERIC", "LANG"}) {
-                const char* v = std::getenv(var);
-                if (v && *v) {
-                    overrides.defaultLocale = LocaleIdentifier::fromPosix(v);
-                    break;
-                }
-            }
-            for (Table& table : output.tables)
-                table = TrustAnalyzer::analyze(table, *trust, overrides, {}).first;
-        }
-        if (format == "json") {
-            text = JSONIO::encode(output) + "\n";
-        } else {
-            ExportFormat::Context context;
-            context.source = {std::filesystem::path(imagePath).filename().string(), std::chrono::system_clock::now(),
-                              output.engine, output.imageWidth, output.imageHeight};
-            text = ExportFormat::render(format, output, context).value_or("");
-        }
+        text = run(a, image, dpi);
     } catch (const std::exception& e) {
         std::cerr << "recognition failed: " << e.what() << "\n";
         return exitRecognitionFailed;
     }
 
-    if (outPath.empty()) {
+    if (a.outPath.empty()) {
         std::cout << text;
         std::cout.flush();
         return std::cout ? 0 : exitRecognitionFailed;
     }
-    std::ofstream out(outPath, std::ios::binary | std::ios::trunc);
+    std::ofstream out(a.outPath, std::ios::binary | std::ios::trunc);
     out << text;
     out.close();
     if (!out) {
-        std::cerr << "cannot write " << outPath << "\n";
+        std::cerr << "cannot write " << a.outPath << "\n";
         return exitRecognitionFailed;
     }
     return 0;

@@ -135,3 +135,27 @@ TEST(ExtractDriver, TrustFlagsWithoutChangingTexts)
     EXPECT_EQ(run("--trust 2 " + fixture("table-unruled.png")).code, 64);
     EXPECT_EQ(run("--trust " + fixture("table-unruled.png")).code, 0);
 }
+
+TEST(ExtractDriver, StructureRoads)
+{
+    const std::string image = fixture("table-unruled.png");
+    const DriverRun assembler = run("--engine assembler --options -cleanText,dashWidth " + image);
+    ASSERT_EQ(assembler.code, 0) << assembler.err;
+    const auto out = VozudOzev::JSONIO::decode<VozudOzev::EngineOutput>(assembler.out);
+    EXPECT_EQ(out.engine, "tf_struct");
+    ASSERT_NE(out.selected(), nullptr);
+    EXPECT_EQ(out.selected()->rows, 5);
+    EXPECT_NE(out.notes.back().find("parallel: ocr "), std::string::npos);
+
+    const DriverRun noModels = run("--engine structure --models /no/models " + image);
+    EXPECT_EQ(noModels.code, 1);
+    EXPECT_NE(noModels.err.find("model RizoviRarir not found in /no/models"), std::string::npos) << noModels.err;
+
+    // Without models the default road is the text-only engine.
+    const DriverRun autoRoad = run("--models /no/models " + image);
+    ASSERT_EQ(autoRoad.code, 0) << autoRoad.err;
+    EXPECT_EQ(VozudOzev::JSONIO::decode<VozudOzev::EngineOutput>(autoRoad.out).engine, "B");
+
+    EXPECT_EQ(run("--structure-only " + image).code, 64);
+    EXPECT_EQ(run("--engine structure --structure-only --models /no/models " + image).code, 1);
+}

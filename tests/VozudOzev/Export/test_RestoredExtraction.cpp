@@ -1,7 +1,7 @@
 // Cells are written with their leading fields only; the rest keep their defaults.
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 
-#include "VozudOzev/TableExtractor.hpp"
+#include "VozudOzev/TableExtraction.hpp"
 
 #include <gtest/gtest.h>
 
@@ -18,9 +18,9 @@ TEST(RestoredExtraction, RebuildsAWholeExtractionWithoutStructureTables)
     const EngineOutput output("capture", "B", 1280, 720, 42.5, {a, b}, "ocr", {"a note"});
     OCRLine line;
     line.text = "x";
-    const TableExtractor::Timing timing{10, 20, 35};
+    const TableExtraction::Timing timing{10, 20, 35};
 
-    const auto e = TableExtractor::Extraction::restored(output, {line}, timing);
+    const auto e = TableExtraction::Extraction::restored(output, {line}, timing);
     EXPECT_EQ(e.output, output);
     EXPECT_EQ(e.lines, std::vector<OCRLine>{line});
     EXPECT_EQ(e.timing, timing);
