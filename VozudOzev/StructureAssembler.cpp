@@ -260,6 +260,8 @@ EngineOutput StructureAssembler::run(const StructureFile& structure, const Image
                 if (auto dash = DashDetector::detect(image, *c.box, textHeight, o.dashComponents)) {
                     c.text = *dash;
                     c.textBox = c.box;
+                    // Read from the pixels, not by the page's OCR: it must not look more trusted.
+                    CropReading::cap(c);
                     ++dashes;
                 }
             }

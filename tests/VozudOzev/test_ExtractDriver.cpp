@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <sstream>
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -19,7 +20,10 @@ struct DriverRun {
 
 DriverRun run(const std::string& args)
 {
-    const std::string errFile = testing::TempDir() + "/driver-stderr.txt";
+    // ctest runs test cases as parallel processes: each run needs a file of its own.
+    static int counter = 0;
+    const std::string errFile =
+        testing::TempDir() + "/driver-stderr-" + std::to_string(getpid()) + "-" + std::to_string(++counter) + ".txt";
     const std::string cmd = std::string(VANTREL_EXTRACT_TOOL) + " " + args + " 2>" + errFile;
     DriverRun r;
     FILE* p = popen(cmd.c_str(), "r");
@@ -35,6 +39,7 @@ DriverRun run(const std::string& args)
     std::stringstream ss;
     ss << e.rdbuf();
     r.err = ss.str();
+    std::remove(errFile.c_str());
     return r;
 }
 
@@ -56,7 +61,7 @@ TEST(ExtractDriver, WritesTheEngineOutput)
     ASSERT_NE(out.selected(), nullptr);
     EXPECT_EQ(out.selected()->rows, 5);
 
-    const std::string file = testing::TempDir() + "/driver-out.json";
+    const std::string file = testing::TempDir() + "/driver-out-" + std::to_string(getpid()) + ".json";
     const DriverRun toFile = run("--engine text --dpi 144,144 -o " + file + " " + fixture("table-unruled.png"));
     ASSERT_EQ(toFile.code, 0) << toFile.err;
     EXPECT_TRUE(toFile.out.empty());

@@ -363,6 +363,7 @@ TEST(StructureAssembler, EmptyCellWithADrawnDash)
     const EngineOutput out =
         assemblerWith(reading(""), on).run(structureOf({gridTable(2, 2)}), image, "id", lines, Clock::now());
     EXPECT_EQ(cellAt(out.tables[0], 1, 1)->text, "–");
+    EXPECT_EQ(cellAt(out.tables[0], 1, 1)->confidence, 0.5) << "read from pixels: no more trusted than a re-read";
     EXPECT_EQ(out.notes, (std::vector<std::string>{"table 0: 1 empty cells read as a dash"}));
 }
 
