@@ -3,13 +3,15 @@
 #include "VozudOzev/Export/AIContext.hpp"
 #include "VozudOzev/Export/JSONExport.hpp"
 #include "VozudOzev/Export/TableExport.hpp"
+#include "VozudOzev/Export/XLSXNumbers.hpp"
+#include "VozudOzev/Export/XLSXWriter.hpp"
 #include "VozudOzev/JSONIO.hpp"
 
 namespace VozudOzev::ExportFormat {
 
 const std::vector<std::string_view>& names()
 {
-    static const std::vector<std::string_view> all = {"json", "tsv", "html", "csv", "md", "ai", "doc"};
+    static const std::vector<std::string_view> all = {"json", "tsv", "html", "csv", "md", "ai", "doc", "xlsx"};
     return all;
 }
 
@@ -35,6 +37,12 @@ std::optional<std::string> render(std::string_view format, const EngineOutput& o
     }
     if (format == "doc")
         return JSONExport::data(table, context.source, std::nullopt);
+    if (format == "xlsx") {
+        const int headerRows = table.leadingHeaderRows();
+        const XLSXWriter writer("Table", headerRows, true, context.source.capturedAt, XLSXWriter::simpleNumber,
+                                XLSXNumbers::cellParser(table, headerRows, context.localeOverrides));
+        return writer.data(table);
+    }
     return std::nullopt;
 }
 
