@@ -44,24 +44,28 @@ bool mustStayText(std::string_view text)
 
 std::optional<double> value(std::string_view text, int col, const TableLocale& locale)
 {
-    if (mustStayText(text))
+    // mustStayText and the reading below, fused: normalising spaces changes neither the
+    // brackets, the digits nor what follows the first digit, and decompose normalises
+    // them itself, so every cell is taken apart once and never copied.
+    if (text.find_first_of("[]") != std::string_view::npos)
+        return std::nullopt;
+    const auto digits = std::count_if(text.begin(), text.end(), isDigit);
+    if (digits == 0 || digits > maxDigits || hasLeadingZero(text))
         return std::nullopt;
     const auto parts = NumberParser::decompose(text);
-    if (!parts)
-        return std::nullopt;
-    const auto dot = NumberParser::build(*parts, NumberStyle::dotDecimal);
-    const auto comma = NumberParser::build(*parts, NumberStyle::commaDecimal);
-    if (!dot && !comma)
+    if (!parts || parts->multiplier)
         return std::nullopt;
 
     const bool inRange = col >= 0 && static_cast<size_t>(col) < locale.columns.size();
     const NumberStyle style = inRange ? locale.columns[static_cast<size_t>(col)].numberStyle : locale.tableNumberStyle;
     const LocaleSource source = inRange ? locale.columns[static_cast<size_t>(col)].numberSource : locale.tableNumberSource;
+    const auto chosen = NumberParser::build(*parts, style);
     // Only a settled style may pick between two different readings.
-    if (dot && comma && dot->value != comma->value && source == LocaleSource::fallback)
-        return std::nullopt;
-
-    const auto& chosen = style == NumberStyle::commaDecimal ? comma : dot;
+    if (source == LocaleSource::fallback && chosen) {
+        const auto otherReading = NumberParser::build(*parts, other(style));
+        if (otherReading && otherReading->value != chosen->value)
+            return std::nullopt;
+    }
     // A bare number would lose the currency mark or the percent sign.
     if (!chosen || chosen->kind != NumberKind::number)
         return std::nullopt;

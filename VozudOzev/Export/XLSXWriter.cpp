@@ -10,6 +10,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <deque>
 #include <unordered_map>
 #include <vector>
 
@@ -113,72 +114,146 @@ void appendInt(std::string& out, long long v)
     out.append(buf, end);
 }
 
+bool isASCII(std::string_view s)
+{
+    return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+bool isValidUTF8(std::string_view s)
+{
+    return isASCII(s) || Unicode::isValid(s);
+}
+
 // The one cell written for a slot: the first cell anchored there, with the texts of any
 // later ones joined on.
 struct Anchor {
     int row = 0;
     int col = 0;
     const Cell* cell = nullptr;
-    std::string text;  // valid UTF-8
-    bool covered = false;  // inside a merged range
+    std::string_view text;  // valid UTF-8: the cell's own text, or one kept by the stream
+    bool covered = false;   // inside a merged range
 };
 
-std::vector<Anchor> anchors(const Table& table)
-{
-    std::vector<const Cell*> inGrid;
-    inGrid.reserve(table.cells.size());
-    for (const Cell& c : table.cells)
-        if (c.row >= 0 && c.row < table.rows && c.col >= 0 && c.col < table.cols)
-            inGrid.push_back(&c);
-    // Stable, so cells on one slot keep their stored order.
-    std::stable_sort(inGrid.begin(), inGrid.end(),
-                     [](const Cell* a, const Cell* b) { return std::tie(a->row, a->col) < std::tie(b->row, b->col); });
-    std::vector<Anchor> out;
-    out.reserve(inGrid.size());
-    for (const Cell* c : inGrid) {
-        if (!out.empty() && out.back().row == c->row && out.back().col == c->col) {
-            out.back().text += ' ';
-            out.back().text += c->text;
-        } else {
-            out.push_back({c->row, c->col, c, c->text});
+// The anchors of a table by row, then column; cells outside the grid are left out and
+// cells on one slot keep their stored order. Recognised tables come row by row already,
+// and are then read in place with no index.
+class AnchorStream {
+public:
+    explicit AnchorStream(const Table& table) : table_(table)
+    {
+        std::uint64_t last = 0;
+        for (const Cell& c : table.cells) {
+            if (!inGrid(c))
+                continue;
+            if (key(c) < last) {
+                sorted_ = false;
+                break;
+            }
+            last = key(c);
         }
+        if (!sorted_) {
+            // Sorting (key, index) pairs keeps the stored order on a slot without a stable sort.
+            std::vector<std::pair<std::uint64_t, std::uint32_t>> keys;
+            keys.reserve(table.cells.size());
+            for (size_t i = 0; i < table.cells.size(); ++i)
+                if (inGrid(table.cells[i]))
+                    keys.emplace_back(key(table.cells[i]), static_cast<std::uint32_t>(i));
+            std::sort(keys.begin(), keys.end());
+            order_.reserve(keys.size());
+            for (const auto& k : keys)
+                order_.push_back(k.second);
+        }
+        pending_ = nextCell();
     }
-    for (Anchor& a : out)
-        if (!Unicode::isValid(a.text))
-            a.text = Unicode::sanitized(a.text);
-    return out;
-}
 
-// Merged ranges in anchor order; an anchor whose span touches an earlier range gets none.
-// Anchors come row by row, so every earlier range in a column starts at or above the
-// current row, and the last one's end row tells whether the column is covered here.
-std::vector<std::string> merges(std::vector<Anchor>& list, const Table& table)
-{
-    std::vector<int> coveredUntil(static_cast<size_t>(table.cols), -1);
-    std::vector<std::string> ranges;
-    for (Anchor& a : list) {
-        const int rs = std::min(std::max(a.cell->rowSpan, 1), table.rows - a.row);
-        const int cs = std::min(std::max(a.cell->colSpan, 1), table.cols - a.col);
-        a.covered = coveredUntil[static_cast<size_t>(a.col)] >= a.row;
-        if (rs < 2 && cs < 2)
-            continue;
-        bool touches = false;
-        for (int c = a.col; c < a.col + cs && !touches; ++c)
-            touches = coveredUntil[static_cast<size_t>(c)] >= a.row;
-        if (touches)
-            continue;
-        for (int c = a.col; c < a.col + cs; ++c)
-            coveredUntil[static_cast<size_t>(c)] = a.row + rs - 1;
-        a.covered = true;
-        ranges.push_back(CellRef::a1(a.row, a.col) + ":" + CellRef::a1(a.row + rs - 1, a.col + cs - 1));
+    // The texts handed out stay valid as long as the stream and the table.
+    std::optional<Anchor> next()
+    {
+        if (!pending_)
+            return std::nullopt;
+        const Cell* cell = pending_;
+        pending_ = nextCell();
+        std::string_view text = cell->text;
+        if (pending_ && key(*pending_) == key(*cell)) {
+            std::string joined = cell->text;
+            for (; pending_ && key(*pending_) == key(*cell); pending_ = nextCell()) {
+                joined += ' ';
+                joined += pending_->text;
+            }
+            text = texts_.emplace_back(std::move(joined));
+        }
+        if (!isValidUTF8(text))
+            text = texts_.emplace_back(Unicode::sanitized(text));
+        return Anchor{cell->row, cell->col, cell, text};
     }
-    return ranges;
-}
+
+private:
+    bool inGrid(const Cell& c) const { return c.row >= 0 && c.row < table_.rows && c.col >= 0 && c.col < table_.cols; }
+    static std::uint64_t key(const Cell& c)
+    {
+        return (static_cast<std::uint64_t>(c.row) << 32) | static_cast<std::uint32_t>(c.col);
+    }
+
+    const Cell* nextCell()
+    {
+        if (!sorted_)
+            return at_ < order_.size() ? &table_.cells[order_[at_++]] : nullptr;
+        while (at_ < table_.cells.size()) {
+            const Cell& c = table_.cells[at_++];
+            if (inGrid(c))
+                return &c;
+        }
+        return nullptr;
+    }
+
+    const Table& table_;
+    bool sorted_ = true;
+    std::vector<std::uint32_t> order_;  // indices of the in-grid cells when not stored in order
+    size_t at_ = 0;
+    const Cell* pending_ = nullptr;
+    std::deque<std::string> texts_;  // joined and repaired texts; a deque never moves them
+};
+
+// Merged ranges, fed the anchors in order; an anchor whose span touches an earlier range
+// gets none. Anchors come row by row, so every earlier range in a column starts at or
+// above the current row, and the last one's end row tells whether the column is covered.
+class Merges {
+public:
+    Merges(int rows, int cols) : rows_(rows), cols_(cols), coveredUntil_(static_cast<size_t>(cols), -1) {}
+
+    // Records the anchor's range when it gets one; whether its slot lies in a range.
+    bool add(const Anchor& a)
+    {
+        const int rs = std::min(std::max(a.cell->rowSpan, 1), rows_ - a.row);
+        const int cs = std::min(std::max(a.cell->colSpan, 1), cols_ - a.col);
+        const bool covered = coveredUntil_[static_cast<size_t>(a.col)] >= a.row;
+        if ((rs < 2 && cs < 2) || covered)
+            return covered;
+        for (int c = a.col + 1; c < a.col + cs; ++c)
+            if (coveredUntil_[static_cast<size_t>(c)] >= a.row)
+                return false;
+        for (int c = a.col; c < a.col + cs; ++c)
+            coveredUntil_[static_cast<size_t>(c)] = a.row + rs - 1;
+        ranges_.push_back(CellRef::a1(a.row, a.col) + ":" + CellRef::a1(a.row + rs - 1, a.col + cs - 1));
+        return true;
+    }
+
+    const std::vector<std::string>& ranges() const { return ranges_; }
+
+private:
+    int rows_;
+    int cols_;
+    std::vector<int> coveredUntil_;
+    std::vector<std::string> ranges_;
+};
 
 // Texts in order of first use; identical texts share one index.
 class SharedStrings {
 public:
-    std::uint32_t index(const std::string& text)
+    explicit SharedStrings(size_t expected) { indices_.reserve(expected); }
+
+    // The texts outlive this table.
+    std::uint32_t index(std::string_view text)
     {
         const auto [it, added] = indices_.try_emplace(text, static_cast<std::uint32_t>(order_.size()));
         if (added)
@@ -196,7 +271,7 @@ public:
         out += "\" uniqueCount=\"";
         appendInt(out, static_cast<long long>(order_.size()));
         out += "\">";
-        for (const std::string* text : order_) {
+        for (const std::string_view* text : order_) {
             const std::string escaped = XLSXWriter::escape(*text);
             out += "<si><t";
             if (needsPreserve(escaped))
@@ -220,16 +295,21 @@ private:
             return false;
         if (escaped.find('\n') != std::string_view::npos)
             return true;
-        const std::u32string first = Unicode::decode(escaped.substr(0, std::min<size_t>(4, escaped.size())));
+        const auto isBlank = [](std::string_view character) {
+            const auto c = static_cast<unsigned char>(character[0]);
+            if (c < 0x80)
+                return c == ' ' || (c >= 0x09 && c <= 0x0D);
+            const std::u32string cp = Unicode::decode(character);
+            return !cp.empty() && Unicode::isWhitespace(cp.front());
+        };
         size_t lastStart = escaped.size() - 1;
         while (lastStart > 0 && (static_cast<unsigned char>(escaped[lastStart]) & 0xC0) == 0x80)
             --lastStart;
-        const std::u32string last = Unicode::decode(escaped.substr(lastStart));
-        return (!first.empty() && Unicode::isWhitespace(first.front())) || (!last.empty() && Unicode::isWhitespace(last.front()));
+        return isBlank(escaped.substr(0, std::min<size_t>(4, escaped.size()))) || isBlank(escaped.substr(lastStart));
     }
 
-    std::unordered_map<std::string, std::uint32_t> indices_;
-    std::vector<const std::string*> order_;  // keys of indices_, whose nodes never move
+    std::unordered_map<std::string_view, std::uint32_t> indices_;
+    std::vector<const std::string_view*> order_;  // keys of indices_, whose nodes never move
 };
 
 }  // namespace
@@ -252,15 +332,17 @@ std::string XLSXWriter::data(const Table& table) const
     const int h = headerRows.value_or(table.leadingHeaderRows());
     const int H = std::min(rows, std::max(h, 0));
 
-    std::vector<Anchor> list = anchors(table);
-    const std::vector<std::string> ranges = merges(list, table);
+    AnchorStream anchors(table);
+    Merges merges(rows, cols);
 
     std::vector<std::string> letters(static_cast<size_t>(cols));
     for (int c = 0; c < cols; ++c)
         letters[static_cast<size_t>(c)] = CellRef::column(c);
 
     std::string sheet(declaration);
-    sheet.reserve(64 + list.size() * 24 + static_cast<size_t>(rows) * 16);
+    // Roughly what the cells and rows take, so the text is seldom copied while it grows.
+    sheet.reserve(1024 + (table.cells.size() + static_cast<size_t>(H) * static_cast<size_t>(cols)) * 40 +
+                  static_cast<size_t>(rows) * 24);
     sheet += "<worksheet xmlns=\"";
     sheet += mainNS;
     sheet += "\" xmlns:r=\"";
@@ -277,7 +359,7 @@ std::string XLSXWriter::data(const Table& table) const
     }
     sheet += "</sheetView></sheetViews><sheetFormatPr defaultRowHeight=\"15\"/><sheetData>";
 
-    SharedStrings strings;
+    SharedStrings strings(table.cells.size());
     std::string rowText;
     const auto startCell = [&](int c, long long n, bool styled) {
         rowText += "<c r=\"";
@@ -311,23 +393,28 @@ std::string XLSXWriter::data(const Table& table) const
         rowText += "</v></c>";
     };
 
-    size_t k = 0;
+    std::optional<Anchor> anchor = anchors.next();
+    const auto writeNext = [&](long long n) {
+        anchor->covered = merges.add(*anchor);
+        writeAnchor(*anchor, n);
+        anchor = anchors.next();
+    };
     for (int r = 0; r < rows; ++r) {
         const long long n = static_cast<long long>(r) + 1;
         rowText.clear();
         if (r < H) {
             // Every slot of a header row is bold, empty ones too.
             for (int c = 0; c < cols; ++c) {
-                if (k < list.size() && list[k].row == r && list[k].col == c) {
-                    writeAnchor(list[k++], n);
+                if (anchor && anchor->row == r && anchor->col == c) {
+                    writeNext(n);
                 } else {
                     startCell(c, n, true);
                     rowText += "/>";
                 }
             }
         } else {
-            for (; k < list.size() && list[k].row == r; ++k)
-                writeAnchor(list[k], n);
+            while (anchor && anchor->row == r)
+                writeNext(n);
         }
         sheet += "<row r=\"";
         appendInt(sheet, n);
@@ -342,7 +429,7 @@ std::string XLSXWriter::data(const Table& table) const
             throw VozudOzevError::invalidInput("worksheet larger than 4 GiB");
     }
     sheet += "</sheetData>";
-    if (!ranges.empty()) {
+    if (const auto& ranges = merges.ranges(); !ranges.empty()) {
         sheet += "<mergeCells count=\"";
         appendInt(sheet, static_cast<long long>(ranges.size()));
         sheet += "\">";
@@ -456,7 +543,7 @@ std::string XLSXWriter::numberText(double value)
 
 std::string XLSXWriter::escape(std::string_view text)
 {
-    const std::string valid = Unicode::isValid(text) ? std::string() : Unicode::sanitized(text);
+    const std::string valid = isValidUTF8(text) ? std::string() : Unicode::sanitized(text);
     const std::string_view s = valid.empty() ? text : std::string_view(valid);
     std::string out;
     out.reserve(s.size() + 8);
