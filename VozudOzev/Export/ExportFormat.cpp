@@ -39,8 +39,10 @@ std::optional<std::string> render(std::string_view format, const EngineOutput& o
         return JSONExport::data(table, context.source, std::nullopt);
     if (format == "xlsx") {
         const int headerRows = table.leadingHeaderRows();
-        const XLSXWriter writer("Table", headerRows, true, context.source.capturedAt, XLSXWriter::simpleNumber,
-                                XLSXNumbers::cellParser(table, headerRows, context.localeOverrides));
+        XLSXWriter writer("Table", headerRows, true, context.source.capturedAt);
+        // A grid larger than a sheet gets the writer's error before its locale is resolved.
+        if (table.rows <= XLSXWriter::maxRows && table.cols <= XLSXWriter::maxCols)
+            writer.parseCell = XLSXNumbers::cellParser(table, headerRows, context.localeOverrides);
         return writer.data(table);
     }
     return std::nullopt;

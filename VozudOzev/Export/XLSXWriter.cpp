@@ -252,7 +252,7 @@ class SharedStrings {
 public:
     explicit SharedStrings(size_t expected) { indices_.reserve(expected); }
 
-    // The texts outlive this table.
+    // The text must outlive this object.
     std::uint32_t index(std::string_view text)
     {
         const auto [it, added] = indices_.try_emplace(text, static_cast<std::uint32_t>(order_.size()));
@@ -331,6 +331,11 @@ std::string XLSXWriter::data(const Table& table) const
     const int cols = std::max(table.cols, 0);
     const int h = headerRows.value_or(table.leadingHeaderRows());
     const int H = std::min(rows, std::max(h, 0));
+    // Every row and every header slot is written, at least <row r="1"/> and <c r="A1" s="1"/>:
+    // a sheet that cannot fit the ZIP entry is refused before it is built.
+    if (static_cast<std::uint64_t>(H) * static_cast<std::uint64_t>(cols) * 17 + static_cast<std::uint64_t>(rows) * 12 >
+        maxPartSize)
+        throw VozudOzevError::invalidInput("worksheet larger than 4 GiB");
 
     AnchorStream anchors(table);
     Merges merges(rows, cols);
@@ -341,8 +346,9 @@ std::string XLSXWriter::data(const Table& table) const
 
     std::string sheet(declaration);
     // Roughly what the cells and rows take, so the text is seldom copied while it grows.
-    sheet.reserve(1024 + (table.cells.size() + static_cast<size_t>(H) * static_cast<size_t>(cols)) * 40 +
-                  static_cast<size_t>(rows) * 24);
+    const size_t headerSlots = static_cast<size_t>(H) * static_cast<size_t>(cols);
+    sheet.reserve(std::min<size_t>(1024 + (table.cells.size() + headerSlots) * 40 + static_cast<size_t>(rows) * 24,
+                                   size_t{1} << 26));
     sheet += "<worksheet xmlns=\"";
     sheet += mainNS;
     sheet += "\" xmlns:r=\"";

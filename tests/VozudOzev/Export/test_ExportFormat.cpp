@@ -4,8 +4,10 @@
 #include "VozudOzev/Export/ExportFormat.hpp"
 #include "VozudOzev/Export/JSONExport.hpp"
 #include "VozudOzev/Export/TableExport.hpp"
+#include "VozudOzev/Export/XLSXWriter.hpp"
 #include "VozudOzev/JSONIO.hpp"
 #include "VozudOzev/Unicode.hpp"
+#include "VozudOzev/VozudOzevError.hpp"
 
 #include "VozudOzev/Export/ExternalTool.hpp"
 #include "VozudOzev/Export/KitchenSink.hpp"
@@ -56,6 +58,12 @@ TEST(ExportFormat, EveryFormatByName)
     const auto xlsx = ExportFormat::render("xlsx", output, ctx);
     ASSERT_TRUE(xlsx);
     EXPECT_EQ(xlsx->rfind("PK\x03\x04", 0), 0u);
+
+    // A grid no sheet can hold is refused before anything is built over its slots.
+    Table huge;
+    huge.rows = XLSXWriter::maxRows + 1;
+    huge.cols = XLSXWriter::maxCols;
+    EXPECT_THROW(ExportFormat::render("xlsx", outputWith(huge), ctx), VozudOzevError);
 
     // No selected table: an empty one.
     EngineOutput none = output;

@@ -373,6 +373,8 @@ TEST(XLSXWriter, RefusesGridsBeyondTheSheet)
     EXPECT_THROW(writer().data(Table{0, XLSXWriter::maxRows + 1, 1}), VozudOzevError);
     EXPECT_THROW(writer().data(Table{0, 1, XLSXWriter::maxCols + 1}), VozudOzevError);
     EXPECT_NO_THROW(writer().data(Table{0, 1, XLSXWriter::maxCols}));
+    // Within the sheet's limits, but every slot of a million header rows would be written.
+    EXPECT_THROW(writer(XLSXWriter::maxRows).data(Table{0, XLSXWriter::maxRows, XLSXWriter::maxCols}), VozudOzevError);
 }
 
 namespace {
