@@ -1,5 +1,6 @@
 #include "VozudOzev/Export/XLSXNumbers.hpp"
 #include "VozudOzev/Export/XLSXWriter.hpp"
+#include "VozudOzev/Locale/NumberParser.hpp"
 
 #include <gtest/gtest.h>
 
@@ -184,4 +185,41 @@ TEST(XLSXNumbers, CellParserResolvesTheTableOnce)
     LocaleOverrides german;
     german.numberStyle = NumberStyle::commaDecimal;
     EXPECT_EQ(XLSXNumbers::cellParser(unsure, 1, german)("1.234", 0), 1234);
+}
+
+// value() takes each cell apart once; it must answer as the rules read step by step do.
+TEST(XLSXNumbers, ValueAgreesWithTheStepByStepRules)
+{
+    const auto stepByStep = [](std::string_view text, const ColumnLocale& column) -> std::optional<double> {
+        if (XLSXNumbers::mustStayText(text))
+            return std::nullopt;
+        const auto parts = NumberParser::decompose(text);
+        if (!parts)
+            return std::nullopt;
+        const auto dot = NumberParser::build(*parts, NumberStyle::dotDecimal);
+        const auto comma = NumberParser::build(*parts, NumberStyle::commaDecimal);
+        if (!dot && !comma)
+            return std::nullopt;
+        if (dot && comma && dot->value != comma->value && column.numberSource == LocaleSource::fallback)
+            return std::nullopt;
+        const auto& chosen = column.numberStyle == NumberStyle::commaDecimal ? comma : dot;
+        if (!chosen || chosen->kind != NumberKind::number)
+            return std::nullopt;
+        return chosen->value.toDouble();
+    };
+    const char* texts[] = {"0 42", "0\u00A042", " 007", "1 234,5", "1\u202F234", "[1]", "12 k", "5 mn", "1.234",
+                           "(0,5)", "\u22121.234,5", "0,5", "00", "1e5", "12.345.678,9", "\u20AB 1.000", "100%",
+                           "1,234.5", "  12  ", "12345678901234 5", "0.000", "-0", "1.234.567", "2,5 tr"};
+    for (const NumberStyle style : allNumberStyles)
+        for (const LocaleSource source : {LocaleSource::override, LocaleSource::column, LocaleSource::table, LocaleSource::fallback}) {
+            TableLocale locale;
+            ColumnLocale column;
+            column.numberStyle = style;
+            column.numberSource = source;
+            locale.columns = {column};
+            for (const char* text : texts) {
+                SCOPED_TRACE(std::string(text) + " " + std::string(rawValue(style)) + " " + std::string(rawValue(source)));
+                EXPECT_EQ(XLSXNumbers::value(text, 0, locale), stepByStep(text, column));
+            }
+        }
 }
