@@ -9,7 +9,7 @@ packages=(
   libicu-dev nlohmann-json3-dev zlib1g-dev
   libopencv-dnn-dev libopencv-imgproc-dev libeigen3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  python3 cmark-gfm unzip
+  python3 python3-openpyxl cmark-gfm unzip
 )
 
 missing=()

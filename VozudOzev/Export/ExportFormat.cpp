@@ -3,13 +3,15 @@
 #include "VozudOzev/Export/AIContext.hpp"
 #include "VozudOzev/Export/JSONExport.hpp"
 #include "VozudOzev/Export/TableExport.hpp"
+#include "VozudOzev/Export/XLSXNumbers.hpp"
+#include "VozudOzev/Export/XLSXWriter.hpp"
 #include "VozudOzev/JSONIO.hpp"
 
 namespace VozudOzev::ExportFormat {
 
 const std::vector<std::string_view>& names()
 {
-    static const std::vector<std::string_view> all = {"json", "tsv", "html", "csv", "md", "ai", "doc"};
+    static const std::vector<std::string_view> all = {"json", "tsv", "html", "csv", "md", "ai", "doc", "xlsx"};
     return all;
 }
 
@@ -35,6 +37,14 @@ std::optional<std::string> render(std::string_view format, const EngineOutput& o
     }
     if (format == "doc")
         return JSONExport::data(table, context.source, std::nullopt);
+    if (format == "xlsx") {
+        const int headerRows = table.leadingHeaderRows();
+        XLSXWriter writer("Table", headerRows, true, context.source.capturedAt);
+        // A grid larger than a sheet gets the writer's error before its locale is resolved.
+        if (table.rows <= XLSXWriter::maxRows && table.cols <= XLSXWriter::maxCols)
+            writer.parseCell = XLSXNumbers::cellParser(table, headerRows, context.localeOverrides);
+        return writer.data(table);
+    }
     return std::nullopt;
 }
 

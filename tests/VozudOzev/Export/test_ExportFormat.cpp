@@ -4,8 +4,10 @@
 #include "VozudOzev/Export/ExportFormat.hpp"
 #include "VozudOzev/Export/JSONExport.hpp"
 #include "VozudOzev/Export/TableExport.hpp"
+#include "VozudOzev/Export/XLSXWriter.hpp"
 #include "VozudOzev/JSONIO.hpp"
 #include "VozudOzev/Unicode.hpp"
+#include "VozudOzev/VozudOzevError.hpp"
 
 #include "VozudOzev/Export/ExternalTool.hpp"
 #include "VozudOzev/Export/KitchenSink.hpp"
@@ -41,7 +43,7 @@ Table brokenSink()
 
 TEST(ExportFormat, EveryFormatByName)
 {
-    EXPECT_EQ(ExportFormat::names(), (std::vector<std::string_view>{"json", "tsv", "html", "csv", "md", "ai", "doc"}));
+    EXPECT_EQ(ExportFormat::names(), (std::vector<std::string_view>{"json", "tsv", "html", "csv", "md", "ai", "doc", "xlsx"}));
     const EngineOutput output = outputWith(kitchenSink());
     const Table& t = output.tables[0];
     const auto ctx = context();
@@ -52,7 +54,16 @@ TEST(ExportFormat, EveryFormatByName)
     EXPECT_EQ(ExportFormat::render("md", output, ctx), TableExport::markdown(t, 1));
     EXPECT_EQ(JSONExport::decode(*ExportFormat::render("doc", output, ctx)), JSONExport::document(t, ctx.source, 1));
     EXPECT_EQ(ExportFormat::render("ai", output, ctx)->rfind("<!-- source: shot.png \u00B7 captured 2026-01-05 13:00 \u00B7 0 cells flagged -->\n\n| Khách hàng |", 0), 0u);
-    EXPECT_FALSE(ExportFormat::render("xlsx", output, ctx));
+    EXPECT_FALSE(ExportFormat::render("xls", output, ctx));
+    const auto xlsx = ExportFormat::render("xlsx", output, ctx);
+    ASSERT_TRUE(xlsx);
+    EXPECT_EQ(xlsx->rfind("PK\x03\x04", 0), 0u);
+
+    // A grid no sheet can hold is refused before anything is built over its slots.
+    Table huge;
+    huge.rows = XLSXWriter::maxRows + 1;
+    huge.cols = XLSXWriter::maxCols;
+    EXPECT_THROW(ExportFormat::render("xlsx", outputWith(huge), ctx), VozudOzevError);
 
     // No selected table: an empty one.
     EngineOutput none = output;
@@ -65,6 +76,8 @@ TEST(ExportFormat, InvalidUTF8NeverMakesAnInvalidFile)
 {
     const EngineOutput output = outputWith(brokenSink());
     for (std::string_view name : ExportFormat::names()) {
+        if (name == "xlsx")
+            continue;  // binary; its texts are checked by a workbook reader below
         SCOPED_TRACE(name);
         const auto text = ExportFormat::render(name, output, context());
         ASSERT_TRUE(text);
@@ -81,6 +94,13 @@ TEST(ExportFormatConsumers, EveryFileDecodesStrictly)
     const auto script = dir.write("reader.py", R"(import csv, io, json, sys
 from html.parser import HTMLParser
 name, path = sys.argv[1], sys.argv[2]
+if name == 'xlsx':
+    import openpyxl
+    sheet = openpyxl.load_workbook(path).active
+    assert sheet.freeze_panes == 'A2'
+    assert any('bad\ufffd\ufffd' in str(c.value) for row in sheet.iter_rows() for c in row)
+    print('ok')
+    sys.exit(0)
 text = open(path, 'rb').read().decode('utf-8', errors='strict')
 if name in ('json', 'doc'):
     json.loads(text)
