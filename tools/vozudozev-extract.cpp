@@ -49,7 +49,8 @@ const char* usageText =
     "  --structure-only    print the predicted structure file instead (structure engine)\n"
     "  --dpi X[,Y]         the image's resolution; default: from the file, else 72\n"
     "  --format F          json (the engine output, default), tsv, html, csv, md, ai\n"
-    "                      (AI-context Markdown) or doc (the JSON export document)\n"
+    "                      (AI-context Markdown), doc (the JSON export document) or\n"
+    "                      xlsx (a workbook; binary, so give -o FILE)\n"
     "  --trust [T]         flag the cells that need a look (threshold T, default 0.8);\n"
     "                      number and date conventions fall back to LC_ALL / LANG\n"
     "  -o FILE             write to FILE instead of standard output\n";
