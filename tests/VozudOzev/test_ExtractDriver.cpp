@@ -1,6 +1,7 @@
 // The extraction driver as scripts use it: exit codes, output and errors.
 #include "VozudOzev/EngineOutput.hpp"
 #include "VozudOzev/JSONIO.hpp"
+#include "VozudOzev/StructureFile.hpp"
 
 #include <array>
 #include <cstdio>
@@ -163,4 +164,28 @@ TEST(ExtractDriver, StructureRoads)
 
     EXPECT_EQ(run("--structure-only " + image).code, 64);
     EXPECT_EQ(run("--engine structure --structure-only --models /no/models " + image).code, 1);
+}
+
+TEST(ExtractDriver, StructureRoadWithDesignedModels)
+{
+    // Small designed weights: the tags are known, the texts come from the OCR of the page.
+    const std::string models = std::string(VANTREL_SOURCE_DIR) + "/tools/fixtures/tableformer/designed";
+    const std::string image = fixture("table-ruled-144dpi.png");
+
+    const DriverRun structureOnly = run("--engine structure --structure-only --models " + models + " " + image);
+    ASSERT_EQ(structureOnly.code, 0) << structureOnly.err;
+    const auto file = VozudOzev::JSONIO::decode<VozudOzev::StructureFile>(structureOnly.out);
+    EXPECT_EQ(file.imageWidth, 860);
+    ASSERT_EQ(file.tables.size(), 1u);
+    EXPECT_FALSE(file.tables[0].cells.empty());
+
+    for (const std::string engine : {"structure", "auto"}) {
+        SCOPED_TRACE(engine);
+        const DriverRun r = run("--engine " + engine + " --models " + models + " " + image);
+        ASSERT_EQ(r.code, 0) << r.err;
+        const auto out = VozudOzev::JSONIO::decode<VozudOzev::EngineOutput>(r.out);
+        EXPECT_EQ(out.engine, "tf_struct");
+        EXPECT_FALSE(out.tables.empty());
+        EXPECT_NE(out.notes.back().find("parallel: ocr "), std::string::npos);
+    }
 }
