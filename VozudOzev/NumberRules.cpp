@@ -125,21 +125,6 @@ bool sameOrOneMore(const std::string& shorter, const std::string& longer)
     return shorter.compare(i, std::string::npos, longer, i + 1, std::string::npos) == 0;
 }
 
-std::vector<std::string> tokens(const std::string& text)
-{
-    std::vector<std::string> out;
-    size_t start = 0;
-    while (start <= text.size()) {
-        size_t end = text.find(' ', start);
-        if (end == std::string::npos)
-            end = text.size();
-        if (end > start)
-            out.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    return out;
-}
-
 std::string collapsed(const std::string& text)
 {
     std::string out;
@@ -328,6 +313,21 @@ RereadCounts rereadMalformed(std::vector<AssembledCell>& cells, const CropReadin
         ++counts.flagged;
     }
     return counts;
+}
+
+std::vector<std::string> tokens(const std::string& text)
+{
+    std::vector<std::string> out;
+    size_t start = 0;
+    while (start <= text.size()) {
+        size_t end = text.find(' ', start);
+        if (end == std::string::npos)
+            end = text.size();
+        if (end > start)
+            out.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return out;
 }
 
 }  // namespace VozudOzev::NumberRules

@@ -42,4 +42,7 @@ void unifyCurrencySuffix(std::vector<AssembledCell>& cells);
 // the confidence is capped (flagged). Either way the cell keeps the re-read confidence.
 RereadCounts rereadMalformed(std::vector<AssembledCell>& cells, const CropReading::Reader& reread);
 
+// The blank-separated tokens of a text, empty ones left out.
+std::vector<std::string> tokens(const std::string& text);
+
 }  // namespace VozudOzev::NumberRules

@@ -75,21 +75,6 @@ bool isDashText(const std::string& t)
     return t == "-" || t == "\u2014" || t == "\u2013";
 }
 
-std::vector<std::string> tokens(const std::string& text)
-{
-    std::vector<std::string> out;
-    size_t start = 0;
-    while (start <= text.size()) {
-        size_t end = text.find(' ', start);
-        if (end == std::string::npos)
-            end = text.size();
-        if (end > start)
-            out.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    return out;
-}
-
 void numberCleanup(std::vector<AssembledCell>& cells, const StructureAssembler::Options& o)
 {
     if (o.joinSplitGroups)
@@ -351,7 +336,7 @@ EngineOutput StructureAssembler::run(const StructureFile& structure, const Image
                 numberCleanup(cells, o);
                 // Two numbers in one cell mean the grid merged columns: never trust it.
                 for (AssembledCell& c : cells) {
-                    const std::vector<std::string> toks = tokens(c.text);
+                    const std::vector<std::string> toks = NumberRules::tokens(c.text);
                     const auto numbers = std::count_if(toks.begin(), toks.end(), [](const std::string& t) {
                         return CellTextCleaner::isNumberToken(t);
                     });

@@ -139,48 +139,44 @@ bool isLowercase(char32_t cp)
     return u_isULowercase(static_cast<UChar32>(cp));
 }
 
-std::string uppercased(std::string_view utf8)
+namespace {
+
+bool isAscii(std::string_view utf8)
 {
-    bool ascii = true;
-    for (char c : utf8)
-        if (static_cast<unsigned char>(c) >= 0x80) {
-            ascii = false;
-            break;
-        }
-    if (ascii) {
+    return std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+std::string caseMapped(std::string_view utf8, bool upper)
+{
+    if (isAscii(utf8)) {
         std::string out(utf8);
         for (char& c : out)
-            if (c >= 'a' && c <= 'z')
+            if (upper && c >= 'a' && c <= 'z')
                 c = static_cast<char>(c - 'a' + 'A');
+            else if (!upper && c >= 'A' && c <= 'Z')
+                c = static_cast<char>(c - 'A' + 'a');
         return out;
     }
     auto text = icu::UnicodeString::fromUTF8(icu::StringPiece(utf8.data(), static_cast<int32_t>(utf8.size())));
-    text.toUpper(icu::Locale::getRoot());
+    if (upper)
+        text.toUpper(icu::Locale::getRoot());
+    else
+        text.toLower(icu::Locale::getRoot());
     std::string out;
     text.toUTF8String(out);
     return out;
 }
 
+}  // namespace
+
+std::string uppercased(std::string_view utf8)
+{
+    return caseMapped(utf8, true);
+}
+
 std::string lowercased(std::string_view utf8)
 {
-    bool ascii = true;
-    for (char c : utf8)
-        if (static_cast<unsigned char>(c) >= 0x80) {
-            ascii = false;
-            break;
-        }
-    if (ascii) {
-        std::string out(utf8);
-        for (char& c : out)
-            if (c >= 'A' && c <= 'Z')
-                c = static_cast<char>(c - 'A' + 'a');
-        return out;
-    }
-    auto text = icu::UnicodeString::fromUTF8(icu::StringPiece(utf8.data(), static_cast<int32_t>(utf8.size())));
-    text.toLower(icu::Locale::getRoot());
-    std::string out;
-    text.toUTF8String(out);
-    return out;
+    return caseMapped(utf8, false);
 }
 
 std::string trimmed(std::string_view utf8)
