@@ -123,7 +123,13 @@ inline void torchSum3(const float* p, const float* k, int n, float* out)
 
 // Width pass, then height pass. Width-resized source rows are kept in a ring of as many
 // rows as one output row can read, so no page-sized float buffer is made.
-__attribute__((target_clones("fma", "default")))
+#if defined(__SANITIZE_THREAD__)
+// The thread sanitizer is not running yet when ifunc resolvers are: no clones there.
+#define VANTREL_FMA_CLONES
+#else
+#define VANTREL_FMA_CLONES __attribute__((target_clones("fma", "default")))
+#endif
+VANTREL_FMA_CLONES
 void torchResize(const RGBImage& image, RGBImage& out)
 {
     const int w = image.width;
