@@ -225,6 +225,29 @@ std::string nfc(std::string_view utf8)
     return result;
 }
 
+std::string withoutMarks(std::string_view utf8)
+{
+    if (isAscii(utf8))
+        return std::string(utf8);
+    UErrorCode status = U_ZERO_ERROR;
+    const icu::Normalizer2* nfd = icu::Normalizer2::getNFDInstance(status);
+    if (U_FAILURE(status))
+        return std::string(utf8);
+    const auto src = icu::UnicodeString::fromUTF8(icu::StringPiece(utf8.data(), static_cast<int32_t>(utf8.size())));
+    const icu::UnicodeString decomposed = nfd->normalize(src, status);
+    if (U_FAILURE(status))
+        return std::string(utf8);
+    std::string out;
+    decomposed.toUTF8String(out);
+    std::string bare;
+    for (char32_t cp : decode(out)) {
+        if (u_charType(static_cast<UChar32>(cp)) == U_NON_SPACING_MARK)
+            continue;
+        append(bare, cp == U'đ' ? U'd' : cp == U'Đ' ? U'D' : cp);
+    }
+    return bare;
+}
+
 std::vector<std::string> graphemes(std::string_view utf8)
 {
     std::vector<std::string> out;

@@ -31,6 +31,9 @@ std::string lowercased(std::string_view utf8);
 // Full Unicode upper-case mapping, independent of any locale.
 std::string uppercased(std::string_view utf8);
 
+// The text with its combining marks removed and đ read as d: "Đặc biệt" gives "Dac biet".
+std::string withoutMarks(std::string_view utf8);
+
 // Canonical composition (NFC).
 std::string nfc(std::string_view utf8);
 

@@ -219,6 +219,119 @@ Lease borrow(TesseractRecognizer::Pool& pool, const std::string& dataPath, const
     return Lease(pool, key, makeEngine(dataPath, languages, correction));
 }
 
+// Words of one recognition of the prepared page, grouped by Tesseract text line.
+std::vector<std::vector<PageWord>> readPage(TesseractRecognizer::Pool& pool, const TesseractRecognizer::Tuning& tuning,
+                                            const std::string& languages, bool correction,
+                                            const std::vector<std::uint8_t>& page, int PW, int PH,
+                                            std::vector<double>* lineHeights)
+{
+    const Lease lease = borrow(pool, tuning.dataPath, languages, correction);
+    tesseract::TessBaseAPI& api = *lease;
+    api.SetPageSegMode(static_cast<tesseract::PageSegMode>(tuning.pageSegMode));
+    api.SetImage(page.data(), PW, PH, 1, PW);
+    api.SetSourceResolution(300);
+    if (api.Recognize(nullptr) != 0)
+        throw RecognitionError("text recognition failed");
+
+    std::vector<std::vector<PageWord>> lines;
+    std::unique_ptr<tesseract::ResultIterator> it(api.GetIterator());
+    if (!it)
+        return lines;
+    it->Begin();
+    do {
+        if (it->Empty(tesseract::RIL_WORD))
+            continue;
+        if (it->IsAtBeginningOf(tesseract::RIL_TEXTLINE) || lines.empty()) {
+            lines.emplace_back();
+            int l, t, r, b;
+            if (lineHeights)
+                lineHeights->push_back(it->BoundingBox(tesseract::RIL_TEXTLINE, &l, &t, &r, &b) ? b - t : 0);
+        }
+        std::unique_ptr<char[]> text(it->GetUTF8Text(tesseract::RIL_WORD));
+        if (!text)
+            continue;
+        std::string word = Unicode::nfc(Unicode::sanitized(Unicode::trimmed(text.get())));
+        if (word.empty())
+            continue;
+        int l, t, r, b;
+        if (!it->BoundingBox(tesseract::RIL_WORD, &l, &t, &r, &b))
+            continue;
+        double conf = it->Confidence(tesseract::RIL_WORD) / 100.0;
+        if (!std::isfinite(conf))
+            conf = 0;
+        lines.back().push_back(
+            {std::move(word), {double(l), double(t), double(r - l), double(b - t)}, std::clamp(conf, 0.0, 1.0)});
+    } while (it->Next(tesseract::RIL_WORD));
+    return lines;
+}
+
+const std::u32string germanLetters = U"äöüÄÖÜß";
+
+bool isGermanLetter(const std::string& grapheme)
+{
+    const std::u32string cps = Unicode::decode(grapheme);
+    return cps.size() == 1 && germanLetters.find(cps[0]) != std::u32string::npos;
+}
+
+enum class VietnameseSigns { none, some, sure };
+
+// Letters that, among the languages read here, only Vietnamese writes (breve and horn
+// vowels, dot below, hook above, đ, the dong sign) make a page surely Vietnamese; other
+// accented Latin letters than the German ones only hint at it.
+VietnameseSigns vietnameseSigns(const std::vector<std::vector<PageWord>>& lines)
+{
+    static const std::u32string only =
+        U"ăắằẳẵặơớờởỡợưứừửữựạảấầẩẫậẹẻẽếềểễệỉịọỏốồổỗộụủỳỵỷỹđ"
+        U"ĂẮẰẲẴẶƠỚỜỞỠỢƯỨỪỬỮỰẠẢẤẦẨẪẬẸẺẼẾỀỂỄỆỈỊỌỎỐỒỔỖỘỤỦỲỴỶỸĐ₫";
+    VietnameseSigns signs = VietnameseSigns::none;
+    for (const auto& line : lines)
+        for (const PageWord& w : line)
+            for (char32_t cp : Unicode::decode(w.text)) {
+                if (only.find(cp) != std::u32string::npos)
+                    return VietnameseSigns::sure;
+                if (cp >= 0x80 && cp < 0x2000 && germanLetters.find(cp) == std::u32string::npos && Unicode::isLetter(cp))
+                    signs = VietnameseSigns::some;
+            }
+    return signs;
+}
+
+// Takes the marked reading of a word only where it is the same word: most of both boxes
+// shared and the same letters once marks are set aside.
+void restoreMarks(std::vector<std::vector<PageWord>>& lines, const std::vector<std::vector<PageWord>>& marked,
+                  bool keepGerman)
+{
+    for (auto& line : lines) {
+        for (PageWord& w : line) {
+            const PageWord* best = nullptr;
+            double bestOverlap = 0;
+            for (const auto& other : marked) {
+                for (const PageWord& m : other) {
+                    const double overlap = w.box.intersectionArea(m.box);
+                    if (overlap > bestOverlap) {
+                        bestOverlap = overlap;
+                        best = &m;
+                    }
+                }
+            }
+            if (!best || best->text == w.text || bestOverlap < 0.6 * std::max(w.box.area(), best->box.area()))
+                continue;
+            const std::string letters = Unicode::withoutMarks(best->text);
+            if (letters != Unicode::withoutMarks(w.text) || letters == best->text)
+                continue;
+            // Letter by letter: the marks come from the Vietnamese reading, except, on a page
+            // that is not surely Vietnamese, where the first reading has a German letter.
+            const std::vector<std::string> mine = Unicode::graphemes(w.text);
+            const std::vector<std::string> theirs = Unicode::graphemes(best->text);
+            if (mine.size() != theirs.size())
+                continue;
+            std::string merged;
+            for (size_t i = 0; i < mine.size(); ++i)
+                merged += keepGerman && isGermanLetter(mine[i]) ? mine[i] : theirs[i];
+            w.text = merged;
+        }
+    }
+}
+
 }  // namespace
 
 TesseractRecognizer::TesseractRecognizer() : TesseractRecognizer(Tuning{}) {}
@@ -295,47 +408,22 @@ std::vector<TextObservation> TesseractRecognizer::perform(const Image& image, co
         paintOutRules(page, PW, PH, bg, minRun, static_cast<int>(std::ceil(6 * sy)));
     }
 
-    const Lease lease = borrow(*pool_, tuning_.dataPath, languageString(request.languages), request.languageCorrection);
-    tesseract::TessBaseAPI& api = *lease;
-    api.SetPageSegMode(static_cast<tesseract::PageSegMode>(tuning_.pageSegMode));
-    api.SetImage(page.data(), PW, PH, 1, PW);
-    api.SetSourceResolution(300);
-    if (api.Recognize(nullptr) != 0) {
-        api.Clear();
-        throw RecognitionError("text recognition failed");
-    }
-
-    // Words grouped by Tesseract text line.
-    std::vector<std::vector<PageWord>> lines;
+    const std::string languages = languageString(request.languages);
     std::vector<double> lineHeights;
-    std::unique_ptr<tesseract::ResultIterator> it(api.GetIterator());
-    if (it) {
-        it->Begin();
-        do {
-            if (it->Empty(tesseract::RIL_WORD))
-                continue;
-            if (it->IsAtBeginningOf(tesseract::RIL_TEXTLINE) || lines.empty()) {
-                lines.emplace_back();
-                int l, t, r, b;
-                lineHeights.push_back(it->BoundingBox(tesseract::RIL_TEXTLINE, &l, &t, &r, &b) ? b - t : 0);
-            }
-            std::unique_ptr<char[]> text(it->GetUTF8Text(tesseract::RIL_WORD));
-            if (!text)
-                continue;
-            std::string word = Unicode::nfc(Unicode::sanitized(Unicode::trimmed(text.get())));
-            if (word.empty())
-                continue;
-            int l, t, r, b;
-            if (!it->BoundingBox(tesseract::RIL_WORD, &l, &t, &r, &b))
-                continue;
-            double conf = it->Confidence(tesseract::RIL_WORD) / 100.0;
-            if (!std::isfinite(conf))
-                conf = 0;
-            lines.back().push_back({std::move(word), {double(l), double(t), double(r - l), double(b - t)},
-                                    std::clamp(conf, 0.0, 1.0)});
-        } while (it->Next(tesseract::RIL_WORD));
+    std::vector<std::vector<PageWord>> lines =
+        readPage(*pool_, tuning_, languages, request.languageCorrection, page, PW, PH, &lineHeights);
+
+    // Read with other data beside it, Vietnamese often loses its diacritics ("Banh mi" for
+    // "Bánh mì"). On a page that shows Vietnamese, a second reading with the Vietnamese data
+    // alone may put the marks back on words whose letters it reads the same; nothing else
+    // is taken from it.
+    if (languages.find("vie") != std::string::npos && languages != "vie") {
+        const VietnameseSigns signs = vietnameseSigns(lines);
+        if (signs != VietnameseSigns::none) {
+            const auto marked = readPage(*pool_, tuning_, "vie", request.languageCorrection, page, PW, PH, nullptr);
+            restoreMarks(lines, marked, signs != VietnameseSigns::sure);
+        }
     }
-    api.Clear();
 
     const double minHeight =
         request.minimumTextHeight && *request.minimumTextHeight > 0 ? *request.minimumTextHeight * PH : 0;

@@ -71,3 +71,18 @@ TEST(Unicode, TrimNormaliseAndRepair)
     EXPECT_EQ(Unicode::sanitized("\xED\xA0\x80"), "\uFFFD\uFFFD\uFFFD");  // an encoded surrogate is invalid
     EXPECT_EQ(Unicode::decode("\xF0\x9F\x98\x80"), std::u32string(1, U'\U0001F600'));
 }
+
+TEST(Unicode, WithoutMarks)
+{
+    const struct {
+        const char* in;
+        const char* want;
+    } cases[] = {
+        {"Đặc biệt", "Dac biet"}, {"Bánh mì", "Banh mi"}, {"Würzburg", "Wurzburg"}, {"o\u0302\u0300", "o"},
+        {"1.234 ₫", "1.234 ₫"},   {"plain", "plain"},     {"", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.in);
+        EXPECT_EQ(Unicode::withoutMarks(c.in), c.want);
+    }
+}

@@ -43,9 +43,9 @@ TEST(TesseractRecognizer, ReadsAnUnruledAndARuledTable)
         ASSERT_EQ(g[0].size(), 4u);
         EXPECT_EQ(g[1][0], "1") << "lone short numbers are kept";
         EXPECT_EQ(g[2][2], "5");
-        // With English and Vietnamese data loaded together Tesseract may read this line
-        // without its diacritics; the words themselves must come through.
-        EXPECT_TRUE(g[3][1] == "Bánh mì đặc biệt" || g[3][1].find("mi") != std::string::npos) << g[3][1];
+        // Read with English and German data beside it, this line loses its marks; the
+        // Vietnamese reading puts them back.
+        EXPECT_EQ(g[3][1], "Bánh mì đặc biệt");
         EXPECT_EQ(g[4][3], "$156.50");
     }
 }
