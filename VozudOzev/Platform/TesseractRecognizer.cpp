@@ -219,6 +219,101 @@ Lease borrow(TesseractRecognizer::Pool& pool, const std::string& dataPath, const
     return Lease(pool, key, makeEngine(dataPath, languages, correction));
 }
 
+struct Symbol {
+    std::string text;
+    BBox box;
+};
+
+// The characters of the word the iterator is on, with their boxes.
+std::vector<Symbol> symbolsOf(const tesseract::ResultIterator& word)
+{
+    std::vector<Symbol> out;
+    tesseract::LTRResultIterator it(word);
+    do {
+        std::unique_ptr<char[]> text(it.GetUTF8Text(tesseract::RIL_SYMBOL));
+        int l, t, r, b;
+        if (!text || !it.BoundingBox(tesseract::RIL_SYMBOL, &l, &t, &r, &b))
+            return {};
+        out.push_back({text.get(), {double(l), double(t), double(r - l), double(b - t)}});
+        if (it.IsAtFinalElement(tesseract::RIL_WORD, tesseract::RIL_SYMBOL))
+            break;
+    } while (it.Next(tesseract::RIL_SYMBOL));
+    return out;
+}
+
+bool isDigitText(const std::string& s)
+{
+    return s.size() == 1 && s[0] >= '0' && s[0] <= '9';
+}
+
+// The letters Tesseract reads the dong sign as.
+bool isDongLetter(const std::string& s)
+{
+    return s == "\u0111" || s == "d";
+}
+
+bool endsWithDongLetter(const std::string& word)
+{
+    static const std::string d = "\u0111";  // đ
+    const bool withStroke = word.size() >= d.size() && word.compare(word.size() - d.size(), d.size(), d) == 0;
+    // A plain d only straight after a digit, or alone.
+    const bool plain = !word.empty() && word.back() == 'd' &&
+                       (word.size() == 1 || (word[word.size() - 2] >= '0' && word[word.size() - 2] <= '9'));
+    return withStroke || plain;
+}
+
+// The digits a dong amount is measured against: those of the word itself, else those of
+// the word before it on the line when that ends in a digit.
+struct DigitRun {
+    double bottom = 0;  // lowest digit bottom
+    double height = 0;  // tallest digit
+    double right = 0;   // right edge of the last digit
+};
+
+std::optional<DigitRun> digitRun(const std::vector<Symbol>& symbols, size_t end)
+{
+    if (end == 0 || !isDigitText(symbols[end - 1].text))
+        return std::nullopt;
+    DigitRun run;
+    bool any = false;
+    for (size_t i = 0; i < end; ++i) {
+        if (!isDigitText(symbols[i].text))
+            continue;
+        run.bottom = std::max(run.bottom, symbols[i].box.maxY());
+        run.height = std::max(run.height, symbols[i].box.h);
+        any = true;
+    }
+    run.right = symbols[end - 1].box.maxX();
+    return any && run.height > 0 ? std::optional(run) : std::nullopt;
+}
+
+// Tesseract reads the dong sign ₫ as the letter đ. The sign carries a bar below the
+// baseline, so its box reaches clearly lower than the digits beside it; then it is the
+// sign, and (as the sign follows its amount after a blank) a word of its own.
+void readDongSign(const tesseract::ResultIterator& it, PageWord word, std::vector<PageWord>& line)
+{
+    const std::vector<Symbol> symbols = symbolsOf(it);
+    std::optional<DigitRun> digits;
+    if (symbols.size() >= 2)
+        digits = digitRun(symbols, symbols.size() - 1);
+    else if (symbols.size() == 1 && !line.empty() && !line.back().text.empty() &&
+             isDigitText(line.back().text.substr(line.back().text.size() - 1)))
+        digits = DigitRun{line.back().box.maxY(), line.back().box.h, line.back().box.maxX()};
+    if (symbols.empty() || !digits || !isDongLetter(symbols.back().text) ||
+        symbols.back().box.maxY() - digits->bottom < 0.12 * digits->height) {
+        line.push_back(std::move(word));
+        return;
+    }
+    const BBox sign = symbols.back().box;
+    if (symbols.size() >= 2) {
+        BBox amount = symbols.front().box;
+        for (size_t i = 1; i + 1 < symbols.size(); ++i)
+            amount = amount.unite(symbols[i].box);
+        line.push_back({word.text.substr(0, word.text.size() - symbols.back().text.size()), amount, word.confidence});
+    }
+    line.push_back({"\u20AB", sign, word.confidence});
+}
+
 // Words of one recognition of the prepared page, grouped by Tesseract text line.
 std::vector<std::vector<PageWord>> readPage(TesseractRecognizer::Pool& pool, const TesseractRecognizer::Tuning& tuning,
                                             const std::string& languages, bool correction,
@@ -259,8 +354,12 @@ std::vector<std::vector<PageWord>> readPage(TesseractRecognizer::Pool& pool, con
         double conf = it->Confidence(tesseract::RIL_WORD) / 100.0;
         if (!std::isfinite(conf))
             conf = 0;
-        lines.back().push_back(
-            {std::move(word), {double(l), double(t), double(r - l), double(b - t)}, std::clamp(conf, 0.0, 1.0)});
+        PageWord pageWord{std::move(word), {double(l), double(t), double(r - l), double(b - t)},
+                          std::clamp(conf, 0.0, 1.0)};
+        if (endsWithDongLetter(pageWord.text))
+            readDongSign(*it, pageWord, lines.back());
+        else
+            lines.back().push_back(std::move(pageWord));
     } while (it->Next(tesseract::RIL_WORD));
     return lines;
 }

@@ -98,3 +98,16 @@ TEST(TesseractRecognizer, BlankAndTinyImagesGiveNoText)
     EXPECT_TRUE(ocr.recognize(Image(500, 1)).empty());
     EXPECT_TRUE(ocr.recognize(Image()).empty());
 }
+
+TEST(TesseractRecognizer, TellsTheDongSignFromTheLetter)
+{
+    // Tesseract reads both as đ; the sign reaches below the baseline and stands apart.
+    const auto g = extractGrid("dong-sign.png");
+    ASSERT_EQ(g.size(), 3u);
+    ASSERT_EQ(g[1].size(), 4u);
+    EXPECT_EQ(g[1][1], "1.234.000 ₫");
+    EXPECT_EQ(g[1][2], "56.000đ");
+    EXPECT_EQ(g[2][1], "98.500 ₫");
+    EXPECT_EQ(g[2][2], "7.000đ");
+    EXPECT_EQ(g[1][3], "Đã trả");
+}
