@@ -90,7 +90,8 @@ std::vector<OCRLine> TextOCR::recognize(const Image& image) const
         if (!o.topCandidate)
             continue;
         OCRLine line;
-        line.text = *o.topCandidate;
+        // Word ranges are byte offsets into the text, so it must be valid UTF-8 first.
+        line.text = Unicode::sanitized(*o.topCandidate);
         line.confidence = o.confidence;
         line.bbox = toPixels(o.box, W, H);
         for (const auto& [begin, end] : wordRanges(line.text)) {

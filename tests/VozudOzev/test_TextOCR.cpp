@@ -150,3 +150,15 @@ TEST(VozudOzevError, Descriptions)
     EXPECT_STREQ(VozudOzevError::invalidInput("cannot decode image x").what(), "invalid input: cannot decode image x");
     EXPECT_EQ(VozudOzevError::imageLoadFailed("p").kind(), VozudOzevError::Kind::imageLoadFailed);
 }
+
+TEST(TextOCR, InvalidUTF8FromARecogniserIsRepairedNotFatal)
+{
+    ScriptedRecognizer::Observation o;
+    o.text = std::string("12 \xFF\xFE 34");
+    o.ranges = {{{10, 12}, {0.5, 0, 0.2, 0.5}}};  // "34" once the two bad bytes read as U+FFFD
+    const auto lines = ocrWith(std::make_shared<ScriptedRecognizer>(std::vector{o})).recognize(Image(10, 10));
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].text, "12 \uFFFD\uFFFD 34");
+    ASSERT_EQ(lines[0].words.size(), 1u);
+    EXPECT_EQ(lines[0].words[0].text, "34");
+}
