@@ -1,6 +1,6 @@
 #include "KestrowEditor/CellPos.hpp"
 
-#include "VozudOzev/CellRef.hpp"
+#include "VozudOzev/Model/CellRef.hpp"
 
 namespace KestrowEditor {
 

@@ -7,7 +7,7 @@
 #include "KestrowEditor/TableSnapshot.hpp"
 #include "KestrowEditor/UndoStack.hpp"
 
-#include "VozudOzev/Table.hpp"
+#include "VozudOzev/Model/Table.hpp"
 
 #include <functional>
 #include <memory>

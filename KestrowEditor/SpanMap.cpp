@@ -1,6 +1,6 @@
 #include "KestrowEditor/SpanMap.hpp"
 
-#include "VozudOzev/VozudOzevError.hpp"
+#include "VozudOzev/Model/VozudOzevError.hpp"
 
 #include <algorithm>
 #include <string>

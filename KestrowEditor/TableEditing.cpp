@@ -1,6 +1,6 @@
 #include "KestrowEditor/TableEditing.hpp"
 
-#include "VozudOzev/Unicode.hpp"
+#include "VozudOzev/Model/Unicode.hpp"
 
 #include <algorithm>
 #include <climits>

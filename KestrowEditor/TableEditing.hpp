@@ -2,7 +2,7 @@
 
 #include "KestrowEditor/CellRect.hpp"
 
-#include "VozudOzev/Table.hpp"
+#include "VozudOzev/Model/Table.hpp"
 
 #include <cstddef>
 #include <optional>

@@ -4,7 +4,7 @@
 // cleaner repairs mixed in (look-alike letters in numbers, bars and bullets from ruling
 // lines, Cyrillic look-alikes, decomposed accents). items_per_second is the figure.
 
-#include "VozudOzev/CellTextCleaner.hpp"
+#include "VozudOzev/Repair/CellTextCleaner.hpp"
 
 #include <benchmark/benchmark.h>
 

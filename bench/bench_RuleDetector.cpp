@@ -1,8 +1,8 @@
 // Ruling-line detection on a screen-sized ruled table, and the aligned-text builder on
 // a few hundred synthetic words.
 
-#include "VozudOzev/AlignedTextTable.hpp"
-#include "VozudOzev/RuleDetector.hpp"
+#include "VozudOzev/TextGrid/AlignedTextTable.hpp"
+#include "VozudOzev/TextGrid/RuleDetector.hpp"
 
 #include <benchmark/benchmark.h>
 

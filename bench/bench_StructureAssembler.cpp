@@ -1,7 +1,7 @@
 // The assembler's own work on a large predicted table: placement, the repair passes and
 // the notes, with a recogniser that reads nothing so that OCR time stays out.
-#include "VozudOzev/Clock.hpp"
-#include "VozudOzev/StructureAssembler.hpp"
+#include "VozudOzev/Model/Clock.hpp"
+#include "VozudOzev/Extraction/StructureAssembler.hpp"
 
 #include <benchmark/benchmark.h>
 

@@ -1,10 +1,10 @@
 // The text-only engine against one bare Tesseract recognition of the same image with the
 // same language data and page mode. "bare" reads the image as given; "bare_prepared" reads
 // it at the size the engine enlarges it to, which isolates the engine's own overhead.
-#include "VozudOzev/ImageLoader.hpp"
+#include "VozudOzev/OCR/ImageLoader.hpp"
 #include "VozudOzev/Platform/Leptonica.hpp"
 #include "VozudOzev/Platform/TesseractRecognizer.hpp"
-#include "VozudOzev/TextGridTableEngine.hpp"
+#include "VozudOzev/Extraction/TextGridTableEngine.hpp"
 
 #include <benchmark/benchmark.h>
 #include <leptonica/allheaders.h>

@@ -1,7 +1,7 @@
 // Speed of the trust analysis on a 1,000 × 20 table. With VANTREL_CORPUS set to the
 // measuring corpus folder, first reports how the analysis judges the corpus's ground
 // truth: deliberately wrong totals caught, correct totals and other cells flagged.
-#include "VozudOzev/JSONIO.hpp"
+#include "VozudOzev/Model/JSONIO.hpp"
 #include "VozudOzev/Trust/TrustAnalyzer.hpp"
 
 #include <benchmark/benchmark.h>

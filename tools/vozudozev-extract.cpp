@@ -1,19 +1,19 @@
 // Runs one extraction on an image file and writes the result. Used by benchmarks, corpus
 // evaluation and bug reports.
 
-#include "VozudOzev/Clock.hpp"
-#include "VozudOzev/DocumentsEngine.hpp"
+#include "VozudOzev/Model/Clock.hpp"
+#include "VozudOzev/Extraction/DocumentsEngine.hpp"
 #include "VozudOzev/Export/ExportFormat.hpp"
-#include "VozudOzev/ImageLoader.hpp"
-#include "VozudOzev/JSONIO.hpp"
+#include "VozudOzev/OCR/ImageLoader.hpp"
+#include "VozudOzev/Model/JSONIO.hpp"
 #include "VozudOzev/Locale/LocaleIdentifier.hpp"
-#include "VozudOzev/Platform/TextGridDocumentRecognizer.hpp"
+#include "VozudOzev/TextGrid/TextGridDocumentRecognizer.hpp"
 #include "VozudOzev/Structure/ImageResolution.hpp"
-#include "VozudOzev/TableExtractor.hpp"
-#include "VozudOzev/TextGridEngine.hpp"
-#include "VozudOzev/TextGridTableEngine.hpp"
+#include "VozudOzev/Extraction/TableExtractor.hpp"
+#include "VozudOzev/TextGrid/TextGridEngine.hpp"
+#include "VozudOzev/Extraction/TextGridTableEngine.hpp"
 #include "VozudOzev/Trust/TrustAnalyzer.hpp"
-#include "VozudOzev/VozudOzevError.hpp"
+#include "VozudOzev/Model/VozudOzevError.hpp"
 
 #include <algorithm>
 #include <charconv>

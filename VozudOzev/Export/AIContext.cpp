@@ -1,8 +1,8 @@
 #include "VozudOzev/Export/AIContext.hpp"
 
-#include "VozudOzev/CellRef.hpp"
+#include "VozudOzev/Model/CellRef.hpp"
 #include "VozudOzev/Export/TableExport.hpp"
-#include "VozudOzev/Unicode.hpp"
+#include "VozudOzev/Model/Unicode.hpp"
 
 #include <algorithm>
 #include <cstdio>

@@ -2,7 +2,7 @@
 
 #include "VozudOzev/Export/SourceInfo.hpp"
 #include "VozudOzev/Export/TimeZone.hpp"
-#include "VozudOzev/Table.hpp"
+#include "VozudOzev/Model/Table.hpp"
 
 #include <nlohmann/json_fwd.hpp>
 #include <optional>

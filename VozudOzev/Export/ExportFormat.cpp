@@ -5,7 +5,7 @@
 #include "VozudOzev/Export/TableExport.hpp"
 #include "VozudOzev/Export/XLSXNumbers.hpp"
 #include "VozudOzev/Export/XLSXWriter.hpp"
-#include "VozudOzev/JSONIO.hpp"
+#include "VozudOzev/Model/JSONIO.hpp"
 
 namespace VozudOzev::ExportFormat {
 

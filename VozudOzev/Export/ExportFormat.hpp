@@ -1,6 +1,6 @@
 #pragma once
 
-#include "VozudOzev/EngineOutput.hpp"
+#include "VozudOzev/Model/EngineOutput.hpp"
 #include "VozudOzev/Export/SourceInfo.hpp"
 #include "VozudOzev/Export/TimeZone.hpp"
 #include "VozudOzev/Locale/LocaleOverrides.hpp"

@@ -1,7 +1,7 @@
 #include "VozudOzev/Export/JSONExport.hpp"
 
-#include "VozudOzev/CellRef.hpp"
-#include "VozudOzev/JSONIO.hpp"
+#include "VozudOzev/Model/CellRef.hpp"
+#include "VozudOzev/Model/JSONIO.hpp"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "VozudOzev/Export/SourceInfo.hpp"
-#include "VozudOzev/Table.hpp"
+#include "VozudOzev/Model/Table.hpp"
 
 #include <nlohmann/json_fwd.hpp>
 #include <optional>

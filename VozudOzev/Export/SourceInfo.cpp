@@ -1,7 +1,7 @@
 #include "VozudOzev/Export/SourceInfo.hpp"
 
 #include "VozudOzev/Export/ISODate.hpp"
-#include "VozudOzev/JSONIO.hpp"
+#include "VozudOzev/Model/JSONIO.hpp"
 
 namespace VozudOzev {
 

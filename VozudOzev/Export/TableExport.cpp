@@ -1,7 +1,7 @@
 #include "VozudOzev/Export/TableExport.hpp"
 
 #include "VozudOzev/Export/CSV.hpp"
-#include "VozudOzev/Unicode.hpp"
+#include "VozudOzev/Model/Unicode.hpp"
 
 #include <algorithm>
 #include <unordered_map>

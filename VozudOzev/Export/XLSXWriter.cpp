@@ -1,10 +1,10 @@
 #include "VozudOzev/Export/XLSXWriter.hpp"
 
-#include "VozudOzev/CellRef.hpp"
+#include "VozudOzev/Model/CellRef.hpp"
 #include "VozudOzev/Export/ISODate.hpp"
 #include "VozudOzev/Export/ZipWriter.hpp"
-#include "VozudOzev/Unicode.hpp"
-#include "VozudOzev/VozudOzevError.hpp"
+#include "VozudOzev/Model/Unicode.hpp"
+#include "VozudOzev/Model/VozudOzevError.hpp"
 
 #include <algorithm>
 #include <charconv>

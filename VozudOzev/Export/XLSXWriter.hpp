@@ -1,6 +1,6 @@
 #pragma once
 
-#include "VozudOzev/Table.hpp"
+#include "VozudOzev/Model/Table.hpp"
 
 #include <chrono>
 #include <functional>

@@ -1,7 +1,7 @@
 #include "VozudOzev/Export/ZipWriter.hpp"
 
 #include "VozudOzev/Export/CRC32.hpp"
-#include "VozudOzev/VozudOzevError.hpp"
+#include "VozudOzev/Model/VozudOzevError.hpp"
 
 #include <algorithm>
 #include <ctime>

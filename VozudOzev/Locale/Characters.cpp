@@ -1,6 +1,6 @@
 #include "VozudOzev/Locale/Characters.hpp"
 
-#include "VozudOzev/Unicode.hpp"
+#include "VozudOzev/Model/Unicode.hpp"
 
 #include <unicode/locid.h>
 #include <unicode/normalizer2.h>

@@ -1,6 +1,6 @@
 #include "VozudOzev/Locale/DateParser.hpp"
 
-#include "VozudOzev/Unicode.hpp"
+#include "VozudOzev/Model/Unicode.hpp"
 
 namespace VozudOzev::DateParser {
 

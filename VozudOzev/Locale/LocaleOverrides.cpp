@@ -1,6 +1,6 @@
 #include "VozudOzev/Locale/LocaleOverrides.hpp"
 
-#include "VozudOzev/JSONIO.hpp"
+#include "VozudOzev/Model/JSONIO.hpp"
 
 #include <charconv>
 

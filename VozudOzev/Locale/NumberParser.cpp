@@ -1,7 +1,7 @@
 #include "VozudOzev/Locale/NumberParser.hpp"
 
 #include "VozudOzev/Locale/Characters.hpp"
-#include "VozudOzev/Unicode.hpp"
+#include "VozudOzev/Model/Unicode.hpp"
 
 #include <algorithm>
 #include <vector>

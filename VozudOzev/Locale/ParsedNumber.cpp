@@ -1,6 +1,6 @@
 #include "VozudOzev/Locale/ParsedNumber.hpp"
 
-#include "VozudOzev/JSONIO.hpp"
+#include "VozudOzev/Model/JSONIO.hpp"
 
 namespace VozudOzev {
 

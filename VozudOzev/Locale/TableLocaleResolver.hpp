@@ -2,7 +2,7 @@
 
 #include "VozudOzev/Locale/LocaleOverrides.hpp"
 #include "VozudOzev/Locale/TableLocale.hpp"
-#include "VozudOzev/Table.hpp"
+#include "VozudOzev/Model/Table.hpp"
 
 #include <string>
 #include <vector>

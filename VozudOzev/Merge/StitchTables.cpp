@@ -1,8 +1,8 @@
 #include "VozudOzev/Merge/StitchTables.hpp"
 
 #include "VozudOzev/Merge/TextCompare.hpp"
-#include "VozudOzev/Unicode.hpp"
-#include "VozudOzev/VozudOzevError.hpp"
+#include "VozudOzev/Model/Unicode.hpp"
+#include "VozudOzev/Model/VozudOzevError.hpp"
 
 #include <algorithm>
 #include <cmath>

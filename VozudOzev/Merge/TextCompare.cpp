@@ -1,6 +1,6 @@
 #include "VozudOzev/Merge/TextCompare.hpp"
 
-#include "VozudOzev/Unicode.hpp"
+#include "VozudOzev/Model/Unicode.hpp"
 
 namespace VozudOzev::TextCompare {
 

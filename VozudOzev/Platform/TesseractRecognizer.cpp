@@ -1,8 +1,8 @@
 #include "VozudOzev/Platform/TesseractRecognizer.hpp"
 
-#include "VozudOzev/BBox.hpp"
+#include "VozudOzev/Model/BBox.hpp"
 #include "VozudOzev/Platform/Leptonica.hpp"
-#include "VozudOzev/Unicode.hpp"
+#include "VozudOzev/Model/Unicode.hpp"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "VozudOzev/Dpi.hpp"
+#include "VozudOzev/Model/Dpi.hpp"
 
 #include <string>
 

@@ -3,7 +3,7 @@
 #include "VozudOzev/Platform/ModelRuntime.hpp"
 #include "VozudOzev/Structure/MLArray.hpp"
 #include "VozudOzev/Structure/Resample.hpp"
-#include "VozudOzev/VozudOzevError.hpp"
+#include "VozudOzev/Model/VozudOzevError.hpp"
 
 #include <algorithm>
 #include <cmath>

@@ -2,7 +2,7 @@
 
 #include "VozudOzev/Platform/ModelError.hpp"
 #include "VozudOzev/Platform/ModelRuntime.hpp"
-#include "VozudOzev/VozudOzevError.hpp"
+#include "VozudOzev/Model/VozudOzevError.hpp"
 
 #include <cerrno>
 #include <cstring>

@@ -1,6 +1,6 @@
 #include "VozudOzev/Structure/RGBImage.hpp"
 
-#include "VozudOzev/VozudOzevError.hpp"
+#include "VozudOzev/Model/VozudOzevError.hpp"
 
 #include <string>
 

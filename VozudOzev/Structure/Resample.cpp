@@ -1,6 +1,6 @@
 #include "VozudOzev/Structure/Resample.hpp"
 
-#include "VozudOzev/VozudOzevError.hpp"
+#include "VozudOzev/Model/VozudOzevError.hpp"
 
 #include <opencv2/imgproc.hpp>
 

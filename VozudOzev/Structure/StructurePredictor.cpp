@@ -1,9 +1,9 @@
 #include "VozudOzev/Structure/StructurePredictor.hpp"
 
-#include "VozudOzev/Clock.hpp"
+#include "VozudOzev/Model/Clock.hpp"
 #include "VozudOzev/Structure/OTSL.hpp"
 #include "VozudOzev/Structure/Resample.hpp"
-#include "VozudOzev/VozudOzevError.hpp"
+#include "VozudOzev/Model/VozudOzevError.hpp"
 
 #include <algorithm>
 #include <cmath>

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "VozudOzev/Dpi.hpp"
+#include "VozudOzev/Model/Dpi.hpp"
 #include "VozudOzev/Platform/ComputeUnits.hpp"
 #include "VozudOzev/Platform/Image.hpp"
 #include "VozudOzev/Structure/LayoutDetector.hpp"
 #include "VozudOzev/Structure/ModelLocation.hpp"
 #include "VozudOzev/Structure/RGBImage.hpp"
 #include "VozudOzev/Structure/TableFormer.hpp"
-#include "VozudOzev/StructureFile.hpp"
+#include "VozudOzev/Model/StructureFile.hpp"
 
 #include <array>
 #include <optional>

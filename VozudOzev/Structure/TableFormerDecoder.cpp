@@ -3,7 +3,7 @@
 // place in the blob.
 #include "VozudOzev/Structure/TableFormer.hpp"
 
-#include "VozudOzev/VozudOzevError.hpp"
+#include "VozudOzev/Model/VozudOzevError.hpp"
 
 #include <Eigen/Core>
 

@@ -1,6 +1,6 @@
 #include "VozudOzev/Trust/TotalCheckResult.hpp"
 
-#include "VozudOzev/JSONIO.hpp"
+#include "VozudOzev/Model/JSONIO.hpp"
 
 #include <algorithm>
 

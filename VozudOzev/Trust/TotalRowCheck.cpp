@@ -2,7 +2,7 @@
 
 #include "VozudOzev/Locale/Characters.hpp"
 #include "VozudOzev/Locale/NumberParser.hpp"
-#include "VozudOzev/Unicode.hpp"
+#include "VozudOzev/Model/Unicode.hpp"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "VozudOzev/Locale/LocaleOverrides.hpp"
-#include "VozudOzev/Table.hpp"
+#include "VozudOzev/Model/Table.hpp"
 #include "VozudOzev/Trust/TrustOptions.hpp"
 #include "VozudOzev/Trust/TrustReport.hpp"
 

@@ -2,8 +2,8 @@
 
 #include "KestrowEditor/GridSelection.hpp"
 
-#include "VozudOzev/JSONIO.hpp"
-#include "VozudOzev/Table.hpp"
+#include "VozudOzev/Model/JSONIO.hpp"
+#include "VozudOzev/Model/Table.hpp"
 
 #include <ostream>
 #include <random>

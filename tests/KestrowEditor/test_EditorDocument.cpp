@@ -2,7 +2,7 @@
 
 #include "TestTables.hpp"
 
-#include "VozudOzev/VozudOzevError.hpp"
+#include "VozudOzev/Model/VozudOzevError.hpp"
 
 #include <gtest/gtest.h>
 

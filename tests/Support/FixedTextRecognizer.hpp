@@ -1,6 +1,6 @@
 #pragma once
 
-#include "VozudOzev/OCRLine.hpp"
+#include "VozudOzev/OCR/OCRLine.hpp"
 #include "VozudOzev/Platform/TextRecognizer.hpp"
 
 #include <atomic>

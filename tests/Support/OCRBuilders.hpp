@@ -1,6 +1,6 @@
 #pragma once
 
-#include "VozudOzev/OCRLine.hpp"
+#include "VozudOzev/OCR/OCRLine.hpp"
 
 #include <string>
 #include <vector>

@@ -3,7 +3,7 @@
 // Cells are written with their leading fields only; the rest keep their defaults.
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 
-#include "VozudOzev/Table.hpp"
+#include "VozudOzev/Model/Table.hpp"
 
 // A 3 x 3 table holding what the export formats treat specially: a merged header, a row
 // span past the last row, two cells on one slot, tab, CR LF, LF, "|", "\", quotes,

@@ -5,9 +5,9 @@
 #include "VozudOzev/Export/JSONExport.hpp"
 #include "VozudOzev/Export/TableExport.hpp"
 #include "VozudOzev/Export/XLSXWriter.hpp"
-#include "VozudOzev/JSONIO.hpp"
-#include "VozudOzev/Unicode.hpp"
-#include "VozudOzev/VozudOzevError.hpp"
+#include "VozudOzev/Model/JSONIO.hpp"
+#include "VozudOzev/Model/Unicode.hpp"
+#include "VozudOzev/Model/VozudOzevError.hpp"
 
 #include "VozudOzev/Export/ExternalTool.hpp"
 #include "VozudOzev/Export/KitchenSink.hpp"

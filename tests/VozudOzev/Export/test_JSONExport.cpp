@@ -3,7 +3,7 @@
 
 #include "VozudOzev/Export/ISODate.hpp"
 #include "VozudOzev/Export/JSONExport.hpp"
-#include "VozudOzev/JSONIO.hpp"
+#include "VozudOzev/Model/JSONIO.hpp"
 
 #include "VozudOzev/Export/ExternalTool.hpp"
 #include "VozudOzev/Export/KitchenSink.hpp"

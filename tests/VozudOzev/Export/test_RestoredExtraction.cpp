@@ -1,7 +1,7 @@
 // Cells are written with their leading fields only; the rest keep their defaults.
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 
-#include "VozudOzev/TableExtraction.hpp"
+#include "VozudOzev/Extraction/TableExtraction.hpp"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 
 #include "VozudOzev/Export/CSV.hpp"
 #include "VozudOzev/Export/TableExport.hpp"
-#include "VozudOzev/Unicode.hpp"
+#include "VozudOzev/Model/Unicode.hpp"
 
 #include "VozudOzev/Export/ExternalTool.hpp"
 #include "VozudOzev/Export/KitchenSink.hpp"

@@ -1,12 +1,12 @@
 // Cells are written with their leading fields only; the rest keep their defaults.
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 
-#include "VozudOzev/CellRef.hpp"
+#include "VozudOzev/Model/CellRef.hpp"
 #include "VozudOzev/Export/XLSXNumbers.hpp"
 #include "VozudOzev/Export/XLSXWriter.hpp"
-#include "VozudOzev/JSONIO.hpp"
-#include "VozudOzev/Unicode.hpp"
-#include "VozudOzev/VozudOzevError.hpp"
+#include "VozudOzev/Model/JSONIO.hpp"
+#include "VozudOzev/Model/Unicode.hpp"
+#include "VozudOzev/Model/VozudOzevError.hpp"
 
 #include "VozudOzev/Export/ExternalTool.hpp"
 

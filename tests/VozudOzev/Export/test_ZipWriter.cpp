@@ -1,6 +1,6 @@
 #include "VozudOzev/Export/CRC32.hpp"
 #include "VozudOzev/Export/ZipWriter.hpp"
-#include "VozudOzev/VozudOzevError.hpp"
+#include "VozudOzev/Model/VozudOzevError.hpp"
 
 #include "VozudOzev/Export/ExternalTool.hpp"
 

@@ -1,6 +1,6 @@
 #include "VozudOzev/Locale/Decimal.hpp"
 
-#include "VozudOzev/JSONIO.hpp"
+#include "VozudOzev/Model/JSONIO.hpp"
 
 #include <gtest/gtest.h>
 #include <string>

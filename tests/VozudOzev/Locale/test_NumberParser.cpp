@@ -1,7 +1,7 @@
 #include "VozudOzev/Locale/CommaLocale.hpp"
 #include "VozudOzev/Locale/NumberParser.hpp"
 
-#include "VozudOzev/JSONIO.hpp"
+#include "VozudOzev/Model/JSONIO.hpp"
 
 #include <clocale>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "VozudOzev/Locale/CommaLocale.hpp"
 #include "VozudOzev/Locale/TableLocaleResolver.hpp"
 
-#include "VozudOzev/JSONIO.hpp"
+#include "VozudOzev/Model/JSONIO.hpp"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -2,7 +2,7 @@
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 
 #include "VozudOzev/Merge/StitchTables.hpp"
-#include "VozudOzev/VozudOzevError.hpp"
+#include "VozudOzev/Model/VozudOzevError.hpp"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>

@@ -1,6 +1,6 @@
-#include "VozudOzev/ImageLoader.hpp"
+#include "VozudOzev/OCR/ImageLoader.hpp"
 #include "VozudOzev/Platform/TesseractRecognizer.hpp"
-#include "VozudOzev/TextGridTableEngine.hpp"
+#include "VozudOzev/Extraction/TextGridTableEngine.hpp"
 
 #include <gtest/gtest.h>
 #include <thread>

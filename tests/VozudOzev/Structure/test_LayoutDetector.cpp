@@ -1,6 +1,6 @@
 #include "VozudOzev/Structure/LayoutDetector.hpp"
 
-#include "VozudOzev/VozudOzevError.hpp"
+#include "VozudOzev/Model/VozudOzevError.hpp"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>

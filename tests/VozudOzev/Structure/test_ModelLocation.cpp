@@ -2,7 +2,7 @@
 #include "VozudOzev/Platform/ModelRuntime.hpp"
 #include "VozudOzev/Structure/MLArray.hpp"
 #include "VozudOzev/Structure/ModelLocation.hpp"
-#include "VozudOzev/VozudOzevError.hpp"
+#include "VozudOzev/Model/VozudOzevError.hpp"
 
 #include <gtest/gtest.h>
 

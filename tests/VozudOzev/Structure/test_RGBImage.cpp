@@ -1,5 +1,5 @@
 #include "VozudOzev/Structure/RGBImage.hpp"
-#include "VozudOzev/VozudOzevError.hpp"
+#include "VozudOzev/Model/VozudOzevError.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "VozudOzev/Structure/Resample.hpp"
-#include "VozudOzev/VozudOzevError.hpp"
+#include "VozudOzev/Model/VozudOzevError.hpp"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>

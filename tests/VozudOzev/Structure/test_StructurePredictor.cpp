@@ -2,8 +2,8 @@
 
 #include "Support/Canvas.hpp"
 #include "Support/DecoderFixtures.hpp"
-#include "VozudOzev/JSONIO.hpp"
-#include "VozudOzev/VozudOzevError.hpp"
+#include "VozudOzev/Model/JSONIO.hpp"
+#include "VozudOzev/Model/VozudOzevError.hpp"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>

@@ -1,7 +1,7 @@
 #include "VozudOzev/Structure/TableFormer.hpp"
 
 #include "Support/DecoderFixtures.hpp"
-#include "VozudOzev/VozudOzevError.hpp"
+#include "VozudOzev/Model/VozudOzevError.hpp"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>

@@ -3,7 +3,7 @@
 #include "VozudOzev/Trust/ColumnTypeInference.hpp"
 #include "VozudOzev/Trust/TotalRowCheck.hpp"
 
-#include "VozudOzev/JSONIO.hpp"
+#include "VozudOzev/Model/JSONIO.hpp"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,6 +1,6 @@
 #include "VozudOzev/Trust/TrustAnalyzer.hpp"
 
-#include "VozudOzev/JSONIO.hpp"
+#include "VozudOzev/Model/JSONIO.hpp"
 
 #include <gtest/gtest.h>
 #include <string>

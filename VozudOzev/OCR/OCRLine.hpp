@@ -1,0 +1,22 @@
+#pragma once
+
+#include "VozudOzev/OCR/OCRWord.hpp"
+
+#include <string>
+#include <vector>
+
+namespace VozudOzev {
+
+struct OCRLine {
+    std::string text;
+    BBox bbox;
+    double confidence = 0;
+    std::vector<OCRWord> words;
+
+    bool operator==(const OCRLine&) const = default;
+};
+
+void to_json(nlohmann::json& j, const OCRLine& l);
+void from_json(const nlohmann::json& j, OCRLine& l);
+
+}  // namespace VozudOzev

@@ -1,0 +1,205 @@
+#include "VozudOzev/Repair/ColumnCleaner.hpp"
+
+#include <algorithm>
+#include <map>
+#include <optional>
+#include <utility>
+
+namespace VozudOzev::ColumnCleaner {
+
+namespace {
+
+struct Extent {
+    double lo = 0;
+    double hi = 0;
+};
+
+// Horizontal range of each column's body text, from the one-column body cells only:
+// spans and headers are exactly what may sit in the wrong place. Columns past the last
+// such cell have no range and are left out, so an absurd span allocates nothing.
+std::vector<std::optional<Extent>> bodyColumnExtents(const std::vector<AssembledCell>& cells)
+{
+    std::vector<std::optional<Extent>> extents;
+    for (const AssembledCell& c : cells) {
+        if (c.header || c.colSpan != 1 || !c.textBox || c.col < 0)
+            continue;
+        if (static_cast<size_t>(c.col) >= extents.size())
+            extents.resize(static_cast<size_t>(c.col) + 1);
+        auto& e = extents[static_cast<size_t>(c.col)];
+        const Extent box{c.textBox->minX(), c.textBox->maxX()};
+        e = e ? Extent{std::min(e->lo, box.lo), std::max(e->hi, box.hi)} : box;
+    }
+    return extents;
+}
+
+double overlap(double x, double w, const Extent& e)
+{
+    return std::min(e.hi, x + w) - std::max(e.lo, x);
+}
+
+std::optional<Extent> extentAt(const std::vector<std::optional<Extent>>& extents, int j)
+{
+    if (j < 0 || static_cast<size_t>(j) >= extents.size())
+        return std::nullopt;
+    return extents[static_cast<size_t>(j)];
+}
+
+}  // namespace
+
+void narrowSpans(std::vector<AssembledCell>& cells)
+{
+    const auto extents = bodyColumnExtents(cells);
+    for (AssembledCell& cell : cells) {
+        if (cell.colSpan < 2 || cell.text.empty())
+            continue;
+        const std::optional<BBox> box = cell.box ? cell.box : cell.textBox;
+        if (!box)
+            continue;
+        std::vector<int> covered;
+        const long long end = std::min(static_cast<long long>(cell.col) + cell.colSpan, static_cast<long long>(extents.size()));
+        for (int j = std::max(cell.col, 0); j < end; ++j) {
+            const auto e = extentAt(extents, j);
+            if (!e)
+                continue;
+            const double width = e->hi - e->lo;
+            if (std::max(overlap(box->x, box->w, *e), 0.0) >= 0.15 * std::min(width, box->w))
+                covered.push_back(j);
+        }
+        if (covered.size() == 1 && covered.front() != cell.col) {
+            cell.col = covered.front();
+            cell.colSpan = 1;
+        }
+    }
+}
+
+void realignHeader(std::vector<AssembledCell>& cells, int cols)
+{
+    std::vector<int> headerRows;
+    for (const AssembledCell& c : cells)
+        if (c.header)
+            headerRows.push_back(c.row);
+    std::sort(headerRows.begin(), headerRows.end());
+    headerRows.erase(std::unique(headerRows.begin(), headerRows.end()), headerRows.end());
+
+    const auto extents = bodyColumnExtents(cells);
+    for (int row : headerRows) {
+        std::vector<const AssembledCell*> candidates;
+        for (const AssembledCell& c : cells)
+            if (c.row == row && c.rowSpan == 1 && c.colSpan == 1 && !c.text.empty())
+                candidates.push_back(&c);
+        if (candidates.size() < 2)
+            continue;
+
+        std::map<int, int> votes;
+        for (const AssembledCell* c : candidates) {
+            if (!c->textBox)
+                continue;
+            int best = 0;
+            std::optional<double> bestOverlap;
+            for (size_t j = 0; j < extents.size(); ++j) {
+                if (!extents[j])
+                    continue;
+                const double o = overlap(c->textBox->x, c->textBox->w, *extents[j]);
+                if (o >= 0 && (!bestOverlap || o > *bestOverlap)) {
+                    best = static_cast<int>(j);
+                    bestOverlap = o;
+                }
+            }
+            if (bestOverlap && *bestOverlap > 0)
+                ++votes[best - c->col];
+        }
+        int shift = 0;
+        int count = 0;
+        for (const auto& [s, n] : votes)
+            if (n > count) {
+                shift = s;
+                count = n;
+            }
+        if (shift == 0 || count < 2 || static_cast<double>(count) < 0.75 * static_cast<double>(candidates.size()))
+            continue;
+
+        bool fits = true;
+        for (const AssembledCell& c : cells) {
+            if (c.row != row)
+                continue;
+            if (c.rowSpan != 1)
+                fits = false;
+            if (!c.text.empty() && (static_cast<long long>(c.col) + shift < 0 ||
+                                    static_cast<long long>(c.col) + c.colSpan - 1 + shift >= cols))
+                fits = false;
+        }
+        if (!fits)
+            continue;
+
+        std::vector<AssembledCell> kept;
+        std::vector<AssembledCell> moved;
+        for (AssembledCell& c : cells) {
+            if (c.row != row)
+                kept.push_back(std::move(c));
+            else if (!c.text.empty()) {
+                c.col += shift;
+                moved.push_back(std::move(c));
+            }
+        }
+        std::vector<bool> coveredCols(static_cast<size_t>(std::max(cols, 0)), false);
+        for (const AssembledCell& c : moved)
+            for (long long j = std::max(c.col, 0); j < std::min(static_cast<long long>(c.col) + c.colSpan, static_cast<long long>(cols)); ++j)
+                coveredCols[static_cast<size_t>(j)] = true;
+        for (AssembledCell& c : moved)
+            kept.push_back(std::move(c));
+        for (int j = 0; j < cols; ++j)
+            if (!coveredCols[static_cast<size_t>(j)]) {
+                AssembledCell filler;
+                filler.row = row;
+                filler.col = j;
+                filler.header = true;
+                kept.push_back(std::move(filler));
+            }
+        cells = std::move(kept);
+    }
+}
+
+int dropEmptyColumns(std::vector<AssembledCell>& cells, int cols)
+{
+    if (cols <= 0)
+        return cols;
+    std::vector<bool> empty(static_cast<size_t>(cols), true);
+    for (const AssembledCell& c : cells)
+        if (!c.text.empty() && c.col >= 0 && c.col < cols)
+            empty[static_cast<size_t>(c.col)] = false;
+    const auto emptyCount = static_cast<int>(std::count(empty.begin(), empty.end(), true));
+    if (emptyCount == 0 || emptyCount == cols)
+        return cols;
+
+    // emptyBefore[j]: empty columns left of j.
+    std::vector<int> emptyBefore(static_cast<size_t>(cols) + 1, 0);
+    for (int j = 0; j < cols; ++j)
+        emptyBefore[static_cast<size_t>(j) + 1] = emptyBefore[static_cast<size_t>(j)] + (empty[static_cast<size_t>(j)] ? 1 : 0);
+    auto isEmpty = [&](long long j) { return j >= 0 && j < cols && empty[static_cast<size_t>(j)]; };
+    // Columns outside 0 ..< cols are none of the table's and count as kept.
+    auto before = [&](long long j) {
+        return emptyBefore[static_cast<size_t>(std::clamp(j, 0LL, static_cast<long long>(cols)))];
+    };
+
+    std::vector<AssembledCell> out;
+    out.reserve(cells.size());
+    for (AssembledCell& c : cells) {
+        // Only columns 0 ..< cols can be empty, so the first kept column is found within
+        // cols + 1 steps and the kept count is the span less the empty columns it covers.
+        const long long begin = c.col;
+        const long long end = begin + std::max(c.colSpan, 1);
+        long long first = begin;
+        while (first < end && isEmpty(first))
+            ++first;
+        if (first == end)
+            continue;
+        const long long emptyInside = before(end) - before(begin);
+        c.col = static_cast<int>(first - before(first));
+        c.colSpan = static_cast<int>(end - begin - emptyInside);
+        out.push_back(std::move(c));
+    }
+    cells = std::move(out);
+    return cols - emptyCount;
+}
+
+}  // namespace VozudOzev::ColumnCleaner
