@@ -29,12 +29,6 @@ NoTrayHint::NoTrayHint(const QStringList& captureKeycaps, QWidget* parent)
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("noTrayHint"));
-    const Palette& p = Theme::shared().palette();
-    auto colour = [](QLabel* label, const QColor& c) {
-        QPalette pal = label->palette();
-        pal.setColor(QPalette::WindowText, c);
-        label->setPalette(pal);
-    };
 
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(16, 16, 16, 16);
@@ -47,7 +41,7 @@ NoTrayHint::NoTrayHint(const QStringList& captureKeycaps, QWidget* parent)
     titleRow->addWidget(icon);
     auto* title = new QLabel(tr("Vantrel is running"), this);
     title->setFont(Typography::ui(14, QFont::DemiBold));
-    colour(title, p.ink);
+    title->setObjectName(QStringLiteral("ink"));
     titleRow->addWidget(title, 1);
     column->addLayout(titleRow);
 
@@ -56,14 +50,14 @@ NoTrayHint::NoTrayHint(const QStringList& captureKeycaps, QWidget* parent)
                             this);
     body->setWordWrap(true);
     body->setFont(Typography::ui(12, QFont::Normal));
-    colour(body, p.muted);
+    body->setObjectName(QStringLiteral("muted"));
     column->addWidget(body);
 
     auto* keysRow = new QHBoxLayout;
     keysRow->setSpacing(6);
     auto* with = new QLabel(tr("Capture a table with"), this);
     with->setFont(Typography::ui(12, QFont::Normal));
-    colour(with, p.muted);
+    with->setObjectName(QStringLiteral("muted"));
     keysRow->addWidget(with);
     keysRow->addWidget(new Keycaps(captureKeycaps, this));
     keysRow->addStretch(1);
@@ -87,9 +81,22 @@ NoTrayHint::NoTrayHint(const QStringList& captureKeycaps, QWidget* parent)
     buttons->addStretch(1);
     column->addLayout(buttons);
 
+    applyTheme();
+    connect(&Theme::shared(), &Theme::changed, this, &NoTrayHint::applyTheme);
     setFixedWidth(340);
     adjustSize();
     QTimer::singleShot(lifetimeMs, this, &QWidget::close);
+}
+
+void NoTrayHint::applyTheme()
+{
+    const Palette& p = Theme::shared().palette();
+    for (QLabel* label : findChildren<QLabel*>()) {
+        QPalette colours = label->palette();
+        colours.setColor(QPalette::WindowText, label->objectName() == QStringLiteral("ink") ? p.ink : p.muted);
+        label->setPalette(colours);
+    }
+    update();
 }
 
 void NoTrayHint::showOn(QScreen* screen)

@@ -22,6 +22,9 @@ signals:
     void openMenuRequested();
     void dontRemindRequested();
 
+private:
+    void applyTheme();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

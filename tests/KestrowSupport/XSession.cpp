@@ -57,8 +57,9 @@ QProcessEnvironment XSession::environment() const
     env.insert("XDG_DATA_HOME", dir_.filePath("data"));
     env.insert("XDG_CACHE_HOME", dir_.filePath("cache"));
     env.insert("XDG_RUNTIME_DIR", dir_.filePath("runtime"));
-    env.insert("LANG", "en_US.UTF-8");
-    env.insert("LC_ALL", "en_US.UTF-8");
+    // A locale every Debian system has; the application's number style then comes from it.
+    env.insert("LANG", "C.UTF-8");
+    env.insert("LC_ALL", "C.UTF-8");
     env.insert("TZ", "UTC");
     env.insert("OMP_THREAD_LIMIT", "1");
     return env;
