@@ -113,6 +113,10 @@ TEST(AppE2E, QuickCaptureCopiesTheTableAsHtmlAndTsv)
     ASSERT_TRUE(app.x.xdotool({"key", "super+alt+shift+t"}));
     app.settle();
     app.drag({0, 0}, {image.width() - 1, image.height() - 1});
+    // A second request while the table is being read opens a selection of its own.
+    app.x.xdotool({"key", "super+shift+t"});
+    app.settle();
+    app.x.xdotool({"key", "Escape"});
     QByteArray tsv;
     ASSERT_TRUE(waitFor([&] { return !(tsv = app.clipboard("text/tab-separated-values")).isEmpty(); }, 60000))
         << app.readLog().toStdString();
@@ -163,4 +167,64 @@ TEST(AppE2E, ASecondLaunchHandsOverAndLeaves)
     app.x.run(VANTREL_APP, {}, &code, 10000);
     EXPECT_EQ(code, 0);
     EXPECT_EQ(app.vantrel->state(), QProcess::Running);
+}
+
+TEST(AppE2E, NormalCaptureOpensTheTableInAWindow)
+{
+    App app;
+    ASSERT_TRUE(app.start()) << app.readLog().toStdString();
+    ASSERT_TRUE(app.x.xdotool({"key", "super+shift+t"}));
+    app.settle();
+    const QImage image(corpusCase + ".png");
+    app.drag({0, 0}, {image.width() - 1, image.height() - 1});
+    // No window manager names a front application here, so the title is the size alone.
+    EXPECT_TRUE(waitFor([&] { return app.x.xdotool({"search", "--name", "^7 × 5 table$"}); }, 60000))
+        << app.windowNames().toStdString() << app.readLog().toStdString();
+    EXPECT_TRUE(app.clipboard("text/tab-separated-values").isEmpty());
+}
+
+TEST(AppE2E, AFlatSelectionAlertsAndAHotKeyDuringTheAlertOnlyBeeps)
+{
+    App app;
+    ASSERT_TRUE(app.start(false)) << app.readLog().toStdString();
+    ASSERT_TRUE(app.x.xdotool({"key", "super+shift+t"}));
+    app.settle();
+    app.drag({100, 100}, {300, 200});
+    ASSERT_TRUE(waitFor([&] { return app.readLog().contains("Vantrel: capture failed — blank"); }, 10000))
+        << app.readLog().toStdString();
+    ASSERT_TRUE(waitFor([&] { return app.x.xdotool({"search", "--onlyvisible", "--name", "^Vantrel$"}); }, 5000));
+    // While the alert is up a capture could never finish: the request is refused.
+    app.x.xdotool({"key", "super+shift+t"});
+    app.settle();
+    app.x.xdotool({"key", "super+shift+t"});
+    app.settle();
+    EXPECT_EQ(app.readLog().count("capture failed"), 1);
+    // Escape closes the alert; the application is free to capture again.
+    app.x.xdotool({"key", "Escape"});
+    waitFor([] { return false; }, 500);
+    ASSERT_TRUE(app.x.xdotool({"key", "super+shift+t"}));
+    app.settle();
+    app.drag({100, 100}, {300, 200});
+    EXPECT_TRUE(waitFor([&] { return app.readLog().count("capture failed") == 2; }, 10000))
+        << app.readLog().toStdString();
+    EXPECT_EQ(app.vantrel->state(), QProcess::Running);
+}
+
+TEST(AppE2E, WithATrayHostTheIconDocksAndNoHintShows)
+{
+    App app;
+    ASSERT_TRUE(app.x.ok());
+    app.x.start("trayer", {"--edge", "top", "--align", "right", "--widthtype", "pixel", "--width", "120",
+                           "--height", "32", "--tint", "0x303030", "--transparent", "false"});
+    waitFor([] { return false; }, 1000);
+    ASSERT_TRUE(app.start(false)) << app.readLog().toStdString();
+    ASSERT_TRUE(waitFor([&] { return app.readLog().contains("Vantrel: status item "); }, 5000));
+    EXPECT_TRUE(app.readLog().contains("Vantrel: status item visible")) << app.readLog().toStdString();
+    const QString shots = qEnvironmentVariable("VANTREL_SCREENSHOTS");
+    const QString path = (shots.isEmpty() ? app.x.home() : shots) + "/tray.png";
+    int code = 0;
+    app.x.run("import", {"-window", "root", "-crop", "160x40+1120+0", path}, &code);
+    ASSERT_EQ(code, 0);
+    const QImage shot(path);
+    EXPECT_EQ(shot.size(), QSize(160, 40));
 }

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
+
 #include <atomic>
 #include <mutex>
 #include <stdexcept>
@@ -111,7 +113,8 @@ TEST(EngineService, PassesTheEnginesErrorAndSkipsAGoneCaller)
 TEST(EngineService, AFolderWithoutModelsLeavesTheDocumentEngineToReadTheSample)
 {
     const std::filesystem::path sample = VANTREL_SOURCE_DIR "/Resources/Samples/sample-table.png";
-    const EngineService::Built built = EngineService::buildStandard(std::filesystem::temp_directory_path(), std::nullopt);
+    QTemporaryDir empty;
+    const EngineService::Built built = EngineService::buildStandard(empty.path().toStdString(), std::nullopt);
     EXPECT_EQ(built.name, QString::fromUtf8(EngineService::documentEngineName));
     EngineService service([&] { return built; });
     std::optional<EngineService::Run> got;
