@@ -215,7 +215,7 @@ TEST(AppE2E, WithATrayHostTheIconDocksAndNoHintShows)
     App app;
     ASSERT_TRUE(app.x.ok());
     app.x.start("trayer", {"--edge", "top", "--align", "right", "--widthtype", "pixel", "--width", "120",
-                           "--height", "32", "--tint", "0x303030", "--transparent", "false"});
+                           "--height", "32", "--transparent", "true", "--alpha", "0", "--tint", "0x303030"});
     waitFor([] { return false; }, 1000);
     ASSERT_TRUE(app.start(false)) << app.readLog().toStdString();
     ASSERT_TRUE(waitFor([&] { return app.readLog().contains("Vantrel: status item "); }, 5000));
@@ -227,4 +227,25 @@ TEST(AppE2E, WithATrayHostTheIconDocksAndNoHintShows)
     ASSERT_EQ(code, 0);
     const QImage shot(path);
     EXPECT_EQ(shot.size(), QSize(160, 40));
+}
+
+TEST(AppE2E, WithoutAReachableDisplayItSaysSoAndFails)
+{
+    for (const char* display : {"", ":987"}) {
+        SCOPED_TRACE(display);
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove("WAYLAND_DISPLAY");
+        env.remove("QT_QPA_PLATFORM");
+        if (*display)
+            env.insert("DISPLAY", display);
+        else
+            env.remove("DISPLAY");
+        p.setProcessEnvironment(env);
+        p.start(VANTREL_APP, {});
+        ASSERT_TRUE(p.waitForFinished(10000));
+        EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(p.exitCode(), 1);
+        EXPECT_TRUE(p.readAllStandardError().startsWith("Vantrel: "));
+    }
 }
