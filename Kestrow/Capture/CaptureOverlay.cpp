@@ -33,10 +33,14 @@ private:
     std::function<void()> onEscape_;
 };
 
+bool onX11() { return QGuiApplication::platformName() == QLatin1String("xcb"); }
+
 bool takeKeyboard(SelectionView* view) {
-    view->raise();
     view->activateWindow();
     view->setFocus(Qt::OtherFocusReason);
+    // Only X11 has grabs; elsewhere (offscreen) focus is all there is.
+    if (!onX11()) return true;
+    view->raise();
     QWindow* window = view->windowHandle();
     return window && window->setKeyboardGrabEnabled(true);
 }
@@ -124,7 +128,7 @@ void CaptureOverlay::finish(std::optional<RegionSelection> result) {
     }
     for (const auto& v : views_) {
         if (!v) continue;
-        if (QWindow* w = v->windowHandle()) w->setKeyboardGrabEnabled(false);
+        if (QWindow* w = v->windowHandle(); w && onX11()) w->setKeyboardGrabEnabled(false);
         v->hide();
         v->deleteLater();
     }
