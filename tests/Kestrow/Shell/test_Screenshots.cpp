@@ -2,6 +2,7 @@
 #include "Kestrow/Shell/AppResources.hpp"
 #include "Kestrow/Shell/HUDPill.hpp"
 #include "Kestrow/Shell/Keycaps.hpp"
+#include "Kestrow/Shell/Palette.hpp"
 #include "Kestrow/Shell/Shortcut.hpp"
 #include "Kestrow/Shell/Theme.hpp"
 #include "Kestrow/Shell/ThemedButton.hpp"
@@ -126,4 +127,38 @@ TEST_F(Screenshots, KeycapsAndButtonsLightAndDark) {
         expectPicture(grabWidget(panel), a == Appearance::light ? "keycaps-light" : "keycaps-dark", {200, 100});
     }
     theme.setAppearance(before);
+}
+
+// Every drawn symbol and icon, for a look: menu symbols tinted for light and dark menus, tray
+// glyphs on both panel colours, the application icons.
+TEST_F(Screenshots, IconSheet) {
+    const QStringList symbols{"capture", "quick", "clipboard", "image", "history", "updates", "mail", "help",
+                              "info", "gear", "welcome", "feedback", "quit", "copy", "tablecells", "check", "hand"};
+    QImage sheet(40 * symbols.size() + 20, 260, QImage::Format_ARGB32);
+    sheet.fill(Qt::white);
+    QPainter p(&sheet);
+    p.fillRect(0, 40, sheet.width(), 40, Palette::dark().window);
+    for (int i = 0; i < symbols.size(); ++i) {
+        const QIcon light = AppResources::symbol(symbols[i], Palette::light().ink);
+        const QIcon dark = AppResources::symbol(symbols[i], Palette::dark().ink);
+        EXPECT_FALSE(light.pixmap(32, 32).isNull()) << symbols[i].toStdString();
+        light.paint(&p, QRect(10 + 40 * i, 4, 32, 32));
+        dark.paint(&p, QRect(10 + 40 * i, 44, 32, 32));
+    }
+    int x = 10;
+    for (AppIconChoice c : {AppIconChoice::dark, AppIconChoice::sparkle}) {
+        p.fillRect(x, 90, 40, 40, QColor(30, 30, 32));
+        AppResources::trayGlyph(c, true).paint(&p, QRect(x + 2, 92, 36, 36));
+        AppResources::trayGlyph(c, false).paint(&p, QRect(x + 42, 92, 36, 36));
+        x += 100;
+    }
+    x = 10;
+    for (AppIconChoice c : {AppIconChoice::dark, AppIconChoice::light, AppIconChoice::sparkle}) {
+        const QIcon icon = AppResources::appIcon(c);
+        EXPECT_FALSE(icon.isNull());
+        icon.paint(&p, QRect(x, 140, 112, 112));
+        x += 124;
+    }
+    p.end();
+    expectPicture(sheet, "icons", {400, 200});
 }
