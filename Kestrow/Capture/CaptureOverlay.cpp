@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QKeyEvent>
+#include <QThread>
 #include <QTimer>
 #include <QWindow>
 
@@ -66,7 +67,20 @@ bool CaptureOverlay::begin(const QString& hint, Completion completion) {
     if (selecting_) return false;
     selecting_ = true;
     completion_ = std::move(completion);
-    if (prepare) prepare();
+    if (prepare) {
+        // When a pill of ours was up, give the windows beneath a moment to repaint the place it
+        // leaves before the screens are read.
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        const bool floating = std::any_of(windows.cbegin(), windows.cend(), [](const QWidget* w) {
+            return w->isVisible() && w->windowType() == Qt::ToolTip;
+        });
+        prepare();
+        if (floating && onX11()) {
+            QCoreApplication::processEvents();
+            QThread::msleep(40);
+            QCoreApplication::processEvents();
+        }
+    }
 
     for (FrozenFrame& frame : source_.grabAll()) {
         const ScreenInfo screen = frame.screen;
