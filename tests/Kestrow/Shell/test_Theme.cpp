@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
+
 using namespace Kestrow;
 
 TEST(Theme, PaletteSpotChecks) {
@@ -63,4 +65,18 @@ TEST(Theme, GridFontWeights) {
     EXPECT_EQ(Typography::grid(11, QFont::DemiBold).weight(), Typography::interAvailable() ? QFont::Bold : QFont::DemiBold);
     EXPECT_EQ(Typography::ui(13, QFont::Medium).pixelSize(), 13);
     EXPECT_EQ(Typography::keycap().weight(), QFont::Medium);
+}
+
+// Standard widgets follow a forced appearance and go back to the desktop's colours for `system`.
+TEST(Theme, StandardWidgetsFollowTheAppearance) {
+    Theme& t = Theme::shared();
+    const Appearance before = t.appearance();
+    const QColor desktopWindow = QGuiApplication::palette().color(QPalette::Window);
+    t.setAppearance(Appearance::dark);
+    EXPECT_EQ(QGuiApplication::palette().color(QPalette::Window), Palette::dark().window);
+    t.setAppearance(Appearance::light);
+    EXPECT_EQ(QGuiApplication::palette().color(QPalette::Text), Palette::light().ink);
+    t.setAppearance(Appearance::system);
+    EXPECT_EQ(QGuiApplication::palette().color(QPalette::Window), desktopWindow);
+    t.setAppearance(before);
 }
