@@ -15,7 +15,7 @@
 // A shown, active window holding one grid over a document, with helpers to click slots.
 struct GridHarness {
     explicit GridHarness(VozudOzev::Table table, Kestrow::SourceImage source = {},
-                         const Kestrow::EditorPalette& palette = Kestrow::EditorPalette::light(), QSize size = {720, 420})
+                         const Kestrow::Palette& palette = Kestrow::Palette::light(), QSize size = {720, 420})
         : doc(std::make_unique<KestrowEditor::EditorDocument>(std::move(table))),
           window(std::make_unique<QWidget>())
     {

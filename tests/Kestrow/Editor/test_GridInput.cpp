@@ -250,3 +250,29 @@ TEST(GridInput, ContextMenuAdjustsTheSelectionAndRunsItsCommands)
     EXPECT_EQ(h.doc->selection(), sel(5, 0, 5, 3)) << "gutter outside the selection: the whole row";
     EXPECT_EQ(menu->actions().size(), 13);
 }
+
+TEST(GridInput, ClosingTheWindowKeepsAnOpenEdit)
+{
+    GridHarness h(filled(3, 3));
+    h.click(1, 1);
+    h.key(Qt::Key_K, {}, h.view());
+    ASSERT_TRUE(h.grid->editingPos());
+    h.window->close();
+    EXPECT_FALSE(h.grid->editingPos());
+    EXPECT_EQ(textAt(*h.doc, 1, 0), "k");
+}
+
+TEST(GridInput, SwitchingDocumentsCommitsToTheOldOne)
+{
+    GridHarness h(filled(3, 3));
+    KestrowEditor::EditorDocument other(filled(2, 2));
+    h.click(0, 1);
+    h.key(Qt::Key_M, {}, h.view());
+    h.grid->setInputs(&other, 0.8, Palette::light());
+    EXPECT_EQ(textAt(*h.doc, 0, 0), "m");
+    EXPECT_EQ(h.view()->model()->rowCount(), 2);
+    other.setText("n", CellPos(1, 1), 0.8);
+    EXPECT_EQ(h.view()->model()->index(1, 2).data().toString(), "n") << "the grid follows the new document";
+    h.doc->setText("old", CellPos(2, 2), 0.8);  // the old document no longer reaches the grid
+    EXPECT_EQ(h.view()->model()->rowCount(), 2);
+}

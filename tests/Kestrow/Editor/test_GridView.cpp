@@ -170,7 +170,7 @@ TEST(SourceImageView, PlaceholderImageIsNoImage)
         ImageZoom zoom;
         SourceImageView pane(SourceImage{image, 2}, &zoom);
         pane.resize(300, 200);
-        pane.setInputs(BBox{0, 0, 10, 10}, EditorPalette::dark());
+        pane.setInputs(BBox{0, 0, 10, 10}, Palette::dark());
         EXPECT_FALSE(pane.showsImage());
         EXPECT_FALSE(pane.highlight());
         zoom.zoom(2);
@@ -197,13 +197,13 @@ TEST(SourceImageView, ZoomClampsFitsAndHighlightsOnce)
         zoom.zoom(0.8);
     EXPECT_DOUBLE_EQ(pane->magnification(), 0.05);
 
-    pane->setInputs(BBox{300, 120, 150, 60}, EditorPalette::light());
+    pane->setInputs(BBox{300, 120, 150, 60}, Palette::light());
     QApplication::processEvents();
     EXPECT_EQ(pane->revealCount(), 1);
-    pane->setInputs(BBox{300, 120, 150, 60}, EditorPalette::light());
+    pane->setInputs(BBox{300, 120, 150, 60}, Palette::light());
     QApplication::processEvents();
     EXPECT_EQ(pane->revealCount(), 1) << "the same highlight again neither redraws nor scrolls";
-    pane->setInputs(std::nullopt, EditorPalette::light());
+    pane->setInputs(std::nullopt, Palette::light());
     QApplication::processEvents();
     EXPECT_FALSE(pane->highlight());
     EXPECT_EQ(pane->revealCount(), 1) << "clearing does not scroll";
@@ -217,7 +217,7 @@ TEST(SourceImageView, ZoomClampsFitsAndHighlightsOnce)
 TEST(GridView, ScreenshotsLightAndDark)
 {
     for (const bool dark : {false, true}) {
-        const EditorPalette& palette = dark ? EditorPalette::dark() : EditorPalette::light();
+        const Palette& palette = dark ? Palette::dark() : Palette::light();
         GridHarness h(sample(), capture(), palette, {560, 220});
         h.doc->select(CellPos(2, 1), false);
         h.doc->select(CellPos(2, 2), true);
