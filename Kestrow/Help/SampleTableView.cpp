@@ -6,6 +6,7 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QShortcut>
 #include <QVBoxLayout>
@@ -13,6 +14,25 @@
 namespace Kestrow {
 
 namespace {
+
+// A viewfinder: four corner brackets round a dot, in the accent colour.
+QPixmap viewfinder(const QColor& colour, qreal ratio)
+{
+    QPixmap pixmap(QSize(22, 22) * ratio);
+    pixmap.setDevicePixelRatio(ratio);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(colour, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    const double a = 2, b = 20, l = 6;
+    p.drawPolyline(QPolygonF({{a, a + l}, {a, a}, {a + l, a}}));
+    p.drawPolyline(QPolygonF({{b - l, a}, {b, a}, {b, a + l}}));
+    p.drawPolyline(QPolygonF({{b, b - l}, {b, b}, {b - l, b}}));
+    p.drawPolyline(QPolygonF({{a + l, b}, {a, b}, {a, b - l}}));
+    p.setBrush(colour);
+    p.drawEllipse(QPointF(11, 11), 1.5, 1.5);
+    return pixmap;
+}
 
 QFont uiFont(double size, QFont::Weight weight)
 {
@@ -31,8 +51,7 @@ SampleTableView::SampleTableView(std::function<void()> onCapture, QStringList sh
     setObjectName(QStringLiteral("SampleTableView"));
     setAutoFillBackground(true);
 
-    icon_ = new QLabel(QStringLiteral("⌖"), this);
-    icon_->setFont(uiFont(18, QFont::Medium));
+    icon_ = new QLabel(this);
     icon_->setAccessibleName(QString());
 
     hint_ = new QLabel(this);
@@ -114,7 +133,7 @@ void SampleTableView::applyScheme()
     pal.setColor(QPalette::Window, p.window);
     pal.setColor(QPalette::WindowText, p.ink);
     setPalette(pal);
-    icon_->setStyleSheet(QStringLiteral("color: %1;").arg(p.accent.name()));
+    icon_->setPixmap(viewfinder(p.accent, devicePixelRatioF()));
     note_->setStyleSheet(QStringLiteral("color: %1;").arg(p.muted.name()));
     button_->setStyleSheet(QStringLiteral("QPushButton { background: %1; color: %2; border: none; border-radius: 8px;"
                                           " padding: 6px 12px; }"

@@ -104,9 +104,11 @@ PlaceholderGrid::PlaceholderGrid(std::function<double()> threshold, bool dark, Q
                     QAbstractItemView::EditKeyPressed);
     horizontalHeader()->setDefaultSectionSize(110);
     verticalHeader()->setDefaultSectionSize(26);
+    horizontalHeader()->setStretchLastSection(true);
     const WindowPalette& p = WindowPalette::forDark(dark);
     setStyleSheet(QStringLiteral("QTableView { background: %1; color: %2; gridline-color: %3; border: none; }"
-                                 "QHeaderView::section { background: %4; color: %5; border: none; padding: 2px; }")
+                                 "QHeaderView, QHeaderView::section, QTableCornerButton::section { background: %4; color: %5; border: none;"
+                                 " padding: 2px; }")
                       .arg(p.window.name(), p.ink.name(), p.hairline.name(), p.bar.name(), p.muted.name()));
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& current) {
         if (syncing_ || !doc_ || !current.isValid())
@@ -127,6 +129,11 @@ void PlaceholderGrid::refresh()
     syncing_ = true;
     const QModelIndex current = currentIndex();
     model_->reset();
+    clearSpans();
+    if (doc_)
+        for (const VozudOzev::Cell& cell : doc_->table().cells)
+            if (cell.rowSpan > 1 || cell.colSpan > 1)
+                setSpan(cell.row, cell.col, std::max(cell.rowSpan, 1), std::max(cell.colSpan, 1));
     if (doc_) {
         if (const auto anchor = doc_->selectedAnchor())
             setCurrentIndex(model_->index(anchor->row, anchor->col));

@@ -18,6 +18,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShortcut>
+#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -215,8 +216,9 @@ void ResultView::save(SaveFormat format)
 
 void ResultView::flushWriteBack()
 {
-    if (!debounce_.isActive())
+    if (!writeBackPending_)
         return;
+    writeBackPending_ = false;
     debounce_.stop();
     if (!env_.writeBack)
         return;
@@ -245,6 +247,7 @@ void ResultView::closeEvent(QCloseEvent* event)
 
 void ResultView::documentChanged()
 {
+    writeBackPending_ = true;
     debounce_.start();
     if (grid_)
         grid_->refresh();
@@ -460,8 +463,8 @@ QWidget* ResultView::makeNoticeBar(const QString& text)
     auto* row = new QHBoxLayout(bar);
     row->setContentsMargins(16, 8, 16, 8);
     row->setSpacing(8);
-    auto* icon = new QLabel(QStringLiteral("ⓘ"), bar);
-    icon->setStyleSheet(colourStyle(p.accent));
+    auto* icon = new QLabel(bar);
+    icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(16, 16));
     auto* label = new QLabel(text, bar);
     label->setObjectName(QStringLiteral("noticeText"));
     label->setWordWrap(true);
@@ -491,7 +494,7 @@ QWidget* ResultView::makeNoTableView()
     auto* column = new QVBoxLayout(view);
     column->setContentsMargins(16, 16, 16, 16);
     column->setSpacing(8);
-    auto* warning = new QLabel(QStringLiteral("⚠ ") + tr("No table structure recognised — showing the text line by line."), view);
+    auto* warning = new QLabel(tr("No table structure recognised — showing the text line by line."), view);
     warning->setStyleSheet(colourStyle(p.flagText));
     auto* text = new QPlainTextEdit(QString::fromStdString(result_.extraction.plainText()), view);
     text->setObjectName(QStringLiteral("plainText"));

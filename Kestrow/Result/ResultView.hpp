@@ -60,7 +60,7 @@ public:
     void save(SaveFormat format);
     // Writes a pending change back to the history now.
     void flushWriteBack();
-    bool writeBackPending() const { return debounce_.isActive(); }
+    bool writeBackPending() const { return writeBackPending_; }
     // The split handle moved by dy points (positive downwards); finished ends the drag.
     void dragSplit(double dy, bool finished);
     // Redraws everything that shows the current document (after an edit, undo or selection).
@@ -87,6 +87,7 @@ private:
     double imageHeight_ = 170;
     std::optional<double> dragStartHeight_;
     QTimer debounce_;
+    bool writeBackPending_ = false;
     int storeListener_ = 0;
 
     QWidget* notice_ = nullptr;

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -187,10 +188,15 @@ void SourcePane::resizeEvent(QResizeEvent* event)
         buttons->move(width() - buttons->width() - 8 - 12, 8);
         buttons->raise();
     }
-    // Fitted once, when the pane first has a size.
-    if (canvas_ && !fitted_ && scroll_->viewport()->width() > 0) {
+}
+
+void SourcePane::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // Fitted once, after the window's layout has given the pane its width.
+    if (canvas_ && !fitted_) {
         fitted_ = true;
-        fit();
+        QTimer::singleShot(0, this, &SourcePane::fit);
     }
 }
 

@@ -34,6 +34,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     SourceCanvas* canvas_ = nullptr;
