@@ -2,7 +2,7 @@
 
 #include "Kestrow/Help/SamplePicture.hpp"
 #include "Kestrow/Help/SampleTable.hpp"
-#include "Kestrow/Result/WindowPalette.hpp"
+#include "Kestrow/Shell/Palette.hpp"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -128,7 +128,7 @@ QImage SampleTableView::picture() const
 
 void SampleTableView::applyScheme()
 {
-    const WindowPalette& p = WindowPalette::forDark(dark_);
+    const Palette& p = dark_ ? Palette::dark() : Palette::light();
     QPalette pal = palette();
     pal.setColor(QPalette::Window, p.window);
     pal.setColor(QPalette::WindowText, p.ink);

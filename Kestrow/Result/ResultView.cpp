@@ -1,12 +1,14 @@
 #include "Kestrow/Result/ResultView.hpp"
 
-#include "Kestrow/Result/PlaceholderGrid.hpp"
+#include "Kestrow/Editor/EditorPalette.hpp"
+#include "Kestrow/Editor/GridContainer.hpp"
 #include "Kestrow/Result/ResultExports.hpp"
 #include "Kestrow/Result/ResultStatus.hpp"
 #include "Kestrow/Result/SourcePane.hpp"
 #include "Kestrow/Result/SplitHandle.hpp"
-#include "Kestrow/Result/WindowPalette.hpp"
+#include "Kestrow/Shell/Palette.hpp"
 #include "Kestrow/Shell/WindowShortcuts.hpp"
+#include "KestrowEditor/EditorCommands.hpp"
 #include "KestrowEditor/TableEditing.hpp"
 
 #include <QCloseEvent>
@@ -34,7 +36,7 @@ QFont uiFont(double size, QFont::Weight weight = QFont::Normal)
     return f;
 }
 
-QWidget* hairline(const WindowPalette& p, QWidget* parent)
+QWidget* hairline(const Palette& p, QWidget* parent)
 {
     auto* line = new QWidget(parent);
     line->setFixedHeight(1);
@@ -45,7 +47,7 @@ QWidget* hairline(const WindowPalette& p, QWidget* parent)
     return line;
 }
 
-QString secondaryStyle(const WindowPalette& p)
+QString secondaryStyle(const Palette& p)
 {
     return QStringLiteral("QPushButton, QToolButton { background: %1; color: %2; border: 1px solid %3; border-radius: 8px;"
                           " padding: 4px 10px; }"
@@ -54,7 +56,7 @@ QString secondaryStyle(const WindowPalette& p)
         .arg(p.card.name(), p.ink.name(), p.hairline.name(), p.muted.name());
 }
 
-QString primaryStyle(const WindowPalette& p)
+QString primaryStyle(const Palette& p)
 {
     return QStringLiteral("QPushButton { background: %1; color: %2; border: none; border-radius: 8px; padding: 5px 12px;"
                           " font-weight: 600; }")
@@ -87,7 +89,7 @@ ResultView::ResultView(CaptureResult result, std::optional<QString> notice, Capt
       openingThreshold_(env_.preferences().flagThreshold)
 {
     setObjectName(QStringLiteral("ResultView"));
-    const WindowPalette& p = WindowPalette::forDark(env_.dark);
+    const Palette& p = env_.dark ? Palette::dark() : Palette::light();
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, p.window);
@@ -119,8 +121,9 @@ ResultView::ResultView(CaptureResult result, std::optional<QString> notice, Capt
         column->addWidget(notice_);
     }
     if (doc()) {
-        grid_ = new PlaceholderGrid([this] { return env_.preferences().flagThreshold; }, env_.dark, this);
-        grid_->setDocument(doc());
+        grid_ = new GridContainer(doc(), SourceImage{result_.image, result_.scale}, this);
+        // Undo and redo belong to the window, which sends them to the current table.
+        grid_->setUndoShortcutsEnabled(false);
         column->addWidget(grid_, 1);
     } else {
         column->addWidget(makeNoTableView(), 1);
@@ -170,8 +173,6 @@ void ResultView::setTableIndex(int index)
     if (index == tableIndex_ || index < 0 || index >= static_cast<int>(store_->docs().size()))
         return;
     tableIndex_ = index;
-    if (grid_)
-        grid_->setDocument(doc());
     if (picker_ && picker_->currentIndex() != index)
         picker_->setCurrentIndex(index);
     refresh();
@@ -249,16 +250,16 @@ void ResultView::documentChanged()
 {
     writeBackPending_ = true;
     debounce_.start();
-    if (grid_)
-        grid_->refresh();
     refresh();
 }
 
 void ResultView::refresh()
 {
-    const WindowPalette& p = WindowPalette::forDark(env_.dark);
+    const Palette& p = env_.dark ? Palette::dark() : Palette::light();
     const double threshold = env_.preferences().flagThreshold;
     auto* d = doc();
+    if (grid_ && d)
+        grid_->setInputs(d, threshold, env_.dark ? EditorPalette::dark() : EditorPalette::light());
     if (source_) {
         std::optional<VozudOzev::BBox> box;
         if (d)
@@ -287,7 +288,7 @@ void ResultView::refresh()
 
 QWidget* ResultView::makeToolbar()
 {
-    const WindowPalette& p = WindowPalette::forDark(env_.dark);
+    const Palette& p = env_.dark ? Palette::dark() : Palette::light();
     auto* bar = new QWidget(this);
     bar->setObjectName(QStringLiteral("toolbar"));
     bar->setAutoFillBackground(true);
@@ -424,35 +425,19 @@ void ResultView::fillTableMenu()
     auto* d = doc();
     if (!d)
         return;
-    const auto rect = d->selectedRect();
-    const bool selected = d->selection().has_value();
-    const auto& table = d->table();
-    const auto add = [this](const QString& title, bool enabled, std::function<void()> run) {
-        QAction* action = tableMenu_->addAction(title, this, std::move(run));
-        action->setEnabled(enabled);
-    };
-    add(tr("Insert Row Above"), selected && rect, [d, rect] { d->insertRow(rect->minRow); });
-    add(tr("Insert Row Below"), selected && rect, [d, rect] { d->insertRow(rect->maxRow + 1); });
-    add(tr("Delete Row"), selected && rect && rect->maxRow - rect->minRow + 1 < table.rows,
-        [d] { d->deleteSelectedRows(); });
-    tableMenu_->addSeparator();
-    add(tr("Insert Column Left"), selected && rect, [d, rect] { d->insertColumn(rect->minCol); });
-    add(tr("Insert Column Right"), selected && rect, [d, rect] { d->insertColumn(rect->maxCol + 1); });
-    add(tr("Delete Column"), selected && rect && rect->maxCol - rect->minCol + 1 < table.cols,
-        [d] { d->deleteSelectedColumns(); });
-    tableMenu_->addSeparator();
-    add(tr("Merge Cells"), d->canMerge(), [d] { d->mergeSelection(); });
-    add(tr("Split Cells"), d->canSplit(), [d] { d->splitSelection(); });
-    tableMenu_->addSeparator();
-    const bool inHeader = rect && rect->minRow < d->headerRowCount();
-    add(inHeader ? tr("Unmark Header Row") : tr("Mark as Header Row"), selected && rect,
-        [d, rect] { d->toggleHeader(rect->minRow); });
-    add(tr("Clear Contents"), selected, [d] { d->clearSelection(); });
+    for (auto& item : KestrowEditor::EditorCommands::items(*d)) {
+        if (!item) {
+            tableMenu_->addSeparator();
+            continue;
+        }
+        QAction* action = tableMenu_->addAction(tr(item->title.c_str()), this, item->run);
+        action->setEnabled(item->enabled);
+    }
 }
 
 QWidget* ResultView::makeNoticeBar(const QString& text)
 {
-    const WindowPalette& p = WindowPalette::forDark(env_.dark);
+    const Palette& p = env_.dark ? Palette::dark() : Palette::light();
     auto* bar = new QWidget(this);
     bar->setObjectName(QStringLiteral("noticeBar"));
     bar->setAttribute(Qt::WA_StyledBackground);
@@ -488,7 +473,7 @@ QWidget* ResultView::makeNoticeBar(const QString& text)
 
 QWidget* ResultView::makeNoTableView()
 {
-    const WindowPalette& p = WindowPalette::forDark(env_.dark);
+    const Palette& p = env_.dark ? Palette::dark() : Palette::light();
     auto* view = new QWidget(this);
     view->setObjectName(QStringLiteral("noTableView"));
     auto* column = new QVBoxLayout(view);
@@ -510,7 +495,7 @@ QWidget* ResultView::makeNoTableView()
 
 QWidget* ResultView::makeStatusBar()
 {
-    const WindowPalette& p = WindowPalette::forDark(env_.dark);
+    const Palette& p = env_.dark ? Palette::dark() : Palette::light();
     auto* bar = new QWidget(this);
     bar->setObjectName(QStringLiteral("statusBar"));
     bar->setAutoFillBackground(true);

@@ -1,10 +1,13 @@
 #pragma once
 
+// moc need not read these (it cannot parse <chrono> without the compiler's macros).
+#ifndef Q_MOC_RUN
 #include "Kestrow/Result/ResultActions.hpp"
 #include "Kestrow/Result/ResultEnvironment.hpp"
 #include "Kestrow/Shell/CaptureResult.hpp"
 #include "KestrowEditor/EditorStore.hpp"
 #include "VozudOzev/Export/SourceInfo.hpp"
+#endif
 
 #include <QTimer>
 #include <QWidget>
@@ -22,7 +25,7 @@ class QToolButton;
 
 namespace Kestrow {
 
-class PlaceholderGrid;
+class GridContainer;
 class SourcePane;
 class SplitHandle;
 
@@ -51,7 +54,7 @@ public:
     const ResultActions& actions() const { return actions_; }
     VozudOzev::SourceInfo exportSource() const;
     SourcePane* sourcePane() const { return source_; }
-    PlaceholderGrid* grid() const { return grid_; }
+    GridContainer* grid() const { return grid_; }
 
     // The toolbar's actions on the current table.
     void copy();
@@ -91,7 +94,7 @@ private:
     int storeListener_ = 0;
 
     QWidget* notice_ = nullptr;
-    PlaceholderGrid* grid_ = nullptr;
+    GridContainer* grid_ = nullptr;
     SourcePane* source_ = nullptr;
     QComboBox* picker_ = nullptr;
     QPushButton* undo_ = nullptr;
