@@ -1,6 +1,8 @@
 #include <QApplication>
 #include <QGuiApplication>
 
+#include "Kestrow/History/QuitOnTerminate.hpp"
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -14,5 +16,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vantrel"));
     QApplication::setQuitOnLastWindowClosed(false);
+    // A session ending sends SIGTERM: quit normally so pending history writes are flushed.
+    Kestrow::QuitOnTerminate::install();
     return QApplication::exec();
 }
