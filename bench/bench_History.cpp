@@ -5,7 +5,6 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QSettings>
 #include <QTemporaryDir>
 
 #include <cstdlib>
@@ -42,12 +41,12 @@ CaptureResult captureOf(int i, const QImage& image)
 // One folder of 500 records of 100 x 10 tables, a tenth with images, made once.
 struct Folder {
     QTemporaryDir temp;
-    QSettings settings{temp.path() + "/s.ini", QSettings::IniFormat};
+    Defaults settings = Defaults::atPath(temp.path() + "/s.ini");
     QString path = temp.path() + "/History";
 
     Folder()
     {
-        settings.setValue("historyLimit", 500);
+        settings.setNumber("historyLimit", 500);
         QImage image(1440, 900, QImage::Format_RGB32);
         image.fill(Qt::white);
         HistoryStore store(path, &settings);
@@ -90,8 +89,8 @@ BENCHMARK(BM_WindowFirstPaint)->Unit(benchmark::kMillisecond);
 void BM_AddCaptureOnGuiThread(benchmark::State& state)
 {
     QTemporaryDir temp;
-    QSettings settings(temp.path() + "/s.ini", QSettings::IniFormat);
-    settings.setValue("historyKeepImages", true);
+    Defaults settings = Defaults::atPath(temp.path() + "/s.ini");
+    settings.setBoolean("historyKeepImages", true);
     HistoryStore store(temp.path() + "/History", &settings);
     QImage image(2880, 1800, QImage::Format_RGB32);
     image.fill(Qt::white);

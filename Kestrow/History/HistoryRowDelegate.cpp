@@ -1,13 +1,13 @@
 #include "Kestrow/History/HistoryRowDelegate.hpp"
 
 #include "Kestrow/History/HistoryListModel.hpp"
-#include "Kestrow/History/HistoryPalette.hpp"
 #include "Kestrow/History/HistoryStore.hpp"
 #include "Kestrow/History/HistoryText.hpp"
 #include "Kestrow/History/HistoryThumbnails.hpp"
+#include "Kestrow/Shell/Theme.hpp"
+#include "Kestrow/Shell/Typography.hpp"
 
 #include <QCoreApplication>
-#include <QFontDatabase>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -21,22 +21,6 @@ constexpr int thumbWidth = 56;
 constexpr int thumbHeight = 40;
 constexpr int gap = 12;
 
-QFont interfaceFont(double points, QFont::Weight weight)
-{
-    // Listing the font families is slow; they do not change while the list paints.
-    static const bool haveInter = QFontDatabase::families().contains(QStringLiteral("Inter"));
-    QFont font = haveInter ? QFont(QStringLiteral("Inter")) : QFont();
-    font.setPointSizeF(points);
-    font.setWeight(weight);
-    return font;
-}
-
-QFont gridFont(double points)
-{
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPointSizeF(points);
-    return font;
-}
 
 // A small grid, or left-aligned lines for a capture that is text only.
 void paintSymbol(QPainter& p, const QRectF& box, bool table, const QColor& colour)
@@ -76,7 +60,7 @@ void HistoryRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
     const HistoryItem* item = model_.itemAt(index.row());
     if (item == nullptr)
         return;
-    const HistoryPalette pal = HistoryPalette::from(option.palette);
+    const Palette& pal = Theme::shared().palette();
     QPainter& p = *painter;
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
@@ -107,7 +91,7 @@ void HistoryRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
     p.drawRoundedRect(thumb.adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
 
     // Right column first, so the texts on the left stop before it.
-    const QFont small = interfaceFont(11, QFont::Normal);
+    const QFont small = Typography::ui(11, QFont::Normal);
     const QFontMetrics smallMetrics(small);
     const QString date = HistoryText::date(*item);
     const QString source = QString::fromStdString(item->sourceName);
@@ -127,14 +111,14 @@ void HistoryRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
 
     const int textLeft = static_cast<int>(thumb.right()) + gap;
     const int textWidth = std::max(0, right.left() - gap - textLeft);
-    const QFont titleFont = interfaceFont(13, QFont::Medium);
-    const QFont previewFont = gridFont(11.5);
+    const QFont titleFont = Typography::ui(13, QFont::Medium);
+    const QFont previewFont = Typography::grid(11.5, QFont::Normal);
     const QFontMetrics titleMetrics(titleFont);
     const QFontMetrics previewMetrics(previewFont);
     const int textTop = row.center().y() - (titleMetrics.height() + lineGap + previewMetrics.height()) / 2;
     const QString title = HistoryText::title(*item);
     p.setFont(titleFont);
-    p.setPen(pal.text);
+    p.setPen(pal.ink);
     const QString shownTitle = titleMetrics.elidedText(title, Qt::ElideRight, textWidth);
     p.drawText(QRect(textLeft, textTop, textWidth, titleMetrics.height()), Qt::AlignLeft | Qt::AlignVCenter, shownTitle);
     if (const int flagged = item->flaggedCount(); flagged > 0) {

@@ -1,10 +1,11 @@
 #include "Kestrow/History/HistorySettingsSection.hpp"
 
-#include "Kestrow/History/HistoryPalette.hpp"
 #include "Kestrow/History/HistoryStore.hpp"
+#include "Kestrow/Shell/Theme.hpp"
+#include "Kestrow/Shell/ThemedButton.hpp"
+#include "Kestrow/Shell/Typography.hpp"
 
 #include <QCheckBox>
-#include <QFontDatabase>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -75,7 +76,7 @@ HistorySettingsSection::HistorySettingsSection(HistoryStore& store, std::functio
     limit_->setSingleStep(5);
     // Typing "50" passes through 5; only the value the user settles on may prune.
     limit_->setKeyboardTracking(false);
-    limit_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    limit_->setFont(Typography::grid(12.5, QFont::Normal));
     limit_->setAccessibleName(tr("Captures to keep"));
     rows->addWidget(row(card, tr("Captures to keep"), tr("Older ones are removed first."), limit_));
     rows->addWidget(divider(card));
@@ -91,13 +92,13 @@ HistorySettingsSection::HistorySettingsSection(HistoryStore& store, std::functio
     auto* line = new QHBoxLayout(buttons);
     line->setContentsMargins(12, 12, 12, 12);
     if (showHistory_) {
-        auto* show = new QPushButton(tr("Show History…"), buttons);
+        auto* show = new ThemedButton(tr("Show History…"), ThemedButton::Style::secondary, buttons);
         show->setObjectName(QStringLiteral("showHistory"));
         connect(show, &QPushButton::clicked, this, [this] { showHistory_(); });
         line->addWidget(show);
     }
     line->addStretch();
-    deleteAll_ = new QPushButton(tr("Delete All History…"), buttons);
+    deleteAll_ = new ThemedButton(tr("Delete All History…"), ThemedButton::Style::secondary, buttons);
     deleteAll_->setObjectName(QStringLiteral("deleteAllHistory"));
     line->addWidget(deleteAll_);
     rows->addWidget(buttons);
@@ -111,10 +112,8 @@ HistorySettingsSection::HistorySettingsSection(HistoryStore& store, std::functio
     column->addWidget(footer);
     column->addStretch();
 
-    const HistoryPalette p = HistoryPalette::from(palette());
-    setStyleSheet(QStringLiteral("#card { background: %1; border: 1px solid %2; border-radius: 8px; }"
-                                 " #hairline { background: %2; margin-left: 12px; } QLabel#muted { color: %3; }")
-                      .arg(p.card.name(), p.hairline.name(), p.muted.name()));
+    applyPalette();
+    connect(&Theme::shared(), &Theme::changed, this, &HistorySettingsSection::applyPalette);
 
     connect(enabled_, &QCheckBox::toggled, &store_, &HistoryStore::setEnabled);
     connect(limit_, &QSpinBox::valueChanged, &store_, &HistoryStore::setLimit);
@@ -127,6 +126,15 @@ HistorySettingsSection::HistorySettingsSection(HistoryStore& store, std::functio
     connect(&store_, &HistoryStore::itemsChanged, this, &HistorySettingsSection::refresh);
     connect(&store_, &HistoryStore::settingsChanged, this, &HistorySettingsSection::refresh);
     refresh();
+}
+
+void HistorySettingsSection::applyPalette()
+{
+    const Palette& p = Theme::shared().palette();
+    setStyleSheet(QStringLiteral("#card { background: %1; border: 1px solid %2; border-radius: 8px; }"
+                                 " #hairline { background: %2; margin-left: 12px; } QLabel { color: %4; }"
+                                 " QLabel#muted { color: %3; }")
+                      .arg(p.card.name(), p.hairline.name(), p.muted.name(), p.ink.name()));
 }
 
 void HistorySettingsSection::setConfirm(HistoryConfirm confirm) { confirm_ = std::move(confirm); }

@@ -28,6 +28,7 @@ public:
 
 private:
     void refresh();
+    void applyPalette();
 
     HistoryStore& store_;
     std::function<void()> showHistory_;

@@ -2,6 +2,7 @@
 
 #include "Kestrow/History/HistoryFiles.hpp"
 #include "Kestrow/History/HistoryRecord.hpp"
+#include "Kestrow/Shell/AppSettings.hpp"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -9,11 +10,10 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
-#include <QSettings>
 #include <QStandardPaths>
 
 #include <algorithm>
-#include <charconv>
+#include <cmath>
 #include <cstdio>
 
 namespace Kestrow {
@@ -27,40 +27,13 @@ const QString keepImagesKey = QStringLiteral("historyKeepImages");
 // Screen captures are a few thousand pixels a side; a file claiming far more is damage.
 constexpr int imageAllocationLimitMB = 512;
 
-// QSettings hands back typed values written in this run but text read from the INI file,
-// so both forms are read, strictly.
-std::optional<bool> readBool(const QVariant& v)
+// A whole number only: "7.5" is as unreadable as "abc".
+std::optional<long long> readInteger(const Defaults& d, const QString& key)
 {
-    if (v.typeId() == QMetaType::Bool)
-        return v.toBool();
-    if (v.typeId() != QMetaType::QString)
+    const auto n = d.number(key);
+    if (!n || *n != std::floor(*n) || std::fabs(*n) > 1e15)
         return std::nullopt;
-    const QString t = v.toString().trimmed();
-    if (t == u"true")
-        return true;
-    if (t == u"false")
-        return false;
-    return std::nullopt;
-}
-
-std::optional<long long> readInteger(const QVariant& v)
-{
-    switch (v.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::LongLong:
-    case QMetaType::UInt:
-    case QMetaType::ULongLong: return v.toLongLong();
-    case QMetaType::QString: {
-        const QByteArray text = v.toString().trimmed().toLatin1();
-        long long value = 0;
-        const char* end = text.constData() + text.size();
-        auto [ptr, ec] = std::from_chars(text.constData(), end, value);
-        if (text.isEmpty() || ec != std::errc() || ptr != end)
-            return std::nullopt;
-        return value;
-    }
-    default: return std::nullopt;
-    }
+    return static_cast<long long>(*n);
 }
 
 std::chrono::system_clock::time_point toTimePoint(const QDateTime& date)
@@ -76,7 +49,7 @@ QImageReader* configured(QImageReader& reader)
 
 }  // namespace
 
-HistoryStore::HistoryStore(QString directory, QSettings* settings, QObject* parent)
+HistoryStore::HistoryStore(QString directory, Defaults* settings, QObject* parent)
     : QObject(parent),
       directory_(directory.isEmpty() ? defaultDirectory() : std::move(directory)),
       folder_(QFile::encodeName(directory_).toStdString()),
@@ -85,9 +58,9 @@ HistoryStore::HistoryStore(QString directory, QSettings* settings, QObject* pare
 {
     std::optional<long long> storedLimit;
     if (settings_ != nullptr) {
-        enabled_ = readBool(settings_->value(enabledKey)).value_or(true);
-        storedLimit = readInteger(settings_->value(limitKey));
-        keepImages_ = readBool(settings_->value(keepImagesKey)).value_or(false);
+        enabled_ = settings_->boolean(enabledKey).value_or(true);
+        storedLimit = readInteger(*settings_, limitKey);
+        keepImages_ = settings_->boolean(keepImagesKey).value_or(false);
     }
     limit_ = storedLimit ? static_cast<int>(std::clamp<long long>(*storedLimit, minLimit, maxLimit)) : defaultLimit;
     std::string error;
@@ -111,9 +84,7 @@ QString HistoryStore::defaultDirectory()
 HistoryStore& HistoryStore::shared()
 {
     static HistoryStore* store = [] {
-        static QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Vantrel"),
-                                  QStringLiteral("Vantrel"));
-        auto* s = new HistoryStore(QString(), &settings, QCoreApplication::instance());
+        auto* s = new HistoryStore(QString(), &AppSettings::shared().defaults(), QCoreApplication::instance());
         s->flushOnQuit();
         return s;
     }();
@@ -135,7 +106,7 @@ void HistoryStore::setEnabled(bool on)
 {
     enabled_ = on;
     if (settings_ != nullptr)
-        settings_->setValue(enabledKey, on);
+        settings_->setBoolean(enabledKey, on);
     emit settingsChanged();
 }
 
@@ -143,7 +114,7 @@ void HistoryStore::setLimit(int limit)
 {
     limit_ = std::clamp(limit, minLimit, maxLimit);
     if (settings_ != nullptr)
-        settings_->setValue(limitKey, limit_);
+        settings_->setNumber(limitKey, limit_);
     emit settingsChanged();
     prune();
 }
@@ -152,7 +123,7 @@ void HistoryStore::setKeepImages(bool on)
 {
     keepImages_ = on;
     if (settings_ != nullptr)
-        settings_->setValue(keepImagesKey, on);
+        settings_->setBoolean(keepImagesKey, on);
     emit settingsChanged();
     if (!on)
         deleteAllImages();

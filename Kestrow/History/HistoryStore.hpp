@@ -3,6 +3,7 @@
 #include "Kestrow/History/HistoryItem.hpp"
 #include "Kestrow/History/HistoryQueue.hpp"
 #include "Kestrow/Shell/CaptureResult.hpp"
+#include "Kestrow/Shell/Defaults.hpp"
 
 #include <QImage>
 #include <QObject>
@@ -16,15 +17,13 @@
 #include <string>
 #include <vector>
 
-class QSettings;
-
 namespace Kestrow {
 
 // The saved captures: one record (and optionally the source image) per capture in a
 // private folder. State lives on the GUI thread; file work runs in order on a queue of its
 // own and is flushed before the application quits.
 //
-//     HistoryStore store(dir, &settings);
+//     HistoryStore store(dir, &defaults);
 //     store.add(capture, "Firefox", "B");
 //     CaptureResult again = store.captureResult(store.items().front());
 class HistoryStore : public QObject {
@@ -35,8 +34,8 @@ public:
     static constexpr int maxLimit = 500;
     static constexpr int defaultLimit = 50;
 
-    // An empty folder means defaultDirectory(); settings may be null (nothing is stored).
-    HistoryStore(QString directory, QSettings* settings, QObject* parent = nullptr);
+    // An empty folder means defaultDirectory(); defaults may be null (nothing is stored).
+    HistoryStore(QString directory, Defaults* defaults, QObject* parent = nullptr);
     ~HistoryStore() override;
 
     // <application data>/History, e.g. ~/.local/share/Vantrel/History.
@@ -93,7 +92,7 @@ private:
 
     QString directory_;
     std::string folder_;
-    QSettings* settings_ = nullptr;
+    Defaults* settings_ = nullptr;
     std::vector<HistoryItem> items_;
     bool enabled_ = true;
     int limit_ = defaultLimit;

@@ -1,11 +1,13 @@
 #include "Kestrow/History/HistoryView.hpp"
 
 #include "Kestrow/History/HistoryListModel.hpp"
-#include "Kestrow/History/HistoryPalette.hpp"
 #include "Kestrow/History/HistoryRowDelegate.hpp"
 #include "Kestrow/History/HistoryStore.hpp"
 #include "Kestrow/History/HistoryText.hpp"
 #include "Kestrow/History/HistoryThumbnails.hpp"
+#include "Kestrow/Shell/Theme.hpp"
+#include "Kestrow/Shell/ThemedButton.hpp"
+#include "Kestrow/Shell/Typography.hpp"
 
 #include "VozudOzev/Export/TableExport.hpp"
 
@@ -50,10 +52,7 @@ QWidget* bar(QWidget* parent, QHBoxLayout*& layout, int vertical, int spacing)
 QLabel* text(const QString& s, double points, QFont::Weight weight, QWidget* parent, const char* name = nullptr)
 {
     auto* label = new QLabel(s, parent);
-    QFont f = label->font();
-    f.setPointSizeF(points);
-    f.setWeight(weight);
-    label->setFont(f);
+    label->setFont(Typography::ui(points, weight));
     label->setAlignment(Qt::AlignCenter);
     if (name != nullptr)
         label->setObjectName(QLatin1String(name));
@@ -112,7 +111,7 @@ HistoryView::HistoryView(HistoryStore& store, std::function<void(const CaptureRe
     search_->setClearButtonEnabled(true);
     search_->setFixedWidth(200);
     header->addWidget(search_);
-    open_ = new QPushButton(tr("Open"), this);
+    open_ = new ThemedButton(tr("Open"), ThemedButton::Style::primary, this);
     open_->setObjectName(QStringLiteral("open"));
     open_->setDefault(true);
     header->addWidget(open_);
@@ -123,7 +122,7 @@ HistoryView::HistoryView(HistoryStore& store, std::function<void(const CaptureRe
     pages_->addWidget(statePage(pages_, QStringLiteral("\u25F7"), text(tr("No captures yet"), 13, QFont::Medium, this),
                                 emptyBelow));
     noMatches_ = text(QString(), 13, QFont::Medium, this, "noMatches");
-    auto* clear = new QPushButton(tr("Clear Search"), this);
+    auto* clear = new ThemedButton(tr("Clear Search"), ThemedButton::Style::secondary, this);
     clear->setObjectName(QStringLiteral("clearSearch"));
     pages_->addWidget(statePage(pages_, QStringLiteral("\u2315"), noMatches_, clear));
     list_ = new QListView(this);
@@ -144,14 +143,14 @@ HistoryView::HistoryView(HistoryStore& store, std::function<void(const CaptureRe
     state_ = text(QString(), 12, QFont::Normal, this, "muted");
     footer->addWidget(state_);
     footer->addStretch();
-    settings_ = new QPushButton(tr("Settings…"), this);
+    settings_ = new ThemedButton(tr("Settings…"), ThemedButton::Style::secondary, this);
     settings_->setObjectName(QStringLiteral("settings"));
     settings_->setVisible(false);
     footer->addWidget(settings_);
-    delete_ = new QPushButton(tr("Delete"), this);
+    delete_ = new ThemedButton(tr("Delete"), ThemedButton::Style::secondary, this);
     delete_->setObjectName(QStringLiteral("delete"));
     footer->addWidget(delete_);
-    deleteAll_ = new QPushButton(tr("Delete All…"), this);
+    deleteAll_ = new ThemedButton(tr("Delete All…"), ThemedButton::Style::secondary, this);
     deleteAll_->setObjectName(QStringLiteral("deleteAll"));
     footer->addWidget(deleteAll_);
 
@@ -182,6 +181,7 @@ HistoryView::HistoryView(HistoryStore& store, std::function<void(const CaptureRe
     connect(&store_, &HistoryStore::itemsChanged, this, &HistoryView::refresh);
     connect(&store_, &HistoryStore::settingsChanged, this, &HistoryView::refresh);
     connect(thumbnails_, &HistoryThumbnails::ready, model_, &HistoryListModel::touch);
+    connect(&Theme::shared(), &Theme::changed, this, &HistoryView::applyPalette);
 
     applyPalette();
     refresh();
@@ -316,22 +316,14 @@ bool HistoryView::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-void HistoryView::changeEvent(QEvent* event)
-{
-    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange)
-        applyPalette();
-    QWidget::changeEvent(event);
-}
-
 void HistoryView::applyPalette()
 {
-    const HistoryPalette p = HistoryPalette::from(QApplication::palette());
-    const QString sheet = QStringLiteral(
-                              "#HistoryView { background: %1; } #bar { background: %2; } #hairline { background: %3; }"
-                              " #HistoryView QLabel#muted { color: %4; } QListView#list { background: %1; }")
-                              .arg(p.window.name(), p.bar.name(), p.hairline.name(), p.muted.name());
-    if (styleSheet() != sheet)
-        setStyleSheet(sheet);
+    const Palette& p = Theme::shared().palette();
+    setStyleSheet(QStringLiteral("#HistoryView { background: %1; } #bar { background: %2; } #hairline { background: %3; }"
+                                 " #HistoryView QLabel { color: %5; } #HistoryView QLabel#muted { color: %4; }"
+                                 " QListView#list { background: %1; }")
+                      .arg(p.window.name(), p.bar.name(), p.hairline.name(), p.muted.name(), p.ink.name()));
+    list_->viewport()->update();
 }
 
 }  // namespace Kestrow

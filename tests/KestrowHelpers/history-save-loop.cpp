@@ -6,7 +6,6 @@
 #include "Kestrow/History/QuitOnTerminate.hpp"
 
 #include <QCoreApplication>
-#include <QSettings>
 
 #include <cstdio>
 #include <cstring>
@@ -19,9 +18,9 @@ int main(int argc, char** argv)
     const int count = std::atoi(argv[2]);
     const bool queueOnly = std::strcmp(argv[3], "queue") == 0;
     Kestrow::QuitOnTerminate::install();
-    QSettings settings(QString::fromLocal8Bit(argv[1]) + ".ini", QSettings::IniFormat);
-    settings.setValue("historyLimit", 500);
-    settings.setValue("historyKeepImages", true);
+    auto settings = Kestrow::Defaults::atPath(QString::fromLocal8Bit(argv[1]) + ".ini");
+    settings.setNumber("historyLimit", 500);
+    settings.setBoolean("historyKeepImages", true);
     Kestrow::HistoryStore store(QString::fromLocal8Bit(argv[1]), &settings);
     store.flushOnQuit();
 

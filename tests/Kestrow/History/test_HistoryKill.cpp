@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QSettings>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QThread>
@@ -70,8 +69,8 @@ TEST(HistoryKill, RecordsSurviveSigkillAtRandomPoints)
     }
     EXPECT_FALSE(reported.isEmpty());
     // What a killed run left behind loads, leftovers cleared away.
-    QSettings settings(temp.path() + "/s.ini", QSettings::IniFormat);
-    settings.setValue("historyLimit", 500);
+    auto settings = Kestrow::Defaults::atPath(temp.path() + "/s.ini");
+    settings.setNumber("historyLimit", 500);
     Kestrow::HistoryStore store(folder, &settings);
     EXPECT_GE(store.items().size(), static_cast<size_t>(reported.size()));
 }

@@ -8,7 +8,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSettings>
 
 #include <algorithm>
 
@@ -23,7 +22,7 @@ class HistoryStoreTest : public ::testing::Test {
 protected:
     QTemporaryDir temp;
     QString folder = temp.path() + "/app/History";
-    QSettings settings{temp.path() + "/settings.ini", QSettings::IniFormat};
+    Defaults settings = Defaults::atPath(temp.path() + "/settings.ini");
 
     std::unique_ptr<HistoryStore> open() { return std::make_unique<HistoryStore>(folder, &settings); }
 
@@ -69,7 +68,7 @@ protected:
 
 TEST_F(HistoryStoreTest, MakesAPrivateFolderAndAddsNewestFirst)
 {
-    settings.setValue("historyKeepImages", true);
+    settings.setBoolean("historyKeepImages", true);
     auto store = open();
     struct stat st {};
     ASSERT_EQ(::stat(QFile::encodeName(folder).constData(), &st), 0);
@@ -140,24 +139,24 @@ TEST_F(HistoryStoreTest, LoadsNewestFirstAndSkipsWhatItCannotRead)
 TEST_F(HistoryStoreTest, ReadsTheSettingsStrictly)
 {
     const struct {
-        QVariant stored;
+        const char* stored;
         int limit;
-    } limits[] = {{QVariant(), 50}, {2, 5}, {10000, 500}, {"abc", 50}, {"120", 120}, {"7.5", 50}, {-4, 5}};
+    } limits[] = {{nullptr, 50}, {"2", 5}, {"10000", 500}, {"abc", 50}, {"120", 120}, {"7.5", 50}, {"-4", 5}};
     for (const auto& c : limits) {
-        SCOPED_TRACE(c.stored.toString().toStdString());
-        if (c.stored.isValid())
-            settings.setValue("historyLimit", c.stored);
+        SCOPED_TRACE(c.stored ? c.stored : "absent");
+        if (c.stored)
+            settings.setString("historyLimit", c.stored);
         else
             settings.remove("historyLimit");
         EXPECT_EQ(open()->limit(), c.limit);
     }
     const struct {
-        QVariant stored;
+        const char* stored;
         bool enabled;
-    } switches[] = {{QVariant(), true}, {"yes", true}, {false, false}, {"false", false}};
+    } switches[] = {{nullptr, true}, {"yes", true}, {"false", false}, {"true", true}};
     for (const auto& c : switches) {
-        if (c.stored.isValid())
-            settings.setValue("historyEnabled", c.stored);
+        if (c.stored)
+            settings.setString("historyEnabled", c.stored);
         else
             settings.remove("historyEnabled");
         EXPECT_EQ(open()->enabled(), c.enabled);
@@ -168,20 +167,20 @@ TEST_F(HistoryStoreTest, PrunesToTheLimitButNeverOnAnUnreadableLimit)
 {
     for (int i = 0; i < 70; ++i)
         putItem(1000 + i);
-    settings.setValue("historyLimit", "garbage");
+    settings.setString("historyLimit", "garbage");
     {
         auto store = open();
         EXPECT_EQ(store->items().size(), 70u);
         EXPECT_EQ(store->limit(), 70);
     }
-    settings.setValue("historyLimit", 50);
+    settings.setNumber("historyLimit", 50);
     auto store = open();
     EXPECT_EQ(store->items().size(), 50u);
     const std::string newest = store->items().front().id;
 
     store->setLimit(0);  // clamped: a stray 0 cannot wipe the history
     EXPECT_EQ(store->limit(), 5);
-    EXPECT_EQ(settings.value("historyLimit").toInt(), 5);
+    EXPECT_EQ(settings.number("historyLimit"), std::optional<double>(5));
     ASSERT_EQ(store->items().size(), 5u);
     EXPECT_EQ(store->items().front().id, newest);
     store->flush();
@@ -228,7 +227,7 @@ TEST_F(HistoryStoreTest, UpdatesTheItemBehindAReopenedCapture)
 
 TEST_F(HistoryStoreTest, SwitchingImagesOffRemovesEveryImage)
 {
-    settings.setValue("historyKeepImages", true);
+    settings.setBoolean("historyKeepImages", true);
     auto store = open();
     store->add(capture(100, table(1, 1)), "A", "B");
     store->add(capture(200, table(1, 1)), "B", "B");
@@ -246,7 +245,7 @@ TEST_F(HistoryStoreTest, SwitchingImagesOffRemovesEveryImage)
     store->setEnabled(false);
     store->add(capture(300, table(1, 1)), "C", "B");
     EXPECT_EQ(store->items().size(), 2u);
-    EXPECT_EQ(settings.value("historyEnabled").toBool(), false);
+    EXPECT_EQ(settings.boolean("historyEnabled"), std::optional<bool>(false));
 }
 
 TEST_F(HistoryStoreTest, AFailedWriteKeepsTheOldRecord)

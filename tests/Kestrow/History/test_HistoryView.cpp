@@ -15,7 +15,6 @@
 #include <QListView>
 #include <QPainter>
 #include <QPushButton>
-#include <QSettings>
 #include <QSpinBox>
 
 using namespace Kestrow;
@@ -26,7 +25,7 @@ namespace {
 class HistoryViewTest : public ::testing::Test {
 protected:
     QTemporaryDir temp;
-    QSettings settings{temp.path() + "/settings.ini", QSettings::IniFormat};
+    Defaults settings = Defaults::atPath(temp.path() + "/settings.ini");
     HistoryStore store{temp.path() + "/History", &settings};
     std::vector<CaptureResult> opened;
 
