@@ -1,4 +1,5 @@
 // History: loading a full folder, opening the window on it, adding a capture.
+#include "Kestrow/History/HistoryRecord.hpp"
 #include "Kestrow/History/HistoryStore.hpp"
 #include "Kestrow/History/HistoryView.hpp"
 
@@ -73,6 +74,19 @@ void BM_LoadFiveHundredRecords(benchmark::State& state)
     }
 }
 BENCHMARK(BM_LoadFiveHundredRecords)->Unit(benchmark::kMillisecond);
+
+// One record of a 100 x 10 table: the unit of the load above, on one core.
+void BM_DecodeOneRecord(benchmark::State& state)
+{
+    HistoryItem item;
+    item.id = "0A1B2C3D-4E5F-6071-8293-A4B5C6D7E8F9";
+    item.tables = {bigTable(1)};
+    const std::string record = *HistoryRecord::encode(item);
+    state.counters["bytes"] = static_cast<double>(record.size());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(HistoryRecord::decode(record));
+}
+BENCHMARK(BM_DecodeOneRecord)->Unit(benchmark::kMillisecond);
 
 void BM_WindowFirstPaint(benchmark::State& state)
 {

@@ -13,6 +13,8 @@
 #include <QStandardPaths>
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
 #include <cmath>
 #include <cstdio>
 
@@ -131,8 +133,8 @@ void HistoryStore::setKeepImages(bool on)
 
 void HistoryStore::load()
 {
-    std::vector<HistoryItem> loaded;
     const auto names = HistoryFiles::list(folder_);
+    std::vector<std::pair<QString, std::string>> records;  // path, id
     for (const auto& name : names) {
         if (HistoryFiles::isLeftoverTemporary(name)) {
             // Left by a killed write; a fresh one may be another instance's write under way.
@@ -143,14 +145,32 @@ void HistoryStore::load()
         }
         // Only "<UPPER-CASE UUID>.json": a renamed or copied record would come back after
         // its item was deleted, as deleting removes the file its id names.
-        auto id = HistoryRecord::idOfRecordFile(name);
-        if (!id)
-            continue;
-        QFile file(directory_ + QLatin1Char('/') + QString::fromStdString(name));
-        if (!file.open(QIODevice::ReadOnly) || file.size() > static_cast<qint64>(HistoryRecord::maxRecordBytes))
-            continue;
-        const QByteArray bytes = file.readAll();
-        auto item = HistoryRecord::decode(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())), *id);
+        if (auto id = HistoryRecord::idOfRecordFile(name))
+            records.emplace_back(directory_ + QLatin1Char('/') + QString::fromStdString(name), std::move(*id));
+    }
+
+    // Parsing is most of the cost of a full history: spread the records over the cores.
+    std::vector<std::optional<HistoryItem>> decoded(records.size());
+    std::atomic<size_t> next = 0;
+    auto work = [&] {
+        for (size_t i = next++; i < records.size(); i = next++) {
+            QFile file(records[i].first);
+            if (!file.open(QIODevice::ReadOnly) || file.size() > static_cast<qint64>(HistoryRecord::maxRecordBytes))
+                continue;
+            const QByteArray bytes = file.readAll();
+            decoded[i] = HistoryRecord::decode(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())),
+                                               records[i].second);
+        }
+    };
+    const size_t helpers = std::min<size_t>(std::max(1u, std::thread::hardware_concurrency()) - 1, records.size() / 8);
+    std::vector<std::jthread> threads;
+    for (size_t t = 0; t < helpers; ++t)
+        threads.emplace_back(work);
+    work();
+    threads.clear();
+
+    std::vector<HistoryItem> loaded;
+    for (auto& item : decoded) {
         if (!item)
             continue;
         if (item->hasImage)
