@@ -15,6 +15,8 @@
 
 #include <X11/Xlib.h>
 
+#include "Kestrow/History/QuitOnTerminate.hpp"
+
 #include <cstdlib>
 
 namespace {
@@ -53,6 +55,8 @@ int main(int argc, char** argv)
     QGuiApplication::setDesktopFileName(QStringLiteral("vantrel"));
     // A tray application: closing the last window must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
+    // A session ending sends SIGTERM: quit normally so pending history writes are flushed.
+    Kestrow::QuitOnTerminate::install();
 
     Kestrow::SingleInstance instance(Kestrow::SingleInstance::standardName());
     if (instance.askRunningToReopen()) {
