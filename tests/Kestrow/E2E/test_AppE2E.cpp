@@ -60,16 +60,18 @@ double score(const Grid& truth, const Grid& read)
 }
 
 struct App {
+    explicit App(const QString& screen = QStringLiteral("1280x800x24")) : x(screen) {}
     XSession x;
     QProcess* vantrel = nullptr;
     QByteArray log;
 
-    bool start(bool showTable = true)
+    bool start(bool showTable = true, QPoint at = {0, 0})
     {
         if (!x.ok())
             return false;
         if (showTable)
-            x.start("display", {"-geometry", "+0+0", "-borderwidth", "0", corpusCase + ".png"});
+            x.start("display", {"-geometry", QStringLiteral("+%1+%2").arg(at.x()).arg(at.y()), "-borderwidth", "0",
+                                corpusCase + ".png"});
         vantrel = &x.start(VANTREL_APP, {});
         return waitFor([&] { return readLog().contains("Vantrel: engine loaded"); }, 60000);
     }
@@ -248,4 +250,25 @@ TEST(AppE2E, WithoutAReachableDisplayItSaysSoAndFails)
         EXPECT_EQ(p.exitCode(), 1);
         EXPECT_TRUE(p.readAllStandardError().startsWith("Vantrel: "));
     }
+}
+
+TEST(AppE2E, QuickCaptureOnASecondMonitor)
+{
+    App app(QStringLiteral("2560x800x24"));
+    ASSERT_TRUE(app.x.ok());
+    // Two monitors side by side on one X screen, as RandR reports them to Qt.
+    int code = 0;
+    app.x.run("xrandr", {"--setmonitor", "LEFT", "1280/338x800/211+0+0", "none"}, &code);
+    ASSERT_EQ(code, 0);
+    app.x.run("xrandr", {"--setmonitor", "RIGHT", "1280/338x800/211+1280+0", "none"}, &code);
+    ASSERT_EQ(code, 0);
+    ASSERT_TRUE(app.start(true, {1280 + 40, 30})) << app.readLog().toStdString();
+    const QImage image(corpusCase + ".png");
+    ASSERT_TRUE(app.x.xdotool({"key", "super+alt+shift+t"}));
+    app.settle();
+    app.drag({1280 + 40, 30}, {1280 + 40 + image.width() - 1, 30 + image.height() - 1});
+    QByteArray tsv;
+    ASSERT_TRUE(waitFor([&] { return !(tsv = app.clipboard("text/tab-separated-values")).isEmpty(); }, 60000))
+        << app.readLog().toStdString();
+    EXPECT_GT(score(truthGrid(corpusCase + ".json"), tsvGrid(tsv)), 0.5) << tsv.toStdString();
 }
