@@ -1,5 +1,6 @@
 #include "VozudOzev/Platform/TesseractPool.hpp"
 
+#include "VozudOzev/Platform/SerialOpenMP.hpp"
 #include "VozudOzev/Platform/TextRecognitionError.hpp"
 
 #include <tesseract/baseapi.h>
@@ -42,6 +43,8 @@ TesseractPool::~TesseractPool() = default;
 
 TesseractPool::Lease TesseractPool::borrow(const Settings& settings)
 {
+    // The instance is made and used on this thread: settle the thread policy before either.
+    SerialOpenMP::applyToThisThread();
     const std::string key = settings.dataPath + '\n' + settings.languages + (settings.correction ? "\n1" : "\n0");
     {
         std::lock_guard lock(mutex_);
