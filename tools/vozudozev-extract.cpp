@@ -200,7 +200,8 @@ std::string run(const Arguments& a, const Image& image, Dpi dpi)
 {
     StructureAssembler assembler = StructureAssembler::recommended();
     if (a.options)
-        assembler.options.apply(splitList(*a.options));
+        for (const std::string& name : assembler.options.apply(splitList(*a.options)))
+            std::cerr << "vozudozev-extract: unknown option \"" << name << "\" ignored\n";
     const TextOCR& ocr = assembler.ocr;
 
     if (a.structureOnly) {

@@ -38,11 +38,36 @@ struct StructureAssembler {
         bool dashWidth = false;
         bool dashCellMeasure = false;
 
-        // "name" switches on, "-name" off, "" is skipped; an unknown name is reported on
-        // standard error and the rest still apply.
-        void apply(const std::vector<std::string>& names);
+        // "name" switches on, "-name" off, "" is skipped; the rest still apply past an unknown
+        // name. Returns the unknown names, without their "-".
+        std::vector<std::string> apply(const std::vector<std::string>& names);
 
         bool operator==(const Options&) const = default;
+    };
+
+    // The short name of each switch, as apply reads them.
+    struct Switch {
+        const char* name;
+        bool Options::*member;
+    };
+    static constexpr Switch switches[] = {
+        {"cleanText", &Options::cleanText},
+        {"cleanColumns", &Options::cleanColumns},
+        {"reOCR", &Options::reOCREmptyCells},
+        {"fallback", &Options::fallbackToTextGrid},
+        {"decimal", &Options::checkDecimalSeparators},
+        {"preferComma", &Options::preferDecimalComma},
+        {"alignedText", &Options::alignedTextFallback},
+        {"forceFallback", &Options::forceFallback},
+        {"joinGroups", &Options::joinSplitGroups},
+        {"currency", &Options::unifyCurrency},
+        {"decimalX", &Options::decimalExtended},
+        {"malformed", &Options::rereadMalformedNumbers},
+        {"codeColumn", &Options::splitCodeColumn},
+        {"dashCC", &Options::dashComponents},
+        {"seqDigits", &Options::sequenceDigits},
+        {"dashWidth", &Options::dashWidth},
+        {"dashCell", &Options::dashCellMeasure},
     };
 
     TextOCR ocr;

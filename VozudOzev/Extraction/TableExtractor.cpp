@@ -7,6 +7,7 @@
 #include <exception>
 #include <optional>
 #include <thread>
+#include <utility>
 
 namespace VozudOzev {
 
@@ -47,11 +48,12 @@ TableExtraction::Extraction TableExtractor::extract(const Image& image, Dpi dpi,
     if (ocrError)
         std::rethrow_exception(ocrError);
 
+    // The structure time goes into this run's own note, so the assembler is not given it.
+    const std::optional<double> structureTime = std::exchange(structure.elapsedMs, std::nullopt);
     EngineOutput output = assembler.run(structure, image, id, *lines, start);
+    structure.elapsedMs = structureTime;
     const double total = Clock::millisecondsSince(start);
 
-    const std::string assemblerNote = "structure model elapsed_ms=";
-    std::erase_if(output.notes, [&](const std::string& n) { return n.rfind(assemblerNote, 0) == 0; });
     const double structureMs = structure.elapsedMs.value_or(0);
     char note[160];
     // "%.0f" prints no decimal separator, so the process locale cannot change it.

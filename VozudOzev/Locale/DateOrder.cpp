@@ -3,7 +3,6 @@
 #include "VozudOzev/Locale/LocaleIdentifier.hpp"
 
 #include <algorithm>
-#include <nlohmann/json.hpp>
 #include <string>
 
 namespace VozudOzev {
@@ -49,19 +48,6 @@ DateOrder dateOrder(std::string_view localeIdentifier)
     if (id.language == "en" && !id.region)
         return DateOrder::mdy;
     return DateOrder::dmy;
-}
-
-void to_json(nlohmann::json& j, DateOrder order)
-{
-    j = std::string(rawValue(order));
-}
-
-void from_json(const nlohmann::json& j, DateOrder& order)
-{
-    const auto parsed = dateOrderFromRaw(j.get<std::string>());
-    if (!parsed)
-        throw nlohmann::json::type_error::create(302, "unknown date order: " + j.get<std::string>(), &j);
-    order = *parsed;
 }
 
 }  // namespace VozudOzev

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <charconv>
 #include <climits>
-#include <nlohmann/json.hpp>
 
 namespace VozudOzev {
 
@@ -254,36 +253,6 @@ double Decimal::toDouble() const
     double value = 0;
     std::from_chars(text.data(), text.data() + text.size(), value);
     return value;
-}
-
-void to_json(nlohmann::json& j, const Decimal& d)
-{
-    const std::string text = d.toString();
-    long long whole = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), whole);
-    if (ec == std::errc() && end == text.data() + text.size())
-        j = whole;
-    else
-        j = d.toDouble();
-}
-
-void from_json(const nlohmann::json& j, Decimal& d)
-{
-    std::optional<Decimal> parsed;
-    if (j.is_number_integer()) {
-        parsed = j.is_number_unsigned() ? Decimal::parse(std::to_string(j.get<unsigned long long>()))
-                                        : Decimal(j.get<long long>());
-    } else if (j.is_number_float()) {
-        char buffer[512];
-        const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, j.get<double>(), std::chars_format::fixed);
-        if (ec == std::errc())
-            parsed = Decimal::parse(std::string_view(buffer, static_cast<size_t>(end - buffer)));
-    } else if (j.is_string()) {
-        parsed = Decimal::parse(j.get<std::string>());
-    }
-    if (!parsed)
-        throw nlohmann::json::type_error::create(302, "not a decimal number", &j);
-    d = *parsed;
 }
 
 }  // namespace VozudOzev

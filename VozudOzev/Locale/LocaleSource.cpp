@@ -1,6 +1,5 @@
 #include "VozudOzev/Locale/LocaleSource.hpp"
 
-#include <nlohmann/json.hpp>
 #include <string>
 
 namespace VozudOzev {
@@ -22,19 +21,6 @@ std::optional<LocaleSource> localeSourceFromRaw(std::string_view raw)
         if (rawValue(s) == raw)
             return s;
     return std::nullopt;
-}
-
-void to_json(nlohmann::json& j, LocaleSource source)
-{
-    j = std::string(rawValue(source));
-}
-
-void from_json(const nlohmann::json& j, LocaleSource& source)
-{
-    const auto parsed = localeSourceFromRaw(j.get<std::string>());
-    if (!parsed)
-        throw nlohmann::json::type_error::create(302, "unknown locale source: " + j.get<std::string>(), &j);
-    source = *parsed;
 }
 
 }  // namespace VozudOzev

@@ -3,7 +3,6 @@
 #include "VozudOzev/Locale/LocaleIdentifier.hpp"
 
 #include <algorithm>
-#include <nlohmann/json.hpp>
 #include <string>
 
 namespace VozudOzev {
@@ -42,19 +41,6 @@ NumberStyle numberStyle(std::string_view localeIdentifier)
         return NumberStyle::dotDecimal;
     const bool comma = std::find(std::begin(commaLanguages), std::end(commaLanguages), id.language) != std::end(commaLanguages);
     return comma ? NumberStyle::commaDecimal : NumberStyle::dotDecimal;
-}
-
-void to_json(nlohmann::json& j, NumberStyle style)
-{
-    j = std::string(rawValue(style));
-}
-
-void from_json(const nlohmann::json& j, NumberStyle& style)
-{
-    const auto parsed = numberStyleFromRaw(j.get<std::string>());
-    if (!parsed)
-        throw nlohmann::json::type_error::create(302, "unknown number style: " + j.get<std::string>(), &j);
-    style = *parsed;
 }
 
 }  // namespace VozudOzev

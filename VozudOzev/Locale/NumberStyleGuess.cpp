@@ -1,7 +1,5 @@
 #include "VozudOzev/Locale/NumberStyleGuess.hpp"
 
-#include <nlohmann/json.hpp>
-
 namespace VozudOzev {
 
 void NumberStyleGuess::add(const NumberCandidates& candidates)
@@ -47,22 +45,6 @@ NumberStyleGuess& NumberStyleGuess::operator+=(const NumberStyleGuess& other)
     weakDot += other.weakDot;
     weakComma += other.weakComma;
     return *this;
-}
-
-void to_json(nlohmann::json& j, const NumberStyleGuess& g)
-{
-    j = nlohmann::json{{"dot_only", g.dotOnly}, {"comma_only", g.commaOnly}, {"ambiguous", g.ambiguous},
-                       {"neutral", g.neutral}, {"weak_dot", g.weakDot}, {"weak_comma", g.weakComma}};
-}
-
-void from_json(const nlohmann::json& j, NumberStyleGuess& g)
-{
-    g.dotOnly = j.at("dot_only").get<int>();
-    g.commaOnly = j.at("comma_only").get<int>();
-    g.ambiguous = j.at("ambiguous").get<int>();
-    g.neutral = j.at("neutral").get<int>();
-    g.weakDot = j.at("weak_dot").get<int>();
-    g.weakComma = j.at("weak_comma").get<int>();
 }
 
 }  // namespace VozudOzev

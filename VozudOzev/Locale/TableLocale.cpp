@@ -4,7 +4,6 @@
 #include "VozudOzev/Locale/DateParser.hpp"
 #include "VozudOzev/Locale/NumberParser.hpp"
 
-#include <nlohmann/json.hpp>
 #include <set>
 
 namespace VozudOzev {
@@ -127,18 +126,6 @@ std::vector<std::vector<std::string>> TableLocale::normalizedGrid(const std::vec
         out.push_back(std::move(row));
     }
     return out;
-}
-
-void to_json(nlohmann::json& j, const TableLocale& t)
-{
-    j = nlohmann::json{{"table_number_style", t.tableNumberStyle}, {"table_number_source", t.tableNumberSource}, {"columns", t.columns}};
-}
-
-void from_json(const nlohmann::json& j, TableLocale& t)
-{
-    t.tableNumberStyle = j.at("table_number_style").get<NumberStyle>();
-    t.tableNumberSource = j.at("table_number_source").get<LocaleSource>();
-    t.columns = j.at("columns").get<std::vector<ColumnLocale>>();
 }
 
 }  // namespace VozudOzev

@@ -8,9 +8,11 @@
 
 namespace VozudOzev {
 
-// The text recogniser over Tesseract 5 (LSTM). The page is prepared before recognition:
-// dark pages are inverted, long thin ruling lines are painted out (Tesseract reads ruled
-// grids badly), and small text is enlarged; boxes are reported in the given image's space.
+class TesseractPool;
+
+// The text recogniser over Tesseract 5 (LSTM). The page is prepared before recognition
+// (PreparedPage); boxes are reported in the given image's space. Failures throw
+// TextRecognitionError.
 class TesseractRecognizer final : public TextRecognizer {
 public:
     struct Tuning {
@@ -36,11 +38,9 @@ public:
 
     const Tuning& tuning() const { return tuning_; }
 
-    struct Pool;
-
 private:
     Tuning tuning_;
-    std::shared_ptr<Pool> pool_;  // idle Tesseract instances, lent to one call at a time
+    std::shared_ptr<TesseractPool> pool_;  // idle Tesseract instances, lent to one call at a time
 };
 
 }  // namespace VozudOzev

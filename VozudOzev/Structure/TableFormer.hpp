@@ -126,9 +126,17 @@ private:
             clsW, clsB;
     };
 
+    struct DecodeState;
+
     void validate();
     const float* at(size_t offset) const { return w_.data.data() + offset; }
     void layerNormAt(float* v, size_t scale, size_t shift) const;
+    // One decoder position: the hidden state of token at position t, left in the state's x.
+    void step(int token, size_t t, const Encoded& e, DecodeState& s) const;
+    void layerStep(int l, size_t t, const Encoded& e, DecodeState& s) const;
+    // The tag the hidden state predicts, with the corrections of the tag grammar.
+    int nextTag(DecodeState& s, bool prevUcel) const;
+    bool isBoxTag(int tag) const;
 
     std::shared_ptr<const Model> encoder_;
     Weights w_;

@@ -190,115 +190,147 @@ std::pair<std::array<float, 4>, int> TableFormer::bboxHead(const Encoded& e, con
     return {box, argmax(cls, cellClasses)};
 }
 
-TableFormer::Prediction TableFormer::decode(const Encoded& e) const
-{
-    const int n = memoryPositions(e);
-    const int V = static_cast<int>(wordMap_.size());
-    const int steps = maxSteps_;
-    const size_t cacheRows = static_cast<size_t>(steps) + 2;
+// Every activation and the self-attention cache of one decode, allocated once and reused
+// across steps and layers.
+struct TableFormer::DecodeState {
+    size_t cacheRows;
+    int memory;  // encoder positions
+    std::vector<float> keys, values, x, qkv, attention, y, f, logits, scores;
 
-    // Buffers of this call, reused across steps and layers.
-    std::vector<float> keys(layers * cacheRows * D, 0.0f);
-    std::vector<float> values(layers * cacheRows * D, 0.0f);
-    std::vector<float> x(D), qkv(3 * D), attention(D), y(D), f(ffn), logits(static_cast<size_t>(V));
-    std::vector<float> scores(std::max(cacheRows, static_cast<size_t>(n)));
+    DecodeState(int steps, int n, int V)
+        : cacheRows(static_cast<size_t>(steps) + 2), memory(n), keys(layers * cacheRows * D, 0.0f),
+          values(layers * cacheRows * D, 0.0f), x(D), qkv(3 * D), attention(D), y(D), f(ffn),
+          logits(static_cast<size_t>(V)), scores(std::max(cacheRows, static_cast<size_t>(n)))
+    {
+    }
+};
 
-    Prediction p;
-    std::vector<int>& tokens = p.sequence;
-    tokens.push_back(tags_.start);
-    int generated = 0;
-    bool skipNext = true, prevUcel = false, firstLcel = true;
-    int curSpan = -1, boxIndex = 0;
+namespace {
+
+// Which hidden states go to the box head, and which box closes each horizontal span.
+struct BoxCollector {
+    bool skipNext = true;
+    bool firstLcel = true;
+    int curSpan = -1;
+    int boxIndex = 0;
     std::vector<float> collected;  // hidden states for the box head, D each
     std::map<int, int> spanMap;    // box index -> box index closing its span (-1: still open)
 
-    auto isBoxTag = [&](int tag) {
-        return tag == tags_.fcel || tag == tags_.ecel || tag == tags_.ched || tag == tags_.rhed || tag == tags_.srow ||
-               tag == tags_.nl || tag == tags_.ucel;
-    };
-
-    while (generated < steps) {
-        const size_t t = tokens.size() - 1;
-        const int k = tokens.back();
-        const float* embedding = at(head_.embedding) + static_cast<size_t>(k) * D;
-        const float* position = at(head_.pe) + t * D;
-        for (int i = 0; i < D; ++i)
-            x[static_cast<size_t>(i)] = embedding[i] + position[i];
-
-        for (int l = 0; l < layers; ++l) {
-            const Layer& L = layer_[static_cast<size_t>(l)];
-            float* layerKeys = keys.data() + l * cacheRows * D;
-            float* layerValues = values.data() + l * cacheRows * D;
-
-            affine(at(L.saInW), at(L.saInB), x.data(), qkv.data(), 3 * D, D);
-            std::copy_n(qkv.data() + D, D, layerKeys + t * D);
-            std::copy_n(qkv.data() + 2 * D, D, layerValues + t * D);
-            attend(qkv.data(), layerKeys, layerValues, static_cast<int>(t) + 1, scores.data(), attention.data());
-            affine(at(L.saOutW), at(L.saOutB), attention.data(), y.data(), D, D);
-            Vector(y.data(), D) += ConstVector(x.data(), D);
-            layerNormAt(y.data(), L.norm1W, L.norm1B);
-            std::swap(x, y);  // x = h1
-
-            const size_t memory = static_cast<size_t>(l) * n * D;
-            affine(at(L.caQW), at(L.caQB), x.data(), qkv.data(), D, D);
-            attend(qkv.data(), e.memK.data() + memory, e.memV.data() + memory, n, scores.data(), attention.data());
-            affine(at(L.caOutW), at(L.caOutB), attention.data(), y.data(), D, D);
-            Vector(y.data(), D) += ConstVector(x.data(), D);
-            layerNormAt(y.data(), L.norm2W, L.norm2B);
-            std::swap(x, y);  // x = h2
-
-            affine(at(L.lin1W), at(L.lin1B), x.data(), f.data(), ffn, D);
-            relu(f.data(), ffn);
-            affine(at(L.lin2W), at(L.lin2B), f.data(), y.data(), D, ffn);
-            Vector(y.data(), D) += ConstVector(x.data(), D);
-            layerNormAt(y.data(), L.norm3W, L.norm3B);
-            std::swap(x, y);
-        }
-
-        affine(at(head_.fcW), at(head_.fcB), x.data(), logits.data(), V, D);
-        int tag = argmax(logits.data(), V);
-        if (tag == tags_.xcel)
-            tag = tags_.lcel;
-        if (prevUcel && tag == tags_.lcel)
-            tag = tags_.fcel;
-        if (tag == tags_.end) {
-            tokens.push_back(tag);
-            break;
-        }
-        ++generated;
-
-        if (!skipNext && isBoxTag(tag)) {
+    void take(const std::vector<float>& x, bool boxTag, bool lcel, bool skipsNext)
+    {
+        if (!skipNext && boxTag) {
             collected.insert(collected.end(), x.begin(), x.end());
             if (!firstLcel)
                 spanMap[curSpan] = boxIndex;
             ++boxIndex;
         }
-        if (tag == tags_.lcel && firstLcel) {
+        if (lcel && firstLcel) {
             collected.insert(collected.end(), x.begin(), x.end());
             spanMap[boxIndex] = -1;
             curSpan = boxIndex;
             ++boxIndex;
             firstLcel = false;
-        } else if (tag != tags_.lcel) {
+        } else if (!lcel) {
             firstLcel = true;
         }
-        skipNext = tag == tags_.nl || tag == tags_.ucel || tag == tags_.xcel;
-        prevUcel = tag == tags_.ucel;
+        skipNext = skipsNext;
+    }
+};
+
+}  // namespace
+
+void TableFormer::layerStep(int l, size_t t, const Encoded& e, DecodeState& s) const
+{
+    const Layer& L = layer_[static_cast<size_t>(l)];
+    float* layerKeys = s.keys.data() + l * s.cacheRows * D;
+    float* layerValues = s.values.data() + l * s.cacheRows * D;
+
+    affine(at(L.saInW), at(L.saInB), s.x.data(), s.qkv.data(), 3 * D, D);
+    std::copy_n(s.qkv.data() + D, D, layerKeys + t * D);
+    std::copy_n(s.qkv.data() + 2 * D, D, layerValues + t * D);
+    attend(s.qkv.data(), layerKeys, layerValues, static_cast<int>(t) + 1, s.scores.data(), s.attention.data());
+    affine(at(L.saOutW), at(L.saOutB), s.attention.data(), s.y.data(), D, D);
+    Vector(s.y.data(), D) += ConstVector(s.x.data(), D);
+    layerNormAt(s.y.data(), L.norm1W, L.norm1B);
+    std::swap(s.x, s.y);  // x = h1
+
+    const size_t memory = static_cast<size_t>(l) * s.memory * D;
+    affine(at(L.caQW), at(L.caQB), s.x.data(), s.qkv.data(), D, D);
+    attend(s.qkv.data(), e.memK.data() + memory, e.memV.data() + memory, s.memory, s.scores.data(),
+           s.attention.data());
+    affine(at(L.caOutW), at(L.caOutB), s.attention.data(), s.y.data(), D, D);
+    Vector(s.y.data(), D) += ConstVector(s.x.data(), D);
+    layerNormAt(s.y.data(), L.norm2W, L.norm2B);
+    std::swap(s.x, s.y);  // x = h2
+
+    affine(at(L.lin1W), at(L.lin1B), s.x.data(), s.f.data(), ffn, D);
+    relu(s.f.data(), ffn);
+    affine(at(L.lin2W), at(L.lin2B), s.f.data(), s.y.data(), D, ffn);
+    Vector(s.y.data(), D) += ConstVector(s.x.data(), D);
+    layerNormAt(s.y.data(), L.norm3W, L.norm3B);
+    std::swap(s.x, s.y);
+}
+
+void TableFormer::step(int token, size_t t, const Encoded& e, DecodeState& s) const
+{
+    const float* embedding = at(head_.embedding) + static_cast<size_t>(token) * D;
+    const float* position = at(head_.pe) + t * D;
+    for (int i = 0; i < D; ++i)
+        s.x[static_cast<size_t>(i)] = embedding[i] + position[i];
+    for (int l = 0; l < layers; ++l)
+        layerStep(l, t, e, s);
+}
+
+int TableFormer::nextTag(DecodeState& s, bool prevUcel) const
+{
+    const int V = static_cast<int>(s.logits.size());
+    affine(at(head_.fcW), at(head_.fcB), s.x.data(), s.logits.data(), V, D);
+    int tag = argmax(s.logits.data(), V);
+    if (tag == tags_.xcel)
+        tag = tags_.lcel;
+    if (prevUcel && tag == tags_.lcel)
+        tag = tags_.fcel;
+    return tag;
+}
+
+bool TableFormer::isBoxTag(int tag) const
+{
+    return tag == tags_.fcel || tag == tags_.ecel || tag == tags_.ched || tag == tags_.rhed || tag == tags_.srow ||
+           tag == tags_.nl || tag == tags_.ucel;
+}
+
+TableFormer::Prediction TableFormer::decode(const Encoded& e) const
+{
+    DecodeState s(maxSteps_, memoryPositions(e), static_cast<int>(wordMap_.size()));
+    Prediction p;
+    std::vector<int>& tokens = p.sequence;
+    tokens.push_back(tags_.start);
+    BoxCollector collector;
+    bool prevUcel = false;
+    for (int generated = 0; generated < maxSteps_; ++generated) {
+        step(tokens.back(), tokens.size() - 1, e, s);
+        const int tag = nextTag(s, prevUcel);
         tokens.push_back(tag);
+        if (tag == tags_.end)
+            break;
+        collector.take(s.x, isBoxTag(tag), tag == tags_.lcel,
+                       tag == tags_.nl || tag == tags_.ucel || tag == tags_.xcel);
+        prevUcel = tag == tags_.ucel;
     }
 
-    const int count = static_cast<int>(collected.size() / D);
+    // One box per cell; a horizontal span's first and closing boxes merged into one.
+    const int count = static_cast<int>(collector.collected.size() / D);
     std::vector<std::array<float, 4>> boxes;
     std::vector<int> classes;
     for (int i = 0; i < count; ++i) {
-        auto [box, cls] = bboxHead(e, collected.data() + static_cast<size_t>(i) * D);
+        auto [box, cls] = bboxHead(e, collector.collected.data() + static_cast<size_t>(i) * D);
         boxes.push_back(box);
         classes.push_back(cls);
     }
     std::set<int> skip;
     for (int i = 0; i < count; ++i) {
-        const auto span = spanMap.find(i);
-        if (span != spanMap.end()) {
+        const auto span = collector.spanMap.find(i);
+        if (span != collector.spanMap.end()) {
             const int j = span->second < 0 ? count + span->second : span->second;
             skip.insert(j);
             p.boxes.push_back(mergeBoxes(boxes[static_cast<size_t>(i)], boxes[static_cast<size_t>(j)]));

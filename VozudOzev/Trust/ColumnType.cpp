@@ -1,6 +1,5 @@
 #include "VozudOzev/Trust/ColumnType.hpp"
 
-#include <nlohmann/json.hpp>
 #include <string>
 
 namespace VozudOzev {
@@ -37,19 +36,6 @@ std::optional<ColumnFamily> family(ColumnType type)
     case ColumnType::empty: return std::nullopt;
     }
     return std::nullopt;
-}
-
-void to_json(nlohmann::json& j, ColumnType type)
-{
-    j = std::string(rawValue(type));
-}
-
-void from_json(const nlohmann::json& j, ColumnType& type)
-{
-    const auto parsed = columnTypeFromRaw(j.get<std::string>());
-    if (!parsed)
-        throw nlohmann::json::type_error::create(302, "unknown column type: " + j.get<std::string>(), &j);
-    type = *parsed;
 }
 
 }  // namespace VozudOzev

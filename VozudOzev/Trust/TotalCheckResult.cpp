@@ -1,7 +1,5 @@
 #include "VozudOzev/Trust/TotalCheckResult.hpp"
 
-#include "VozudOzev/Model/JSONIO.hpp"
-
 #include <algorithm>
 
 namespace VozudOzev {
@@ -18,34 +16,6 @@ std::vector<int> TotalCheckResult::mismatchedColumns() const
         if (!c.ok)
             out.push_back(c.col);
     return out;
-}
-
-void to_json(nlohmann::json& j, const TotalColumnResult& r)
-{
-    j = nlohmann::json{{"col", r.col}, {"expected", r.expected}, {"found", r.found}, {"ok", r.ok}, {"terms", r.terms}};
-}
-
-void from_json(const nlohmann::json& j, TotalColumnResult& r)
-{
-    r.col = j.at("col").get<int>();
-    r.expected = j.at("expected").get<Decimal>();
-    r.found = j.at("found").get<Decimal>();
-    r.ok = j.at("ok").get<bool>();
-    r.terms = j.at("terms").get<int>();
-}
-
-void to_json(nlohmann::json& j, const TotalCheckResult& r)
-{
-    j = nlohmann::json{{"row", r.row}, {"columns", r.columns}, {"unverifiable_columns", r.unverifiableColumns}};
-    JSONIO::putOptional(j, "label", r.label);
-}
-
-void from_json(const nlohmann::json& j, TotalCheckResult& r)
-{
-    r.row = j.at("row").get<int>();
-    r.columns = j.at("columns").get<std::vector<TotalColumnResult>>();
-    r.unverifiableColumns = JSONIO::getOptional<std::vector<int>>(j, "unverifiable_columns").value_or(std::vector<int>{});
-    r.label = JSONIO::getOptional<std::string>(j, "label");
 }
 
 }  // namespace VozudOzev

@@ -206,29 +206,56 @@ std::vector<TotalRow> totalRows(const std::vector<std::vector<std::string>>& gri
     return out;
 }
 
-std::vector<TotalCheckResult> check(const std::vector<std::vector<std::string>>& grid, int headerRows, const TableLocale& locale,
-                                    const std::vector<ColumnTypeInfo>& types, bool lastRowIsTotal, const std::optional<Decimal>& tolerance)
+namespace {
+
+// Sections and their derived marks depend on the rows only.
+struct Layout {
+    bool hasAbove = false;
+    size_t sectionBegin = 0, sectionEnd = 0;  // indices into the data rows
+    size_t aboveEnd = 0;                      // data[0, aboveEnd) lie above the total
+    bool derived = false;
+};
+
+// A sum with what its tolerance needs: how many terms and their finest fraction.
+struct Sum {
+    Decimal total;
+    int terms = 0;
+    int digits = 0;
+    void add(const ParsedNumber& n)
+    {
+        total += n.value;
+        ++terms;
+        digits = std::max(digits, n.fractionDigits);
+    }
+};
+
+// What the checks of every column share.
+struct Rows {
+    const std::vector<std::vector<std::string>>& grid;
+    const TableLocale& locale;
+    const std::vector<TotalRow>& totals;
+    std::vector<int> data;  // the rows below the header that are not totals
+    std::vector<Layout> layouts;
+};
+
+std::vector<int> dataRows(size_t rowCount, int headerRows, const std::vector<TotalRow>& totals)
 {
-    std::vector<TotalCheckResult> out;
-    const std::vector<TotalRow> totals = totalRows(grid, headerRows, locale, lastRowIsTotal);
-    if (totals.empty())
-        return out;
-    const int rowCount = static_cast<int>(grid.size());
-    std::vector<bool> isTotal(static_cast<size_t>(rowCount), false);
+    std::vector<bool> isTotal(rowCount, false);
     for (const TotalRow& t : totals)
         isTotal[static_cast<size_t>(t.row)] = true;
     std::vector<int> data;
-    for (int r = std::max(headerRows, 0); r < rowCount; ++r)
+    for (int r = std::max(headerRows, 0); r < static_cast<int>(rowCount); ++r)
         if (!isTotal[static_cast<size_t>(r)])
             data.push_back(r);
+    return data;
+}
 
-    // Sections and their derived marks depend on the rows only.
-    struct Layout {
-        bool hasAbove = false;
-        size_t sectionBegin = 0, sectionEnd = 0;  // indices into data
-        size_t aboveEnd = 0;                      // data[0, aboveEnd) lie above the total
-        bool derived = false;
-    };
+// The section each total closes: the rows since the previous total, or, for a total with
+// nothing above it, the rows up to the next one (then always a derived figure).
+std::vector<Layout> sectionLayouts(const Rows& rows, int headerRows)
+{
+    const std::vector<TotalRow>& totals = rows.totals;
+    const std::vector<int>& data = rows.data;
     std::vector<Layout> layouts(totals.size());
     for (size_t p = 0; p < totals.size(); ++p) {
         const int t = totals[p].row;
@@ -241,122 +268,146 @@ std::vector<TotalCheckResult> check(const std::vector<std::vector<std::string>>&
             l.sectionEnd = l.aboveEnd;
             l.derived = isDerived(totals[p].label);
             for (size_t i = l.sectionBegin; i < l.sectionEnd && !l.derived; ++i)
-                if (const auto lab = label(grid[static_cast<size_t>(data[i])], locale))
+                if (const auto lab = label(rows.grid[static_cast<size_t>(data[i])], rows.locale))
                     l.derived = isDerived(lab->first);
         } else {
-            const int next = p + 1 < totals.size() ? totals[p + 1].row : rowCount;
+            const int next = p + 1 < totals.size() ? totals[p + 1].row : static_cast<int>(rows.grid.size());
             l.sectionBegin = l.aboveEnd;
             l.sectionEnd = static_cast<size_t>(std::lower_bound(data.begin(), data.end(), next) - data.begin());
             l.derived = true;
         }
     }
+    return layouts;
+}
+
+// The numbers of column x in the data rows, read once; nothing for a column of row numbers.
+std::optional<std::vector<std::optional<ParsedNumber>>> summandsOf(const Rows& rows, int x)
+{
+    std::vector<std::optional<ParsedNumber>> summands(rows.data.size());
+    std::vector<ParsedNumber> index;
+    for (size_t i = 0; i < rows.data.size(); ++i) {
+        const std::string* text = cellAt(rows.grid, rows.data[i], x);
+        if (!text)
+            continue;
+        CellValue v = rows.locale.classify(*text, x);
+        if (v.kind != CellValue::Kind::number || v.number->kind == NumberKind::percent)
+            continue;
+        index.push_back(*v.number);
+        summands[i] = std::move(v.number);
+    }
+    if (isIndexColumn(index))
+        return std::nullopt;
+    return summands;
+}
+
+// The sums a stated total may be: its section, the section carried from the total above,
+// everything above it, or the totals before it.
+std::vector<Sum> candidateSums(const Layout& l, const std::vector<std::optional<ParsedNumber>>& summands,
+                               const Sum& everythingAbove, const std::optional<ParsedNumber>& totalAbove,
+                               const Sum& earlierTotals)
+{
+    std::vector<Sum> candidates;
+    Sum section;
+    for (size_t i = l.sectionBegin; i < l.sectionEnd; ++i)
+        if (summands[i])
+            section.add(*summands[i]);
+    if (section.terms > 0)
+        candidates.push_back(section);
+    if (!l.hasAbove)
+        return candidates;
+    if (totalAbove) {
+        Sum carried = section;
+        carried.add(*totalAbove);
+        candidates.push_back(carried);
+    }
+    if (everythingAbove.terms > 0)
+        candidates.push_back(everythingAbove);
+    if (earlierTotals.terms >= 2)
+        candidates.push_back(earlierTotals);
+    return candidates;
+}
+
+Decimal allowedDifference(const ParsedNumber& found, const Sum& s, const std::optional<Decimal>& tolerance)
+{
+    if (tolerance)
+        return *tolerance;
+    const int d = std::max(found.fractionDigits, s.digits);
+    if (d < 1)
+        return Decimal(1);
+    const Decimal unit = Decimal::pow10(-d);
+    return std::max(unit, unit * Decimal::pow10(-1) * Decimal(5) * Decimal(s.terms + 1));
+}
+
+// The first candidate that agrees with the stated total; else a mismatch against the first,
+// or, for a derived figure, a column that cannot be verified.
+void judge(const std::vector<Sum>& candidates, const ParsedNumber& found, int x, bool derived,
+           const std::optional<Decimal>& tolerance, TotalCheckResult& result)
+{
+    if (candidates.empty())
+        return;
+    for (const Sum& c : candidates)
+        if ((c.total - found.value).abs() <= allowedDifference(found, c, tolerance)) {
+            result.columns.push_back({x, c.total, found.value, true, c.terms});
+            return;
+        }
+    if (derived)
+        result.unverifiableColumns.push_back(x);
+    else
+        result.columns.push_back({x, candidates.front().total, found.value, false, candidates.front().terms});
+}
+
+void checkColumn(const Rows& rows, int x, const std::optional<Decimal>& tolerance,
+                 std::vector<TotalCheckResult>& results)
+{
+    const auto summands = summandsOf(rows, x);
+    if (!summands)
+        return;
+    std::vector<Sum> prefix(rows.data.size() + 1);  // prefix[i]: data[0, i)
+    for (size_t i = 0; i < rows.data.size(); ++i) {
+        prefix[i + 1] = prefix[i];
+        if ((*summands)[i])
+            prefix[i + 1].add(*(*summands)[i]);
+    }
+    const std::vector<TotalRow>& totals = rows.totals;
+    std::vector<std::optional<ParsedNumber>> stated(totals.size());
+    for (size_t p = 0; p < totals.size(); ++p)
+        stated[p] = statedTotal(rows.grid, totals[p].row, x, rows.locale);
+
+    Sum earlierTotals;  // the stated totals of the rows before p
+    for (size_t p = 0; p < totals.size(); ++p) {
+        const Layout& l = rows.layouts[p];
+        const bool leftOfLabel = totals[p].labelCol && x < *totals[p].labelCol;
+        if (stated[p] && !leftOfLabel) {
+            const std::optional<ParsedNumber> totalAbove = p > 0 ? stated[p - 1] : std::nullopt;
+            judge(candidateSums(l, *summands, prefix[l.aboveEnd], totalAbove, earlierTotals), *stated[p], x,
+                  l.derived, tolerance, results[p]);
+        }
+        if (stated[p])
+            earlierTotals.add(*stated[p]);
+    }
+}
+
+}  // namespace
+
+std::vector<TotalCheckResult> check(const std::vector<std::vector<std::string>>& grid, int headerRows, const TableLocale& locale,
+                                    const std::vector<ColumnTypeInfo>& types, bool lastRowIsTotal, const std::optional<Decimal>& tolerance)
+{
+    const std::vector<TotalRow> totals = totalRows(grid, headerRows, locale, lastRowIsTotal);
+    if (totals.empty())
+        return {};
+    Rows rows{grid, locale, totals, dataRows(grid.size(), headerRows, totals), {}};
+    rows.layouts = sectionLayouts(rows, headerRows);
 
     std::vector<TotalCheckResult> results(totals.size());
     for (size_t p = 0; p < totals.size(); ++p) {
         results[p].row = totals[p].row;
         results[p].label = totals[p].label;
     }
+    for (const ColumnTypeInfo& info : types)
+        if (info.type == ColumnType::number || info.type == ColumnType::currency)
+            checkColumn(rows, info.col, tolerance, results);
 
-    // A sum with what its tolerance needs: how many terms and their finest fraction.
-    struct Sum {
-        Decimal total;
-        int terms = 0;
-        int digits = 0;
-        void add(const ParsedNumber& n)
-        {
-            total += n.value;
-            ++terms;
-            digits = std::max(digits, n.fractionDigits);
-        }
-    };
-    const auto allowed = [&](const ParsedNumber& found, const Sum& s) {
-        if (tolerance)
-            return *tolerance;
-        const int d = std::max(found.fractionDigits, s.digits);
-        if (d < 1)
-            return Decimal(1);
-        const Decimal unit = Decimal::pow10(-d);
-        return std::max(unit, unit * Decimal::pow10(-1) * Decimal(5) * Decimal(s.terms + 1));
-    };
-
-    for (const ColumnTypeInfo& info : types) {
-        if (info.type != ColumnType::number && info.type != ColumnType::currency)
-            continue;
-        const int x = info.col;
-
-        // Every cell of the column is read once.
-        std::vector<std::optional<ParsedNumber>> summands(data.size());
-        std::vector<ParsedNumber> index;
-        for (size_t i = 0; i < data.size(); ++i) {
-            const std::string* text = cellAt(grid, data[i], x);
-            if (!text)
-                continue;
-            CellValue v = locale.classify(*text, x);
-            if (v.kind != CellValue::Kind::number)
-                continue;
-            if (v.number->kind != NumberKind::percent)
-                index.push_back(*v.number);
-            if (v.number->kind != NumberKind::percent)
-                summands[i] = std::move(v.number);
-        }
-        if (isIndexColumn(index))
-            continue;
-        std::vector<Sum> prefix(data.size() + 1);  // prefix[i]: data[0, i)
-        for (size_t i = 0; i < data.size(); ++i) {
-            prefix[i + 1] = prefix[i];
-            if (summands[i])
-                prefix[i + 1].add(*summands[i]);
-        }
-        std::vector<std::optional<ParsedNumber>> stated(totals.size());
-        for (size_t p = 0; p < totals.size(); ++p)
-            stated[p] = statedTotal(grid, totals[p].row, x, locale);
-
-        Sum earlierTotals;  // the stated totals of the rows before p
-        for (size_t p = 0; p < totals.size(); ++p) {
-            const Layout& l = layouts[p];
-            const auto& found = stated[p];
-            const bool leftOfLabel = totals[p].labelCol && x < *totals[p].labelCol;
-            if (found && !leftOfLabel) {
-                std::vector<Sum> candidates;
-                Sum section;
-                for (size_t i = l.sectionBegin; i < l.sectionEnd; ++i)
-                    if (summands[i])
-                        section.add(*summands[i]);
-                if (section.terms > 0)
-                    candidates.push_back(section);
-                if (l.hasAbove) {
-                    // The nearest total above, carried forward with the rows after it.
-                    if (p > 0 && stated[p - 1]) {
-                        Sum carried = section;
-                        carried.add(*stated[p - 1]);
-                        candidates.push_back(carried);
-                    }
-                    if (prefix[l.aboveEnd].terms > 0)
-                        candidates.push_back(prefix[l.aboveEnd]);
-                    if (earlierTotals.terms >= 2)
-                        candidates.push_back(earlierTotals);
-                }
-                if (!candidates.empty()) {
-                    bool agreed = false;
-                    for (const Sum& c : candidates)
-                        if ((c.total - found->value).abs() <= allowed(*found, c)) {
-                            results[p].columns.push_back({x, c.total, found->value, true, c.terms});
-                            agreed = true;
-                            break;
-                        }
-                    if (!agreed) {
-                        if (l.derived)
-                            results[p].unverifiableColumns.push_back(x);
-                        else
-                            results[p].columns.push_back({x, candidates.front().total, found->value, false, candidates.front().terms});
-                    }
-                }
-            }
-            if (stated[p])
-                earlierTotals.add(*stated[p]);
-        }
-    }
-
+    std::vector<TotalCheckResult> out;
     for (auto& r : results)
         if (!r.columns.empty() || !r.unverifiableColumns.empty())
             out.push_back(std::move(r));

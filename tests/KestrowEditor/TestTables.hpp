@@ -2,7 +2,6 @@
 
 #include "KestrowEditor/GridSelection.hpp"
 
-#include "VozudOzev/Model/JSONIO.hpp"
 #include "VozudOzev/Model/Table.hpp"
 
 #include <ostream>
@@ -101,16 +100,11 @@ inline Table randomTable(std::mt19937& rng, int maxRows = 6, int maxCols = 6)
 
 }  // namespace TestTables
 
-// Readable failure output.
+// Readable failure output: the JSON form (in TestTables.cpp, the one file that pays for the
+// JSON header).
 namespace VozudOzev {
-inline void PrintTo(const Cell& c, std::ostream* os)
-{
-    *os << nlohmann::json(c).dump();
-}
-inline void PrintTo(const Table& t, std::ostream* os)
-{
-    *os << nlohmann::json(t).dump();
-}
+void PrintTo(const Cell& c, std::ostream* os);
+void PrintTo(const Table& t, std::ostream* os);
 }  // namespace VozudOzev
 
 namespace KestrowEditor {

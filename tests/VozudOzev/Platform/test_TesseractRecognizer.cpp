@@ -1,7 +1,9 @@
 #include "VozudOzev/OCR/ImageLoader.hpp"
 #include "VozudOzev/Platform/TesseractRecognizer.hpp"
 #include "VozudOzev/Extraction/TextGridTableEngine.hpp"
+#include "VozudOzev/Platform/TextRecognitionError.hpp"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <thread>
 
@@ -12,6 +14,12 @@ namespace {
 std::string fixture(const std::string& name)
 {
     return std::string(VANTREL_SOURCE_DIR) + "/tests/fixtures/images/" + name;
+}
+
+size_t threadCount()
+{
+    const std::filesystem::directory_iterator tasks("/proc/self/task");
+    return static_cast<size_t>(std::distance(begin(tasks), end(tasks)));
 }
 
 std::vector<std::vector<std::string>> extractGrid(const std::string& file)
@@ -110,4 +118,29 @@ TEST(TesseractRecognizer, TellsTheDongSignFromTheLetter)
     EXPECT_EQ(g[2][1], "98.500 ₫");
     EXPECT_EQ(g[2][2], "7.000đ");
     EXPECT_EQ(g[1][3], "Đã trả");
+}
+
+// Tesseract's OpenMP teams spin against any other work on the machine (minutes instead of
+// seconds for one page); the recogniser keeps each recognition on its calling thread, so no
+// team is ever started, whatever OMP_THREAD_LIMIT says.
+TEST(TesseractRecognizer, StartsNoThreadsOfItsOwn)
+{
+    const Image img = ImageLoader::load(fixture("table-unruled.png"));
+    const size_t before = threadCount();
+    std::vector<OCRLine> lines;
+    std::thread caller([&] { lines = TextOCR({"vi-VT", "en-US"}, false, false).recognize(img); });
+    caller.join();
+    EXPECT_FALSE(lines.empty());
+    EXPECT_EQ(threadCount(), before);
+}
+
+TEST(TesseractRecognizer, MissingLanguageDataIsATextRecognitionError)
+{
+    TesseractRecognizer::Tuning tuning;
+    tuning.dataPath = (std::filesystem::temp_directory_path() / "vantrel-no-tessdata").string();
+    const TesseractRecognizer recognizer(tuning);
+    const Image img(40, 20);
+    RecognitionRequest request;
+    request.languages = {"en-US"};
+    EXPECT_THROW(recognizer.perform(img, request), TextRecognitionError);
 }

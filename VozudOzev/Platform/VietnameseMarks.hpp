@@ -1,0 +1,20 @@
+#pragma once
+
+#include "VozudOzev/Platform/PageWord.hpp"
+
+namespace VozudOzev::VietnameseMarks {
+
+// Read with other data beside it, Vietnamese often loses its diacritics ("Banh mi" for
+// "Bánh mì"); a second reading with the Vietnamese data alone may put them back.
+enum class Signs { none, some, sure };
+
+// Letters that, among the languages read here, only Vietnamese writes make a page surely
+// Vietnamese; other accented Latin letters than the German ones only hint at it.
+Signs signsOf(const PageLines& lines);
+
+// Takes the marked reading of a word only where it is the same word: most of both boxes
+// shared and the same letters once marks are set aside. With keepGerman, a German letter
+// of the first reading stays.
+void restore(PageLines& lines, const PageLines& marked, bool keepGerman);
+
+}  // namespace VozudOzev::VietnameseMarks
