@@ -1,5 +1,7 @@
 #include "VozudOzev/Locale/DateColumnResolution.hpp"
 
+#include "VozudOzev/Model/JSONIO.hpp"
+
 #include <nlohmann/json.hpp>
 
 namespace VozudOzev {
@@ -18,10 +20,10 @@ void from_json(const nlohmann::json& j, DateColumnResolution& r)
 {
     r.order = j.at("order").get<DateOrder>();
     r.isAmbiguous = j.at("is_ambiguous").get<bool>();
-    r.dayFirstOnly = j.at("day_first_only").get<int>();
-    r.monthFirstOnly = j.at("month_first_only").get<int>();
-    r.ambiguousCount = j.at("ambiguous_count").get<int>();
-    r.yearFirst = j.at("year_first").get<int>();
+    r.dayFirstOnly = JSONIO::getInt(j, "day_first_only");
+    r.monthFirstOnly = JSONIO::getInt(j, "month_first_only");
+    r.ambiguousCount = JSONIO::getInt(j, "ambiguous_count");
+    r.yearFirst = JSONIO::getInt(j, "year_first");
 }
 
 }  // namespace VozudOzev

@@ -1,5 +1,7 @@
 #include "VozudOzev/Locale/NumberStyleGuess.hpp"
 
+#include "VozudOzev/Model/JSONIO.hpp"
+
 #include <nlohmann/json.hpp>
 
 namespace VozudOzev {
@@ -57,12 +59,12 @@ void to_json(nlohmann::json& j, const NumberStyleGuess& g)
 
 void from_json(const nlohmann::json& j, NumberStyleGuess& g)
 {
-    g.dotOnly = j.at("dot_only").get<int>();
-    g.commaOnly = j.at("comma_only").get<int>();
-    g.ambiguous = j.at("ambiguous").get<int>();
-    g.neutral = j.at("neutral").get<int>();
-    g.weakDot = j.at("weak_dot").get<int>();
-    g.weakComma = j.at("weak_comma").get<int>();
+    g.dotOnly = JSONIO::getInt(j, "dot_only");
+    g.commaOnly = JSONIO::getInt(j, "comma_only");
+    g.ambiguous = JSONIO::getInt(j, "ambiguous");
+    g.neutral = JSONIO::getInt(j, "neutral");
+    g.weakDot = JSONIO::getInt(j, "weak_dot");
+    g.weakComma = JSONIO::getInt(j, "weak_comma");
 }
 
 }  // namespace VozudOzev

@@ -1,5 +1,7 @@
 #include "VozudOzev/Locale/ParsedDate.hpp"
 
+#include "VozudOzev/Model/JSONIO.hpp"
+
 #include <nlohmann/json.hpp>
 
 namespace VozudOzev {
@@ -11,9 +13,9 @@ void to_json(nlohmann::json& j, const ParsedDate& d)
 
 void from_json(const nlohmann::json& j, ParsedDate& d)
 {
-    d.year = j.at("year").get<int>();
-    d.month = j.at("month").get<int>();
-    d.day = j.at("day").get<int>();
+    d.year = JSONIO::getInt(j, "year");
+    d.month = JSONIO::getInt(j, "month");
+    d.day = JSONIO::getInt(j, "day");
 }
 
 }  // namespace VozudOzev

@@ -19,7 +19,7 @@ void from_json(const nlohmann::json& j, ParsedNumber& n)
 {
     n.value = j.at("value").get<Decimal>();
     n.kind = j.at("kind").get<NumberKind>();
-    n.fractionDigits = j.at("fraction_digits").get<int>();
+    n.fractionDigits = JSONIO::getInt(j, "fraction_digits");
     n.normalized = j.at("normalized").get<std::string>();
     n.currency = JSONIO::getOptional<std::string>(j, "currency");
 }

@@ -1,5 +1,7 @@
 #include "VozudOzev/Trust/ColumnTypeInfo.hpp"
 
+#include "VozudOzev/Model/JSONIO.hpp"
+
 #include <nlohmann/json.hpp>
 
 namespace VozudOzev {
@@ -11,10 +13,10 @@ void to_json(nlohmann::json& j, const ColumnTypeInfo& info)
 
 void from_json(const nlohmann::json& j, ColumnTypeInfo& info)
 {
-    info.col = j.at("col").get<int>();
+    info.col = JSONIO::getInt(j, "col");
     info.type = j.at("type").get<ColumnType>();
     info.support = j.at("support").get<double>();
-    info.valueCount = j.at("value_count").get<int>();
+    info.valueCount = JSONIO::getInt(j, "value_count");
 }
 
 }  // namespace VozudOzev

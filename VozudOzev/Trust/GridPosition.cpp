@@ -1,5 +1,7 @@
 #include "VozudOzev/Trust/GridPosition.hpp"
 
+#include "VozudOzev/Model/JSONIO.hpp"
+
 #include <nlohmann/json.hpp>
 
 namespace VozudOzev {
@@ -11,8 +13,8 @@ void to_json(nlohmann::json& j, const GridPosition& p)
 
 void from_json(const nlohmann::json& j, GridPosition& p)
 {
-    p.row = j.at("row").get<int>();
-    p.col = j.at("col").get<int>();
+    p.row = JSONIO::getInt(j, "row");
+    p.col = JSONIO::getInt(j, "col");
 }
 
 }  // namespace VozudOzev

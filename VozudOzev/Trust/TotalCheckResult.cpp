@@ -27,11 +27,11 @@ void to_json(nlohmann::json& j, const TotalColumnResult& r)
 
 void from_json(const nlohmann::json& j, TotalColumnResult& r)
 {
-    r.col = j.at("col").get<int>();
+    r.col = JSONIO::getInt(j, "col");
     r.expected = j.at("expected").get<Decimal>();
     r.found = j.at("found").get<Decimal>();
     r.ok = j.at("ok").get<bool>();
-    r.terms = j.at("terms").get<int>();
+    r.terms = JSONIO::getInt(j, "terms");
 }
 
 void to_json(nlohmann::json& j, const TotalCheckResult& r)
@@ -42,7 +42,7 @@ void to_json(nlohmann::json& j, const TotalCheckResult& r)
 
 void from_json(const nlohmann::json& j, TotalCheckResult& r)
 {
-    r.row = j.at("row").get<int>();
+    r.row = JSONIO::getInt(j, "row");
     r.columns = j.at("columns").get<std::vector<TotalColumnResult>>();
     r.unverifiableColumns = JSONIO::getOptional<std::vector<int>>(j, "unverifiable_columns").value_or(std::vector<int>{});
     r.label = JSONIO::getOptional<std::string>(j, "label");

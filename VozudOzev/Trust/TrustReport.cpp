@@ -1,5 +1,7 @@
 #include "VozudOzev/Trust/TrustReport.hpp"
 
+#include "VozudOzev/Model/JSONIO.hpp"
+
 #include <nlohmann/json.hpp>
 
 namespace VozudOzev {
@@ -21,11 +23,11 @@ void to_json(nlohmann::json& j, const TrustReport& r)
 
 void from_json(const nlohmann::json& j, TrustReport& r)
 {
-    r.flaggedCount = j.at("flagged_count").get<int>();
-    r.lowConfidenceCount = j.at("low_confidence_count").get<int>();
-    r.typeMismatchCount = j.at("type_mismatch_count").get<int>();
-    r.totalMismatchCount = j.at("total_mismatch_count").get<int>();
-    r.headerRows = j.at("header_rows").get<int>();
+    r.flaggedCount = JSONIO::getInt(j, "flagged_count");
+    r.lowConfidenceCount = JSONIO::getInt(j, "low_confidence_count");
+    r.typeMismatchCount = JSONIO::getInt(j, "type_mismatch_count");
+    r.totalMismatchCount = JSONIO::getInt(j, "total_mismatch_count");
+    r.headerRows = JSONIO::getInt(j, "header_rows");
     r.columnTypes = j.at("column_types").get<std::vector<ColumnTypeInfo>>();
     r.locale = j.at("locale").get<TableLocale>();
     r.totals = j.at("totals").get<std::vector<TotalCheckResult>>();
