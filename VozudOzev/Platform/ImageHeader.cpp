@@ -33,6 +33,8 @@ public:
     {
         if (offset > size_ || n > size_ - offset)
             return false;
+        if (n == 0)
+            return true;
         if (fd_ < 0) {
             std::memcpy(out, data_.data() + offset, n);
             return true;
