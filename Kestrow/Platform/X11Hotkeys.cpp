@@ -136,9 +136,9 @@ bool X11Hotkeys::filter(void* xcbEvent) {
     const std::uint8_t type = event->response_type & ~0x80;
     if (type != XCB_KEY_PRESS && type != XCB_KEY_RELEASE) return false;
     auto* key = reinterpret_cast<xcb_key_press_event_t*>(event);
-    if (key->event != root_) return false;
     if (type == XCB_KEY_RELEASE) {
-        // Matched by key alone: the modifiers may already be up when the key is let go.
+        // From any window: once the overlay grabs the keyboard, the release goes to it. Matched
+        // by key alone, as the modifiers may already be up.
         if (key->detail == heldKey_) {
             heldKey_ = 0;
             lastReleaseKey_ = key->detail;
@@ -146,15 +146,18 @@ bool X11Hotkeys::filter(void* xcbEvent) {
         }
         return false;
     }
+    if (key->event != root_) return false;
     const std::uint16_t locks = std::uint16_t(XCB_MOD_MASK_LOCK | modifierBits().numLock);
     const std::uint16_t state = std::uint16_t(key->state & 0xff & ~locks);
     for (const Grab& g : grabs_) {
         if (g.keyCode != key->detail || g.mods != state) continue;
         // Held keys repeat: as presses without releases (detectable autorepeat) or as release
-        // and press pairs with one timestamp.
-        const bool repeat = heldKey_ == key->detail ||
-                            (lastReleaseKey_ == key->detail && lastReleaseTime_ == key->time);
+        // and press pairs with one timestamp. Repeats come well within a second of each other,
+        // so a press after a longer pause is new even if its release went astray.
+        const bool held = heldKey_ == key->detail && std::uint32_t(key->time - lastPressTime_) < 1000;
+        const bool repeat = held || (lastReleaseKey_ == key->detail && lastReleaseTime_ == key->time);
         heldKey_ = key->detail;
+        lastPressTime_ = key->time;
         if (!repeat && g.action)
             QMetaObject::invokeMethod(QCoreApplication::instance(), g.action, Qt::QueuedConnection);
         return true;

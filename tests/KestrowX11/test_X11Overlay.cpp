@@ -2,6 +2,7 @@
 #include "Kestrow/Capture/QtScreenSource.hpp"
 #include "Kestrow/Capture/ScreenCapture.hpp"
 #include "Kestrow/Capture/SelectionView.hpp"
+#include "Kestrow/Platform/Hotkeys.hpp"
 #include "Kestrow/Shell/HUDPill.hpp"
 #include "Kestrow/Shell/HUDTokens.hpp"
 #include "Kestrow/Shell/Shortcut.hpp"
@@ -147,4 +148,24 @@ TEST(X11Overlay, DragOnTheSecondMonitor) {
     EXPECT_EQ(s.result->frame.image.size(), QSize(1440, 900));
     const auto shot = ScreenCapture::capture(s.result->frame, s.result->rect);
     EXPECT_EQ(shot.image.pixelColor(5, 5), QColor(220, 40, 40));
+}
+
+// The hot key opens the overlay again after an Escape: the key's release went to the overlay's
+// keyboard grab, and must not leave the key looking held.
+TEST(X11Overlay, HotKeyOpensTheOverlayEveryTime) {
+    Selection s;
+    auto keys = Hotkeys::forPlatform();
+    int refused = 0;
+    ASSERT_EQ(keys->registerAll({{Shortcut::defaultCapture(), [&] { refused += !s.begin(); }}}), (std::vector<bool>{true}));
+    for (int round = 0; round < 3; ++round) {
+        SCOPED_TRACE(round);
+        xdotool({"key", "--clearmodifiers", "super+shift+t"});
+        EXPECT_TRUE(s.overlay.isSelecting());
+        // Pressed again while open: refused, the running selection untouched.
+        xdotool({"key", "--clearmodifiers", "super+shift+t"});
+        EXPECT_TRUE(s.overlay.isSelecting());
+        xdotool({"key", "Escape"});
+        EXPECT_FALSE(s.overlay.isSelecting());
+    }
+    EXPECT_EQ(s.calls, 3);
 }
