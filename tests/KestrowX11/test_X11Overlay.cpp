@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QPainter>
@@ -105,6 +106,10 @@ TEST(X11Overlay, ToastIsNotCaptured) {
     pump(300);
     ASSERT_NE(Toast::current(), nullptr);
     const QRect pill = Toast::current()->geometry();
+    // How the pill looks on a real X server (shaped corners, no compositor), for a person to see.
+    const QString shots = QCoreApplication::applicationDirPath() + "/screenshots";
+    QDir().mkpath(shots);
+    QProcess::execute("import", {"-window", "root", "-crop", "700x120+290+0", shots + "/x11-toast.png"});
     Selection s;
     s.overlay.prepare = [] { Toast::dismiss(); };
     ASSERT_TRUE(s.begin());
