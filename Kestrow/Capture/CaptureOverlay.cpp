@@ -54,6 +54,7 @@ CaptureOverlay::~CaptureOverlay() {
     // Never leave a full-screen window or a pushed cursor behind.
     completion_ = nullptr;
     finish(std::nullopt);
+    for (const auto& v : pool_) delete v.data();
 }
 
 std::vector<SelectionView*> CaptureOverlay::views() const {
@@ -82,9 +83,23 @@ bool CaptureOverlay::begin(const QString& hint, Completion completion) {
         }
     }
 
-    for (FrozenFrame& frame : source_.grabAll()) {
+    std::vector<FrozenFrame> frames = source_.grabAll();
+    // Screens that went away take their windows with them.
+    while (pool_.size() > frames.size()) {
+        delete pool_.back().data();
+        pool_.pop_back();
+    }
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+        FrozenFrame& frame = frames[i];
         const ScreenInfo screen = frame.screen;
-        auto* view = new SelectionView(std::move(frame));
+        SelectionView* view = i < pool_.size() ? pool_[i].data() : nullptr;
+        if (view) {
+            view->setFrame(std::move(frame));
+        } else {
+            view = new SelectionView(std::move(frame));
+            if (i < pool_.size()) pool_[i] = view;
+            else pool_.emplace_back(view);
+        }
         view->hint = hint;
         view->topInset = SelectionGeometry::topInset(screen.geometry, screen.available);
         QPointer<CaptureOverlay> self(this);
@@ -144,7 +159,7 @@ void CaptureOverlay::finish(std::optional<RegionSelection> result) {
         if (!v) continue;
         if (QWindow* w = v->windowHandle(); w && onX11()) w->setKeyboardGrabEnabled(false);
         v->hide();
-        v->deleteLater();
+        v->releaseFrame();
     }
     views_.clear();
     Completion done = std::move(completion_);

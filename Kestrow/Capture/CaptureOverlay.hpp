@@ -34,7 +34,8 @@ private:
     void finish(std::optional<RegionSelection> result);
 
     ScreenSource& source_;
-    std::vector<QPointer<SelectionView>> views_;
+    std::vector<QPointer<SelectionView>> views_;  // shown now
+    std::vector<QPointer<SelectionView>> pool_;   // kept hidden between selections, one per screen
     Completion completion_;
     bool selecting_ = false;
     bool cursorPushed_ = false;
