@@ -107,7 +107,7 @@ TEST(X11Overlay, ToastIsNotCaptured) {
     ASSERT_NE(Toast::current(), nullptr);
     const QRect pill = Toast::current()->geometry();
     // How the pill looks on a real X server (shaped corners, no compositor), for a person to see.
-    const QString shots = QCoreApplication::applicationDirPath() + "/screenshots";
+    const QString shots = QStringLiteral(VANTREL_SCREENSHOT_DIR);
     QDir().mkpath(shots);
     QProcess::execute("import", {"-window", "root", "-crop", "700x120+290+0", shots + "/x11-toast.png"});
     Selection s;
