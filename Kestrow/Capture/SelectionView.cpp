@@ -10,10 +10,17 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
+
 namespace Kestrow {
 
 namespace {
 QFont labelFont() { return Typography::grid(11, QFont::Medium); }
+
+// A drag that leaves its screen keeps to the screen's edge: a selection never spans two screens.
+QPointF clamped(QPointF p, const QRect& bounds) {
+    return QPointF(std::clamp(p.x(), 0.0, double(bounds.width())), std::clamp(p.y(), 0.0, double(bounds.height())));
+}
 }  // namespace
 
 SelectionView::SelectionView(FrozenFrame frame, QWidget* parent)
@@ -145,13 +152,13 @@ void SelectionView::mousePressEvent(QMouseEvent* event) {
 void SelectionView::mouseMoveEvent(QMouseEvent* event) {
     if (!start_) return;
     const QRect before = footprint();
-    current_ = event->position();
+    current_ = clamped(event->position(), rect());
     update(QRegion(before).united(footprint()));
 }
 
 void SelectionView::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
-    current_ = event->position();
+    current_ = clamped(event->position(), rect());
     if (start_) {
         const QRectF r = SelectionGeometry::rectBetween(*start_, *current_);
         if (SelectionGeometry::isLargeEnough(r)) {

@@ -161,3 +161,13 @@ TEST(SelectionView, DimMatchesThePainterDim) {
         EXPECT_EQ(qAlpha(a), 255);
     }
 }
+
+TEST(CaptureOverlay, DragLeavingItsScreenStopsAtTheEdge) {
+    Overlay o;
+    ASSERT_TRUE(o.begin());
+    SelectionView* left = o.overlay.views()[0];
+    drag(left, {100, 100}, {2000, 1000});
+    ASSERT_TRUE(o.result.has_value());
+    EXPECT_EQ(o.result->rect, QRectF(100, 100, 1340, 800));
+    EXPECT_EQ(o.result->frame.screen.name, QStringLiteral("LEFT"));
+}
