@@ -12,6 +12,8 @@
 
 #include <cstdio>
 
+#include <malloc.h>
+
 namespace Kestrow {
 
 namespace {
@@ -48,7 +50,11 @@ bool takeKeyboard(SelectionView* view) {
 
 }  // namespace
 
-CaptureOverlay::CaptureOverlay(ScreenSource& source, QObject* parent) : QObject(parent), source_(source) {}
+CaptureOverlay::CaptureOverlay(ScreenSource& source, QObject* parent) : QObject(parent), source_(source) {
+    trim_.setSingleShot(true);
+    trim_.setInterval(10000);
+    connect(&trim_, &QTimer::timeout, this, [] { malloc_trim(0); });
+}
 
 CaptureOverlay::~CaptureOverlay() {
     // Never leave a full-screen window or a pushed cursor behind.
@@ -67,6 +73,7 @@ std::vector<SelectionView*> CaptureOverlay::views() const {
 bool CaptureOverlay::begin(const QString& hint, Completion completion) {
     if (selecting_) return false;
     selecting_ = true;
+    trim_.stop();
     completion_ = std::move(completion);
     if (prepare) {
         // When a pill of ours was up, give the windows beneath a moment to repaint the place it
@@ -165,6 +172,9 @@ void CaptureOverlay::finish(std::optional<RegionSelection> result) {
     Completion done = std::move(completion_);
     completion_ = nullptr;
     if (done) done(std::move(result));
+    // The frozen frames are gone now (tens of megabytes on large screens). The memory goes back
+    // to the system once captures pause: right away, the next capture would pay for fresh pages.
+    trim_.start();
 }
 
 }  // namespace Kestrow

@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
 
 #include <vector>
 
@@ -40,6 +41,7 @@ private:
     bool selecting_ = false;
     bool cursorPushed_ = false;
     QObject* escape_ = nullptr;
+    QTimer trim_;
 };
 
 }  // namespace Kestrow
