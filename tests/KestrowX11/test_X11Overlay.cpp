@@ -68,22 +68,30 @@ struct Selection {
 
 }  // namespace
 
+// Coordinates for xdotool, which works in device pixels, from logical ones.
+QString px(double logical) {
+    return QString::number(qRound(logical * QGuiApplication::primaryScreen()->devicePixelRatio()));
+}
+
+// Also run with QT_SCALE_FACTOR=2 (see tests/CMakeLists.txt): sizes follow the pixel ratio.
 TEST(X11Overlay, DragSelectsOverTheFrozenFrame) {
+    const double dpr = QGuiApplication::primaryScreen()->devicePixelRatio();
     Fixture fixture(QRect(50, 50, 400, 300));
     Selection s;
     ASSERT_TRUE(s.begin());
     pump(200);
     ASSERT_FALSE(s.overlay.views().empty());
     EXPECT_TRUE(s.overlay.views()[0]->isVisible());
-    xdotool({"mousemove", "100", "100", "mousedown", "1"});
-    xdotool({"mousemove", "200", "150", "mousemove", "300", "200", "mouseup", "1"});
+    xdotool({"mousemove", px(100), px(100), "mousedown", "1"});
+    xdotool({"mousemove", px(200), px(150), "mousemove", px(300), px(200), "mouseup", "1"});
     ASSERT_EQ(s.calls, 1);
     ASSERT_TRUE(s.result.has_value());
     EXPECT_EQ(s.result->rect, QRectF(100, 100, 200, 100));
     const auto shot = ScreenCapture::capture(s.result->frame, s.result->rect);
-    EXPECT_EQ(shot.image.size(), QSize(200, 100));
-    EXPECT_EQ(shot.image.pixelColor(10, 10), QColor(220, 40, 40));
-    EXPECT_EQ(shot.image.pixelColor(190, 90), QColor(40, 40, 220));
+    EXPECT_DOUBLE_EQ(shot.scale, dpr);
+    EXPECT_EQ(shot.image.size(), QSize(qRound(200 * dpr), qRound(100 * dpr)));
+    EXPECT_EQ(shot.image.pixelColor(qRound(10 * dpr), qRound(10 * dpr)), QColor(220, 40, 40));
+    EXPECT_EQ(shot.image.pixelColor(qRound(190 * dpr), qRound(90 * dpr)), QColor(40, 40, 220));
     EXPECT_FALSE(s.overlay.isSelecting());
 }
 
