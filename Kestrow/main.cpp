@@ -1,5 +1,6 @@
 #include "Kestrow/Capture/CaptureOverlay.hpp"
 #include "Kestrow/Capture/QtScreenSource.hpp"
+#include "Kestrow/History/HistoryStore.hpp"
 #include "Kestrow/Platform/ClipboardWriter.hpp"
 #include "Kestrow/Platform/Hotkeys.hpp"
 #include "Kestrow/Shell/AlertPresenter.hpp"
@@ -14,6 +15,8 @@
 #include <QApplication>
 
 #include <X11/Xlib.h>
+
+#include "Kestrow/History/QuitOnTerminate.hpp"
 
 #include <cstdlib>
 
@@ -53,6 +56,8 @@ int main(int argc, char** argv)
     QGuiApplication::setDesktopFileName(QStringLiteral("vantrel"));
     // A tray application: closing the last window must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
+    // A session ending sends SIGTERM: quit normally so pending history writes are flushed.
+    Kestrow::QuitOnTerminate::install();
 
     Kestrow::SingleInstance instance(Kestrow::SingleInstance::standardName());
     if (instance.askRunningToReopen()) {
@@ -68,7 +73,8 @@ int main(int argc, char** argv)
     Kestrow::CaptureOverlay overlay(screens);
     Kestrow::SystemClipboardWriter clipboard;
     Kestrow::MessageBoxAlertPresenter alerts;
-    Kestrow::AppDelegate delegate({settings, *hotkeys, overlay, clipboard, alerts, Kestrow::EngineService::shared()});
+    Kestrow::AppDelegate delegate(
+        {settings, *hotkeys, overlay, clipboard, alerts, Kestrow::EngineService::shared(), &Kestrow::HistoryStore::shared()});
     overlay.prepare = [&delegate] {
         Kestrow::Toast::dismiss();
         if (delegate.hint())

@@ -136,6 +136,8 @@ bool X11Hotkeys::filter(void* xcbEvent) {
     const std::uint8_t type = event->response_type & ~0x80;
     if (type != XCB_KEY_PRESS && type != XCB_KEY_RELEASE) return false;
     auto* key = reinterpret_cast<xcb_key_press_event_t*>(event);
+    // The grabs report owner events: while one of this application's windows has the focus
+    // (an alert, a result window, the overlay) the keys arrive on that window, not on the root.
     if (type == XCB_KEY_RELEASE) {
         // From any window: once the overlay grabs the keyboard, the release goes to it. Matched
         // by key alone, as the modifiers may already be up.
@@ -146,7 +148,6 @@ bool X11Hotkeys::filter(void* xcbEvent) {
         }
         return false;
     }
-    if (key->event != root_) return false;
     const std::uint16_t locks = std::uint16_t(XCB_MOD_MASK_LOCK | modifierBits().numLock);
     const std::uint16_t state = std::uint16_t(key->state & 0xff & ~locks);
     for (const Grab& g : grabs_) {
