@@ -12,6 +12,8 @@
 
 #include <cstdio>
 
+#include <malloc.h>
+
 namespace Kestrow {
 
 namespace {
@@ -48,12 +50,17 @@ bool takeKeyboard(SelectionView* view) {
 
 }  // namespace
 
-CaptureOverlay::CaptureOverlay(ScreenSource& source, QObject* parent) : QObject(parent), source_(source) {}
+CaptureOverlay::CaptureOverlay(ScreenSource& source, QObject* parent) : QObject(parent), source_(source) {
+    trim_.setSingleShot(true);
+    trim_.setInterval(10000);
+    connect(&trim_, &QTimer::timeout, this, [] { malloc_trim(0); });
+}
 
 CaptureOverlay::~CaptureOverlay() {
     // Never leave a full-screen window or a pushed cursor behind.
     completion_ = nullptr;
     finish(std::nullopt);
+    for (const auto& v : pool_) delete v.data();
 }
 
 std::vector<SelectionView*> CaptureOverlay::views() const {
@@ -66,6 +73,7 @@ std::vector<SelectionView*> CaptureOverlay::views() const {
 bool CaptureOverlay::begin(const QString& hint, Completion completion) {
     if (selecting_) return false;
     selecting_ = true;
+    trim_.stop();
     completion_ = std::move(completion);
     if (prepare) {
         // When a pill of ours was up, give the windows beneath a moment to repaint the place it
@@ -82,9 +90,23 @@ bool CaptureOverlay::begin(const QString& hint, Completion completion) {
         }
     }
 
-    for (FrozenFrame& frame : source_.grabAll()) {
+    std::vector<FrozenFrame> frames = source_.grabAll();
+    // Screens that went away take their windows with them.
+    while (pool_.size() > frames.size()) {
+        delete pool_.back().data();
+        pool_.pop_back();
+    }
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+        FrozenFrame& frame = frames[i];
         const ScreenInfo screen = frame.screen;
-        auto* view = new SelectionView(std::move(frame));
+        SelectionView* view = i < pool_.size() ? pool_[i].data() : nullptr;
+        if (view) {
+            view->setFrame(std::move(frame));
+        } else {
+            view = new SelectionView(std::move(frame));
+            if (i < pool_.size()) pool_[i] = view;
+            else pool_.emplace_back(view);
+        }
         view->hint = hint;
         view->topInset = SelectionGeometry::topInset(screen.geometry, screen.available);
         QPointer<CaptureOverlay> self(this);
@@ -144,12 +166,15 @@ void CaptureOverlay::finish(std::optional<RegionSelection> result) {
         if (!v) continue;
         if (QWindow* w = v->windowHandle(); w && onX11()) w->setKeyboardGrabEnabled(false);
         v->hide();
-        v->deleteLater();
+        v->releaseFrame();
     }
     views_.clear();
     Completion done = std::move(completion_);
     completion_ = nullptr;
     if (done) done(std::move(result));
+    // The frozen frames are gone now (tens of megabytes on large screens). The memory goes back
+    // to the system once captures pause: right away, the next capture would pay for fresh pages.
+    trim_.start();
 }
 
 }  // namespace Kestrow

@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
 
 #include <vector>
 
@@ -34,11 +35,13 @@ private:
     void finish(std::optional<RegionSelection> result);
 
     ScreenSource& source_;
-    std::vector<QPointer<SelectionView>> views_;
+    std::vector<QPointer<SelectionView>> views_;  // shown now
+    std::vector<QPointer<SelectionView>> pool_;   // kept hidden between selections, one per screen
     Completion completion_;
     bool selecting_ = false;
     bool cursorPushed_ = false;
     QObject* escape_ = nullptr;
+    QTimer trim_;
 };
 
 }  // namespace Kestrow

@@ -10,28 +10,68 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
+
 namespace Kestrow {
 
 namespace {
 QFont labelFont() { return Typography::grid(11, QFont::Medium); }
+
+// A drag that leaves its screen keeps to the screen's edge: a selection never spans two screens.
+QPointF clamped(QPointF p, const QRect& bounds) {
+    return QPointF(std::clamp(p.x(), 0.0, double(bounds.width())), std::clamp(p.y(), 0.0, double(bounds.height())));
+}
 }  // namespace
 
 SelectionView::SelectionView(FrozenFrame frame, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::X11BypassWindowManagerHint),
-      frame_(std::move(frame)) {
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::X11BypassWindowManagerHint) {
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setAttribute(Qt::WA_DeleteOnClose);
     setCursor(Qt::CrossCursor);
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setWindowTitle(QStringLiteral("Vantrel selection"));
-    setGeometry(frame_.screen.geometry);
+    setFrame(std::move(frame));
+}
+
+void SelectionView::setFrame(FrozenFrame frame) {
+    frame_ = std::move(frame);
     // Dimming once here keeps each repaint during a drag a plain copy.
-    if (!frame_.image.isNull()) {
-        dimmed_ = frame_.image.convertToFormat(QImage::Format_RGB32);
-        QPainter p(&dimmed_);
-        p.fillRect(dimmed_.rect(), OverlayTokens::dim());
+    dimmed_ = frame_.image.isNull() ? QImage() : dim(frame_.image);
+    start_.reset();
+    current_.reset();
+    setGeometry(frame_.screen.geometry);
+    update();
+}
+
+void SelectionView::releaseFrame() {
+    frame_.image = QImage();
+    dimmed_ = QImage();
+    start_.reset();
+    current_.reset();
+}
+
+QImage SelectionView::dim(const QImage& frame) {
+    const QImage::Format f = frame.format();
+    if (f != QImage::Format_RGB32 && f != QImage::Format_ARGB32 && f != QImage::Format_ARGB32_Premultiplied) {
+        QImage out = frame.convertToFormat(QImage::Format_RGB32);
+        QPainter p(&out);
+        p.fillRect(out.rect(), OverlayTokens::dim());
+        return out;
     }
+    // Black at 35 % over an opaque screen is each channel times 0.65 (166 / 256): one pass that
+    // reads the frame and writes the result, two channels per multiply.
+    const int k = int(std::lround((1.0 - OverlayTokens::dim().alphaF()) * 256));
+    QImage out(frame.size(), QImage::Format_RGB32);
+    for (int y = 0; y < frame.height(); ++y) {
+        const auto* src = reinterpret_cast<const quint32*>(frame.constScanLine(y));
+        auto* dst = reinterpret_cast<quint32*>(out.scanLine(y));
+        for (int x = 0; x < frame.width(); ++x) {
+            const quint32 p = src[x];
+            dst[x] = 0xff000000u | ((((p & 0x00ff00ffu) * quint32(k)) >> 8) & 0x00ff00ffu) |
+                     ((((p >> 8) & 0x00ff00ffu) * quint32(k)) & 0x0000ff00u);
+        }
+    }
+    return out;
 }
 
 QRect SelectionView::footprint() const {
@@ -112,13 +152,13 @@ void SelectionView::mousePressEvent(QMouseEvent* event) {
 void SelectionView::mouseMoveEvent(QMouseEvent* event) {
     if (!start_) return;
     const QRect before = footprint();
-    current_ = event->position();
+    current_ = clamped(event->position(), rect());
     update(QRegion(before).united(footprint()));
 }
 
 void SelectionView::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
-    current_ = event->position();
+    current_ = clamped(event->position(), rect());
     if (start_) {
         const QRectF r = SelectionGeometry::rectBetween(*start_, *current_);
         if (SelectionGeometry::isLargeEnough(r)) {

@@ -23,8 +23,16 @@ public:
     double topInset = 24;
 
     const FrozenFrame& frame() const { return frame_; }
+    // Shows another frame (the window is kept between selections: making a full-screen window
+    // anew costs far more than showing it again). Clears any drag.
+    void setFrame(FrozenFrame frame);
+    // Lets go of the pictures while the window waits hidden.
+    void releaseFrame();
     std::optional<QPointF> start() const { return start_; }
     std::optional<QPointF> current() const { return current_; }
+
+    // The frame with the overlay's dim laid over it.
+    static QImage dim(const QImage& frame);
 
     // Renders the view at the frame's device pixel ratio, without showing it (screenshots).
     QImage render();

@@ -137,9 +137,10 @@ bool X11Hotkeys::filter(void* xcbEvent) {
     if (type != XCB_KEY_PRESS && type != XCB_KEY_RELEASE) return false;
     auto* key = reinterpret_cast<xcb_key_press_event_t*>(event);
     // The grabs report owner events: while one of this application's windows has the focus
-    // (an alert, a result window) the keys arrive on that window, not on the root.
+    // (an alert, a result window, the overlay) the keys arrive on that window, not on the root.
     if (type == XCB_KEY_RELEASE) {
-        // Matched by key alone: the modifiers may already be up when the key is let go.
+        // From any window: once the overlay grabs the keyboard, the release goes to it. Matched
+        // by key alone, as the modifiers may already be up.
         if (key->detail == heldKey_) {
             heldKey_ = 0;
             lastReleaseKey_ = key->detail;
@@ -152,10 +153,12 @@ bool X11Hotkeys::filter(void* xcbEvent) {
     for (const Grab& g : grabs_) {
         if (g.keyCode != key->detail || g.mods != state) continue;
         // Held keys repeat: as presses without releases (detectable autorepeat) or as release
-        // and press pairs with one timestamp.
-        const bool repeat = heldKey_ == key->detail ||
-                            (lastReleaseKey_ == key->detail && lastReleaseTime_ == key->time);
+        // and press pairs with one timestamp. Repeats come well within a second of each other,
+        // so a press after a longer pause is new even if its release went astray.
+        const bool held = heldKey_ == key->detail && std::uint32_t(key->time - lastPressTime_) < 1000;
+        const bool repeat = held || (lastReleaseKey_ == key->detail && lastReleaseTime_ == key->time);
         heldKey_ = key->detail;
+        lastPressTime_ = key->time;
         if (!repeat && g.action)
             QMetaObject::invokeMethod(QCoreApplication::instance(), g.action, Qt::QueuedConnection);
         return true;

@@ -47,6 +47,7 @@ private:
     std::uint8_t heldKey_ = 0;  // the hot key now down, to ignore its autorepeat
     std::uint8_t lastReleaseKey_ = 0;
     std::uint32_t lastReleaseTime_ = 0;
+    std::uint32_t lastPressTime_ = 0;
     bool filterInstalled_ = false;
 };
 

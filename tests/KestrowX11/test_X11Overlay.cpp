@@ -2,6 +2,7 @@
 #include "Kestrow/Capture/QtScreenSource.hpp"
 #include "Kestrow/Capture/ScreenCapture.hpp"
 #include "Kestrow/Capture/SelectionView.hpp"
+#include "Kestrow/Platform/Hotkeys.hpp"
 #include "Kestrow/Shell/HUDPill.hpp"
 #include "Kestrow/Shell/HUDTokens.hpp"
 #include "Kestrow/Shell/Shortcut.hpp"
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QPainter>
@@ -66,22 +68,30 @@ struct Selection {
 
 }  // namespace
 
+// Coordinates for xdotool, which works in device pixels, from logical ones.
+QString px(double logical) {
+    return QString::number(qRound(logical * QGuiApplication::primaryScreen()->devicePixelRatio()));
+}
+
+// Also run with QT_SCALE_FACTOR=2 (see tests/CMakeLists.txt): sizes follow the pixel ratio.
 TEST(X11Overlay, DragSelectsOverTheFrozenFrame) {
+    const double dpr = QGuiApplication::primaryScreen()->devicePixelRatio();
     Fixture fixture(QRect(50, 50, 400, 300));
     Selection s;
     ASSERT_TRUE(s.begin());
     pump(200);
     ASSERT_FALSE(s.overlay.views().empty());
     EXPECT_TRUE(s.overlay.views()[0]->isVisible());
-    xdotool({"mousemove", "100", "100", "mousedown", "1"});
-    xdotool({"mousemove", "200", "150", "mousemove", "300", "200", "mouseup", "1"});
+    xdotool({"mousemove", px(100), px(100), "mousedown", "1"});
+    xdotool({"mousemove", px(200), px(150), "mousemove", px(300), px(200), "mouseup", "1"});
     ASSERT_EQ(s.calls, 1);
     ASSERT_TRUE(s.result.has_value());
     EXPECT_EQ(s.result->rect, QRectF(100, 100, 200, 100));
     const auto shot = ScreenCapture::capture(s.result->frame, s.result->rect);
-    EXPECT_EQ(shot.image.size(), QSize(200, 100));
-    EXPECT_EQ(shot.image.pixelColor(10, 10), QColor(220, 40, 40));
-    EXPECT_EQ(shot.image.pixelColor(190, 90), QColor(40, 40, 220));
+    EXPECT_DOUBLE_EQ(shot.scale, dpr);
+    EXPECT_EQ(shot.image.size(), QSize(qRound(200 * dpr), qRound(100 * dpr)));
+    EXPECT_EQ(shot.image.pixelColor(qRound(10 * dpr), qRound(10 * dpr)), QColor(220, 40, 40));
+    EXPECT_EQ(shot.image.pixelColor(qRound(190 * dpr), qRound(90 * dpr)), QColor(40, 40, 220));
     EXPECT_FALSE(s.overlay.isSelecting());
 }
 
@@ -104,6 +114,10 @@ TEST(X11Overlay, ToastIsNotCaptured) {
     pump(300);
     ASSERT_NE(Toast::current(), nullptr);
     const QRect pill = Toast::current()->geometry();
+    // How the pill looks on a real X server (shaped corners, no compositor), for a person to see.
+    const QString shots = QStringLiteral(VANTREL_SCREENSHOT_DIR);
+    QDir().mkpath(shots);
+    QProcess::execute("import", {"-window", "root", "-crop", "700x120+290+0", shots + "/x11-toast.png"});
     Selection s;
     s.overlay.prepare = [] { Toast::dismiss(); };
     ASSERT_TRUE(s.begin());
@@ -147,4 +161,24 @@ TEST(X11Overlay, DragOnTheSecondMonitor) {
     EXPECT_EQ(s.result->frame.image.size(), QSize(1440, 900));
     const auto shot = ScreenCapture::capture(s.result->frame, s.result->rect);
     EXPECT_EQ(shot.image.pixelColor(5, 5), QColor(220, 40, 40));
+}
+
+// The hot key opens the overlay again after an Escape: the key's release went to the overlay's
+// keyboard grab, and must not leave the key looking held.
+TEST(X11Overlay, HotKeyOpensTheOverlayEveryTime) {
+    Selection s;
+    auto keys = Hotkeys::forPlatform();
+    int refused = 0;
+    ASSERT_EQ(keys->registerAll({{Shortcut::defaultCapture(), [&] { refused += !s.begin(); }}}), (std::vector<bool>{true}));
+    for (int round = 0; round < 3; ++round) {
+        SCOPED_TRACE(round);
+        xdotool({"key", "--clearmodifiers", "super+shift+t"});
+        EXPECT_TRUE(s.overlay.isSelecting());
+        // Pressed again while open: refused, the running selection untouched.
+        xdotool({"key", "--clearmodifiers", "super+shift+t"});
+        EXPECT_TRUE(s.overlay.isSelecting());
+        xdotool({"key", "Escape"});
+        EXPECT_FALSE(s.overlay.isSelecting());
+    }
+    EXPECT_EQ(s.calls, 3);
 }

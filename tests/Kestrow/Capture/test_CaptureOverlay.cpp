@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 
 using namespace Kestrow;
 
@@ -141,4 +142,32 @@ TEST(CaptureOverlay, NoScreensCancels) {
     EXPECT_EQ(calls, 1);
     EXPECT_FALSE(gotResult);
     EXPECT_FALSE(overlay.isSelecting());
+}
+
+// The fast dim matches drawing black at 35 % over the frame, to within a step of rounding.
+TEST(SelectionView, DimMatchesThePainterDim) {
+    QImage frame(4, 1, QImage::Format_RGB32);
+    const QRgb colours[] = {qRgb(200, 210, 220), qRgb(255, 255, 255), qRgb(0, 0, 0), qRgb(13, 128, 251)};
+    for (int x = 0; x < 4; ++x) frame.setPixel(x, 0, colours[x]);
+    QImage painted = frame.copy();
+    QPainter(&painted).fillRect(painted.rect(), QColor(0, 0, 0, 89));
+    const QImage dimmed = SelectionView::dim(frame);
+    for (int x = 0; x < 4; ++x) {
+        SCOPED_TRACE(x);
+        const QRgb a = dimmed.pixel(x, 0), b = painted.pixel(x, 0);
+        EXPECT_NEAR(qRed(a), qRed(b), 1);
+        EXPECT_NEAR(qGreen(a), qGreen(b), 1);
+        EXPECT_NEAR(qBlue(a), qBlue(b), 1);
+        EXPECT_EQ(qAlpha(a), 255);
+    }
+}
+
+TEST(CaptureOverlay, DragLeavingItsScreenStopsAtTheEdge) {
+    Overlay o;
+    ASSERT_TRUE(o.begin());
+    SelectionView* left = o.overlay.views()[0];
+    drag(left, {100, 100}, {2000, 1000});
+    ASSERT_TRUE(o.result.has_value());
+    EXPECT_EQ(o.result->rect, QRectF(100, 100, 1340, 800));
+    EXPECT_EQ(o.result->frame.screen.name, QStringLiteral("LEFT"));
 }

@@ -25,7 +25,11 @@ using namespace Kestrow;
 namespace {
 
 QString shotPath(const QString& name) {
+#ifdef VANTREL_SCREENSHOT_DIR
+    const QString dir = QStringLiteral(VANTREL_SCREENSHOT_DIR);
+#else
     const QString dir = QCoreApplication::applicationDirPath() + QStringLiteral("/screenshots");
+#endif
     QDir().mkpath(dir);
     return dir + u'/' + name + QStringLiteral(".png");
 }
