@@ -276,3 +276,17 @@ TEST(GridInput, SwitchingDocumentsCommitsToTheOldOne)
     h.doc->setText("old", CellPos(2, 2), 0.8);  // the old document no longer reaches the grid
     EXPECT_EQ(h.view()->model()->rowCount(), 2);
 }
+
+TEST(GridInput, CtrlZInAnotherWindowIsNotTheGrids)
+{
+    GridHarness h(filled(3, 3));
+    h.doc->setText("edited", CellPos(0, 0), 0.8);
+    QWidget other;
+    other.resize(200, 100);
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    QTest::keyClick(&other, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(textAt(*h.doc, 0, 0), "edited");
+    EXPECT_TRUE(h.doc->canUndo());
+}
