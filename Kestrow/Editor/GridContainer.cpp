@@ -252,6 +252,13 @@ void GridContainer::applyColumnWidths()
     applyingWidths_ = false;
 }
 
+std::optional<VozudOzev::BBox> GridContainer::selectedBox() const
+{
+    const auto anchor = doc_->selectedAnchor();
+    const auto* cell = anchor ? doc_->cell(*anchor) : nullptr;
+    return cell ? cell->bbox : std::nullopt;
+}
+
 std::vector<int> GridContainer::columnWidths() const
 {
     std::vector<int> out;

@@ -67,6 +67,8 @@ public:
     QFrame* editorBox() const { return editorBox_; }
     std::optional<KestrowEditor::CellPos> editingPos() const { return editingPos_; }
     std::optional<KestrowEditor::CellPos> hover() const { return hover_; }
+    // The box of the cell under the selection, for the source pane's highlight.
+    std::optional<VozudOzev::BBox> selectedBox() const;
     // Current widths of the data columns (without the gutter).
     std::vector<int> columnWidths() const;
 

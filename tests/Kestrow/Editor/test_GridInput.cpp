@@ -244,6 +244,26 @@ TEST(GridInput, ContextMenuAdjustsTheSelectionAndRunsItsCommands)
     EXPECT_EQ(h.doc->undoTitle(), "Merge Cells");
     EXPECT_EQ(textAt(*h.doc, 1, 1), "1,1 1,2 2,1 2,2");
 
+    auto action = [&menu](const char* title) {
+        for (auto* a : menu->actions())
+            if (a->text() == title)
+                return a;
+        return static_cast<QAction*>(nullptr);
+    };
+    menu.reset(h.grid->contextMenu(1, 2));
+    ASSERT_TRUE(action("Split Cells") && action("Split Cells")->isEnabled());
+    action("Split Cells")->trigger();
+    EXPECT_EQ(h.doc->undoTitle(), "Split Cells");
+    EXPECT_EQ(h.doc->selection(), sel(1, 1, 2, 2)) << "all pieces selected";
+
+    menu.reset(h.grid->contextMenu(1, 0));
+    ASSERT_TRUE(action("Mark as Header Row"));
+    action("Mark as Header Row")->trigger();
+    EXPECT_EQ(h.doc->headerRowCount(), 2);
+    EXPECT_EQ(h.grid->headerRows(), 2) << "the grid caught up";
+    menu.reset(h.grid->contextMenu(0, 0));
+    ASSERT_TRUE(action("Unmark Header Row"));
+
     menu.reset(h.grid->contextMenu(4, 2));
     EXPECT_EQ(h.doc->selection(), sel(4, 1, 4, 1)) << "outside: the clicked cell alone";
     menu.reset(h.grid->contextMenu(5, 0));
