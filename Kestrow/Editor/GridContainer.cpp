@@ -66,6 +66,7 @@ GridContainer::GridContainer(EditorDocument* doc, SourceImage source, QWidget* p
     header->setMaximumSectionSize(maxColumnWidth);
     header->setStretchLastSection(false);
     header->setSectionsMovable(false);
+    header->setSectionResizeMode(QHeaderView::Interactive);
     table_->verticalHeader()->hide();
     table_->verticalHeader()->setMinimumSectionSize(rowHeight);
     table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -218,6 +219,7 @@ void GridContainer::applyStyle()
     editor_->setStyleSheet(QStringLiteral("QLineEdit { background: transparent; border: none; color: %1; }")
                                .arg(style_.ink.name(QColor::HexArgb)));
     crop_->apply(style_);
+    delegate_->clearTextCache();
     table_->viewport()->update();
 }
 
@@ -244,11 +246,17 @@ void GridContainer::applyColumnWidths()
         header->setSectionResizeMode(0, QHeaderView::Fixed);
         header->resizeSection(0, gutterWidth);
     }
-    for (std::size_t i = 0; i < widths_.size() && int(i) + 1 < model_->columnCount(); ++i) {
-        header->setSectionResizeMode(int(i) + 1, QHeaderView::Interactive);
+    // Data columns keep the header's default, user-resizable mode.
+    for (std::size_t i = 0; i < widths_.size() && int(i) + 1 < model_->columnCount(); ++i)
         header->resizeSection(int(i) + 1, widths_[i]);
-    }
     applyingWidths_ = false;
+}
+
+std::optional<VozudOzev::BBox> GridContainer::selectedBox() const
+{
+    const auto anchor = doc_->selectedAnchor();
+    const auto* cell = anchor ? doc_->cell(*anchor) : nullptr;
+    return cell ? cell->bbox : std::nullopt;
 }
 
 std::vector<int> GridContainer::columnWidths() const

@@ -41,7 +41,9 @@ class GridTableView;
 // document, the threshold or the palette changes (cheap when nothing did). The document must
 // outlive the grid or be replaced through setInputs first. Ctrl+Z, Ctrl+Shift+Z (undo, redo of
 // the document) and Ctrl+' (next cell to check) are the grid's shortcuts in its window; a window
-// that owns undo itself turns them off with setUndoShortcutsEnabled(false).
+// that owns undo itself turns them off with setUndoShortcutsEnabled(false). An open edit is
+// committed when the grid hides (its window closes) or another document is shown; actions that
+// read the table (copy, save) call endEditing(true) first so that what is typed counts.
 class GridContainer : public QWidget {
     Q_OBJECT
 
@@ -65,6 +67,8 @@ public:
     QFrame* editorBox() const { return editorBox_; }
     std::optional<KestrowEditor::CellPos> editingPos() const { return editingPos_; }
     std::optional<KestrowEditor::CellPos> hover() const { return hover_; }
+    // The box of the cell under the selection, for the source pane's highlight.
+    std::optional<VozudOzev::BBox> selectedBox() const;
     // Current widths of the data columns (without the gutter).
     std::vector<int> columnWidths() const;
 

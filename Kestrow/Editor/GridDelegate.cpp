@@ -32,13 +32,45 @@ void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, 
     drawSlot(painter, option.rect, state, span, grid_->style());
 }
 
+void GridDelegate::clearTextCache() const
+{
+    laid_.clear();
+}
+
+const GridDelegate::Laid& GridDelegate::laidOut(int fontKind, const QString& text, const QFont& font,
+                                                const QFontMetricsF& fm, QColor colour, qreal dpr, double width) const
+{
+    if (dpr != laidRatio_) {
+        laid_.clear();
+        laidRatio_ = dpr;
+    }
+    const TextKey key{fontKind, colour.rgba(), text};
+    auto it = laid_.constFind(key);
+    if (it != laid_.constEnd())
+        return *it;
+    if (laid_.size() > 6000)
+        laid_.clear();
+    Laid laid;
+    laid.advance = fm.horizontalAdvance(text);
+    const QSize size(int(std::ceil(laid.advance * dpr)) + 2, int(std::ceil((fm.ascent() + fm.descent()) * dpr)) + 2);
+    // A text too wide for its cell is elided by the caller: only what is shown is drawn.
+    if (laid.advance > 0 && laid.advance <= width) {
+        laid.image = QImage(size, QImage::Format_ARGB32_Premultiplied);
+        laid.image.setDevicePixelRatio(dpr);
+        laid.image.fill(Qt::transparent);
+        QPainter p(&laid.image);
+        p.setFont(font);
+        p.setPen(colour);
+        p.drawText(QPointF(0, fm.ascent()), text);
+    }
+    return *laid_.insert(key, std::move(laid));
+}
+
 void GridDelegate::drawSlot(QPainter* p, const QRect& rect, const SlotState& s, const QRectF& span,
-                            const GridStyle& style)
+                            const GridStyle& style) const
 {
     const bool gutter = s.kind == SlotState::Kind::gutter;
     const QRectF b = rect;
-    p->save();
-    p->setClipRect(rect);
     p->fillRect(b, gutter || s.header ? style.header : style.window);
     if (!gutter && s.flagged)
         p->fillRect(b, style.flagFill);
@@ -52,21 +84,35 @@ void GridDelegate::drawSlot(QPainter* p, const QRect& rect, const SlotState& s, 
 
     if (!s.text.empty()) {
         const QFont& font = gutter ? style.gutterFont : s.header ? style.headerFont : style.font;
+        const QFontMetricsF& fm = gutter ? style.gutterMetrics : s.header ? style.headerMetrics : style.fontMetrics;
         const QColor& colour = gutter ? (s.inSelection ? style.ink : style.muted) : s.flagged ? style.flagText : style.ink;
-        const QFontMetricsF fm(font);
+        // A merged cell's slots all draw its text at one place in the merged rectangle.
         const QRectF t = s.span ? span : b;
         const double lineHeight = std::ceil(fm.ascent() + fm.descent());
-        const QRectF box(t.left() + 6, t.top() + (t.height() - lineHeight) / 2, t.width() - 12, lineHeight);
-        // One line: line ends in a cell show as spaces.
+        const double width = std::max(0.0, t.width() - 12);
         QString text = QString::fromStdString(s.text);
-        text.replace(QLatin1Char('\n'), QLatin1Char(' ')).replace(QLatin1Char('\r'), QLatin1Char(' '));
-        const QString shown = fm.elidedText(text, Qt::ElideRight, std::max(0.0, box.width()));
-        p->setFont(font);
-        p->setPen(colour);
-        p->drawText(box, (gutter ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter | Qt::TextSingleLine, shown);
+        // One line: line ends in a cell show as spaces.
+        if (text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r')))
+            text.replace(QLatin1Char('\n'), QLatin1Char(' ')).replace(QLatin1Char('\r'), QLatin1Char(' '));
+        const qreal dpr = p->device() ? p->device()->devicePixelRatioF() : 1.0;
+        const int kind = gutter ? 2 : s.header ? 1 : 0;
+        const Laid* laid = &laidOut(kind, text, font, fm, colour, dpr, width);
+        if (laid->advance > width)
+            laid = &laidOut(kind, fm.elidedText(text, Qt::ElideRight, width), font, fm, colour, dpr, width);
+        const QPointF topLeft(gutter ? t.left() + 6 + width - laid->advance : t.left() + 6,
+                              t.top() + (t.height() - lineHeight) / 2);
+        if (!laid->image.isNull() && s.span) {
+            p->save();
+            p->setClipRect(rect, Qt::IntersectClip);
+            p->drawImage(topLeft, laid->image);
+            p->restore();
+        } else if (!laid->image.isNull()) {
+            p->drawImage(topLeft, laid->image);
+        }
     }
 
-    if (!gutter) {
+    if (!gutter && (s.flagged || s.mismatch || s.inSelection)) {
+        p->save();
         p->setRenderHint(QPainter::Antialiasing, true);
         if (s.flagged) {
             QPen dash(style.flagText, 1);
@@ -99,8 +145,8 @@ void GridDelegate::drawSlot(QPainter* p, const QRect& rect, const SlotState& s, 
             if (s.selRight)
                 p->fillRect(QRectF(b.left() + w - 2, b.top(), 2, h), style.selStroke);
         }
+        p->restore();
     }
-    p->restore();
 }
 
 QString GridDelegate::accessibilityLabel(const SlotState& s)

@@ -23,6 +23,9 @@ GridStyle::GridStyle(const Palette& p)
       font(Typography::grid(12.5, QFont::Normal)),
       headerFont(Typography::grid(12.5, QFont::DemiBold)),
       gutterFont(Typography::ui(11, QFont::Medium)),
+      fontMetrics(font),
+      headerMetrics(headerFont),
+      gutterMetrics(gutterFont),
       key(p.window.name(QColor::HexArgb))
 {
 }

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QString>
 
 namespace Kestrow {
@@ -24,6 +25,10 @@ struct GridStyle {
     QFont font;
     QFont headerFont;
     QFont gutterFont;
+    // Measured once: every painted slot needs them.
+    QFontMetricsF fontMetrics;
+    QFontMetricsF headerMetrics;
+    QFontMetricsF gutterMetrics;
     // Names the palette: the grid restyles only when it changes.
     QString key;
 

@@ -154,6 +154,14 @@ void GridTableView::leaveEvent(QEvent* event)
     QTableView::leaveEvent(event);
 }
 
+bool GridTableView::viewportEvent(QEvent* event)
+{
+    // Leaving the cells for the column header is leaving them too.
+    if (event->type() == QEvent::Leave && controller_ && controller_->hover())
+        controller_->setHover(-1, -1);
+    return QTableView::viewportEvent(event);
+}
+
 void GridTableView::contextMenuEvent(QContextMenuEvent* event)
 {
     if (!controller_)

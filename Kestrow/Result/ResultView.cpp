@@ -1,6 +1,5 @@
 #include "Kestrow/Result/ResultView.hpp"
 
-#include "Kestrow/Shell/Palette.hpp"
 #include "Kestrow/Editor/GridContainer.hpp"
 #include "Kestrow/Result/ResultExports.hpp"
 #include "Kestrow/Result/ResultStatus.hpp"

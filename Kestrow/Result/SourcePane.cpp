@@ -1,6 +1,5 @@
 #include "Kestrow/Result/SourcePane.hpp"
 
-#include "Kestrow/Shell/Palette.hpp"
 #include "Kestrow/Editor/SourceImageView.hpp"
 #include "Kestrow/Shell/Palette.hpp"
 

@@ -244,6 +244,26 @@ TEST(GridInput, ContextMenuAdjustsTheSelectionAndRunsItsCommands)
     EXPECT_EQ(h.doc->undoTitle(), "Merge Cells");
     EXPECT_EQ(textAt(*h.doc, 1, 1), "1,1 1,2 2,1 2,2");
 
+    auto action = [&menu](const char* title) {
+        for (auto* a : menu->actions())
+            if (a->text() == title)
+                return a;
+        return static_cast<QAction*>(nullptr);
+    };
+    menu.reset(h.grid->contextMenu(1, 2));
+    ASSERT_TRUE(action("Split Cells") && action("Split Cells")->isEnabled());
+    action("Split Cells")->trigger();
+    EXPECT_EQ(h.doc->undoTitle(), "Split Cells");
+    EXPECT_EQ(h.doc->selection(), sel(1, 1, 2, 2)) << "all pieces selected";
+
+    menu.reset(h.grid->contextMenu(1, 0));
+    ASSERT_TRUE(action("Mark as Header Row"));
+    action("Mark as Header Row")->trigger();
+    EXPECT_EQ(h.doc->headerRowCount(), 2);
+    EXPECT_EQ(h.grid->headerRows(), 2) << "the grid caught up";
+    menu.reset(h.grid->contextMenu(0, 0));
+    ASSERT_TRUE(action("Unmark Header Row"));
+
     menu.reset(h.grid->contextMenu(4, 2));
     EXPECT_EQ(h.doc->selection(), sel(4, 1, 4, 1)) << "outside: the clicked cell alone";
     menu.reset(h.grid->contextMenu(5, 0));
@@ -275,4 +295,18 @@ TEST(GridInput, SwitchingDocumentsCommitsToTheOldOne)
     EXPECT_EQ(h.view()->model()->index(1, 2).data().toString(), "n") << "the grid follows the new document";
     h.doc->setText("old", CellPos(2, 2), 0.8);  // the old document no longer reaches the grid
     EXPECT_EQ(h.view()->model()->rowCount(), 2);
+}
+
+TEST(GridInput, CtrlZInAnotherWindowIsNotTheGrids)
+{
+    GridHarness h(filled(3, 3));
+    h.doc->setText("edited", CellPos(0, 0), 0.8);
+    QWidget other;
+    other.resize(200, 100);
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    QTest::keyClick(&other, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(textAt(*h.doc, 0, 0), "edited");
+    EXPECT_TRUE(h.doc->canUndo());
 }

@@ -125,7 +125,9 @@ TEST(GridView, CropCardFollowsSelectionAndHoverAndNeverTakesClicks)
 {
     GridHarness h(sample(), capture());
     EXPECT_FALSE(h.grid->cropPreview()->isVisible()) << "nothing selected";
+    EXPECT_FALSE(h.grid->selectedBox());
     h.click(3, 2);
+    EXPECT_EQ(h.grid->selectedBox(), (BBox{150, 180, 150, 60}));
     ASSERT_TRUE(h.grid->cropPreview()->isVisible());
     // 150 x 60 pixels plus 8 pixels each side at scale 2: 83 x 38 points, in an 91 x 46 card.
     const QRectF card = h.grid->cropPreview()->cardFrame();
