@@ -4,6 +4,7 @@
 #include "Kestrow/Editor/GridStyle.hpp"
 
 #include "KestrowEditor/EditorDocument.hpp"
+#include "KestrowEditor/SlotState.hpp"
 
 #include <QCoreApplication>
 #include <QFontMetricsF>

@@ -1,8 +1,10 @@
 #pragma once
 
-#include "KestrowEditor/SlotState.hpp"
-
 #include <QStyledItemDelegate>
+
+namespace KestrowEditor {
+struct SlotState;
+}
 
 namespace Kestrow {
 

@@ -9,7 +9,7 @@ namespace VozudOzev::JSONIO {
 
 namespace {
 
-void writeString(std::string& out, const std::string& raw)
+void writeString(std::string& out, const std::string& raw, bool escapeSlashes = false)
 {
     // A broken cell text must never make the whole file unreadable.
     const std::string s = Unicode::sanitized(raw);
@@ -23,6 +23,9 @@ void writeString(std::string& out, const std::string& raw)
         case '\t': out += "\\t"; break;
         case '\b': out += "\\b"; break;
         case '\f': out += "\\f"; break;
+        case '/':
+            out += escapeSlashes ? "\\/" : "/";
+            break;
         default:
             if (c < 0x20) {
                 static const char* hex = "0123456789abcdef";
@@ -107,7 +110,46 @@ void writeValue(std::string& out, const nlohmann::json& v, int depth)
     }
 }
 
+void writeCompactValue(std::string& out, const nlohmann::json& v)
+{
+    using T = nlohmann::json::value_t;
+    switch (v.type()) {
+    case T::string: writeString(out, v.get_ref<const std::string&>(), true); break;
+    case T::array:
+        out += '[';
+        for (size_t i = 0; i < v.size(); ++i) {
+            if (i > 0)
+                out += ',';
+            writeCompactValue(out, v[i]);
+        }
+        out += ']';
+        break;
+    case T::object: {
+        out += '{';
+        bool first = true;
+        for (auto it = v.begin(); it != v.end(); ++it) {
+            if (!first)
+                out += ',';
+            first = false;
+            writeString(out, it.key(), true);
+            out += ':';
+            writeCompactValue(out, it.value());
+        }
+        out += '}';
+        break;
+    }
+    default: writeValue(out, v, 0);
+    }
+}
+
 }  // namespace
+
+std::string writeCompact(const nlohmann::json& value)
+{
+    std::string out;
+    writeCompactValue(out, value);
+    return out;
+}
 
 std::string write(const nlohmann::json& value)
 {

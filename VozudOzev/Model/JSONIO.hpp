@@ -22,6 +22,10 @@ struct EncodingError : std::runtime_error {
 // slashes unescaped, whole doubles without ".0", no trailing newline.
 std::string write(const nlohmann::json& value);
 
+// One line with keys sorted, no blanks between tokens and every slash escaped; whole
+// doubles still without ".0". The form of records kept on disk one per file.
+std::string writeCompact(const nlohmann::json& value);
+
 nlohmann::json parse(std::string_view text);
 
 template <class T>

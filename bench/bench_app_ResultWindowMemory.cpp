@@ -1,7 +1,7 @@
 // Memory and timing of a result window holding a 1,000 x 20 table and a 4K source image,
 // through 200 cell edits. Prints the figures; the goal is a resident size under 400 MB.
 //
-// Usage: bench_ResultWindowMemory (runs offscreen)
+// Usage: bench_app_ResultWindowMemory (runs offscreen)
 
 #include "Kestrow/Result/ResultView.hpp"
 
