@@ -6,8 +6,6 @@
 
 #include <functional>
 
-class QSettings;
-
 namespace Kestrow {
 
 // What the copy and save actions read of the settings, taken afresh for every action so
@@ -20,9 +18,6 @@ struct ExportPreferences {
     double flagThreshold = 0.8;
     VozudOzev::LocaleOverrides localeOverrides;  // how the workbook reads numbers
     Normalizer normalizer;                       // none: the table as shown
-
-    // "copyMode", "aiHeaderMode" and "flagThreshold" read strictly; anything else gives the default.
-    static ExportPreferences read(const QSettings& settings);
 };
 
 }  // namespace Kestrow

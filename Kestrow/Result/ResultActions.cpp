@@ -1,5 +1,6 @@
 #include "Kestrow/Result/ResultActions.hpp"
 
+#include "Kestrow/History/HistoryStore.hpp"
 #include "Kestrow/Result/AtomicFile.hpp"
 #include "Kestrow/Result/ResultExports.hpp"
 
@@ -57,7 +58,7 @@ void ResultActions::copyAIContextWithImage(const VozudOzev::Table& table, const 
                                            const QImage& image) const
 {
     const std::string text = ResultExports::aiContext(table, source, preferences_());
-    const QByteArray png = ResultExports::png(ResultExports::tablePicture(image, table.bbox));
+    const QByteArray png = HistoryStore::pngData(ResultExports::tablePicture(image, table.bbox));
     services_.setClipboard(ResultExports::textAndPngMime(QString::fromStdString(text), png));
 }
 

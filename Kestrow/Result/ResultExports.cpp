@@ -1,12 +1,13 @@
 #include "Kestrow/Result/ResultExports.hpp"
 
+#include "Kestrow/Shell/Clipboard.hpp"
+
 #include "VozudOzev/Export/JSONExport.hpp"
 #include "VozudOzev/Export/TableExport.hpp"
 #include "VozudOzev/Export/TimeZone.hpp"
 #include "VozudOzev/Export/XLSXNumbers.hpp"
 #include "VozudOzev/Export/XLSXWriter.hpp"
 
-#include <QBuffer>
 #include <QMimeData>
 
 #include <chrono>
@@ -18,7 +19,7 @@ using VozudOzev::Table;
 
 int headerRows(const Table& table)
 {
-    return table.leadingHeaderRows();
+    return Clipboard::headerRowCount(table);
 }
 
 int markdownHeaderRows(const Table& table)
@@ -29,12 +30,7 @@ int markdownHeaderRows(const Table& table)
 
 std::unique_ptr<QMimeData> tableMime(const Table& table)
 {
-    auto mime = std::make_unique<QMimeData>();
-    const QByteArray tsv = QByteArray::fromStdString(VozudOzev::TableExport::tsv(table));
-    mime->setHtml(QString::fromStdString(VozudOzev::TableExport::html(table, headerRows(table))));
-    mime->setText(QString::fromUtf8(tsv));
-    mime->setData(QStringLiteral("text/tab-separated-values"), tsv);
-    return mime;
+    return Clipboard::mimeData(table);
 }
 
 std::unique_ptr<QMimeData> textMime(const QString& text)
@@ -73,27 +69,7 @@ QImage tablePicture(const QImage& image, const std::optional<VozudOzev::BBox>& b
 {
     if (isPlaceholder(image))
         return {};
-    if (!box || !(box->w > 0) || !(box->h > 0))
-        return image;
-    const double x0 = std::max(0.0, std::floor(box->x - margin));
-    const double y0 = std::max(0.0, std::floor(box->y - margin));
-    const double x1 = std::min<double>(image.width(), std::ceil(box->x + box->w + margin));
-    const double y1 = std::min<double>(image.height(), std::ceil(box->y + box->h + margin));
-    if (!(x1 > x0) || !(y1 > y0))
-        return image;
-    return image.copy(static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(x1 - x0), static_cast<int>(y1 - y0));
-}
-
-QByteArray png(const QImage& image)
-{
-    QByteArray bytes;
-    if (image.isNull())
-        return bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG"))
-        return {};
-    return bytes;
+    return Clipboard::crop(image, box, margin);
 }
 
 std::string fileBytes(SaveFormat format, const Table& table, const VozudOzev::SourceInfo& source,

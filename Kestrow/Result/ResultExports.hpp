@@ -39,7 +39,6 @@ bool isPlaceholder(const QImage& image);
 // The table's box grown by the margin and clipped to the image, else the whole image;
 // nothing for a placeholder.
 QImage tablePicture(const QImage& image, const std::optional<VozudOzev::BBox>& box, int margin = 8);
-QByteArray png(const QImage& image);
 
 // The file's bytes; a table the format cannot hold (a workbook beyond a sheet's limits,
 // a value JSON cannot carry) throws std::exception with the reason.

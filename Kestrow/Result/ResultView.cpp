@@ -278,7 +278,12 @@ void ResultView::refresh()
     sizeLabel_->setText(ResultStatus::sizeText(d->table().rows, d->table().cols));
     addressLabel_->setText(ResultStatus::addressText(*d));
     addressLabel_->setVisible(d->selectedAnchor().has_value());
-    addressLabel_->setStyleSheet(colourStyle(ResultStatus::selectionNeedsCheck(*d, threshold) ? p.flagText : p.muted));
+    // Styles are set only when they change: a style sheet re-polishes the label.
+    const bool flaggedAddress = ResultStatus::selectionNeedsCheck(*d, threshold);
+    if (addressFlagged_ != flaggedAddress) {
+        addressFlagged_ = flaggedAddress;
+        addressLabel_->setStyleSheet(colourStyle(flaggedAddress ? p.flagText : p.muted));
+    }
     const int flagged = d->flaggedCount(threshold);
     checkButton_->setVisible(flagged > 0);
     reviewedLabel_->setVisible(flagged == 0);

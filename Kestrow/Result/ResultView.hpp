@@ -103,6 +103,7 @@ private:
     QMenu* tableMenu_ = nullptr;
     QLabel* sizeLabel_ = nullptr;
     QLabel* addressLabel_ = nullptr;
+    std::optional<bool> addressFlagged_;
     QPushButton* checkButton_ = nullptr;
     QLabel* reviewedLabel_ = nullptr;
 };

@@ -6,8 +6,10 @@
 #include "Kestrow/History/HistoryStore.hpp"
 #include "Kestrow/History/HistoryWindow.hpp"
 #include "Kestrow/History/RecentCaptures.hpp"
-#include "Kestrow/Result/PlainResultWindow.hpp"
+#include "Kestrow/Result/ResultWindow.hpp"
 #include "Kestrow/Shell/ResultTitle.hpp"
+#include "Kestrow/Shell/Theme.hpp"
+#include "Kestrow/Shell/WindowShortcuts.hpp"
 #include "Kestrow/Shell/AppResources.hpp"
 #include "Kestrow/Shell/Log.hpp"
 #include "Kestrow/Shell/HUDPill.hpp"
@@ -58,10 +60,7 @@ QString imageFilter()
 AppDelegate::AppDelegate(Services services, QObject* parent) : QObject(parent), s_(services)
 {
     openResult = [this](const CaptureResult& result, const std::optional<QString>& notice) -> QWidget* {
-        auto* window = new PlainResultWindow(result, notice, s_.clipboard, [this] {
-            return Clipboard::defaultCopyMode(s_.settings.defaults().string(QStringLiteral("copyMode")));
-        });
-        return window;
+        return ResultWindow::make(result, notice, {}, resultEnvironment());
     };
 
     CaptureRoad::Ports ports;
@@ -319,18 +318,51 @@ QList<QWidget*> AppDelegate::windows() const
 
 void AppDelegate::installWindowShortcuts(QWidget* window)
 {
-    auto add = [window](QKeySequence keys, std::function<void()> action) {
-        auto* item = new QAction(window);
-        item->setShortcut(keys);
-        item->setShortcutContext(Qt::WindowShortcut);
-        QObject::connect(item, &QAction::triggered, window, std::move(action));
-        window->addAction(item);
+    WindowCommands commands;
+    commands.openImage = [self = QPointer<AppDelegate>(this)] {
+        if (self)
+            self->openImageAction();
     };
-    add(QKeySequence(Qt::CTRL | Qt::Key_W), [window] { window->close(); });
-    add(QKeySequence(Qt::CTRL | Qt::Key_M), [window] { window->showMinimized(); });
-    add(QKeySequence(Qt::CTRL | Qt::Key_O), [this] { openImageAction(); });
-    add(QKeySequence(Qt::CTRL | Qt::Key_Y), [this] { historyAction(); });
-    add(QKeySequence(Qt::CTRL | Qt::Key_Q), [] { QCoreApplication::quit(); });
+    commands.quit = [] { QCoreApplication::quit(); };
+    WindowShortcuts::install(window, std::move(commands));
+    auto* history = new QAction(window);
+    history->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
+    history->setShortcutContext(Qt::WindowShortcut);
+    QObject::connect(history, &QAction::triggered, window, [this] { historyAction(); });
+    window->addAction(history);
+}
+
+ResultEnvironment AppDelegate::resultEnvironment()
+{
+    ResultEnvironment env;
+    env.services = ResultServices::real();
+    env.services.setClipboard = [this](std::unique_ptr<QMimeData> data) { s_.clipboard.setMimeData(std::move(data)); };
+    env.services.toast = [](const QString& text) { Toast::show(text, ToastKind::success); };
+    env.preferences = [this] {
+        ExportPreferences prefs;
+        const Defaults& defaults = s_.settings.defaults();
+        prefs.copyNormalized =
+            Clipboard::defaultCopyMode(defaults.string(QStringLiteral("copyMode"))) == Clipboard::CopyMode::normalized;
+        prefs.aiHeaderMode = Clipboard::aiHeaderMode(defaults.string(QStringLiteral("aiHeaderMode")));
+        prefs.flagThreshold = s_.settings.flagThreshold();
+        prefs.localeOverrides = Clipboard::xlsxOverrides;
+        prefs.normalizer = Clipboard::normalizer;
+        return prefs;
+    };
+    env.reanalyze = [](const VozudOzev::Table& table, double threshold) { return TrustWiring::reanalyze(table, threshold); };
+    env.writeBack = [](const QUuid& id, const std::vector<VozudOzev::Table>& tables, int index) {
+        HistoryStore::shared().update(id, tables, index);
+    };
+    env.historyItem = [](const QUuid& id) -> std::optional<ResultEnvironment::HistoryItem> {
+        const auto item = HistoryStore::shared().item(id);
+        if (!item)
+            return std::nullopt;
+        const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(item->date.time_since_epoch()).count();
+        return ResultEnvironment::HistoryItem{QString::fromStdString(item->sourceName),
+                                              QDateTime::fromMSecsSinceEpoch(ms, Qt::UTC)};
+    };
+    env.dark = Theme::shared().isDark();
+    return env;
 }
 
 void AppDelegate::reopen()

@@ -25,6 +25,7 @@ namespace Kestrow {
 class HistoryStore;
 class HistoryWindow;
 class NoTrayHint;
+struct ResultEnvironment;
 
 // The one object that lives as long as the application: tray icon and menu, hot keys, the
 // capture road and the windows it opens.
@@ -73,6 +74,8 @@ public:
 
 private:
     void buildMenu();
+    // What a result window takes from the application: clipboard, settings, trust, history.
+    ResultEnvironment resultEnvironment();
     void setBusy(bool busy);
     void openImageAction();
     void historyAction();

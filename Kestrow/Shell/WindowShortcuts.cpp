@@ -34,6 +34,11 @@ void install(QWidget* window, WindowCommands commands)
 {
     auto* owner = ownerOf(window);
     if (owner) {
+        // A window that already owns its undo (a result window) keeps it.
+        if (!commands.undo)
+            commands.undo = std::move(owner->commands.undo);
+        if (!commands.redo)
+            commands.redo = std::move(owner->commands.redo);
         owner->commands = std::move(commands);
         return;
     }

@@ -1,7 +1,7 @@
 #include "Kestrow/Capture/RegionSelector.hpp"
 #include "Kestrow/History/HistoryStore.hpp"
 #include "Kestrow/Platform/FakeHotkeys.hpp"
-#include "Kestrow/Result/PlainResultWindow.hpp"
+#include "Kestrow/Result/ResultView.hpp"
 #include "Kestrow/Shell/AppDelegate.hpp"
 #include "Kestrow/Shell/Log.hpp"
 #include "Kestrow/Shell/NoTrayHint.hpp"
@@ -161,12 +161,12 @@ TEST(AppDelegate, ResultWindowsAreTrackedAndCopyTheirTable)
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Invoice · 2 × 2"));
     EXPECT_EQ(s.app.windows().size(), 1);
-    auto* plain = qobject_cast<PlainResultWindow*>(window);
-    ASSERT_NE(plain, nullptr);
-    EXPECT_EQ(plain->grid()->item(1, 1)->text(), QStringLiteral("3"));
-    plain->copy();
+    auto* view = qobject_cast<ResultView*>(window);
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->doc()->cell(KestrowEditor::CellPos(1, 1))->text, "3");
+    view->copy();
     EXPECT_EQ(s.clipboard.data()->text(), QStringLiteral("0\t1\n2\t3"));
-    keep(window->grab().toImage(), "plain-result");
+    keep(window->grab().toImage(), "result-window");
     window->close();
     waitFor([&] { return s.app.windows().isEmpty(); }, 2000);
     EXPECT_TRUE(s.app.windows().isEmpty());
