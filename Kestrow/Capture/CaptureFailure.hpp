@@ -17,7 +17,7 @@ struct CaptureFailure : std::exception {
     static CaptureFailure blank() { return {Kind::blank, {}}; }
     static CaptureFailure other(QString text) { return {Kind::other, std::move(text)}; }
 
-    CaptureFailure(Kind k, QString t) : kind(k), text(std::move(t)), what_(text.toStdString()) {}
+    CaptureFailure(Kind k, QString t) : kind(k), text(std::move(t)), what_(message().toStdString()) {}
 
     QString title() const;
     QString message() const;

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QKeyEvent>
+#include <QThread>
 #include <QTimer>
 #include <QWindow>
 
@@ -33,10 +34,14 @@ private:
     std::function<void()> onEscape_;
 };
 
+bool onX11() { return QGuiApplication::platformName() == QLatin1String("xcb"); }
+
 bool takeKeyboard(SelectionView* view) {
-    view->raise();
     view->activateWindow();
     view->setFocus(Qt::OtherFocusReason);
+    // Only X11 has grabs; elsewhere (offscreen) focus is all there is.
+    if (!onX11()) return true;
+    view->raise();
     QWindow* window = view->windowHandle();
     return window && window->setKeyboardGrabEnabled(true);
 }
@@ -62,7 +67,20 @@ bool CaptureOverlay::begin(const QString& hint, Completion completion) {
     if (selecting_) return false;
     selecting_ = true;
     completion_ = std::move(completion);
-    if (prepare) prepare();
+    if (prepare) {
+        // When a pill of ours was up, give the windows beneath a moment to repaint the place it
+        // leaves before the screens are read.
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        const bool floating = std::any_of(windows.cbegin(), windows.cend(), [](const QWidget* w) {
+            return w->isVisible() && w->windowType() == Qt::ToolTip;
+        });
+        prepare();
+        if (floating && onX11()) {
+            QCoreApplication::processEvents();
+            QThread::msleep(40);
+            QCoreApplication::processEvents();
+        }
+    }
 
     for (FrozenFrame& frame : source_.grabAll()) {
         const ScreenInfo screen = frame.screen;
@@ -124,7 +142,7 @@ void CaptureOverlay::finish(std::optional<RegionSelection> result) {
     }
     for (const auto& v : views_) {
         if (!v) continue;
-        if (QWindow* w = v->windowHandle()) w->setKeyboardGrabEnabled(false);
+        if (QWindow* w = v->windowHandle(); w && onX11()) w->setKeyboardGrabEnabled(false);
         v->hide();
         v->deleteLater();
     }

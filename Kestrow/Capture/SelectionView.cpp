@@ -26,6 +26,21 @@ SelectionView::SelectionView(FrozenFrame frame, QWidget* parent)
     setMouseTracking(true);
     setWindowTitle(QStringLiteral("Vantrel selection"));
     setGeometry(frame_.screen.geometry);
+    // Dimming once here keeps each repaint during a drag a plain copy.
+    if (!frame_.image.isNull()) {
+        dimmed_ = frame_.image.convertToFormat(QImage::Format_RGB32);
+        QPainter p(&dimmed_);
+        p.fillRect(dimmed_.rect(), OverlayTokens::dim());
+    }
+}
+
+QRect SelectionView::footprint() const {
+    if (!start_ || !current_) return {};
+    const QRectF r = SelectionGeometry::rectBetween(*start_, *current_);
+    const QFontMetricsF fm(labelFont());
+    const QSizeF textSize(fm.horizontalAdvance(SelectionGeometry::sizeLabel(r)), fm.height());
+    const QRectF label = SelectionGeometry::labelRect(r, textSize, QRectF(rect()));
+    return r.united(label).toAlignedRect().adjusted(-2, -2, 2, 2);
 }
 
 QImage SelectionView::render() {
@@ -47,11 +62,12 @@ void SelectionView::paint(QPainter& p) {
     const QRectF bounds(0, 0, width(), height());
     p.setRenderHint(QPainter::Antialiasing);
     // The frozen frame stands in for a see-through window: no compositor is needed.
-    if (!frame_.image.isNull())
-        p.drawImage(bounds, frame_.image);
-    else
+    if (!dimmed_.isNull()) {
+        p.drawImage(bounds, dimmed_);
+    } else {
         p.fillRect(bounds, Qt::black);
-    p.fillRect(bounds, OverlayTokens::dim());
+        p.fillRect(bounds, OverlayTokens::dim());
+    }
 
     const QFont font = labelFont();
     const QFontMetricsF fm(font);
@@ -90,13 +106,14 @@ void SelectionView::paint(QPainter& p) {
 void SelectionView::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
     start_ = current_ = event->position();
-    update();
+    update();  // the whole view: the hint goes away
 }
 
 void SelectionView::mouseMoveEvent(QMouseEvent* event) {
     if (!start_) return;
+    const QRect before = footprint();
     current_ = event->position();
-    update();
+    update(QRegion(before).united(footprint()));
 }
 
 void SelectionView::mouseReleaseEvent(QMouseEvent* event) {

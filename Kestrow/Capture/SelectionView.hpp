@@ -38,7 +38,10 @@ protected:
 
 private:
     void paint(QPainter& p);
+    // What a drag state covers on screen: the selection, its outline and its size label.
+    QRect footprint() const;
 
+    QImage dimmed_;  // the frame with the dim already laid over it, painted as it is
     FrozenFrame frame_;
     std::optional<QPointF> start_;
     std::optional<QPointF> current_;

@@ -50,7 +50,7 @@ GridContainer::GridContainer(EditorDocument* doc, SourceImage source, QWidget* p
     : QWidget(parent),
       doc_(nullptr),
       source_(std::move(source)),
-      style_(EditorPalette::dark()),
+      style_(Palette::dark()),
       table_(new GridTableView(this, this)),
       model_(new GridModel(this)),
       delegate_(new GridDelegate(this)),
@@ -147,7 +147,7 @@ void GridContainer::attach(EditorDocument* doc)
     });
 }
 
-void GridContainer::setInputs(EditorDocument* doc, double threshold, const EditorPalette& palette)
+void GridContainer::setInputs(EditorDocument* doc, double threshold, const Palette& palette)
 {
     GridStyle style(palette);
     bool changed = false;
@@ -162,6 +162,7 @@ void GridContainer::setInputs(EditorDocument* doc, double threshold, const Edito
     if (style.key != style_.key || threshold != threshold_) {
         style_ = style;
         threshold_ = threshold;
+        model_->setThreshold(threshold);
         applyStyle();
         changed = true;
     }
@@ -504,6 +505,12 @@ QMenu* GridContainer::contextMenu(int row, int column)
         });
     }
     return menu;
+}
+
+void GridContainer::hideEvent(QHideEvent* event)
+{
+    endEditing(true);
+    QWidget::hideEvent(event);
 }
 
 void GridContainer::resizeEvent(QResizeEvent* event)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Kestrow/Editor/EditorPalette.hpp"
+#include "Kestrow/Shell/Palette.hpp"
 #include "Kestrow/Editor/GridStyle.hpp"
 #include "Kestrow/Editor/SourceImage.hpp"
 
@@ -51,7 +51,7 @@ public:
 
     // Shows the document at the threshold (below it an unedited cell needs checking) in the
     // palette's colours. A switch to another document commits an open edit to the old one.
-    void setInputs(KestrowEditor::EditorDocument* doc, double threshold, const EditorPalette& palette);
+    void setInputs(KestrowEditor::EditorDocument* doc, double threshold, const Palette& palette);
     void setSource(SourceImage source);
     void setUndoShortcutsEnabled(bool enabled);
 
@@ -94,6 +94,8 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // A window closing with an edit open keeps what was typed.
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void attach(KestrowEditor::EditorDocument* doc);

@@ -1,7 +1,10 @@
 #include "Kestrow/Editor/GridModel.hpp"
 
 #include "KestrowEditor/CellPos.hpp"
+#include "Kestrow/Editor/GridDelegate.hpp"
+
 #include "KestrowEditor/EditorDocument.hpp"
+#include "KestrowEditor/SlotState.hpp"
 
 namespace Kestrow {
 
@@ -44,6 +47,10 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
         return {};
     if (index.column() == 0)
         return QString::number(index.row() + 1);
+    if (role == Qt::AccessibleTextRole) {
+        const auto state = KestrowEditor::SlotState::make(*doc_, index.row(), index.column(), std::nullopt, 0, threshold_);
+        return GridDelegate::accessibilityLabel(state);
+    }
     const auto* cell = doc_->cell({index.row(), index.column() - 1});
     // Only the anchor slot holds the text, as in the exported grid.
     if (!cell || cell->row != index.row() || cell->col != index.column() - 1)

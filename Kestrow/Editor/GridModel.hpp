@@ -18,6 +18,8 @@ public:
     explicit GridModel(QObject* parent = nullptr) : QAbstractTableModel(parent) {}
 
     void setDocument(const KestrowEditor::EditorDocument* doc);
+    // Below it an unedited cell needs checking (said in the cell's accessible text).
+    void setThreshold(double threshold) { threshold_ = threshold; }
     // After a change of the table: a reset when the size changed, else one data change.
     void refresh();
 
@@ -30,6 +32,7 @@ private:
     const KestrowEditor::EditorDocument* doc_ = nullptr;
     int rows_ = 0;
     int cols_ = 0;
+    double threshold_ = 0.8;
 };
 
 }  // namespace Kestrow

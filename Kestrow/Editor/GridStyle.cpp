@@ -1,24 +1,10 @@
 #include "Kestrow/Editor/GridStyle.hpp"
 
-#include <QFontDatabase>
+#include "Kestrow/Shell/Typography.hpp"
 
 namespace Kestrow {
 
-namespace {
-
-QFont interOrSystem(double size, QFont::Weight weight)
-{
-    QFont f = QFontDatabase::families().contains(QStringLiteral("Inter")) ? QFont(QStringLiteral("Inter"))
-                                                                           : QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    // Sizes are layout points; Qt's points are 1/72 inch at 96 dpi, so convert once here.
-    f.setPointSizeF(size * 72.0 / 96.0);
-    f.setWeight(weight);
-    return f;
-}
-
-}  // namespace
-
-GridStyle::GridStyle(const EditorPalette& p)
+GridStyle::GridStyle(const Palette& p)
     : window(p.window),
       header(p.card),
       hairline(p.hairline),
@@ -34,22 +20,11 @@ GridStyle::GridStyle(const EditorPalette& p)
       }()),
       selStroke(p.accent),
       card(p.card),
-      font(gridFont(12.5, QFont::Normal)),
-      headerFont(gridFont(12.5, QFont::DemiBold)),
-      gutterFont(uiFont(11, QFont::Medium)),
+      font(Typography::grid(12.5, QFont::Normal)),
+      headerFont(Typography::grid(12.5, QFont::DemiBold)),
+      gutterFont(Typography::ui(11, QFont::Medium)),
       key(p.window.name(QColor::HexArgb))
 {
-}
-
-QFont GridStyle::gridFont(double size, QFont::Weight weight)
-{
-    // The grid shows Inter regular or bold only; Qt 6.4 cannot ask for tabular digits.
-    return interOrSystem(size, weight >= QFont::DemiBold ? QFont::Bold : QFont::Normal);
-}
-
-QFont GridStyle::uiFont(double size, QFont::Weight weight)
-{
-    return interOrSystem(size, weight);
 }
 
 }  // namespace Kestrow

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Kestrow/Editor/EditorPalette.hpp"
+#include "Kestrow/Shell/Palette.hpp"
 
 #include <QColor>
 #include <QFont>
@@ -27,12 +27,7 @@ struct GridStyle {
     // Names the palette: the grid restyles only when it changes.
     QString key;
 
-    explicit GridStyle(const EditorPalette& palette);
-
-    // Interface fonts at a size in points of the layout (one point is one device-independent
-    // pixel, as on the rest of the interface).
-    static QFont gridFont(double size, QFont::Weight weight);
-    static QFont uiFont(double size, QFont::Weight weight);
+    explicit GridStyle(const Palette& palette);
 };
 
 }  // namespace Kestrow

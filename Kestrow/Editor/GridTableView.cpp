@@ -16,7 +16,6 @@
 namespace Kestrow {
 
 using KestrowEditor::CellPos;
-using KestrowEditor::GridSelection;
 
 GridTableView::GridTableView(GridContainer* controller, QWidget* parent)
     : QTableView(parent), controller_(controller)
@@ -67,8 +66,11 @@ void GridTableView::mousePressEvent(QMouseEvent* event)
     if (column >= 1) {
         doc->select(CellPos(row, column - 1), shift);
     } else {
+        // Whole rows, from the anchor row when extending; the document keeps both ends inside
+        // the table (a table without columns has no selection).
         const int anchorRow = shift && doc->selection() ? doc->selection()->anchor.row : row;
-        doc->setSelection(GridSelection(CellPos(anchorRow, 0), CellPos(row, doc->table().cols - 1)));
+        doc->select(CellPos(anchorRow, 0), false);
+        doc->select(CellPos(row, doc->table().cols - 1), true);
     }
     lastDragPos_ = pos;
     controller_->selectionChanged();

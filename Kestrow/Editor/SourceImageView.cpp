@@ -37,10 +37,12 @@ SourceImageView::SourceImageView(SourceImage source, ImageZoom* zoom, QWidget* p
     QTimer::singleShot(0, this, [this] { fitToWidth(); });
 }
 
-void SourceImageView::setInputs(const std::optional<VozudOzev::BBox>& highlight, const EditorPalette& palette)
+void SourceImageView::setInputs(const std::optional<VozudOzev::BBox>& highlight, const Palette& palette)
 {
-    if (palette.isDark != dark_) {
-        dark_ = palette.isDark;
+    // The dark palette has the dark window; the mat follows it.
+    const bool dark = palette.window.lightnessF() < 0.5;
+    if (dark != dark_) {
+        dark_ = dark;
         setBackgroundBrush(SourceCanvas::mat(dark_));
     }
     if (!canvas_)

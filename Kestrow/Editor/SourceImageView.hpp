@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Kestrow/Editor/EditorPalette.hpp"
+#include "Kestrow/Shell/Palette.hpp"
 #include "Kestrow/Editor/SourceImage.hpp"
 
 #include "VozudOzev/Model/BBox.hpp"
@@ -27,7 +27,7 @@ public:
     SourceImageView(SourceImage source, ImageZoom* zoom, QWidget* parent = nullptr);
 
     // Same highlight again: nothing is redrawn or scrolled.
-    void setInputs(const std::optional<VozudOzev::BBox>& highlight, const EditorPalette& palette);
+    void setInputs(const std::optional<VozudOzev::BBox>& highlight, const Palette& palette);
 
     void zoomBy(double factor);
     void fitToWidth();

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QPainter>
 
 namespace Kestrow::AppResources {
 
@@ -84,6 +85,21 @@ QIcon appIcon(AppIconChoice choice) {
 
 QIcon symbol(const QString& name) {
     return QIcon(QStringLiteral(":/vantrel/Symbols/") + name + QStringLiteral(".svg"));
+}
+
+QIcon symbol(const QString& name, const QColor& tint) {
+    const QIcon plain = symbol(name);
+    QIcon tinted;
+    for (int size : {16, 32, 48}) {
+        QPixmap pm = plain.pixmap(size, size);
+        if (pm.isNull()) return plain;
+        QPainter p(&pm);
+        p.setCompositionMode(QPainter::CompositionMode_SourceIn);
+        p.fillRect(pm.rect(), tint);
+        p.end();
+        tinted.addPixmap(pm);
+    }
+    return tinted;
 }
 
 }  // namespace Kestrow::AppResources

@@ -2,6 +2,7 @@
 
 #include "Kestrow/Shell/AppIconChoice.hpp"
 
+#include <QColor>
 #include <QIcon>
 #include <QString>
 
@@ -26,4 +27,6 @@ QIcon appIcon(AppIconChoice choice);
 // A small menu or pill symbol by name ("capture", "quick", "clipboard", "image", "check",
 // "hand", ...): our own SVG drawings, compiled in.
 QIcon symbol(const QString& name);
+// The same drawn in one colour (menu symbols are black line drawings, tinted to the text).
+QIcon symbol(const QString& name, const QColor& tint);
 }  // namespace Kestrow::AppResources

@@ -86,6 +86,7 @@ QRectF HUDPill::textRect(const QSize& size) const {
 }
 
 void HUDPill::resizeEvent(QResizeEvent*) {
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) return;
     // Without a compositor a translucent corner paints black: cut the shape out instead.
     QPainterPath path;
     path.addRoundedRect(QRectF(rect()), radius, radius);

@@ -7,8 +7,10 @@
 namespace Kestrow {
 
 Theme::Theme() {
+    if (!qApp) return;
+    desktop_ = QGuiApplication::palette();
     // A desktop that switches its palette while we run repaints our windows too.
-    if (qApp) qApp->installEventFilter(this);
+    qApp->installEventFilter(this);
 }
 
 Theme& Theme::shared() {
@@ -17,11 +19,36 @@ Theme& Theme::shared() {
 }
 
 void Theme::setAppearance(Appearance a) {
-    const bool wasDark = isDark();
     appearance_ = a;
-    // Always tell: views may also depend on the choice itself, not only on the colours.
-    (void)wasDark;
+    if (qApp) {
+        applying_ = true;
+        QApplication::setPalette(a == Appearance::system ? desktop_ : widgetPalette(palette()));
+        applying_ = false;
+    }
+    // Always tell: views may depend on the choice itself, not only on the colours.
     emit changed();
+}
+
+QPalette Theme::widgetPalette(const Palette& p) {
+    QPalette w;
+    w.setColor(QPalette::Window, p.window);
+    w.setColor(QPalette::WindowText, p.ink);
+    w.setColor(QPalette::Base, p.bg);
+    w.setColor(QPalette::AlternateBase, p.bar);
+    w.setColor(QPalette::Text, p.ink);
+    w.setColor(QPalette::Button, p.card);
+    w.setColor(QPalette::ButtonText, p.ink);
+    w.setColor(QPalette::ToolTipBase, p.card);
+    w.setColor(QPalette::ToolTipText, p.ink);
+    w.setColor(QPalette::PlaceholderText, p.muted);
+    w.setColor(QPalette::Highlight, p.accent);
+    w.setColor(QPalette::HighlightedText, Qt::white);
+    w.setColor(QPalette::Link, p.accent);
+    w.setColor(QPalette::Mid, p.hairline);
+    w.setColor(QPalette::Disabled, QPalette::Text, p.muted);
+    w.setColor(QPalette::Disabled, QPalette::WindowText, p.muted);
+    w.setColor(QPalette::Disabled, QPalette::ButtonText, p.muted);
+    return w;
 }
 
 bool Theme::isDark() const {
@@ -33,15 +60,16 @@ bool Theme::isDark() const {
     return systemPrefersDark();
 }
 
-bool Theme::systemPrefersDark() {
-    if (!qGuiApp) return false;
-    return QGuiApplication::palette().color(QPalette::Window).lightnessF() < 0.5;
+bool Theme::systemPrefersDark() const {
+    return desktop_.color(QPalette::Window).lightnessF() < 0.5;
 }
 
 bool Theme::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == qApp && event->type() == QEvent::ApplicationPaletteChange &&
-        appearance_ == Appearance::system)
+    if (watched == qApp && event->type() == QEvent::ApplicationPaletteChange && !applying_ &&
+        appearance_ == Appearance::system) {
+        desktop_ = QGuiApplication::palette();
         emit changed();
+    }
     return false;
 }
 
