@@ -1,5 +1,6 @@
 #include "Kestrow/Capture/CaptureOverlay.hpp"
 #include "Kestrow/Capture/QtScreenSource.hpp"
+#include "Kestrow/History/HistoryStore.hpp"
 #include "Kestrow/Platform/ClipboardWriter.hpp"
 #include "Kestrow/Platform/Hotkeys.hpp"
 #include "Kestrow/Shell/AlertPresenter.hpp"
@@ -72,7 +73,8 @@ int main(int argc, char** argv)
     Kestrow::CaptureOverlay overlay(screens);
     Kestrow::SystemClipboardWriter clipboard;
     Kestrow::MessageBoxAlertPresenter alerts;
-    Kestrow::AppDelegate delegate({settings, *hotkeys, overlay, clipboard, alerts, Kestrow::EngineService::shared()});
+    Kestrow::AppDelegate delegate(
+        {settings, *hotkeys, overlay, clipboard, alerts, Kestrow::EngineService::shared(), &Kestrow::HistoryStore::shared()});
     overlay.prepare = [&delegate] {
         Kestrow::Toast::dismiss();
         if (delegate.hint())

@@ -110,19 +110,29 @@ void CaptureRoad::beginCapture(bool quick)
     ports_.selectRegion(hint, [self, quick, sourceName](std::optional<RegionSelection> selection) {
         if (!self || !selection)
             return;
-        if (self->ports_.allowsCapture && !self->ports_.allowsCapture(selection->rect.toAlignedRect()))
-            return;
-        std::variant<ScreenCapture::Shot, CaptureFailure> grabbed =
-            self->ports_.grab ? self->ports_.grab(*selection) : CaptureFailure::other("No display to capture");
-        if (auto* failure = std::get_if<CaptureFailure>(&grabbed)) {
-            self->captureFailed(*failure);
-            return;
-        }
-        if (self->ports_.recordConsent)
-            self->ports_.recordConsent();
-        const ScreenCapture::Shot& shot = std::get<ScreenCapture::Shot>(grabbed);
-        self->run(shot.image, shot.scale, quick, sourceName);
+        // Carry on from the event loop, not from inside the overlay's mouse handling: an
+        // alert's modal loop there would run with the overlay's input still in flight.
+        QMetaObject::invokeMethod(
+            self.data(), [self, quick, sourceName, selection] { self->captureSelection(*selection, quick, sourceName); },
+            Qt::QueuedConnection);
     });
+}
+
+void CaptureRoad::captureSelection(const RegionSelection& selection, bool quick,
+                                   const std::optional<QString>& sourceName)
+{
+    if (ports_.allowsCapture && !ports_.allowsCapture(selection.rect.toAlignedRect()))
+        return;
+    std::variant<ScreenCapture::Shot, CaptureFailure> grabbed =
+        ports_.grab ? ports_.grab(selection) : CaptureFailure::other("No display to capture");
+    if (auto* failure = std::get_if<CaptureFailure>(&grabbed)) {
+        captureFailed(*failure);
+        return;
+    }
+    if (ports_.recordConsent)
+        ports_.recordConsent();
+    const ScreenCapture::Shot& shot = std::get<ScreenCapture::Shot>(grabbed);
+    run(shot.image, shot.scale, quick, sourceName);
 }
 
 void CaptureRoad::run(const QImage& image, double scale, bool quick, const std::optional<QString>& sourceName)

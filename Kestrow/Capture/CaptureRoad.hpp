@@ -78,6 +78,7 @@ signals:
 
 private:
     int runAlert(const Alert& alert);
+    void captureSelection(const RegionSelection& selection, bool quick, const std::optional<QString>& sourceName);
     void finishRun(const CaptureResult& result, bool quick, const std::optional<QString>& sourceName);
 
     EngineService& engine_;

@@ -136,7 +136,8 @@ bool X11Hotkeys::filter(void* xcbEvent) {
     const std::uint8_t type = event->response_type & ~0x80;
     if (type != XCB_KEY_PRESS && type != XCB_KEY_RELEASE) return false;
     auto* key = reinterpret_cast<xcb_key_press_event_t*>(event);
-    if (key->event != root_) return false;
+    // The grabs report owner events: while one of this application's windows has the focus
+    // (an alert, a result window) the keys arrive on that window, not on the root.
     if (type == XCB_KEY_RELEASE) {
         // Matched by key alone: the modifiers may already be up when the key is let go.
         if (key->detail == heldKey_) {

@@ -2,6 +2,7 @@
 
 #include "Kestrow/Shell/Clipboard.hpp"
 #include "Kestrow/Shell/ResultTitle.hpp"
+#include "VozudOzev/Model/CellRef.hpp"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -46,6 +47,10 @@ PlainResultWindow::PlainResultWindow(CaptureResult result, const std::optional<Q
         grid_ = new QTableWidget(table->rows, table->cols, this);
         grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
         grid_->horizontalHeader()->setDefaultSectionSize(120);
+        QStringList letters;
+        for (int c = 0; c < table->cols; ++c)
+            letters << QString::fromStdString(VozudOzev::CellRef::column(c));
+        grid_->setHorizontalHeaderLabels(letters);
         const auto texts = table->grid();
         for (int r = 0; r < table->rows; ++r)
             for (int c = 0; c < table->cols; ++c) {

@@ -1,6 +1,6 @@
 #include "Kestrow/Result/ResultView.hpp"
 
-#include "Kestrow/Editor/EditorPalette.hpp"
+#include "Kestrow/Shell/Palette.hpp"
 #include "Kestrow/Editor/GridContainer.hpp"
 #include "Kestrow/Result/ResultExports.hpp"
 #include "Kestrow/Result/ResultStatus.hpp"
@@ -259,7 +259,7 @@ void ResultView::refresh()
     const double threshold = env_.preferences().flagThreshold;
     auto* d = doc();
     if (grid_ && d)
-        grid_->setInputs(d, threshold, env_.dark ? EditorPalette::dark() : EditorPalette::light());
+        grid_->setInputs(d, threshold, env_.dark ? Palette::dark() : Palette::light());
     if (source_) {
         std::optional<VozudOzev::BBox> box;
         if (d)

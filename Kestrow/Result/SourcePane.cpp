@@ -1,6 +1,6 @@
 #include "Kestrow/Result/SourcePane.hpp"
 
-#include "Kestrow/Editor/EditorPalette.hpp"
+#include "Kestrow/Shell/Palette.hpp"
 #include "Kestrow/Editor/SourceImageView.hpp"
 #include "Kestrow/Shell/Palette.hpp"
 
@@ -37,7 +37,7 @@ SourcePane::SourcePane(QImage image, double scale, bool dark, QWidget* parent) :
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     view_ = new SourceImageView(SourceImage{std::move(image), scale}, &zoom_, this);
-    view_->setInputs(std::nullopt, dark ? EditorPalette::dark() : EditorPalette::light());
+    view_->setInputs(std::nullopt, dark ? Palette::dark() : Palette::light());
     layout->addWidget(view_);
 
     buttons_ = new QWidget(this);
@@ -62,7 +62,7 @@ SourcePane::SourcePane(QImage image, double scale, bool dark, QWidget* parent) :
 
 void SourcePane::setHighlight(const std::optional<VozudOzev::BBox>& box)
 {
-    view_->setInputs(box, dark_ ? EditorPalette::dark() : EditorPalette::light());
+    view_->setInputs(box, dark_ ? Palette::dark() : Palette::light());
 }
 
 std::optional<VozudOzev::BBox> SourcePane::highlight() const

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 #include <QObject>
 
 namespace Kestrow {
@@ -24,8 +25,11 @@ int MessageBoxAlertPresenter::run(const Alert& alert)
     }
     box.setDefaultButton(qobject_cast<QPushButton*>(added.first()));
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
-    box.raise();
-    box.activateWindow();
+    // In front and holding the keyboard once shown, so Return and Escape answer it.
+    QTimer::singleShot(0, &box, [&box] {
+        box.raise();
+        box.activateWindow();
+    });
     box.exec();
     const int index = static_cast<int>(added.indexOf(box.clickedButton()));
     // Closing the box (Esc, window manager) counts as the last button, the cancelling one.

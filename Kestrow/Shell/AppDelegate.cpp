@@ -3,7 +3,11 @@
 #include "Kestrow/Capture/ScreenCapture.hpp"
 #include "Kestrow/Capture/CaptureConsent.hpp"
 #include "Kestrow/Platform/ActiveApplication.hpp"
+#include "Kestrow/History/HistoryStore.hpp"
+#include "Kestrow/History/HistoryWindow.hpp"
+#include "Kestrow/History/RecentCaptures.hpp"
 #include "Kestrow/Result/PlainResultWindow.hpp"
+#include "Kestrow/Shell/ResultTitle.hpp"
 #include "Kestrow/Shell/AppResources.hpp"
 #include "Kestrow/Shell/Log.hpp"
 #include "Kestrow/Shell/HUDPill.hpp"
@@ -86,6 +90,10 @@ AppDelegate::AppDelegate(Services services, QObject* parent) : QObject(parent), 
     ports.openResult = [this](const CaptureResult& result, const std::optional<QString>& notice) {
         showResult(result, notice);
     };
+    ports.addHistory = [this](const CaptureResult& result, const QString& sourceName, const QString& engine) {
+        if (s_.history)
+            s_.history->add(result, sourceName, engine);
+    };
     ports.beep = [] { QApplication::beep(); };
     ports.relaunch = [] {
         QProcess::startDetached(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("sleep 1; exec \"$0\""),
@@ -107,6 +115,7 @@ AppDelegate::~AppDelegate()
         delete hint_.data();
     for (const QPointer<QWidget>& window : windows_)
         delete window.data();
+    delete historyWindow_.data();
 }
 
 void AppDelegate::launch()
@@ -160,6 +169,15 @@ void AppDelegate::buildMenu()
     QAction* openImage = menu_->addAction(menuSymbol(QStringLiteral("image")), tr("Open Image…"));
     connect(openImage, &QAction::triggered, this, &AppDelegate::openImageAction);
     menu_->addSeparator();
+    recentHeader_ = menu_->addAction(tr("Recent"));
+    recentHeader_->setEnabled(false);
+    if (s_.history) {
+        QAction* history = menu_->addAction(menuSymbol(QStringLiteral("history")), tr("History…"));
+        history->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
+        history->setShortcutContext(Qt::WidgetShortcut);
+        connect(history, &QAction::triggered, this, &AppDelegate::historyAction);
+    }
+    menu_->addSeparator();
     QAction* quit = menu_->addAction(tr("Quit Vantrel"));
     quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     quit->setShortcutContext(Qt::WidgetShortcut);
@@ -185,6 +203,33 @@ void AppDelegate::refreshMenu()
     showShortcut(s_.settings.captureShortcut(), captureItem_);
     showShortcut(s_.settings.quickCaptureShortcut(), quickItem_);
     clipboardItem_->setEnabled(s_.clipboard.hasImage());
+    if (!s_.history) {
+        recentHeader_->setVisible(false);
+        return;
+    }
+    RecentCaptures::rebuild(
+        *menu_, *recentHeader_, recentItems_, *s_.history,
+        [](const QString& source, const VozudOzev::Table* table) {
+            return ResultTitle::make(source, table ? std::optional<VozudOzev::Table>(*table) : std::nullopt);
+        },
+        [this](const std::string& id) {
+            // The capture may have been deleted since the menu was built.
+            if (const HistoryItem* item = s_.history->find(id))
+                showResult(s_.history->captureResult(*item), std::nullopt);
+        });
+}
+
+void AppDelegate::historyAction()
+{
+    if (!s_.history)
+        return;
+    if (!historyWindow_) {
+        historyWindow_ = new HistoryWindow(*s_.history, [this](const CaptureResult& result) {
+            showResult(result, std::nullopt);
+        });
+        installWindowShortcuts(historyWindow_);
+    }
+    historyWindow_->present();
 }
 
 void AppDelegate::registerHotkeys()
@@ -284,12 +329,15 @@ void AppDelegate::installWindowShortcuts(QWidget* window)
     add(QKeySequence(Qt::CTRL | Qt::Key_W), [window] { window->close(); });
     add(QKeySequence(Qt::CTRL | Qt::Key_M), [window] { window->showMinimized(); });
     add(QKeySequence(Qt::CTRL | Qt::Key_O), [this] { openImageAction(); });
+    add(QKeySequence(Qt::CTRL | Qt::Key_Y), [this] { historyAction(); });
     add(QKeySequence(Qt::CTRL | Qt::Key_Q), [] { QCoreApplication::quit(); });
 }
 
 void AppDelegate::reopen()
 {
-    const QList<QWidget*> open = windows();
+    QList<QWidget*> open = windows();
+    if (open.isEmpty() && historyWindow_ && historyWindow_->isVisible())
+        open.append(historyWindow_.data());
     if (!open.isEmpty()) {
         QWidget* last = open.last();
         last->showNormal();

@@ -22,6 +22,8 @@
 
 namespace Kestrow {
 
+class HistoryStore;
+class HistoryWindow;
 class NoTrayHint;
 
 // The one object that lives as long as the application: tray icon and menu, hot keys, the
@@ -36,6 +38,7 @@ public:
         ClipboardWriter& clipboard;
         AlertPresenter& alerts;
         EngineService& engine;
+        HistoryStore* history = nullptr;  // none: captures are not kept
     };
     // How a capture's table is shown; the plain window until the result window replaces it.
     using OpenResult = std::function<QWidget*(const CaptureResult&, const std::optional<QString>& notice)>;
@@ -72,6 +75,7 @@ private:
     void buildMenu();
     void setBusy(bool busy);
     void openImageAction();
+    void historyAction();
     static void showShortcut(const Shortcut& shortcut, QAction* item);
 
     Services s_;
@@ -81,6 +85,9 @@ private:
     QAction* captureItem_ = nullptr;
     QAction* quickItem_ = nullptr;
     QAction* clipboardItem_ = nullptr;
+    QAction* recentHeader_ = nullptr;
+    QList<QAction*> recentItems_;
+    QPointer<HistoryWindow> historyWindow_;
     QList<QPointer<QWidget>> windows_;
     QPointer<NoTrayHint> hint_;
 };

@@ -15,6 +15,7 @@
 #include <QtConcurrent/QtConcurrentRun>
 
 #include <cstdio>
+#include <stdexcept>
 #include <utility>
 
 namespace Kestrow {
@@ -132,6 +133,8 @@ void EngineService::start(Pending pending)
                           Run run;
                           try {
                               const VozudOzev::Image pixels = ImageConversion::toLibrary(image);
+                              if (pixels.empty())
+                                  throw std::invalid_argument("the image is empty or too large to read");
                               run.extraction = engine->extract(pixels, {dpi, dpi}, "capture");
                           } catch (const std::exception& e) {
                               run.error = QString::fromUtf8(e.what());

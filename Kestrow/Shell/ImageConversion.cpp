@@ -8,7 +8,8 @@ namespace Kestrow::ImageConversion {
 
 VozudOzev::Image toLibrary(const QImage& image)
 {
-    if (image.isNull())
+    if (image.isNull() || image.width() > VozudOzev::Image::maxSide || image.height() > VozudOzev::Image::maxSide ||
+        static_cast<long long>(image.width()) * image.height() > VozudOzev::Image::maxPixels)
         return {};
     QImage rgb(image.size(), QImage::Format_RGB888);
     rgb.fill(Qt::white);

@@ -6,7 +6,8 @@
 
 namespace Kestrow::ImageConversion {
 
-// The library reads 8-bit RGB with alpha already over white, as files are loaded.
+// The library reads 8-bit RGB with alpha already over white, as files are loaded. An
+// image beyond the library's size limits comes back empty, before anything is allocated.
 VozudOzev::Image toLibrary(const QImage& image);
 QImage fromLibrary(const VozudOzev::Image& image);
 

@@ -1,8 +1,5 @@
 #include "Kestrow/Shell/Log.hpp"
 
-#include <QThread>
-#include <QCoreApplication>
-
 #include <cstdio>
 #include <mutex>
 

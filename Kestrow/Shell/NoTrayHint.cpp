@@ -29,6 +29,7 @@ NoTrayHint::NoTrayHint(const QStringList& captureKeycaps, QWidget* parent)
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("noTrayHint"));
+    setWindowTitle(tr("Vantrel is running"));
 
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(16, 16, 16, 16);

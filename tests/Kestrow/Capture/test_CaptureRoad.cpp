@@ -206,6 +206,7 @@ TEST(CaptureRoad, CaptureFailuresAlertWithTheirButtonsAndRecordNothing)
         r.alerts.choice = 0;
         Log::Capture log;
         r.road->startCapture(false);
+        ASSERT_TRUE(waitFor([&] { return !r.alerts.shown.empty(); }, 2000));
         ASSERT_EQ(r.alerts.shown.size(), 1u);
         EXPECT_EQ(r.alerts.shown[0].message, c.failure.title());
         EXPECT_EQ(r.alerts.shown[0].buttons.size(), c.buttons);

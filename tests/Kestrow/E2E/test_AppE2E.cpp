@@ -60,16 +60,18 @@ double score(const Grid& truth, const Grid& read)
 }
 
 struct App {
+    explicit App(const QString& screen = QStringLiteral("1280x800x24")) : x(screen) {}
     XSession x;
     QProcess* vantrel = nullptr;
     QByteArray log;
 
-    bool start(bool showTable = true)
+    bool start(bool showTable = true, QPoint at = {0, 0})
     {
         if (!x.ok())
             return false;
         if (showTable)
-            x.start("display", {"-geometry", "+0+0", "-borderwidth", "0", corpusCase + ".png"});
+            x.start("display", {"-geometry", QStringLiteral("+%1+%2").arg(at.x()).arg(at.y()), "-borderwidth", "0",
+                                corpusCase + ".png"});
         vantrel = &x.start(VANTREL_APP, {});
         return waitFor([&] { return readLog().contains("Vantrel: engine loaded"); }, 60000);
     }
@@ -113,6 +115,10 @@ TEST(AppE2E, QuickCaptureCopiesTheTableAsHtmlAndTsv)
     ASSERT_TRUE(app.x.xdotool({"key", "super+alt+shift+t"}));
     app.settle();
     app.drag({0, 0}, {image.width() - 1, image.height() - 1});
+    // A second request while the table is being read opens a selection of its own.
+    app.x.xdotool({"key", "super+shift+t"});
+    app.settle();
+    app.x.xdotool({"key", "Escape"});
     QByteArray tsv;
     ASSERT_TRUE(waitFor([&] { return !(tsv = app.clipboard("text/tab-separated-values")).isEmpty(); }, 60000))
         << app.readLog().toStdString();
@@ -163,4 +169,106 @@ TEST(AppE2E, ASecondLaunchHandsOverAndLeaves)
     app.x.run(VANTREL_APP, {}, &code, 10000);
     EXPECT_EQ(code, 0);
     EXPECT_EQ(app.vantrel->state(), QProcess::Running);
+}
+
+TEST(AppE2E, NormalCaptureOpensTheTableInAWindow)
+{
+    App app;
+    ASSERT_TRUE(app.start()) << app.readLog().toStdString();
+    ASSERT_TRUE(app.x.xdotool({"key", "super+shift+t"}));
+    app.settle();
+    const QImage image(corpusCase + ".png");
+    app.drag({0, 0}, {image.width() - 1, image.height() - 1});
+    // No window manager names a front application here, so the title is the size alone.
+    EXPECT_TRUE(waitFor([&] { return app.x.xdotool({"search", "--name", "^7 × 5 table$"}); }, 60000))
+        << app.windowNames().toStdString() << app.readLog().toStdString();
+    EXPECT_TRUE(app.clipboard("text/tab-separated-values").isEmpty());
+}
+
+TEST(AppE2E, AFlatSelectionAlertsAndAHotKeyDuringTheAlertOnlyBeeps)
+{
+    App app;
+    ASSERT_TRUE(app.start(false)) << app.readLog().toStdString();
+    ASSERT_TRUE(app.x.xdotool({"key", "super+shift+t"}));
+    app.settle();
+    app.drag({100, 100}, {300, 200});
+    ASSERT_TRUE(waitFor([&] { return app.readLog().contains("Vantrel: capture failed — blank"); }, 10000))
+        << app.readLog().toStdString();
+    ASSERT_TRUE(waitFor([&] { return app.x.xdotool({"search", "--onlyvisible", "--name", "^Vantrel$"}); }, 5000));
+    // While the alert is up a capture could never finish: the request is refused.
+    app.x.xdotool({"key", "super+shift+t"});
+    app.settle();
+    app.x.xdotool({"key", "super+shift+t"});
+    app.settle();
+    EXPECT_EQ(app.readLog().count("capture failed"), 1);
+    // Escape closes the alert; the application is free to capture again.
+    app.x.xdotool({"key", "Escape"});
+    waitFor([] { return false; }, 500);
+    ASSERT_TRUE(app.x.xdotool({"key", "super+shift+t"}));
+    app.settle();
+    app.drag({100, 100}, {300, 200});
+    EXPECT_TRUE(waitFor([&] { return app.readLog().count("capture failed") == 2; }, 10000))
+        << app.readLog().toStdString();
+    EXPECT_EQ(app.vantrel->state(), QProcess::Running);
+}
+
+TEST(AppE2E, WithATrayHostTheIconDocksAndNoHintShows)
+{
+    App app;
+    ASSERT_TRUE(app.x.ok());
+    app.x.start("trayer", {"--edge", "top", "--align", "right", "--widthtype", "pixel", "--width", "120",
+                           "--height", "32", "--transparent", "true", "--alpha", "0", "--tint", "0x303030"});
+    waitFor([] { return false; }, 1000);
+    ASSERT_TRUE(app.start(false)) << app.readLog().toStdString();
+    ASSERT_TRUE(waitFor([&] { return app.readLog().contains("Vantrel: status item "); }, 5000));
+    EXPECT_TRUE(app.readLog().contains("Vantrel: status item visible")) << app.readLog().toStdString();
+    const QString shots = qEnvironmentVariable("VANTREL_SCREENSHOTS");
+    const QString path = (shots.isEmpty() ? app.x.home() : shots) + "/tray.png";
+    int code = 0;
+    app.x.run("import", {"-window", "root", "-crop", "160x40+1120+0", path}, &code);
+    ASSERT_EQ(code, 0);
+    const QImage shot(path);
+    EXPECT_EQ(shot.size(), QSize(160, 40));
+}
+
+TEST(AppE2E, WithoutAReachableDisplayItSaysSoAndFails)
+{
+    for (const char* display : {"", ":987"}) {
+        SCOPED_TRACE(display);
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove("WAYLAND_DISPLAY");
+        env.remove("QT_QPA_PLATFORM");
+        if (*display)
+            env.insert("DISPLAY", display);
+        else
+            env.remove("DISPLAY");
+        p.setProcessEnvironment(env);
+        p.start(VANTREL_APP, {});
+        ASSERT_TRUE(p.waitForFinished(10000));
+        EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(p.exitCode(), 1);
+        EXPECT_TRUE(p.readAllStandardError().startsWith("Vantrel: "));
+    }
+}
+
+TEST(AppE2E, QuickCaptureOnASecondMonitor)
+{
+    App app(QStringLiteral("2560x800x24"));
+    ASSERT_TRUE(app.x.ok());
+    // Two monitors side by side on one X screen, as RandR reports them to Qt.
+    int code = 0;
+    app.x.run("xrandr", {"--setmonitor", "LEFT", "1280/338x800/211+0+0", "none"}, &code);
+    ASSERT_EQ(code, 0);
+    app.x.run("xrandr", {"--setmonitor", "RIGHT", "1280/338x800/211+1280+0", "none"}, &code);
+    ASSERT_EQ(code, 0);
+    ASSERT_TRUE(app.start(true, {1280 + 40, 30})) << app.readLog().toStdString();
+    const QImage image(corpusCase + ".png");
+    ASSERT_TRUE(app.x.xdotool({"key", "super+alt+shift+t"}));
+    app.settle();
+    app.drag({1280 + 40, 30}, {1280 + 40 + image.width() - 1, 30 + image.height() - 1});
+    QByteArray tsv;
+    ASSERT_TRUE(waitFor([&] { return !(tsv = app.clipboard("text/tab-separated-values")).isEmpty(); }, 60000))
+        << app.readLog().toStdString();
+    EXPECT_GT(score(truthGrid(corpusCase + ".json"), tsvGrid(tsv)), 0.5) << tsv.toStdString();
 }

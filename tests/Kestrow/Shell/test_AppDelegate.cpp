@@ -1,4 +1,5 @@
 #include "Kestrow/Capture/RegionSelector.hpp"
+#include "Kestrow/History/HistoryStore.hpp"
 #include "Kestrow/Platform/FakeHotkeys.hpp"
 #include "Kestrow/Result/PlainResultWindow.hpp"
 #include "Kestrow/Shell/AppDelegate.hpp"
@@ -34,7 +35,8 @@ struct Shell {
     FakeClipboardWriter clipboard;
     KestrowTest::FakeAlertPresenter alerts;
     EngineService engine{[] { return EngineService::Built{std::make_shared<NoEngine>(), "none"}; }};
-    AppDelegate app{{settings, hotkeys, selector, clipboard, alerts, engine}};
+    HistoryStore history{dir.filePath("History"), &settings.defaults()};
+    AppDelegate app{{settings, hotkeys, selector, clipboard, alerts, engine, &history}};
 };
 
 // Where a test may leave its pictures for a person to look at.
@@ -168,4 +170,27 @@ TEST(AppDelegate, ResultWindowsAreTrackedAndCopyTheirTable)
     window->close();
     waitFor([&] { return s.app.windows().isEmpty(); }, 2000);
     EXPECT_TRUE(s.app.windows().isEmpty());
+}
+
+TEST(AppDelegate, ACaptureEntersTheHistoryAndComesBackFromTheRecentList)
+{
+    Shell s;
+    s.app.launch();
+    QImage image(40, 20, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    int finished = 0;
+    QObject::connect(&s.app.road(), &CaptureRoad::finished, [&] { ++finished; });
+    s.app.road().run(image, 1.0, false, QStringLiteral("Calc"));
+    ASSERT_TRUE(waitFor([&] { return finished == 1; }));
+    ASSERT_EQ(s.history.items().size(), 1u);
+    EXPECT_EQ(s.app.windows().size(), 1);
+
+    s.app.refreshMenu();
+    QAction* recent = nullptr;
+    for (QAction* action : s.app.statusMenu().actions())
+        if (action->text().trimmed() == QStringLiteral("Calc"))
+            recent = action;
+    ASSERT_NE(recent, nullptr);
+    recent->trigger();
+    EXPECT_EQ(s.app.windows().size(), 2);
 }

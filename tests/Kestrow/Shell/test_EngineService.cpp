@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
+
 #include <atomic>
 #include <mutex>
 #include <stdexcept>
@@ -111,7 +113,8 @@ TEST(EngineService, PassesTheEnginesErrorAndSkipsAGoneCaller)
 TEST(EngineService, AFolderWithoutModelsLeavesTheDocumentEngineToReadTheSample)
 {
     const std::filesystem::path sample = VANTREL_SOURCE_DIR "/Resources/Samples/sample-table.png";
-    const EngineService::Built built = EngineService::buildStandard(std::filesystem::temp_directory_path(), std::nullopt);
+    QTemporaryDir empty;
+    const EngineService::Built built = EngineService::buildStandard(empty.path().toStdString(), std::nullopt);
     EXPECT_EQ(built.name, QString::fromUtf8(EngineService::documentEngineName));
     EngineService service([&] { return built; });
     std::optional<EngineService::Run> got;
@@ -122,4 +125,23 @@ TEST(EngineService, AFolderWithoutModelsLeavesTheDocumentEngineToReadTheSample)
     ASSERT_TRUE(got->extraction) << got->error.toStdString();
     ASSERT_FALSE(got->extraction->output.tables.empty());
     EXPECT_GE(got->extraction->output.tables.front().rows, 3);
+}
+
+TEST(EngineService, EmptyOrOversizedImagesFailWithoutReachingTheEngine)
+{
+    auto engine = std::make_shared<RecordingEngine>();
+    EngineService service([&] { return EngineService::Built{engine, "fake"}; });
+    QObject context;
+    std::vector<EngineService::Run> runs;
+    QImage wide(VozudOzev::Image::maxSide + 1, 1, QImage::Format_RGB32);
+    wide.fill(Qt::white);
+    for (const QImage& image : {QImage(), wide})
+        service.run(image, 1.0, &context, [&](EngineService::Run run) { runs.push_back(std::move(run)); });
+    ASSERT_TRUE(waitFor([&] { return runs.size() == 2; }));
+    for (const EngineService::Run& run : runs) {
+        EXPECT_FALSE(run.extraction);
+        EXPECT_EQ(run.error, QStringLiteral("the image is empty or too large to read"));
+    }
+    std::lock_guard lock(engine->mutex);
+    EXPECT_TRUE(engine->seen.empty());
 }
