@@ -39,6 +39,17 @@ bool hasOptional(const json& j, const char* key, bool (*check)(const json&))
     return it == j.end() || it->is_null() || check(*it);
 }
 
+bool allOf(const json& j, const char* key, bool (*check)(const json&))
+{
+    auto it = j.find(key);
+    if (it == j.end() || !it->is_array())
+        return false;
+    for (const auto& e : *it)
+        if (!check(e))
+            return false;
+    return true;
+}
+
 bool isString(const json& j) { return j.is_string(); }
 bool isBool(const json& j) { return j.is_boolean(); }
 bool isAnyInt(const json& j) { return isInt(j); }
@@ -75,17 +86,11 @@ bool isTable(const json& j)
     auto rows = j.find("rows");
     auto cols = j.find("cols");
     auto cells = j.find("cells");
-    if (rows == j.end() || cols == j.end() || cells == j.end() || !cells->is_array())
-        return false;
-    if (!isInt(*rows, 0, maxTableSide) || !isInt(*cols, 0, maxTableSide))
+    if (rows == j.end() || cols == j.end() || cells == j.end() || !isInt(*rows, 0, maxTableSide) ||
+        !isInt(*cols, 0, maxTableSide))
         return false;
     const long long slots = rows->get<long long>() * cols->get<long long>();
-    if (slots > maxTableSlots || static_cast<long long>(cells->size()) > maxTableSlots)
-        return false;
-    for (const auto& c : *cells)
-        if (!isCell(c))
-            return false;
-    return true;
+    return slots <= maxTableSlots && static_cast<long long>(cells->size()) <= maxTableSlots && allOf(j, "cells", isCell);
 }
 
 bool isWord(const json& j)
@@ -95,26 +100,8 @@ bool isWord(const json& j)
 
 bool isLine(const json& j)
 {
-    if (!j.is_object() || !has(j, "text", isString) || !has(j, "bbox", isBox) || !has(j, "confidence", isNumber))
-        return false;
-    auto words = j.find("words");
-    if (words == j.end() || !words->is_array())
-        return false;
-    for (const auto& w : *words)
-        if (!isWord(w))
-            return false;
-    return true;
-}
-
-bool allOf(const json& j, const char* key, bool (*check)(const json&))
-{
-    auto it = j.find(key);
-    if (it == j.end() || !it->is_array())
-        return false;
-    for (const auto& e : *it)
-        if (!check(e))
-            return false;
-    return true;
+    return j.is_object() && has(j, "text", isString) && has(j, "bbox", isBox) && has(j, "confidence", isNumber) &&
+           allOf(j, "words", isWord);
 }
 
 bool isSize(const json& j) { return isInt(j, 0, std::numeric_limits<std::int64_t>::max()); }

@@ -3,6 +3,7 @@
 #include "Kestrow/History/HistoryText.hpp"
 #include "Kestrow/History/HistoryThumbnails.hpp"
 #include "Kestrow/History/HistoryView.hpp"
+#include "Kestrow/History/HistoryWindow.hpp"
 
 #include "HistoryFixtures.hpp"
 
@@ -222,6 +223,19 @@ TEST_F(HistoryViewTest, SettingsSectionWritesThroughTheStore)
     child<QPushButton>(section, "deleteAllHistory")->click();
     EXPECT_TRUE(store.items().empty());
     EXPECT_FALSE(child<QPushButton>(section, "deleteAllHistory")->isEnabled());
+}
+
+TEST_F(HistoryViewTest, WindowOffersTheSettingsUntilTheSettingsWindowDoes)
+{
+    HistoryWindow window(store, [](const CaptureResult&) {});
+    EXPECT_EQ(window.windowTitle(), "History");
+    EXPECT_EQ(window.minimumSize(), QSize(480, 320));
+    EXPECT_EQ(window.size(), QSize(640, 480));
+    auto* settings = child<QPushButton>(window, "settings");
+    EXPECT_FALSE(settings->isHidden());
+    settings->click();
+    settings->click();  // the same settings window again
+    EXPECT_EQ(window.findChildren<HistorySettingsSection*>().size(), 1);
 }
 
 // Light and dark screenshots with thumbnails, counts and previews; written where
