@@ -12,7 +12,7 @@ target=${1:-all}
 seconds=${2:-60}
 jobs=${FUZZ_JOBS:-2}
 workers=${FUZZ_WORKERS:-1}
-all=(records export_document locale cleaners exports image editing stitching)
+all=(records history_record export_document locale cleaners exports image editing stitching)
 
 if [ "$target" = all ]; then
   targets=("${all[@]}")
