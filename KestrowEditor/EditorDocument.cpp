@@ -24,7 +24,8 @@ EditorDocument::EditorDocument(Table table)
 
 void EditorDocument::setSelection(std::optional<GridSelection> selection)
 {
-    selection_ = selection;
+    // Clamped like every other selection, so moves from it never start outside the grid.
+    selection_ = clamped(selection);
     listeners_.notify();
 }
 
@@ -70,7 +71,8 @@ std::optional<GridSelection> EditorDocument::clamped(std::optional<GridSelection
 {
     if (!selection)
         return selection;
-    const int maxRow = std::max(table_.rows - 1, 0), maxCol = std::max(table_.cols - 1, 0);
+    // A table from a damaged record can claim INT_MIN rows, so no plain `rows - 1`.
+    const int maxRow = saturated(std::max(table_.rows - 1LL, 0LL)), maxCol = saturated(std::max(table_.cols - 1LL, 0LL));
     auto clamp = [&](CellPos p) { return CellPos(std::clamp(p.row, 0, maxRow), std::clamp(p.col, 0, maxCol)); };
     return GridSelection(clamp(selection->anchor), clamp(selection->focus));
 }
@@ -280,9 +282,9 @@ void EditorDocument::tab(bool backwards)
     if (c >= 0 && c < table_.cols)
         select(CellPos(focus.row, static_cast<int>(c)), false);
     else if (c < 0)
-        select(CellPos(std::max(focus.row - 1, 0), table_.cols - 1), false);
+        select(CellPos(saturated(std::max(focus.row - 1LL, 0LL)), saturated(table_.cols - 1LL)), false);
     else
-        select(CellPos(std::min(table_.rows - 1, saturated(focus.row + 1LL)), 0), false);
+        select(CellPos(saturated(std::min(table_.rows - 1LL, focus.row + 1LL)), 0), false);
 }
 
 int EditorDocument::flaggedCount(double threshold) const

@@ -52,6 +52,45 @@ int& count(Table& table, Axis axis)
     return axis == Axis::row ? table.rows : table.cols;
 }
 
+// Gives a row without an anchored cell one, marked header, so that it counts as a header
+// row: an empty cell on the row's first slot that no cell covers. When cells spanning from
+// above cover the whole row, the one over the first column is cut at the row and its lower
+// part becomes the row's header cell, so no slot ever holds two cells. A table without
+// columns has no slot to give.
+bool anchorHeaderCell(Table& table, int row)
+{
+    if (table.cols <= 0)
+        return false;
+    std::vector<std::pair<long long, long long>> spans;  // covered columns [from, to) of the row
+    for (const Cell& cell : table.cells) {
+        const CellRect r = rect(cell);
+        if (r.minRow <= row && row <= r.maxRow)
+            spans.emplace_back(r.minCol, r.maxCol + 1LL);
+    }
+    std::sort(spans.begin(), spans.end());
+    long long free = 0;
+    for (const auto& [from, to] : spans) {
+        if (from > free)
+            break;
+        free = std::max(free, to);
+    }
+    Cell piece;
+    piece.row = row;
+    piece.header = true;
+    if (free < table.cols) {
+        piece.col = static_cast<int>(free);
+    } else {
+        Cell& over = table.cells[*cellIndex(table, CellPos(row, 0))];
+        const CellRect r = rect(over);
+        over.rowSpan = row - r.minRow;
+        piece.col = r.minCol;
+        piece.rowSpan = r.maxRow - row + 1;
+        piece.colSpan = r.colCount();
+    }
+    table.cells.push_back(std::move(piece));
+    return true;
+}
+
 }  // namespace
 
 CellRect rect(const Cell& cell)
@@ -386,13 +425,8 @@ bool setHeaderRows(Table& table, int n)
         }
     }
     for (int r = 0; r < n; ++r) {
-        if (anchored[static_cast<std::size_t>(r)])
-            continue;
-        Cell cell;
-        cell.row = r;
-        cell.header = true;
-        table.cells.push_back(std::move(cell));
-        changed = true;
+        if (!anchored[static_cast<std::size_t>(r)])
+            changed = anchorHeaderCell(table, r) || changed;
     }
     return changed;
 }

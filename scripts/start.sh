@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
-# Sets up a fresh machine, builds, and starts Vantrel.
-# The desktop application comes later; until then this runs the table extraction on the
-# sample image (or on the driver arguments given) and prints the recognised table.
+# Sets up a fresh machine, builds, and starts Vantrel in the system tray.
+# Started without a display it says so and stops. Driver arguments (an image file and
+# options) run the table extraction on that image instead and print the table.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 bash scripts/build.sh
-echo "Vantrel: the desktop application comes later; extracting the sample table instead." >&2
-if [ $# -eq 0 ]; then
-  set -- --format md Resources/Samples/sample-table.png
+if [ $# -gt 0 ]; then
+  exec build/tools/vozudozev-extract "$@"
 fi
-exec build/tools/vozudozev-extract "$@"
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  echo "Vantrel: no display to show on (DISPLAY is not set); start it from a desktop session" >&2
+  exit 1
+fi
+exec build/Kestrow/vantrel

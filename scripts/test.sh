@@ -5,3 +5,5 @@ cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 bash scripts/build.sh
 ctest --test-dir build --output-on-failure --parallel "$(nproc)" --timeout 600
+# The fuzz harnesses over their committed corpus and the shared hostile inputs.
+bash scripts/fuzz.sh all 0

@@ -57,7 +57,11 @@ std::optional<std::chrono::system_clock::time_point> parse(std::string_view text
     const year_month_day date{year{y}, month{static_cast<unsigned>(mo)}, day{static_cast<unsigned>(d)}};
     if (!date.ok() || h > 23 || mi > 59 || s > 59)
         return std::nullopt;
-    const auto at = sys_days{date} + hours{h} + minutes{mi} + seconds{s} - seconds{offset};
+    const sys_seconds at = sys_days{date} + hours{h} + minutes{mi} + seconds{s} - seconds{offset};
+    // The clock counts nanoseconds in 64 bits (years 1677 to 2262): a moment past that range
+    // would overflow into some other year.
+    if (at < floor<seconds>(system_clock::time_point::min()) + seconds{1} || at > floor<seconds>(system_clock::time_point::max()))
+        return std::nullopt;
     return time_point_cast<system_clock::duration>(at);
 }
 

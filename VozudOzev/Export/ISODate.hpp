@@ -12,7 +12,8 @@ namespace VozudOzev::ISODate {
 std::string format(std::chrono::system_clock::time_point at);
 
 // Accepts "YYYY-MM-DDTHH:MM:SS" followed by Z or an offset "+hh:mm"/"-hh:mm"; a
-// fraction of a second, a missing zone or an impossible date gives nothing.
+// fraction of a second, a missing zone, an impossible date or a moment the system clock
+// cannot hold (before 1677 or after 2262) gives nothing.
 std::optional<std::chrono::system_clock::time_point> parse(std::string_view text);
 
 }  // namespace VozudOzev::ISODate

@@ -47,7 +47,7 @@ void from_json(const nlohmann::json& j, Document& d)
 {
     d.schema = j.at("schema").get<std::string>();
     d.source = j.at("source").get<SourceInfo>();
-    d.headerRows = j.at("header_rows").get<int>();
+    d.headerRows = JSONIO::getInt(j, "header_rows", 0);
     d.flaggedCells = j.at("flagged_cells").get<std::vector<std::string>>();
     d.grid = j.at("grid").get<std::vector<std::vector<std::string>>>();
     d.table = j.at("table").get<Table>();

@@ -22,8 +22,8 @@ void from_json(const nlohmann::json& j, SourceInfo& s)
         throw JSONIO::DecodingError("captured_at is not an ISO 8601 date: " + text);
     s.capturedAt = *at;
     s.engine = JSONIO::getOptional<std::string>(j, "engine");
-    s.imageWidth = JSONIO::getOptional<int>(j, "image_width");
-    s.imageHeight = JSONIO::getOptional<int>(j, "image_height");
+    s.imageWidth = JSONIO::getOptionalInt(j, "image_width", 0);
+    s.imageHeight = JSONIO::getOptionalInt(j, "image_height", 0);
 }
 
 }  // namespace VozudOzev

@@ -52,24 +52,28 @@ void appendHTMLEscaped(std::string& out, std::string_view text)
 }
 
 // A Markdown table line: line ends and tabs to blanks, backslashes doubled, bars escaped.
-void appendMarkdownRow(std::string& out, const std::vector<std::string>& texts)
+template <class TextAt>
+void appendMarkdownRow(std::string& out, int cols, TextAt textAt)
 {
     out += "| ";
-    std::string flat;
-    for (size_t i = 0; i < texts.size(); ++i) {
+    for (int i = 0; i < cols; ++i) {
         if (i > 0)
             out += " | ";
-        flat.clear();
-        appendFlat(flat, texts[i]);
-        size_t start = 0;
-        for (size_t k = 0; k < flat.size(); ++k) {
-            if (flat[k] != '\\' && flat[k] != '|')
-                continue;
-            out.append(flat, start, k - start);
-            out += flat[k] == '\\' ? "\\\\" : "\\|";
-            start = k + 1;
+        const std::string_view text = textAt(i);
+        for (size_t k = 0; k < text.size(); ++k) {
+            switch (const char c = text[k]) {
+            case '\\': out += "\\\\"; break;
+            case '|': out += "\\|"; break;
+            case '\r':
+                if (k + 1 < text.size() && text[k + 1] == '\n')
+                    ++k;
+                out += ' ';
+                break;
+            case '\n':
+            case '\t': out += ' '; break;
+            default: out += c;
+            }
         }
-        out.append(flat, start);
     }
     out += " |";
 }
@@ -254,53 +258,58 @@ std::string csvFileData(const Table& table)
 
 std::string markdown(const Table& table, int headerRows)
 {
-    const auto original = table.grid();
-    const int rows = static_cast<int>(original.size());
-    const int cols = table.cols;
+    // Texts are read in place from the one slot grid: two grids of strings (the grid and a
+    // copy with the header spans filled in) cost 1.3 GB and 27 s on a 4096 x 4096 table.
+    const SlotTexts grid(table);
+    const int rows = grid.rows();
+    const int cols = grid.cols();
     if (cols <= 0 || rows == 0)
         return {};
     const int h = headerRows < 1 ? 1 : std::min(headerRows, rows);
 
-    // A spanned header names every column it covers. Only slots still empty in the
-    // working grid take the text, so with overlapping spans the first cell wins.
-    auto grid = original;
-    for (const Cell& cell : table.cells) {
-        if (cell.row < 0 || cell.row >= h || cell.col < 0 || cell.colSpan <= 1 || cell.col >= cols)
-            continue;
-        const auto& anchorText = original[static_cast<size_t>(cell.row)][static_cast<size_t>(cell.col)];
-        auto& line = grid[static_cast<size_t>(cell.row)];
-        const int end = static_cast<int>(std::min<long long>(static_cast<long long>(cell.col) + cell.colSpan, cols));
-        for (int c = cell.col; c < end; ++c)
-            if (line[static_cast<size_t>(c)].empty())
-                line[static_cast<size_t>(c)] = anchorText;
-    }
+    // A spanned header names every column it covers. Only slots still empty take the text,
+    // so with overlapping spans the first cell wins. One header row at a time.
+    std::vector<const Cell*> spanning;
+    for (const Cell& cell : table.cells)
+        if (cell.row >= 0 && cell.row < h && cell.col >= 0 && cell.col < cols && cell.colSpan > 1)
+            spanning.push_back(&cell);
+    std::stable_sort(spanning.begin(), spanning.end(), [](const Cell* a, const Cell* b) { return a->row < b->row; });
 
     std::vector<std::string> labels(static_cast<size_t>(cols));
-    for (int c = 0; c < cols; ++c) {
-        std::string_view last;
-        bool any = false;
-        std::string& label = labels[static_cast<size_t>(c)];
-        for (int r = 0; r < h; ++r) {
-            const std::string_view text = trimBlanksAndTabs(grid[static_cast<size_t>(r)][static_cast<size_t>(c)]);
-            if (text.empty() || (any && text == last))
+    std::vector<std::string_view> last(static_cast<size_t>(cols));  // the text kept last, per column
+    std::vector<std::string_view> line(static_cast<size_t>(cols));
+    auto next = spanning.begin();
+    for (int r = 0; r < h; ++r) {
+        for (int c = 0; c < cols; ++c)
+            line[static_cast<size_t>(c)] = grid.text(r, c);
+        for (; next != spanning.end() && (*next)->row == r; ++next) {
+            const Cell& cell = **next;
+            const std::string_view anchorText = grid.text(r, cell.col);
+            const int end = static_cast<int>(std::min<long long>(static_cast<long long>(cell.col) + cell.colSpan, cols));
+            for (int c = cell.col; c < end; ++c)
+                if (line[static_cast<size_t>(c)].empty())
+                    line[static_cast<size_t>(c)] = anchorText;
+        }
+        for (size_t c = 0; c < labels.size(); ++c) {
+            const std::string_view text = trimBlanksAndTabs(line[c]);
+            if (text.empty() || (!labels[c].empty() && text == last[c]))
                 continue;
-            if (any)
-                label += " / ";
-            label += text;
-            last = text;
-            any = true;
+            if (!labels[c].empty())
+                labels[c] += " / ";
+            labels[c] += text;
+            last[c] = text;
         }
     }
 
     std::string out;
     out.reserve(estimatedSize(table, 4));
-    appendMarkdownRow(out, labels);
+    appendMarkdownRow(out, cols, [&](int c) { return std::string_view(labels[static_cast<size_t>(c)]); });
     out += "\n|";
     for (int c = 0; c < cols; ++c)
         out += " --- |";
     out += '\n';
     for (int r = h; r < rows; ++r) {
-        appendMarkdownRow(out, original[static_cast<size_t>(r)]);
+        appendMarkdownRow(out, cols, [&](int c) { return grid.text(r, c); });
         out += '\n';
     }
     return valid(std::move(out));

@@ -587,13 +587,18 @@ std::string XLSXWriter::safeSheetName(std::string_view name)
             cp = '_';
         Unicode::append(s, cp);
     }
-    const size_t from = s.find_first_not_of("' ");
-    s = from == std::string::npos ? std::string() : s.substr(from, s.find_last_not_of("' ") - from + 1);
+    auto trim = [](const std::string& t) {
+        const size_t from = t.find_first_not_of("' ");
+        return from == std::string::npos ? std::string() : t.substr(from, t.find_last_not_of("' ") - from + 1);
+    };
+    s = trim(s);
     const std::vector<std::string> characters = Unicode::graphemes(s);
     if (characters.size() > 31) {
         s.clear();
         for (size_t i = 0; i < 31; ++i)
             s += characters[i];
+        // The cut can end on an apostrophe or a blank, which a sheet name may not end with.
+        s = trim(s);
     }
     return s.empty() ? "Table" : s;
 }

@@ -52,10 +52,10 @@ void from_json(const nlohmann::json& j, DateColumnResolution& r)
 {
     r.order = j.at("order").get<DateOrder>();
     r.isAmbiguous = j.at("is_ambiguous").get<bool>();
-    r.dayFirstOnly = j.at("day_first_only").get<int>();
-    r.monthFirstOnly = j.at("month_first_only").get<int>();
-    r.ambiguousCount = j.at("ambiguous_count").get<int>();
-    r.yearFirst = j.at("year_first").get<int>();
+    r.dayFirstOnly = JSONIO::getInt(j, "day_first_only");
+    r.monthFirstOnly = JSONIO::getInt(j, "month_first_only");
+    r.ambiguousCount = JSONIO::getInt(j, "ambiguous_count");
+    r.yearFirst = JSONIO::getInt(j, "year_first");
 }
 
 void to_json(nlohmann::json& j, DateOrder order)
@@ -148,12 +148,12 @@ void to_json(nlohmann::json& j, const NumberStyleGuess& g)
 
 void from_json(const nlohmann::json& j, NumberStyleGuess& g)
 {
-    g.dotOnly = j.at("dot_only").get<int>();
-    g.commaOnly = j.at("comma_only").get<int>();
-    g.ambiguous = j.at("ambiguous").get<int>();
-    g.neutral = j.at("neutral").get<int>();
-    g.weakDot = j.at("weak_dot").get<int>();
-    g.weakComma = j.at("weak_comma").get<int>();
+    g.dotOnly = JSONIO::getInt(j, "dot_only");
+    g.commaOnly = JSONIO::getInt(j, "comma_only");
+    g.ambiguous = JSONIO::getInt(j, "ambiguous");
+    g.neutral = JSONIO::getInt(j, "neutral");
+    g.weakDot = JSONIO::getInt(j, "weak_dot");
+    g.weakComma = JSONIO::getInt(j, "weak_comma");
 }
 
 void to_json(nlohmann::json& j, const ParsedDate& d)
@@ -163,9 +163,9 @@ void to_json(nlohmann::json& j, const ParsedDate& d)
 
 void from_json(const nlohmann::json& j, ParsedDate& d)
 {
-    d.year = j.at("year").get<int>();
-    d.month = j.at("month").get<int>();
-    d.day = j.at("day").get<int>();
+    d.year = JSONIO::getInt(j, "year");
+    d.month = JSONIO::getInt(j, "month");
+    d.day = JSONIO::getInt(j, "day");
 }
 
 void to_json(nlohmann::json& j, const ParsedNumber& n)
@@ -178,7 +178,7 @@ void from_json(const nlohmann::json& j, ParsedNumber& n)
 {
     n.value = j.at("value").get<Decimal>();
     n.kind = j.at("kind").get<NumberKind>();
-    n.fractionDigits = j.at("fraction_digits").get<int>();
+    n.fractionDigits = JSONIO::getInt(j, "fraction_digits");
     n.normalized = j.at("normalized").get<std::string>();
     n.currency = JSONIO::getOptional<std::string>(j, "currency");
 }

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <optional>
 #include <nlohmann/json.hpp>
 #include <unordered_map>
 
@@ -323,6 +325,61 @@ int baseHeaderRows(const Table& base, const Options& options)
     return std::clamp(h, 0, std::max(base.rows, 0));
 }
 
+// Which cell holds each slot of the appended rows, so that no two cells share one.
+class AppendedSlots {
+public:
+    AppendedSlots(int firstRow, int rows, int width)
+        : firstRow_(firstRow), rows_(rows), width_(width),
+          holder_(static_cast<size_t>(std::max(rows, 0)) * static_cast<size_t>(std::max(width, 0)), none)
+    {
+    }
+
+    std::optional<size_t> holder(long long row, long long col) const
+    {
+        if (row < firstRow_ || row >= firstRow_ + rows_ || col < 0 || col >= width_)
+            return std::nullopt;
+        const size_t h = holder_[index(row, col)];
+        return h == none ? std::nullopt : std::optional<size_t>(h);
+    }
+
+    bool free(const Cell& cell) const
+    {
+        bool all = true;
+        visit(cell, [&](size_t at) { all = all && holder_[at] == none; });
+        return all;
+    }
+
+    void take(const Cell& cell, size_t holder) { visit(cell, [&](size_t at) { holder_[at] = holder; }); }
+    // Slots under a base cell reaching down: held, though no text moves there.
+    void cover(const Cell& cell) { visit(cell, [&](size_t at) { holder_[at] = covered; }); }
+
+private:
+    static constexpr size_t none = SIZE_MAX;
+    static constexpr size_t covered = SIZE_MAX - 1;
+
+    size_t index(long long row, long long col) const
+    {
+        return static_cast<size_t>(row - firstRow_) * static_cast<size_t>(width_) + static_cast<size_t>(col);
+    }
+
+    template <class F>
+    void visit(const Cell& cell, F f) const
+    {
+        const long long top = std::max<long long>(cell.row, firstRow_);
+        const long long bottom = std::min<long long>(static_cast<long long>(cell.row) + std::max(cell.rowSpan, 1), firstRow_ + rows_);
+        const long long left = std::max(cell.col, 0);
+        const long long right = std::min<long long>(static_cast<long long>(cell.col) + std::max(cell.colSpan, 1), width_);
+        for (long long r = top; r < bottom; ++r)
+            for (long long c = left; c < right; ++c)
+                f(index(r, c));
+    }
+
+    int firstRow_;
+    int rows_;
+    int width_;
+    std::vector<size_t> holder_;
+};
+
 Result assemble(const Table& base, int hB, const Table& next, int hN, const Mapping& mapping, MappingMethod method,
                 std::vector<int> droppedEmpty, const Options& options, const Grid& baseGrid, const Grid& nextGrid,
                 Characters& chars)
@@ -377,14 +434,25 @@ Result assemble(const Table& base, int hB, const Table& next, int hN, const Mapp
     const int s = g + overlap;
     const int appended = std::max(0, nextRows - s);
     const int rows = baseRows + appended;
+    // A table no stored record may hold would be lost at the next save and reopen.
+    if (static_cast<long long>(rows) * width > Table::maxSlots)
+        throw VozudOzevError::invalidInput("the stitched table would have " + std::to_string(rows) + " x " +
+                                           std::to_string(width) + " slots");
 
     std::vector<Cell> cells = base.cells;
+    // A base span running past the base grid would reach into the appended rows.
+    for (Cell& cell : cells)
+        if (cell.row >= 0 && cell.row < baseRows)
+            cell.rowSpan = std::min(cell.rowSpan, baseRows - cell.row);
+
+    AppendedSlots slots(baseRows, appended, width);
     for (const Cell& cell : next.cells) {
         // Cells outside the next grid have no row to land on.
         if (cell.row < 0 || cell.row >= nextRows || cell.col < 0)
             continue;
-        const long long rowSpan = std::max(cell.rowSpan, 1);
-        if (cell.row + rowSpan <= s || static_cast<size_t>(cell.col) >= mapping.size())
+        // A span running past the next grid is cut at its last row, so no cell leaves the result.
+        const long long rowEnd = std::min<long long>(static_cast<long long>(cell.row) + std::max(cell.rowSpan, 1), nextRows);
+        if (rowEnd <= s || static_cast<size_t>(cell.col) >= mapping.size())
             continue;
         const auto& target = mapping[static_cast<size_t>(cell.col)];
         if (!target || *target < 0)
@@ -393,7 +461,7 @@ Result assemble(const Table& base, int hB, const Table& next, int hN, const Mapp
         Cell moved = cell;
         const int from = std::max(cell.row, s);
         moved.row = from - s + baseRows;
-        moved.rowSpan = static_cast<int>(rowSpan - (from - cell.row));
+        moved.rowSpan = static_cast<int>(rowEnd - from);
         moved.col = c;
         moved.colSpan = 1;
         if (cell.colSpan > 1) {
@@ -405,26 +473,27 @@ Result assemble(const Table& base, int hB, const Table& next, int hN, const Mapp
                 moved.colSpan = static_cast<int>(end - static_cast<size_t>(cell.col));
         }
         moved.bbox.reset();  // a box of the next capture's image means nothing here
+
+        // Two next columns mapped onto one base column meet on one slot: the later text joins
+        // the earlier one, as in the remapped rows; a span reaching a taken slot shrinks.
+        if (const auto holder = slots.holder(moved.row, moved.col)) {
+            std::string& text = cells[*holder].text;
+            text = text.empty() ? moved.text : text + " " + moved.text;
+            continue;
+        }
+        if (!slots.free(moved))
+            moved.rowSpan = moved.colSpan = 1;
+        slots.take(moved, cells.size());
         cells.push_back(std::move(moved));
     }
 
     // Fill the appended rows so every slot is held or covered by exactly one cell.
-    if (appended > 0 && width > 0) {
-        std::vector<bool> covered(static_cast<size_t>(appended) * static_cast<size_t>(width), false);
-        for (const Cell& cell : cells) {
-            const long long top = std::max<long long>(cell.row, baseRows);
-            const long long bottom = std::min<long long>(static_cast<long long>(cell.row) + std::max(cell.rowSpan, 1), rows);
-            const long long left = std::max(cell.col, 0);
-            const long long right = std::min<long long>(static_cast<long long>(cell.col) + std::max(cell.colSpan, 1), width);
-            for (long long r = top; r < bottom; ++r)
-                for (long long c = left; c < right; ++c)
-                    covered[static_cast<size_t>((r - baseRows) * width + c)] = true;
-        }
-        for (int r = 0; r < appended; ++r)
-            for (int c = 0; c < width; ++c)
-                if (!covered[static_cast<size_t>(r) * static_cast<size_t>(width) + static_cast<size_t>(c)])
-                    cells.push_back(Cell{baseRows + r, c, 1, 1, "", std::nullopt, std::nullopt, std::nullopt, std::nullopt});
-    }
+    for (size_t i = 0; i < base.cells.size(); ++i)
+        slots.cover(cells[i]);
+    for (int r = 0; r < appended; ++r)
+        for (int c = 0; c < width; ++c)
+            if (!slots.holder(baseRows + r, c))
+                cells.push_back(Cell{baseRows + r, c, 1, 1, "", std::nullopt, std::nullopt, std::nullopt, std::nullopt});
 
     std::stable_sort(cells.begin(), cells.end(),
                      [](const Cell& a, const Cell& b) { return a.row != b.row ? a.row < b.row : a.col < b.col; });

@@ -27,10 +27,10 @@ void to_json(nlohmann::json& j, const Cell& c)
 
 void from_json(const nlohmann::json& j, Cell& c)
 {
-    c.row = j.at("row").get<int>();
-    c.col = j.at("col").get<int>();
-    c.rowSpan = j.at("row_span").get<int>();
-    c.colSpan = j.at("col_span").get<int>();
+    c.row = JSONIO::getInt(j, "row", 0);
+    c.col = JSONIO::getInt(j, "col", 0);
+    c.rowSpan = JSONIO::getInt(j, "row_span", 1);
+    c.colSpan = JSONIO::getInt(j, "col_span", 1);
     c.text = j.at("text").get<std::string>();
     c.confidence = JSONIO::getOptional<double>(j, "confidence");
     c.bbox = JSONIO::getOptional<BBox>(j, "bbox");

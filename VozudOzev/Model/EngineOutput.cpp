@@ -50,14 +50,18 @@ void from_json(const nlohmann::json& j, EngineOutput& o)
 {
     o.id = j.at("id").get<std::string>();
     o.engine = j.at("engine").get<std::string>();
-    o.imageWidth = j.at("image_width").get<int>();
-    o.imageHeight = j.at("image_height").get<int>();
+    o.imageWidth = JSONIO::getInt(j, "image_width", 0);
+    o.imageHeight = JSONIO::getInt(j, "image_height", 0);
     o.elapsedMs = j.at("elapsed_ms").get<double>();
     o.tables = j.at("tables").get<std::vector<Table>>();
     o.notes = j.at("notes").get<std::vector<std::string>>();
     o.confidenceSource = JSONIO::getOptional<std::string>(j, "confidence_source");
-    o.selectedTable = JSONIO::getOptional<int>(j, "selected_table");
-    // A stored index outside the tables selects nothing rather than failing later.
+    // A stored index outside the tables (1e300 included) selects nothing rather than failing later.
+    try {
+        o.selectedTable = JSONIO::getOptionalInt(j, "selected_table");
+    } catch (const nlohmann::json::out_of_range&) {
+        o.selectedTable.reset();
+    }
     if (o.selectedTable && (*o.selectedTable < 0 || static_cast<size_t>(*o.selectedTable) >= o.tables.size()))
         o.selectedTable.reset();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <climits>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <stdexcept>
@@ -21,6 +22,10 @@ struct EncodingError : std::runtime_error {
 // The shared written form: keys sorted, two-space indent, " : " between key and value,
 // slashes unescaped, whole doubles without ".0", no trailing newline.
 std::string write(const nlohmann::json& value);
+
+// One line with keys sorted, no blanks between tokens and every slash escaped; whole
+// doubles still without ".0". The form of records kept on disk one per file.
+std::string writeCompact(const nlohmann::json& value);
 
 nlohmann::json parse(std::string_view text);
 
@@ -58,5 +63,12 @@ std::optional<T> getOptional(const nlohmann::json& j, const char* key)
         return std::nullopt;
     return it->template get<T>();
 }
+
+// A whole number within min ... max (a whole-valued double such as 3.0 counts). Anything
+// else, such as 1e10, -1 for a count or 2.5, throws nlohmann's out_of_range: a plain
+// get<int>() would cast it, which is undefined and gives INT_MIN on x86.
+int getInt(const nlohmann::json& j, const char* key, int min = INT_MIN, int max = INT_MAX);
+// The same for an optional key: absent or null reads as nothing.
+std::optional<int> getOptionalInt(const nlohmann::json& j, const char* key, int min = INT_MIN, int max = INT_MAX);
 
 }  // namespace VozudOzev::JSONIO

@@ -1,6 +1,7 @@
 #include "VozudOzev/Model/StructureFile.hpp"
 
 #include "VozudOzev/Model/JSONIO.hpp"
+#include "VozudOzev/Model/Table.hpp"
 
 namespace VozudOzev {
 
@@ -13,10 +14,10 @@ void to_json(nlohmann::json& j, const StructureFile::SCell& c)
 
 void from_json(const nlohmann::json& j, StructureFile::SCell& c)
 {
-    c.row = j.at("row").get<int>();
-    c.col = j.at("col").get<int>();
-    c.rowSpan = j.at("rowSpan").get<int>();
-    c.colSpan = j.at("colSpan").get<int>();
+    c.row = JSONIO::getInt(j, "row", 0);
+    c.col = JSONIO::getInt(j, "col", 0);
+    c.rowSpan = JSONIO::getInt(j, "rowSpan", 1);
+    c.colSpan = JSONIO::getInt(j, "colSpan", 1);
     c.bbox = JSONIO::getOptional<BBox>(j, "bbox");
     c.header = JSONIO::getOptional<bool>(j, "header");
 }
@@ -29,8 +30,9 @@ void to_json(nlohmann::json& j, const StructureFile::STable& t)
 
 void from_json(const nlohmann::json& j, StructureFile::STable& t)
 {
-    t.rows = j.at("rows").get<int>();
-    t.cols = j.at("cols").get<int>();
+    t.rows = JSONIO::getInt(j, "rows", 0);
+    t.cols = JSONIO::getInt(j, "cols", 0);
+    Table::checkSize(t.rows, t.cols, j);
     t.cells = j.at("cells").get<std::vector<StructureFile::SCell>>();
     t.bbox = JSONIO::getOptional<BBox>(j, "bbox");
 }
@@ -44,8 +46,8 @@ void to_json(nlohmann::json& j, const StructureFile& f)
 
 void from_json(const nlohmann::json& j, StructureFile& f)
 {
-    f.imageWidth = j.at("imageWidth").get<int>();
-    f.imageHeight = j.at("imageHeight").get<int>();
+    f.imageWidth = JSONIO::getInt(j, "imageWidth", 0);
+    f.imageHeight = JSONIO::getInt(j, "imageHeight", 0);
     f.tables = j.at("tables").get<std::vector<StructureFile::STable>>();
     f.id = JSONIO::getOptional<std::string>(j, "id");
     f.elapsedMs = JSONIO::getOptional<double>(j, "elapsedMs");

@@ -57,7 +57,7 @@ std::vector<std::string> Table::columnHeaderLabels(int headerRows, const std::st
             continue;
         auto& line = g[static_cast<size_t>(cell.row)];
         const std::string anchor = line[static_cast<size_t>(cell.col)];
-        const int end = std::min(cell.col + cell.colSpan, c);
+        const int end = static_cast<int>(std::min<long long>(static_cast<long long>(cell.col) + cell.colSpan, c));
         for (int k = cell.col; k < end; ++k)
             if (line[static_cast<size_t>(k)].empty())
                 line[static_cast<size_t>(k)] = anchor;
@@ -82,6 +82,13 @@ std::vector<std::string> Table::columnHeaderLabels(int headerRows, const std::st
     return labels;
 }
 
+void Table::checkSize(int rows, int cols, const nlohmann::json& context)
+{
+    // A damaged or hostile record must not make every reader allocate an absurd grid.
+    if (rows < 0 || cols < 0 || static_cast<long long>(rows) * cols > maxSlots)
+        throw nlohmann::json::out_of_range::create(406, "table size out of range", &context);
+}
+
 void to_json(nlohmann::json& j, const Table& t)
 {
     j = nlohmann::json{{"index", t.index}, {"rows", t.rows}, {"cols", t.cols}, {"cells", t.cells}};
@@ -90,12 +97,10 @@ void to_json(nlohmann::json& j, const Table& t)
 
 void from_json(const nlohmann::json& j, Table& t)
 {
-    t.index = j.at("index").get<int>();
-    t.rows = j.at("rows").get<int>();
-    t.cols = j.at("cols").get<int>();
-    // A damaged or hostile record must not make every reader allocate an absurd grid.
-    if (t.rows > Table::maxSlots || t.cols > Table::maxSlots || static_cast<long long>(t.rows) * t.cols > Table::maxSlots)
-        throw nlohmann::json::out_of_range::create(406, "table size out of range", &j);
+    t.index = JSONIO::getInt(j, "index");
+    t.rows = JSONIO::getInt(j, "rows", 0);
+    t.cols = JSONIO::getInt(j, "cols", 0);
+    Table::checkSize(t.rows, t.cols, j);
     t.cells = j.at("cells").get<std::vector<Cell>>();
     t.bbox = JSONIO::getOptional<BBox>(j, "bbox");
 }

@@ -30,6 +30,9 @@ struct Table {
     // every column it covers, and a text repeating the one kept before it is dropped.
     std::vector<std::string> columnHeaderLabels(int headerRows, const std::string& separator) const;
 
+    // Throws nlohmann's out_of_range for a size a stored table may not claim.
+    static void checkSize(int rows, int cols, const nlohmann::json& context);
+
     bool operator==(const Table&) const = default;
 };
 

@@ -1,11 +1,10 @@
 #include "VozudOzev/Platform/Leptonica.hpp"
 
+#include "VozudOzev/Platform/ImageHeader.hpp"
+
 #include <leptonica/allheaders.h>
 #include <cmath>
-#include <cstdio>
-#include <cstring>
 #include <mutex>
-#include <sys/stat.h>
 
 namespace VozudOzev::Leptonica {
 
@@ -85,22 +84,32 @@ std::optional<Image> toImage(Pix* pix)
     return out;
 }
 
+namespace {
+
+// The size comes from the data's own header bytes before any decoder runs: Leptonica's
+// header readers decode some formats (GIF) whole, which for a 35-byte file claiming
+// 40000 x 40000 pixels meant a 1.6 GB allocation before the size could be refused.
+bool acceptable(const std::optional<ImageHeader>& header)
+{
+    return header && header->width <= Image::maxSide && header->height <= Image::maxSide &&
+           header->width * header->height <= Image::maxPixels && header->decodedPixels <= Image::maxPixels;
+}
+
+bool matches(Pix* pix, const ImageHeader& header)
+{
+    return pix && pixGetWidth(pix) == header.width && pixGetHeight(pix) == header.height;
+}
+
+}  // namespace
+
 std::optional<DecodedFile> readFile(const std::string& path)
 {
     silenceMessages();
-    struct stat st {};
-    if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size == 0)
+    const auto header = ImageHeader::readFile(path);
+    if (!acceptable(header))
         return std::nullopt;
-
-    l_int32 format = 0, w = 0, h = 0, bps = 0, spp = 0, iscmap = 0;
-    if (pixReadHeader(path.c_str(), &format, &w, &h, &bps, &spp, &iscmap) != 0)
-        return std::nullopt;
-    if (w <= 0 || h <= 0 || w > Image::maxSide || h > Image::maxSide ||
-        static_cast<long long>(w) * h > Image::maxPixels)
-        return std::nullopt;
-
     PixPtr pix(pixRead(path.c_str()));
-    if (!pix || pixGetWidth(pix.get()) != w || pixGetHeight(pix.get()) != h)
+    if (!matches(pix.get(), *header))
         return std::nullopt;
     auto image = toImage(pix.get());
     if (!image)
@@ -111,68 +120,19 @@ std::optional<DecodedFile> readFile(const std::string& path)
 std::optional<Image> readMemory(const std::vector<std::uint8_t>& data)
 {
     silenceMessages();
-    if (data.empty())
-        return std::nullopt;
-    l_int32 format = 0, w = 0, h = 0, bps = 0, spp = 0, iscmap = 0;
-    if (pixReadHeaderMem(data.data(), data.size(), &format, &w, &h, &bps, &spp, &iscmap) != 0)
-        return std::nullopt;
-    if (w <= 0 || h <= 0 || w > Image::maxSide || h > Image::maxSide ||
-        static_cast<long long>(w) * h > Image::maxPixels)
+    const auto header = ImageHeader::read(data);
+    if (!acceptable(header))
         return std::nullopt;
     PixPtr pix(pixReadMem(data.data(), data.size()));
-    if (!pix || pixGetWidth(pix.get()) != w || pixGetHeight(pix.get()) != h)
+    if (!matches(pix.get(), *header))
         return std::nullopt;
     return toImage(pix.get());
 }
 
-namespace {
-
-// PNG keeps its resolution in the pHYs chunk before the image data, so it can be read
-// without decoding pixels. Pixels per metre are rounded to whole dots per inch, as
-// 72 and 144 dpi cannot be stored exactly.
-std::optional<std::pair<int, int>> pngResolution(const std::string& path)
-{
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        return std::nullopt;
-    unsigned char sig[8];
-    std::optional<std::pair<int, int>> result;
-    if (std::fread(sig, 1, 8, f) == 8 && std::memcmp(sig, "\x89PNG\r\n\x1a\n", 8) == 0) {
-        result = std::pair{0, 0};
-        unsigned char head[8];
-        while (std::fread(head, 1, 8, f) == 8) {
-            const unsigned long len = (unsigned long)head[0] << 24 | head[1] << 16 | head[2] << 8 | head[3];
-            if (std::memcmp(head + 4, "IDAT", 4) == 0 || std::memcmp(head + 4, "IEND", 4) == 0)
-                break;
-            if (std::memcmp(head + 4, "pHYs", 4) == 0 && len == 9) {
-                unsigned char d[9];
-                if (std::fread(d, 1, 9, f) == 9 && d[8] == 1) {
-                    const double xm = (unsigned long)d[0] << 24 | d[1] << 16 | d[2] << 8 | d[3];
-                    const double ym = (unsigned long)d[4] << 24 | d[5] << 16 | d[6] << 8 | d[7];
-                    result = std::pair{static_cast<int>(std::nearbyint(std::min(xm * 0.0254, 1e6))),
-                                       static_cast<int>(std::nearbyint(std::min(ym * 0.0254, 1e6)))};
-                }
-                break;
-            }
-            if (std::fseek(f, static_cast<long>(len) + 4, SEEK_CUR) != 0)
-                break;
-        }
-    }
-    std::fclose(f);
-    return result;
-}
-
-}  // namespace
-
 std::pair<int, int> readResolution(const std::string& path)
 {
-    silenceMessages();
-    if (auto png = pngResolution(path))
-        return *png;
-    auto decoded = readFile(path);
-    if (!decoded)
-        return {0, 0};
-    return {decoded->xres, decoded->yres};
+    const auto header = ImageHeader::readFile(path);
+    return header ? std::pair{header->xres, header->yres} : std::pair{0, 0};
 }
 
 std::optional<Image> resized(const Image& image, int width, int height)

@@ -27,12 +27,13 @@ struct DecodedFile {
     int yres = 0;
 };
 
-// The first image of the file; nothing when it is not an image, is damaged, or is
-// larger than Image::maxPixels (checked from the header before decoding).
+// The first image of the file; nothing when it is not an image of a format whose size its
+// header states (ImageHeader), is damaged, or is larger than Image::maxPixels (checked
+// from the header before decoding).
 std::optional<DecodedFile> readFile(const std::string& path);
 // The first image of encoded data in memory, under the same checks as readFile.
 std::optional<Image> readMemory(const std::vector<std::uint8_t>& data);
-// The resolution only, from the file header; (0, 0) when unknown.
+// The resolution only, from the file header without decoding; (0, 0) when unknown.
 std::pair<int, int> readResolution(const std::string& path);
 
 // Leptonica's own messages go to stderr; the library reports failures itself.

@@ -15,19 +15,20 @@ struct Extent {
 };
 
 // Horizontal range of each column's body text, from the one-column body cells only:
-// spans and headers are exactly what may sit in the wrong place. Columns past the last
-// such cell have no range and are left out, so an absurd span allocates nothing.
-std::vector<std::optional<Extent>> bodyColumnExtents(const std::vector<AssembledCell>& cells)
+// spans and headers are exactly what may sit in the wrong place. Keyed by column, so a
+// damaged column number far out allocates nothing.
+using Extents = std::map<int, Extent>;
+
+Extents bodyColumnExtents(const std::vector<AssembledCell>& cells)
 {
-    std::vector<std::optional<Extent>> extents;
+    Extents extents;
     for (const AssembledCell& c : cells) {
         if (c.header || c.colSpan != 1 || !c.textBox || c.col < 0)
             continue;
-        if (static_cast<size_t>(c.col) >= extents.size())
-            extents.resize(static_cast<size_t>(c.col) + 1);
-        auto& e = extents[static_cast<size_t>(c.col)];
         const Extent box{c.textBox->minX(), c.textBox->maxX()};
-        e = e ? Extent{std::min(e->lo, box.lo), std::max(e->hi, box.hi)} : box;
+        const auto [it, added] = extents.try_emplace(c.col, box);
+        if (!added)
+            it->second = Extent{std::min(it->second.lo, box.lo), std::max(it->second.hi, box.hi)};
     }
     return extents;
 }
@@ -35,13 +36,6 @@ std::vector<std::optional<Extent>> bodyColumnExtents(const std::vector<Assembled
 double overlap(double x, double w, const Extent& e)
 {
     return std::min(e.hi, x + w) - std::max(e.lo, x);
-}
-
-std::optional<Extent> extentAt(const std::vector<std::optional<Extent>>& extents, int j)
-{
-    if (j < 0 || static_cast<size_t>(j) >= extents.size())
-        return std::nullopt;
-    return extents[static_cast<size_t>(j)];
 }
 
 }  // namespace
@@ -56,14 +50,12 @@ void narrowSpans(std::vector<AssembledCell>& cells)
         if (!box)
             continue;
         std::vector<int> covered;
-        const long long end = std::min(static_cast<long long>(cell.col) + cell.colSpan, static_cast<long long>(extents.size()));
-        for (int j = std::max(cell.col, 0); j < end; ++j) {
-            const auto e = extentAt(extents, j);
-            if (!e)
-                continue;
-            const double width = e->hi - e->lo;
-            if (std::max(overlap(box->x, box->w, *e), 0.0) >= 0.15 * std::min(width, box->w))
-                covered.push_back(j);
+        const long long end = static_cast<long long>(cell.col) + cell.colSpan;
+        for (auto it = extents.lower_bound(cell.col); it != extents.end() && it->first < end; ++it) {
+            const Extent& e = it->second;
+            const double width = e.hi - e.lo;
+            if (std::max(overlap(box->x, box->w, e), 0.0) >= 0.15 * std::min(width, box->w))
+                covered.push_back(it->first);
         }
         if (covered.size() == 1 && covered.front() != cell.col) {
             cell.col = covered.front();
@@ -90,25 +82,23 @@ void realignHeader(std::vector<AssembledCell>& cells, int cols)
         if (candidates.size() < 2)
             continue;
 
-        std::map<int, int> votes;
+        std::map<long long, int> votes;
         for (const AssembledCell* c : candidates) {
             if (!c->textBox)
                 continue;
             int best = 0;
             std::optional<double> bestOverlap;
-            for (size_t j = 0; j < extents.size(); ++j) {
-                if (!extents[j])
-                    continue;
-                const double o = overlap(c->textBox->x, c->textBox->w, *extents[j]);
+            for (const auto& [j, extent] : extents) {
+                const double o = overlap(c->textBox->x, c->textBox->w, extent);
                 if (o >= 0 && (!bestOverlap || o > *bestOverlap)) {
-                    best = static_cast<int>(j);
+                    best = j;
                     bestOverlap = o;
                 }
             }
             if (bestOverlap && *bestOverlap > 0)
-                ++votes[best - c->col];
+                ++votes[static_cast<long long>(best) - c->col];
         }
-        int shift = 0;
+        long long shift = 0;
         int count = 0;
         for (const auto& [s, n] : votes)
             if (n > count) {
@@ -137,7 +127,7 @@ void realignHeader(std::vector<AssembledCell>& cells, int cols)
             if (c.row != row)
                 kept.push_back(std::move(c));
             else if (!c.text.empty()) {
-                c.col += shift;
+                c.col = static_cast<int>(c.col + shift);
                 moved.push_back(std::move(c));
             }
         }

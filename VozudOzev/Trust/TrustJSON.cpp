@@ -33,10 +33,10 @@ void to_json(nlohmann::json& j, const ColumnTypeInfo& info)
 
 void from_json(const nlohmann::json& j, ColumnTypeInfo& info)
 {
-    info.col = j.at("col").get<int>();
+    info.col = JSONIO::getInt(j, "col");
     info.type = j.at("type").get<ColumnType>();
     info.support = j.at("support").get<double>();
-    info.valueCount = j.at("value_count").get<int>();
+    info.valueCount = JSONIO::getInt(j, "value_count");
 }
 
 void to_json(nlohmann::json& j, const GridPosition& p)
@@ -46,8 +46,8 @@ void to_json(nlohmann::json& j, const GridPosition& p)
 
 void from_json(const nlohmann::json& j, GridPosition& p)
 {
-    p.row = j.at("row").get<int>();
-    p.col = j.at("col").get<int>();
+    p.row = JSONIO::getInt(j, "row");
+    p.col = JSONIO::getInt(j, "col");
 }
 
 void to_json(nlohmann::json& j, const TotalColumnResult& r)
@@ -57,11 +57,11 @@ void to_json(nlohmann::json& j, const TotalColumnResult& r)
 
 void from_json(const nlohmann::json& j, TotalColumnResult& r)
 {
-    r.col = j.at("col").get<int>();
+    r.col = JSONIO::getInt(j, "col");
     r.expected = j.at("expected").get<Decimal>();
     r.found = j.at("found").get<Decimal>();
     r.ok = j.at("ok").get<bool>();
-    r.terms = j.at("terms").get<int>();
+    r.terms = JSONIO::getInt(j, "terms");
 }
 
 void to_json(nlohmann::json& j, const TotalCheckResult& r)
@@ -72,7 +72,7 @@ void to_json(nlohmann::json& j, const TotalCheckResult& r)
 
 void from_json(const nlohmann::json& j, TotalCheckResult& r)
 {
-    r.row = j.at("row").get<int>();
+    r.row = JSONIO::getInt(j, "row");
     r.columns = j.at("columns").get<std::vector<TotalColumnResult>>();
     r.unverifiableColumns = JSONIO::getOptional<std::vector<int>>(j, "unverifiable_columns").value_or(std::vector<int>{});
     r.label = JSONIO::getOptional<std::string>(j, "label");
@@ -95,11 +95,11 @@ void to_json(nlohmann::json& j, const TrustReport& r)
 
 void from_json(const nlohmann::json& j, TrustReport& r)
 {
-    r.flaggedCount = j.at("flagged_count").get<int>();
-    r.lowConfidenceCount = j.at("low_confidence_count").get<int>();
-    r.typeMismatchCount = j.at("type_mismatch_count").get<int>();
-    r.totalMismatchCount = j.at("total_mismatch_count").get<int>();
-    r.headerRows = j.at("header_rows").get<int>();
+    r.flaggedCount = JSONIO::getInt(j, "flagged_count");
+    r.lowConfidenceCount = JSONIO::getInt(j, "low_confidence_count");
+    r.typeMismatchCount = JSONIO::getInt(j, "type_mismatch_count");
+    r.totalMismatchCount = JSONIO::getInt(j, "total_mismatch_count");
+    r.headerRows = JSONIO::getInt(j, "header_rows");
     r.columnTypes = j.at("column_types").get<std::vector<ColumnTypeInfo>>();
     r.locale = j.at("locale").get<TableLocale>();
     r.totals = j.at("totals").get<std::vector<TotalCheckResult>>();

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 using namespace KestrowEditor;
 using namespace TestTables;
 
@@ -280,4 +282,24 @@ TEST(EditorDocument, AGridTooLargeToMapLeavesTheDocumentAsItWas)
     EXPECT_EQ(doc.table().rows, 1);
     EXPECT_EQ(doc.revision(), 0);
     EXPECT_FALSE(doc.canUndo());
+}
+
+TEST(EditorDocument, SelectionsStayInTheGridWhateverTheSizesClaim)
+{
+    // A damaged record can claim INT_MIN rows; the clamp must not wrap around to INT_MAX.
+    EditorDocument damaged(table(INT_MIN, 3));
+    damaged.setSelection(GridSelection(CellPos(5, 5), CellPos(5, 5)));
+    EXPECT_EQ(damaged.selection(), GridSelection(CellPos(0, 2), CellPos(0, 2)));
+    damaged.insertColumn(1);
+    EXPECT_EQ(damaged.selection()->focus.row, 0);
+
+    // A selection set far outside is clamped when it is set, so moves start from the grid.
+    EditorDocument doc(filled(3, 3));
+    doc.setSelection(GridSelection(CellPos(INT_MIN, INT_MIN), CellPos(INT_MIN, INT_MIN)));
+    EXPECT_EQ(doc.selection(), GridSelection(CellPos(0, 0), CellPos(0, 0)));
+    doc.tab(true);
+    EXPECT_EQ(doc.selection(), GridSelection(CellPos(0, 2), CellPos(0, 2)));
+    doc.setSelection(GridSelection(CellPos(INT_MAX, INT_MAX), CellPos(INT_MAX, INT_MAX)));
+    doc.tab(false);
+    EXPECT_EQ(doc.selection(), GridSelection(CellPos(2, 0), CellPos(2, 0)));
 }

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include <random>
 
 using namespace KestrowEditor;
@@ -295,17 +297,43 @@ TEST(TableEditing, HeaderRows)
     EXPECT_EQ(headerRowCount(table(3, 2, {header(cell(0, 0)), header(cell(1, 0)), header(cell(1, 1), false)})), 1);
     EXPECT_EQ(headerRowCount(table(0, 2)), 0);
 
-    // Row 1 is only covered by a cell from row 0: an empty header cell is anchored there.
+    // Row 1 is only covered by a cell from row 0: that cell is cut at row 1 and its lower
+    // part becomes row 1's header cell, so no slot holds two cells.
     Table t = table(3, 2, {cell(0, 0, "h", 2, 2), header(cell(2, 0, "x")), cell(2, 1, "y")});
     ASSERT_TRUE(setHeaderRows(t, 2));
-    EXPECT_EQ(t.cells, (std::vector<Cell>{header(cell(0, 0, "h", 2, 2)), header(cell(2, 0, "x"), false),
-                                          cell(2, 1, "y"), header(cell(1, 0))}));
+    EXPECT_EQ(t.cells, (std::vector<Cell>{header(cell(0, 0, "h", 1, 2)), header(cell(2, 0, "x"), false),
+                                          cell(2, 1, "y"), header(cell(1, 0, "", 1, 2))}));
     EXPECT_EQ(headerRowCount(t), 2);
     EXPECT_FALSE(setHeaderRows(t, 2));
     ASSERT_TRUE(setHeaderRows(t, -4));
     EXPECT_EQ(headerRowCount(t), 0);
     EXPECT_EQ(t.cells[2].header, std::nullopt);  // none stays none
     EXPECT_EQ(t.cells[3].header, false);
+}
+
+TEST(TableEditing, HeaderRowsNeverPutTwoCellsOnOneSlot)
+{
+    const struct {
+        const char* what;
+        Table before;
+        std::vector<Cell> after;
+    } cases[] = {
+        {"the first uncovered slot takes the new cell", table(2, 3, {cell(0, 0, "a", 2, 1), cell(0, 1), cell(0, 2)}),
+         {header(cell(0, 0, "a", 2, 1)), header(cell(0, 1)), header(cell(0, 2)), header(cell(1, 1))}},
+        {"a row covered from above by two cells cuts the one over column 0",
+         table(3, 3, {cell(0, 0, "a", 3, 2), cell(0, 2, "b", 2, 1), cell(2, 2)}),
+         {header(cell(0, 0, "a", 1, 2)), header(cell(0, 2, "b", 2, 1)), cell(2, 2), header(cell(1, 0, "", 2, 2))}},
+        {"a span far past the grid is cut the same way", table(2, 1, {cell(0, 0, "a", INT_MAX, INT_MAX)}),
+         {header(cell(0, 0, "a", 1, INT_MAX)), header(cell(1, 0, "", INT_MAX - 1, INT_MAX))}},
+        {"no columns: nothing to anchor on", table(2, 0), {}},
+        {"no columns, cells outside still get their marks", table(2, 0, {cell(0, 3)}), {header(cell(0, 3))}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Table t = c.before;
+        setHeaderRows(t, 2);
+        EXPECT_EQ(t.cells, c.after);
+    }
 }
 
 TEST(TableEditing, FlaggedPositionsAndNext)

@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 using namespace VozudOzev;
 using namespace std::chrono;
 
@@ -56,6 +59,16 @@ TEST(ISODate, FormatAndParse)
         {"2026-01-05 13:30:00Z", std::nullopt},
         {"2026-01-05T24:00:00Z", std::nullopt},
         {"", std::nullopt},
+        // The clock holds 1677-09-21T00:12:43.145Z to 2262-04-11T23:47:16.854Z; past that the
+        // conversion overflowed (1600 came back as a moment in 2184).
+        {"1677-09-21T00:12:44Z", at(1677, 9, 21, 0, 12, 44)},
+        {"2262-04-11T23:47:16Z", at(2262, 4, 11, 23, 47, 16)},
+        {"1677-09-21T00:12:43Z", std::nullopt},
+        {"2262-04-11T23:47:17Z", std::nullopt},
+        {"2262-04-12T01:47:17+02:00", std::nullopt},
+        {"1600-01-01T00:00:00Z", std::nullopt},
+        {"0000-01-01T00:00:00Z", std::nullopt},
+        {"9999-12-31T23:59:59Z", std::nullopt},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.in);
@@ -125,6 +138,13 @@ TEST(JSONExport, DecodingFailures)
         {"header rows as text", [&] { auto j = good; j["header_rows"] = "1"; return j.dump(); }()},
         {"a date with a fraction", [&] { auto j = good; j["source"]["captured_at"] = "2026-01-05T13:30:00.250Z"; return j.dump(); }()},
         {"a date without zone", [&] { auto j = good; j["source"]["captured_at"] = "2026-01-05T13:30:00"; return j.dump(); }()},
+        {"a date the clock cannot hold", [&] { auto j = good; j["source"]["captured_at"] = "1600-01-01T00:00:00Z"; return j.dump(); }()},
+        {"negative header rows", [&] { auto j = good; j["header_rows"] = -1; return j.dump(); }()},
+        {"an image width past int", [&] { auto j = good; j["source"]["image_width"] = 1e10; return j.dump(); }()},
+        {"the stored reproducer", [] {
+             std::ifstream in(VANTREL_SOURCE_DIR "/tests/fixtures/hostile/export_document_year_1600.json");
+             return std::string(std::istreambuf_iterator<char>(in), {});
+         }()},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

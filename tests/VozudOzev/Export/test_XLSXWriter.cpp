@@ -337,6 +337,8 @@ TEST(XLSXWriter, EscapeAndSheetName)
         {std::string(30, 'x') + "e\xCC\x81" + "z", std::string(30, 'x') + "e\xCC\x81"},  // one character of two code points
         {"\x01\x02", "Table"},
         {"bad\xFF", "bad\xEF\xBF\xBD"},
+        {std::string(29, 'x') + " 'yz", std::string(29, 'x')},  // the cut leaves " '": trimmed again
+        {std::string(30, 'x') + "'yz", std::string(30, 'x')},
     };
     for (const auto& c : names) {
         SCOPED_TRACE(c.in);

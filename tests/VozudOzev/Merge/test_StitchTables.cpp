@@ -4,6 +4,7 @@
 #include "VozudOzev/Merge/StitchTables.hpp"
 #include "VozudOzev/Model/VozudOzevError.hpp"
 
+#include <climits>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -256,4 +257,52 @@ TEST(StitchTables, MappingMethodRawValues)
     EXPECT_EQ(StitchTables::rawValue(MappingMethod::nonEmptyPosition), "nonEmptyPosition");
     EXPECT_FALSE(StitchTables::mappingMethodFromRaw("Position"));
     EXPECT_EQ(nlohmann::json(MappingMethod::headerNames), "headerNames");
+}
+
+TEST(StitchTables, SpansPastTheNextGridAreCutAtItsEnd)
+{
+    const Table base = makeTable({{"Item", "Qty"}, {"pen", "1"}}, 1);
+    const auto inside = [](const Table& t) {
+        for (const Cell& c : t.cells)
+            if (c.row < 0 || c.col < 0 || c.row + static_cast<long long>(c.rowSpan) > t.rows ||
+                c.col + static_cast<long long>(c.colSpan) > t.cols)
+                return false;
+        return true;
+    };
+
+    // An appended cell claiming nine rows of a two-row capture keeps the one row it has.
+    Table next = makeTable({{"Item", "Qty"}, {"ink", "2"}}, 1);
+    next.cells[2].rowSpan = 9;
+    const auto appendedResult = StitchTables::stitch(base, next, appOptions);
+    const auto& appended = stitched(appendedResult, base);
+    EXPECT_EQ(appended.table.rows, 3);
+    EXPECT_EQ(appended.table.cells[4].rowSpan, 1);
+    EXPECT_TRUE(inside(appended.table));
+
+    // Every next row repeats the base: a span from them reaching past the grid carries nothing.
+    Table repeat = makeTable({{"Item", "Qty"}, {"pen", "1"}}, 1);
+    repeat.cells[1].rowSpan = INT_MAX;
+    const auto noneResult = StitchTables::stitch(base, repeat, appOptions);
+    const auto& none = stitched(noneResult, base);
+    EXPECT_EQ(none.report.appendedRows, 0);
+    EXPECT_EQ(none.table.cells, base.cells);
+}
+
+TEST(StitchTables, TwoColumnsMappedOntoOneShareItsSlots)
+{
+    // The texts join as in the remapped rows.
+    const Table base = makeTable({{"a", "b", "c"}, {"d", "e", "f"}}, 0);
+    const Table next = makeTable({{"1", "2", "x"}, {"3", "4", "y"}}, 0);
+    const auto result = StitchTables::stitch(base, next, Mapping{1, 1, 0}, appOptions);
+    const auto& s = stitched(result, base);
+    EXPECT_EQ(s.table.grid(), (Grid{{"a", "b", "c"}, {"d", "e", "f"}, {"x", "1 2", ""}, {"y", "3 4", ""}}));
+
+    // A span reaching a slot already taken shrinks to its own slot.
+    Table tall;
+    tall.rows = 2;
+    tall.cols = 2;
+    tall.cells = {Cell{1, 0, 1, 1, "3"}, Cell{0, 1, 2, 1, "2"}, Cell{0, 0, 1, 1, "1"}};
+    const auto tallResult = StitchTables::stitch(base, tall, Mapping{0, 0}, appOptions);
+    const auto& t = stitched(tallResult, base);
+    EXPECT_EQ(t.table.grid(), (Grid{{"a", "b", "c"}, {"d", "e", "f"}, {"2 1", "", ""}, {"3", "", ""}}));
 }

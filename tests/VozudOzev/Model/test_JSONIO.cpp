@@ -3,8 +3,13 @@
 #include "VozudOzev/OCR/OCRLine.hpp"
 #include "VozudOzev/Model/StructureFile.hpp"
 
+#include <climits>
 #include <cmath>
+#include <cstdint>
+#include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
+#include <iterator>
 
 using namespace VozudOzev;
 
@@ -84,6 +89,69 @@ TEST(JSONIO, DecodingErrors)
                                     std::string("not json"), std::string("[]")}) {
         SCOPED_TRACE(text.substr(0, 40));
         EXPECT_THROW(JSONIO::decode<EngineOutput>(text), JSONIO::DecodingError);
+    }
+}
+
+TEST(JSONIO, NumbersMustFitTheirFields)
+{
+    // Casting 1e10 to int is undefined (INT_MIN on x86, which passed the size guard), and a
+    // negative count or span has no meaning.
+    const struct {
+        const char* what;
+        std::function<void(nlohmann::json&)> damage;
+    } cases[] = {
+        {"cols 1e10", [](auto& j) { j["tables"][0]["cols"] = 1e10; }},
+        {"rows INT_MIN", [](auto& j) { j["tables"][0]["rows"] = INT_MIN; }},
+        {"rows -1", [](auto& j) { j["tables"][0]["rows"] = -1; }},
+        {"rows 2^31", [](auto& j) { j["tables"][0]["rows"] = 2147483648LL; }},
+        {"rows 2^64 - 1", [](auto& j) { j["tables"][0]["rows"] = UINT64_MAX; }},
+        {"a fraction", [](auto& j) { j["tables"][0]["cells"][0]["col"] = 0.5; }},
+        {"a negative column", [](auto& j) { j["tables"][0]["cells"][0]["col"] = -3; }},
+        {"a span of 0", [](auto& j) { j["tables"][0]["cells"][0]["row_span"] = 0; }},
+        {"a span of -2^31", [](auto& j) { j["tables"][0]["cells"][0]["col_span"] = INT_MIN; }},
+        {"an image width of 1e105", [](auto& j) { j["image_width"] = 1e105; }},
+        {"a table index as text", [](auto& j) { j["tables"][0]["index"] = "0"; }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        nlohmann::json j = fullOutput();
+        c.damage(j);
+        EXPECT_THROW(JSONIO::decode<EngineOutput>(j.dump()), JSONIO::DecodingError);
+    }
+
+    // Whole numbers written as doubles still read.
+    nlohmann::json whole = fullOutput();
+    whole["tables"][0]["rows"] = 2.0;
+    whole["tables"][0]["cells"][0]["col_span"] = 2.0;
+    EXPECT_EQ(JSONIO::decode<EngineOutput>(whole.dump()), fullOutput());
+    // Like any selection outside the tables, one past int selects nothing.
+    nlohmann::json far = fullOutput();
+    far["selected_table"] = 1e300;
+    EXPECT_FALSE(JSONIO::decode<EngineOutput>(far.dump()).selectedTable);
+
+    // The stored reproducers.
+    const std::string dir = VANTREL_SOURCE_DIR "/tests/fixtures/hostile/";
+    auto text = [&](const char* name) {
+        std::ifstream in(dir + name);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    EXPECT_THROW(JSONIO::decode<Table>(text("table_cols_1e10.json")), JSONIO::DecodingError);
+    EXPECT_THROW(JSONIO::decode<Table>(text("table_rows_int_min.json")), JSONIO::DecodingError);
+    EXPECT_THROW(JSONIO::decode<EngineOutput>(text("engine_output_cols_1e105.json")), JSONIO::DecodingError);
+}
+
+TEST(StructureFile, DamagedSizesAreRefused)
+{
+    const nlohmann::json good = {{"imageWidth", 10}, {"imageHeight", 10},
+                                 {"tables", {{{"rows", 1}, {"cols", 1}, {"cells", {{{"row", 0}, {"col", 0}, {"rowSpan", 1}, {"colSpan", 1}}}}}}}};
+    EXPECT_NO_THROW(JSONIO::decode<StructureFile>(good.dump()));
+    for (const auto& [pointer, value] : std::vector<std::pair<std::string, nlohmann::json>>{
+             {"/tables/0/cols", 1e10}, {"/tables/0/cols", 1 << 30}, {"/tables/0/rows", -1},
+             {"/tables/0/cells/0/col", -1}, {"/tables/0/cells/0/colSpan", 0}, {"/imageWidth", 3e9}}) {
+        SCOPED_TRACE(pointer);
+        nlohmann::json j = good;
+        j[nlohmann::json::json_pointer(pointer)] = value;
+        EXPECT_THROW(JSONIO::decode<StructureFile>(j.dump()), JSONIO::DecodingError);
     }
 }
 

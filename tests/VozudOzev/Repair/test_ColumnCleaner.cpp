@@ -182,3 +182,21 @@ TEST(ColumnCleaner, AbsurdSpansStayBounded)
     EXPECT_EQ(wide[1].col, 1);
     EXPECT_EQ(wide[1].colSpan, 2'000'000'000 - 1);
 }
+
+TEST(ColumnCleaner, AFarColumnNumberAllocatesNothing)
+{
+    // A damaged structure file can put a one-column body cell at column 2,147,483,600; sizing
+    // a per-column list by it asked for 48 GiB.
+    auto cells = body(4);
+    cells.push_back(cell(2, 2'147'483'600, "far", overColumn(6)));
+    cells.push_back(cell(3, 2'147'483'000, "span", overColumn(7), 1'000));
+    cells.push_back(cell(0, 0, "a", overColumn(1), 1, true));
+    cells.push_back(cell(0, 1, "b", overColumn(2), 1, true));
+    ColumnCleaner::narrowSpans(cells);
+    EXPECT_EQ(cells[cells.size() - 4].col, 2'147'483'600);
+    EXPECT_EQ(cells[cells.size() - 3].col, 2'147'483'000);  // covers no body column's text
+    EXPECT_EQ(cells[cells.size() - 3].colSpan, 1'000);
+    ColumnCleaner::realignHeader(cells, 4);
+    EXPECT_EQ(slots(cells, 0), (std::vector<Slot>{{0, 1, 1, "a", true}, {0, 2, 1, "b", true}, {0, 0, 1, "", true},
+                                                 {0, 3, 1, "", true}}));
+}

@@ -1,0 +1,384 @@
+#include "Kestrow/Shell/AppDelegate.hpp"
+
+#include "Kestrow/Capture/ScreenCapture.hpp"
+#include "Kestrow/Capture/CaptureConsent.hpp"
+#include "Kestrow/Platform/ActiveApplication.hpp"
+#include "Kestrow/History/HistoryStore.hpp"
+#include "Kestrow/History/HistoryWindow.hpp"
+#include "Kestrow/History/RecentCaptures.hpp"
+#include "Kestrow/Result/ResultWindow.hpp"
+#include "Kestrow/Shell/ResultTitle.hpp"
+#include "Kestrow/Shell/Theme.hpp"
+#include "Kestrow/Shell/WindowShortcuts.hpp"
+#include "Kestrow/Shell/AppResources.hpp"
+#include "Kestrow/Shell/Log.hpp"
+#include "Kestrow/Shell/HUDPill.hpp"
+#include "Kestrow/Shell/NoTrayHint.hpp"
+#include "Kestrow/Shell/PermissionFlow.hpp"
+#include "Kestrow/Shell/ProgressHUD.hpp"
+#include "Kestrow/Shell/Toast.hpp"
+#include "Kestrow/Shell/TrustWiring.hpp"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCursor>
+#include <QFile>
+#include <QFileDialog>
+#include <QImageReader>
+#include <QProcess>
+#include <QScreen>
+#include <QTimer>
+
+#include <set>
+
+namespace Kestrow {
+
+namespace {
+
+QString rectText(const QRect& r)
+{
+    return QStringLiteral("{{%1, %2}, {%3, %4}}").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+}
+
+// A menu symbol when the application has one by that name.
+QIcon menuSymbol(const QString& name)
+{
+    return QFile::exists(QStringLiteral(":/vantrel/Symbols/") + name + QStringLiteral(".svg")) ? AppResources::symbol(name)
+                                                                                               : QIcon();
+}
+
+QString imageFilter()
+{
+    QStringList patterns;
+    for (const QByteArray& format : QImageReader::supportedImageFormats())
+        patterns << QStringLiteral("*.") + QString::fromLatin1(format);
+    return QObject::tr("Images (%1)").arg(patterns.join(u' '));
+}
+
+}  // namespace
+
+AppDelegate::AppDelegate(Services services, QObject* parent) : QObject(parent), s_(services)
+{
+    openResult = [this](const CaptureResult& result, const std::optional<QString>& notice) -> QWidget* {
+        return ResultWindow::make(result, notice, {}, resultEnvironment());
+    };
+
+    CaptureRoad::Ports ports;
+    ports.selectRegion = [this](const QString& hint, RegionSelector::Completion done) {
+        return s_.selector.begin(hint, std::move(done));
+    };
+    ports.grab = [](const RegionSelection& selection) -> std::variant<ScreenCapture::Shot, CaptureFailure> {
+        try {
+            return ScreenCapture::capture(selection.frame, selection.rect);
+        } catch (const CaptureFailure& failure) {
+            return failure;
+        } catch (const std::exception& error) {
+            return CaptureFailure::classify(error);
+        }
+    };
+    ports.frontApplicationName = [] { return ActiveApplication::name(); };
+    ports.toast = [](const QString& text, ToastKind kind) {
+        Toast::show(text, kind);
+        // The pill's window carries its text too, for screen readers and window lists.
+        if (QWidget* pill = Toast::current())
+            pill->setWindowTitle(text);
+    };
+    ports.beginProgress = [](const QString& text, int delayMs) { ProgressHUD::shared().begin(text, delayMs / 1000.0); };
+    ports.endProgress = [] { ProgressHUD::shared().end(); };
+    ports.setBusy = [this](bool busy) { setBusy(busy); };
+    ports.openResult = [this](const CaptureResult& result, const std::optional<QString>& notice) {
+        showResult(result, notice);
+    };
+    ports.addHistory = [this](const CaptureResult& result, const QString& sourceName, const QString& engine) {
+        if (s_.history)
+            s_.history->add(result, sourceName, engine);
+    };
+    ports.beep = [] { QApplication::beep(); };
+    ports.relaunch = [] {
+        QProcess::startDetached(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("sleep 1; exec \"$0\""),
+                                                           CaptureConsent::appPath()});
+        QApplication::quit();
+    };
+    ports.recordConsent = [this] { CaptureConsent::recordCapture(s_.settings.defaults(), CaptureConsent::appPath()); };
+    ports.flagThreshold = [this] { return s_.settings.flagThreshold(); };
+    ports.onboardingDone = [this] { return s_.settings.onboardingDone(); };
+    ports.copyMode = [this] {
+        return Clipboard::defaultCopyMode(s_.settings.defaults().string(QStringLiteral("copyMode")));
+    };
+    road_ = std::make_unique<CaptureRoad>(s_.engine, s_.alerts, s_.clipboard, std::move(ports));
+}
+
+AppDelegate::~AppDelegate()
+{
+    if (hint_)
+        delete hint_.data();
+    for (const QPointer<QWidget>& window : windows_)
+        delete window.data();
+    delete historyWindow_.data();
+}
+
+void AppDelegate::launch()
+{
+    AppResources::registerFonts();
+    if (s_.settings.applyAppearance)
+        s_.settings.applyAppearance(s_.settings.appearance());
+    QApplication::setWindowIcon(AppResources::appIcon(s_.settings.appIcon()));
+    s_.settings.onIconChanged = [self = QPointer<AppDelegate>(this)] {
+        if (!self)
+            return;
+        QApplication::setWindowIcon(AppResources::appIcon(self->s_.settings.appIcon()));
+        if (self->tray_)
+            self->tray_->setIcon(AppResources::trayGlyph(self->s_.settings.appIcon(), true));
+    };
+
+    buildMenu();
+    tray_ = new QSystemTrayIcon(AppResources::trayGlyph(s_.settings.appIcon(), true), this);
+    tray_->setToolTip(QStringLiteral("Vantrel"));
+    tray_->setContextMenu(menu_.get());
+    // A left click opens the same menu, as a right click does.
+    connect(tray_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        if (reason == QSystemTrayIcon::Trigger)
+            menu_->popup(QCursor::pos());
+    });
+    tray_->show();
+
+    registerHotkeys();
+    s_.settings.onShortcutsChanged = [self = QPointer<AppDelegate>(this)] {
+        if (self)
+            self->registerHotkeys();
+    };
+    QTimer::singleShot(2000, this, &AppDelegate::checkStatusItemVisible);
+    s_.engine.preload();
+    TrustWiring::install();
+    Log::line(QStringLiteral("launch — screen recording permission %1, onboarding %2")
+                  .arg(ScreenAccess::preflight() ? QStringLiteral("granted") : QStringLiteral("missing"),
+                       s_.settings.onboardingDone() ? QStringLiteral("done") : QStringLiteral("pending")));
+}
+
+void AppDelegate::buildMenu()
+{
+    menu_ = std::make_unique<QMenu>();
+    captureItem_ = menu_->addAction(menuSymbol(QStringLiteral("capture")), tr("Capture Table"));
+    connect(captureItem_, &QAction::triggered, this, [this] { road_->startCapture(false); });
+    quickItem_ = menu_->addAction(menuSymbol(QStringLiteral("quick")), tr("Quick Capture"));
+    connect(quickItem_, &QAction::triggered, this, [this] { road_->startCapture(true); });
+    clipboardItem_ =
+        menu_->addAction(menuSymbol(QStringLiteral("clipboard")), tr("Read Image from Clipboard"));
+    connect(clipboardItem_, &QAction::triggered, this, [this] { road_->clipboardAction(); });
+    QAction* openImage = menu_->addAction(menuSymbol(QStringLiteral("image")), tr("Open Image…"));
+    connect(openImage, &QAction::triggered, this, &AppDelegate::openImageAction);
+    menu_->addSeparator();
+    recentHeader_ = menu_->addAction(tr("Recent"));
+    recentHeader_->setEnabled(false);
+    if (s_.history) {
+        QAction* history = menu_->addAction(menuSymbol(QStringLiteral("history")), tr("History…"));
+        history->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
+        history->setShortcutContext(Qt::WidgetShortcut);
+        connect(history, &QAction::triggered, this, &AppDelegate::historyAction);
+    }
+    menu_->addSeparator();
+    QAction* quit = menu_->addAction(tr("Quit Vantrel"));
+    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    quit->setShortcutContext(Qt::WidgetShortcut);
+    connect(quit, &QAction::triggered, qApp, &QCoreApplication::quit);
+    connect(menu_.get(), &QMenu::aboutToShow, this, &AppDelegate::refreshMenu);
+    // Some tray hosts never say the menu is about to open; keep it current anyway.
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &AppDelegate::refreshMenu);
+    refreshMenu();
+}
+
+void AppDelegate::showShortcut(const Shortcut& shortcut, QAction* item)
+{
+    // The menu shows the global shortcut as text; the item itself never takes the key.
+    QString title = item->text().section(u'\t', 0, 0);
+    const QString key = Shortcut::keyName(shortcut.keyCode);
+    if (key.size() == 1 && key[0].isLetterOrNumber())
+        title += u'\t' + shortcut.keycaps().join(u'+');
+    item->setText(title);
+}
+
+void AppDelegate::refreshMenu()
+{
+    showShortcut(s_.settings.captureShortcut(), captureItem_);
+    showShortcut(s_.settings.quickCaptureShortcut(), quickItem_);
+    clipboardItem_->setEnabled(s_.clipboard.hasImage());
+    if (!s_.history) {
+        recentHeader_->setVisible(false);
+        return;
+    }
+    RecentCaptures::rebuild(
+        *menu_, *recentHeader_, recentItems_, *s_.history,
+        [](const QString& source, const VozudOzev::Table* table) {
+            return ResultTitle::make(source, table ? std::optional<VozudOzev::Table>(*table) : std::nullopt);
+        },
+        [this](const std::string& id) {
+            // The capture may have been deleted since the menu was built.
+            if (const HistoryItem* item = s_.history->find(id))
+                showResult(s_.history->captureResult(*item), std::nullopt);
+        });
+}
+
+void AppDelegate::historyAction()
+{
+    if (!s_.history)
+        return;
+    if (!historyWindow_) {
+        historyWindow_ = new HistoryWindow(*s_.history, [this](const CaptureResult& result) {
+            showResult(result, std::nullopt);
+        });
+        installWindowShortcuts(historyWindow_);
+    }
+    historyWindow_->present();
+}
+
+void AppDelegate::registerHotkeys()
+{
+    const Shortcut capture = s_.settings.captureShortcut();
+    const Shortcut quick = s_.settings.quickCaptureShortcut();
+    QPointer<AppDelegate> self(this);
+    const std::vector<bool> ok = s_.hotkeys.registerAll({
+        {capture, [self] { if (self) self->road_->startCapture(false); }},
+        {quick, [self] { if (self) self->road_->startCapture(true); }},
+    });
+    const bool captureOk = ok.size() > 0 && ok[0];
+    const bool quickOk = ok.size() > 1 && ok[1];
+    if (!captureOk || !quickOk)
+        Log::line(QStringLiteral("a global shortcut is already in use by another app"));
+    std::set<ShortcutSlot> conflicts;
+    if (!captureOk)
+        conflicts.insert(ShortcutSlot::capture);
+    if (!quickOk || capture == quick)
+        conflicts.insert(ShortcutSlot::quickCapture);
+    if (conflicts != s_.settings.shortcutConflicts())
+        s_.settings.setShortcutConflicts(conflicts);
+}
+
+void AppDelegate::checkStatusItemVisible()
+{
+    const bool visible = tray_ && tray_->isVisible() && QSystemTrayIcon::isSystemTrayAvailable();
+    Log::line(QStringLiteral("status item %1 at %2")
+                  .arg(visible ? QStringLiteral("visible") : QStringLiteral("hidden"),
+                       rectText(tray_ ? tray_->geometry() : QRect())));
+    if (visible)
+        return;
+    Defaults& defaults = s_.settings.defaults();
+    if (defaults.boolean(QStringLiteral("notchHintDisabled")).value_or(false))
+        return;
+    const std::optional<QDateTime> last = s_.settings.notchHintLastShown();
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    if (last && last->secsTo(now) < 86400 && last->secsTo(now) >= 0)
+        return;
+    s_.settings.setNotchHintLastShown(now);
+    if (hint_)
+        delete hint_.data();
+    hint_ = new NoTrayHint(s_.settings.captureShortcut().keycaps());
+    connect(hint_, &NoTrayHint::openMenuRequested, this, [this] { menu_->popup(QCursor::pos()); });
+    connect(hint_, &NoTrayHint::dontRemindRequested, this,
+            [this] { s_.settings.defaults().setBoolean(QStringLiteral("notchHintDisabled"), true); });
+    hint_->showOn(QGuiApplication::primaryScreen());
+}
+
+void AppDelegate::setBusy(bool busy)
+{
+    if (!tray_)
+        return;
+    const QIcon glyph = AppResources::trayGlyph(s_.settings.appIcon(), true);
+    tray_->setIcon(busy ? QIcon(glyph.pixmap(QSize(22, 22), QIcon::Disabled)) : glyph);
+}
+
+void AppDelegate::openImageAction()
+{
+    const QString path = QFileDialog::getOpenFileName(nullptr, tr("Open Image…"), QString(), imageFilter());
+    if (!path.isEmpty())
+        road_->processFile(path);
+}
+
+QWidget* AppDelegate::showResult(const CaptureResult& result, const std::optional<QString>& notice)
+{
+    QWidget* window = openResult(result, notice);
+    if (!window)
+        return nullptr;
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    installWindowShortcuts(window);
+    windows_.append(window);
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return window;
+}
+
+QList<QWidget*> AppDelegate::windows() const
+{
+    QList<QWidget*> open;
+    for (const QPointer<QWidget>& window : windows_)
+        if (window)
+            open.append(window.data());
+    return open;
+}
+
+void AppDelegate::installWindowShortcuts(QWidget* window)
+{
+    WindowCommands commands;
+    commands.openImage = [self = QPointer<AppDelegate>(this)] {
+        if (self)
+            self->openImageAction();
+    };
+    commands.quit = [] { QCoreApplication::quit(); };
+    WindowShortcuts::install(window, std::move(commands));
+    auto* history = new QAction(window);
+    history->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
+    history->setShortcutContext(Qt::WindowShortcut);
+    QObject::connect(history, &QAction::triggered, window, [this] { historyAction(); });
+    window->addAction(history);
+}
+
+ResultEnvironment AppDelegate::resultEnvironment()
+{
+    ResultEnvironment env;
+    env.services = ResultServices::real();
+    env.services.setClipboard = [this](std::unique_ptr<QMimeData> data) { s_.clipboard.setMimeData(std::move(data)); };
+    env.services.toast = [](const QString& text) { Toast::show(text, ToastKind::success); };
+    env.preferences = [this] {
+        ExportPreferences prefs;
+        const Defaults& defaults = s_.settings.defaults();
+        prefs.copyNormalized =
+            Clipboard::defaultCopyMode(defaults.string(QStringLiteral("copyMode"))) == Clipboard::CopyMode::normalized;
+        prefs.aiHeaderMode = Clipboard::aiHeaderMode(defaults.string(QStringLiteral("aiHeaderMode")));
+        prefs.flagThreshold = s_.settings.flagThreshold();
+        prefs.localeOverrides = Clipboard::xlsxOverrides;
+        prefs.normalizer = Clipboard::normalizer;
+        return prefs;
+    };
+    env.reanalyze = [](const VozudOzev::Table& table, double threshold) { return TrustWiring::reanalyze(table, threshold); };
+    env.writeBack = [](const QUuid& id, const std::vector<VozudOzev::Table>& tables, int index) {
+        HistoryStore::shared().update(id, tables, index);
+    };
+    env.historyItem = [](const QUuid& id) -> std::optional<ResultEnvironment::HistoryItem> {
+        const auto item = HistoryStore::shared().item(id);
+        if (!item)
+            return std::nullopt;
+        const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(item->date.time_since_epoch()).count();
+        return ResultEnvironment::HistoryItem{QString::fromStdString(item->sourceName),
+                                              QDateTime::fromMSecsSinceEpoch(ms, Qt::UTC)};
+    };
+    env.dark = Theme::shared().isDark();
+    return env;
+}
+
+void AppDelegate::reopen()
+{
+    QList<QWidget*> open = windows();
+    if (open.isEmpty() && historyWindow_ && historyWindow_->isVisible())
+        open.append(historyWindow_.data());
+    if (!open.isEmpty()) {
+        QWidget* last = open.last();
+        last->showNormal();
+        last->raise();
+        last->activateWindow();
+        return;
+    }
+    // No window to bring back: the menu is how to reach the application, tray or not.
+    menu_->popup(QCursor::pos());
+}
+
+}  // namespace Kestrow

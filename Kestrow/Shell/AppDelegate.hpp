@@ -1,0 +1,98 @@
+#pragma once
+
+#include "Kestrow/Capture/CaptureRoad.hpp"
+#include "Kestrow/Capture/RegionSelector.hpp"
+#include "Kestrow/Platform/ClipboardWriter.hpp"
+#include "Kestrow/Platform/Hotkeys.hpp"
+#include "Kestrow/Shell/AlertPresenter.hpp"
+#include "Kestrow/Shell/AppSettings.hpp"
+#include "Kestrow/Shell/EngineService.hpp"
+
+#include <QAction>
+#include <QList>
+#include <QMenu>
+#include <QObject>
+#include <QPointer>
+#include <QSystemTrayIcon>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace Kestrow {
+
+class HistoryStore;
+class HistoryWindow;
+class NoTrayHint;
+struct ResultEnvironment;
+
+// The one object that lives as long as the application: tray icon and menu, hot keys, the
+// capture road and the windows it opens.
+class AppDelegate final : public QObject {
+    Q_OBJECT
+public:
+    struct Services {
+        AppSettings& settings;
+        Hotkeys& hotkeys;
+        RegionSelector& selector;
+        ClipboardWriter& clipboard;
+        AlertPresenter& alerts;
+        EngineService& engine;
+        HistoryStore* history = nullptr;  // none: captures are not kept
+    };
+    // How a capture's table is shown; the plain window until the result window replaces it.
+    using OpenResult = std::function<QWidget*(const CaptureResult&, const std::optional<QString>& notice)>;
+
+    explicit AppDelegate(Services services, QObject* parent = nullptr);
+    ~AppDelegate() override;
+
+    // The launch sequence: tray, menu, hot keys, engine preload, trust wiring, log line.
+    void launch();
+    // A second launch of the application: bring back the last window, else open the menu.
+    void reopen();
+
+    void registerHotkeys();
+    // Right before the menu opens: shortcut mirrors, clipboard availability.
+    void refreshMenu();
+    // After launch: is there a tray to show the icon in? Without one, the hint explains.
+    void checkStatusItemVisible();
+    QWidget* showResult(const CaptureResult& result, const std::optional<QString>& notice);
+    // Shortcuts that stand in for a main menu in every window of the application.
+    void installWindowShortcuts(QWidget* window);
+
+    CaptureRoad& road() { return *road_; }
+    QMenu& statusMenu() { return *menu_; }
+    QSystemTrayIcon* trayIcon() const { return tray_; }
+    QAction* captureItem() const { return captureItem_; }
+    QAction* quickItem() const { return quickItem_; }
+    QAction* clipboardItem() const { return clipboardItem_; }
+    QList<QWidget*> windows() const;
+    NoTrayHint* hint() const { return hint_; }
+
+    OpenResult openResult;  // replaced by the result window when it exists
+
+private:
+    void buildMenu();
+    // What a result window takes from the application: clipboard, settings, trust, history.
+    ResultEnvironment resultEnvironment();
+    void setBusy(bool busy);
+    void openImageAction();
+    void historyAction();
+    static void showShortcut(const Shortcut& shortcut, QAction* item);
+
+    Services s_;
+    std::unique_ptr<CaptureRoad> road_;
+    std::unique_ptr<QMenu> menu_;
+    QSystemTrayIcon* tray_ = nullptr;
+    QAction* captureItem_ = nullptr;
+    QAction* quickItem_ = nullptr;
+    QAction* clipboardItem_ = nullptr;
+    QAction* recentHeader_ = nullptr;
+    QList<QAction*> recentItems_;
+    QPointer<HistoryWindow> historyWindow_;
+    QList<QPointer<QWidget>> windows_;
+    QPointer<NoTrayHint> hint_;
+};
+
+}  // namespace Kestrow

@@ -1,0 +1,7 @@
+#pragma once
+
+namespace Kestrow {
+
+enum class ToastKind { plain, success, warning };
+
+}  // namespace Kestrow

@@ -1,0 +1,274 @@
+#include "KestrowSupport/WaitFor.hpp"
+#include "KestrowSupport/XSession.hpp"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <QFile>
+#include <QImage>
+#include <QThread>
+
+#include <fstream>
+
+// The application itself under a private X server: hot key, drag over a table shown by an
+// image viewer, the table read back from the clipboard by another process.
+using KestrowTest::waitFor;
+using KestrowTest::XSession;
+
+namespace {
+
+using Grid = std::vector<std::vector<std::string>>;
+
+const QString corpusCase = QStringLiteral("/work/shared/corpus/case_039");
+
+Grid truthGrid(const QString& jsonPath)
+{
+    std::ifstream in(jsonPath.toStdString());
+    const nlohmann::json j = nlohmann::json::parse(in);
+    Grid grid(j.at("rows").get<size_t>(), std::vector<std::string>(j.at("cols").get<size_t>()));
+    for (const auto& c : j.at("cells"))
+        grid.at(c.at("row").get<size_t>()).at(c.at("col").get<size_t>()) = c.at("text").get<std::string>();
+    return grid;
+}
+
+Grid tsvGrid(const QByteArray& tsv)
+{
+    Grid grid;
+    for (const QByteArray& line : tsv.split('\n')) {
+        std::vector<std::string> row;
+        for (const QByteArray& cell : line.split('\t'))
+            row.push_back(cell.trimmed().toStdString());
+        grid.push_back(row);
+    }
+    while (!grid.empty() && grid.back().size() == 1 && grid.back()[0].empty())
+        grid.pop_back();
+    return grid;
+}
+
+// Slots of the truth whose text the reading has in the same place.
+double score(const Grid& truth, const Grid& read)
+{
+    int total = 0;
+    int right = 0;
+    for (size_t r = 0; r < truth.size(); ++r)
+        for (size_t c = 0; c < truth[r].size(); ++c) {
+            ++total;
+            if (r < read.size() && c < read[r].size() && read[r][c] == truth[r][c])
+                ++right;
+        }
+    return total ? static_cast<double>(right) / total : 0;
+}
+
+struct App {
+    explicit App(const QString& screen = QStringLiteral("1280x800x24")) : x(screen) {}
+    XSession x;
+    QProcess* vantrel = nullptr;
+    QByteArray log;
+
+    bool start(bool showTable = true, QPoint at = {0, 0})
+    {
+        if (!x.ok())
+            return false;
+        if (showTable)
+            x.start("display", {"-geometry", QStringLiteral("+%1+%2").arg(at.x()).arg(at.y()), "-borderwidth", "0",
+                                corpusCase + ".png"});
+        vantrel = &x.start(VANTREL_APP, {});
+        return waitFor([&] { return readLog().contains("Vantrel: engine loaded"); }, 60000);
+    }
+    const QByteArray& readLog()
+    {
+        if (vantrel)
+            log += vantrel->readAllStandardError();
+        return log;
+    }
+    QByteArray clipboard(const QString& type)
+    {
+        int code = 0;
+        const QByteArray out = x.run("xclip", {"-selection", "clipboard", "-t", type, "-o"}, &code, 3000);
+        return code == 0 ? out : QByteArray();
+    }
+    void drag(QPoint from, QPoint to)
+    {
+        x.xdotool({"mousemove", QString::number(from.x()), QString::number(from.y())});
+        x.xdotool({"mousedown", "1"});
+        for (int i = 1; i <= 5; ++i) {
+            const QPoint p = from + (to - from) * i / 5;
+            x.xdotool({"mousemove", QString::number(p.x()), QString::number(p.y())});
+            QThread::msleep(30);
+        }
+        x.xdotool({"mouseup", "1"});
+    }
+    // The overlay freezes the screens before it shows; give it that moment.
+    void settle() { waitFor([] { return false; }, 800); }
+    QByteArray windowNames() { return x.run("xwininfo", {"-root", "-tree"}); }
+};
+
+}  // namespace
+
+TEST(AppE2E, QuickCaptureCopiesTheTableAsHtmlAndTsv)
+{
+    App app;
+    ASSERT_TRUE(app.start()) << app.readLog().toStdString();
+    const QImage image(corpusCase + ".png");
+    ASSERT_FALSE(image.isNull());
+
+    ASSERT_TRUE(app.x.xdotool({"key", "super+alt+shift+t"}));
+    app.settle();
+    app.drag({0, 0}, {image.width() - 1, image.height() - 1});
+    // A second request while the table is being read opens a selection of its own.
+    app.x.xdotool({"key", "super+shift+t"});
+    app.settle();
+    app.x.xdotool({"key", "Escape"});
+    QByteArray tsv;
+    ASSERT_TRUE(waitFor([&] { return !(tsv = app.clipboard("text/tab-separated-values")).isEmpty(); }, 60000))
+        << app.readLog().toStdString();
+    // The toast is up for a couple of seconds only.
+    const Grid truth = truthGrid(corpusCase + ".json");
+    const QString toast = QStringLiteral("^Copied %1 × %2 table$").arg(truth.size()).arg(truth[0].size());
+    EXPECT_TRUE(waitFor([&] { return app.x.xdotool({"search", "--name", toast}); }, 3000))
+        << app.windowNames().toStdString();
+    const QByteArray html = app.clipboard("text/html");
+    EXPECT_TRUE(html.contains("<table>")) << html.toStdString();
+    EXPECT_EQ(app.clipboard("UTF8_STRING"), tsv);
+
+    int code = 0;
+    const QByteArray driverTsv =
+        app.x.run(VANTREL_EXTRACT_TOOL, {"--format", "tsv", corpusCase + ".png"}, &code, 60000);
+    ASSERT_EQ(code, 0);
+    const double ours = score(truth, tsvGrid(tsv));
+    const double driver = score(truth, tsvGrid(driverTsv));
+    EXPECT_GE(ours, driver) << "clipboard:\n" << tsv.toStdString() << "\ndriver:\n" << driverTsv.toStdString();
+    EXPECT_GT(ours, 0.5);
+
+    EXPECT_FALSE(app.readLog().contains("failed"));
+}
+
+TEST(AppE2E, EscapeCopiesNothingAndLogsNoFailure)
+{
+    App app;
+    ASSERT_TRUE(app.start()) << app.readLog().toStdString();
+    ASSERT_TRUE(app.x.xdotool({"key", "super+shift+t"}));
+    app.settle();
+    app.x.xdotool({"mousemove", "20", "20"});
+    ASSERT_TRUE(app.x.xdotool({"key", "Escape"}));
+    waitFor([] { return false; }, 1500);
+    EXPECT_TRUE(app.clipboard("text/tab-separated-values").isEmpty());
+    EXPECT_FALSE(app.readLog().contains("failed")) << app.readLog().toStdString();
+    // The overlay is gone: a new capture can start and be cancelled again.
+    ASSERT_TRUE(app.x.xdotool({"key", "super+shift+t"}));
+    app.settle();
+    ASSERT_TRUE(app.x.xdotool({"key", "Escape"}));
+    EXPECT_EQ(app.vantrel->state(), QProcess::Running);
+}
+
+TEST(AppE2E, ASecondLaunchHandsOverAndLeaves)
+{
+    App app;
+    ASSERT_TRUE(app.start(false)) << app.readLog().toStdString();
+    int code = -1;
+    app.x.run(VANTREL_APP, {}, &code, 10000);
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(app.vantrel->state(), QProcess::Running);
+}
+
+TEST(AppE2E, NormalCaptureOpensTheTableInAWindow)
+{
+    App app;
+    ASSERT_TRUE(app.start()) << app.readLog().toStdString();
+    ASSERT_TRUE(app.x.xdotool({"key", "super+shift+t"}));
+    app.settle();
+    const QImage image(corpusCase + ".png");
+    app.drag({0, 0}, {image.width() - 1, image.height() - 1});
+    // No window manager names a front application here, so the title is the size alone.
+    EXPECT_TRUE(waitFor([&] { return app.x.xdotool({"search", "--name", "^7 × 5 table$"}); }, 60000))
+        << app.windowNames().toStdString() << app.readLog().toStdString();
+    EXPECT_TRUE(app.clipboard("text/tab-separated-values").isEmpty());
+}
+
+TEST(AppE2E, AFlatSelectionAlertsAndAHotKeyDuringTheAlertOnlyBeeps)
+{
+    App app;
+    ASSERT_TRUE(app.start(false)) << app.readLog().toStdString();
+    ASSERT_TRUE(app.x.xdotool({"key", "super+shift+t"}));
+    app.settle();
+    app.drag({100, 100}, {300, 200});
+    ASSERT_TRUE(waitFor([&] { return app.readLog().contains("Vantrel: capture failed — blank"); }, 10000))
+        << app.readLog().toStdString();
+    ASSERT_TRUE(waitFor([&] { return app.x.xdotool({"search", "--onlyvisible", "--name", "^Vantrel$"}); }, 5000));
+    // While the alert is up a capture could never finish: the request is refused.
+    app.x.xdotool({"key", "super+shift+t"});
+    app.settle();
+    app.x.xdotool({"key", "super+shift+t"});
+    app.settle();
+    EXPECT_EQ(app.readLog().count("capture failed"), 1);
+    // Escape closes the alert; the application is free to capture again.
+    app.x.xdotool({"key", "Escape"});
+    waitFor([] { return false; }, 500);
+    ASSERT_TRUE(app.x.xdotool({"key", "super+shift+t"}));
+    app.settle();
+    app.drag({100, 100}, {300, 200});
+    EXPECT_TRUE(waitFor([&] { return app.readLog().count("capture failed") == 2; }, 10000))
+        << app.readLog().toStdString();
+    EXPECT_EQ(app.vantrel->state(), QProcess::Running);
+}
+
+TEST(AppE2E, WithATrayHostTheIconDocksAndNoHintShows)
+{
+    App app;
+    ASSERT_TRUE(app.x.ok());
+    app.x.start("trayer", {"--edge", "top", "--align", "right", "--widthtype", "pixel", "--width", "120",
+                           "--height", "32", "--transparent", "true", "--alpha", "0", "--tint", "0x303030"});
+    waitFor([] { return false; }, 1000);
+    ASSERT_TRUE(app.start(false)) << app.readLog().toStdString();
+    ASSERT_TRUE(waitFor([&] { return app.readLog().contains("Vantrel: status item "); }, 5000));
+    EXPECT_TRUE(app.readLog().contains("Vantrel: status item visible")) << app.readLog().toStdString();
+    const QString shots = qEnvironmentVariable("VANTREL_SCREENSHOTS");
+    const QString path = (shots.isEmpty() ? app.x.home() : shots) + "/tray.png";
+    int code = 0;
+    app.x.run("import", {"-window", "root", "-crop", "160x40+1120+0", path}, &code);
+    ASSERT_EQ(code, 0);
+    const QImage shot(path);
+    EXPECT_EQ(shot.size(), QSize(160, 40));
+}
+
+TEST(AppE2E, WithoutAReachableDisplayItSaysSoAndFails)
+{
+    for (const char* display : {"", ":987"}) {
+        SCOPED_TRACE(display);
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove("WAYLAND_DISPLAY");
+        env.remove("QT_QPA_PLATFORM");
+        if (*display)
+            env.insert("DISPLAY", display);
+        else
+            env.remove("DISPLAY");
+        p.setProcessEnvironment(env);
+        p.start(VANTREL_APP, {});
+        ASSERT_TRUE(p.waitForFinished(10000));
+        EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(p.exitCode(), 1);
+        EXPECT_TRUE(p.readAllStandardError().startsWith("Vantrel: "));
+    }
+}
+
+TEST(AppE2E, QuickCaptureOnASecondMonitor)
+{
+    App app(QStringLiteral("2560x800x24"));
+    ASSERT_TRUE(app.x.ok());
+    // Two monitors side by side on one X screen, as RandR reports them to Qt.
+    int code = 0;
+    app.x.run("xrandr", {"--setmonitor", "LEFT", "1280/338x800/211+0+0", "none"}, &code);
+    ASSERT_EQ(code, 0);
+    app.x.run("xrandr", {"--setmonitor", "RIGHT", "1280/338x800/211+1280+0", "none"}, &code);
+    ASSERT_EQ(code, 0);
+    ASSERT_TRUE(app.start(true, {1280 + 40, 30})) << app.readLog().toStdString();
+    const QImage image(corpusCase + ".png");
+    ASSERT_TRUE(app.x.xdotool({"key", "super+alt+shift+t"}));
+    app.settle();
+    app.drag({1280 + 40, 30}, {1280 + 40 + image.width() - 1, 30 + image.height() - 1});
+    QByteArray tsv;
+    ASSERT_TRUE(waitFor([&] { return !(tsv = app.clipboard("text/tab-separated-values")).isEmpty(); }, 60000))
+        << app.readLog().toStdString();
+    EXPECT_GT(score(truthGrid(corpusCase + ".json"), tsvGrid(tsv)), 0.5) << tsv.toStdString();
+}
