@@ -6,7 +6,8 @@
 # usage: bench/ocr-threads.sh [IMAGE] [DRIVER]
 #   IMAGE   default: the 25-row ruled case of the shared corpus
 #   DRIVER  default: build/tools/vozudozev-extract
-# OMP_THREAD_LIMIT is cleared: the point is what the library does without it.
+# OMP_THREAD_LIMIT is cleared: the point is what the library does without it. A run is
+# stopped after LIMIT seconds (default 300); such a figure reads as "at least".
 set -euo pipefail
 cd "$(dirname "$0")/.."
 image=${1:-/work/shared/corpus/case_018.png}
@@ -24,8 +25,10 @@ measure() {
     local walls=() cpus=()
     for ((i = 0; i < runs; ++i)); do
         local out
-        out=$( { /usr/bin/time -f '%e %U %S' "$@" >/dev/null 2>/dev/null; } 2>&1 | tail -1)
-        read -r wall user sys <<<"$out"
+        out=$(mktemp)
+        /usr/bin/time -o "$out" -f '%e %U %S' timeout "${LIMIT:-300}" "$@" >/dev/null 2>&1 || true
+        read -r wall user sys <"$out"
+        rm -f "$out"
         walls+=("$wall")
         cpus+=("$(echo "$user + $sys" | bc)")
     done
