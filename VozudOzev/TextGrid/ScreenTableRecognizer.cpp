@@ -124,13 +124,14 @@ std::optional<double> monospacePitch(const std::vector<OCRLine>& lines)
             if (n >= 3)
                 pitches.push_back(w.bbox.w / static_cast<double>(n));
         }
-    if (pitches.size() < 8)
+    if (pitches.size() < 12)
         return std::nullopt;
     const double p = median(pitches);
     if (p <= 0)
         return std::nullopt;
-    const auto close = std::count_if(pitches.begin(), pitches.end(), [p](double v) { return std::abs(v - p) <= 0.12 * p; });
-    if (static_cast<double>(close) < 0.8 * static_cast<double>(pitches.size()))
+    // Proportional pages with tabular digits come close; terminals are closer still.
+    const auto close = std::count_if(pitches.begin(), pitches.end(), [p](double v) { return std::abs(v - p) <= 0.08 * p; });
+    if (static_cast<double>(close) < 0.9 * static_cast<double>(pitches.size()))
         return std::nullopt;
     return p;
 }
