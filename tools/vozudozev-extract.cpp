@@ -7,7 +7,7 @@
 #include "VozudOzev/OCR/ImageLoader.hpp"
 #include "VozudOzev/Model/JSONIO.hpp"
 #include "VozudOzev/Locale/LocaleIdentifier.hpp"
-#include "VozudOzev/TextGrid/TextGridDocumentRecognizer.hpp"
+#include "VozudOzev/TextGrid/ScreenTableRecognizer.hpp"
 #include "VozudOzev/Structure/ImageResolution.hpp"
 #include "VozudOzev/Extraction/TableExtractor.hpp"
 #include "VozudOzev/TextGrid/TextGridEngine.hpp"
@@ -37,7 +37,7 @@ constexpr int exitUsage = 64;
 const char* usageText =
     "usage: vozudozev-extract [--engine E] [--models DIR] [--options LIST] [--structure-only]\n"
     "                         [--dpi X[,Y]] [--format F] [--trust [T]] [-o FILE] IMAGE\n"
-    "  --engine auto       the structure engine when the models load, else text (default)\n"
+    "  --engine auto       the structure engine when the models load, else document (default)\n"
     "  --engine structure  the structure models with the assembler (fails without models)\n"
     "  --engine assembler  the assembler with no predicted structure: its fallbacks and passes\n"
     "  --engine text       the text-only engine\n"
@@ -217,10 +217,14 @@ std::string run(const Arguments& a, const Image& image, Dpi dpi)
         } catch (const std::exception& e) {
             if (a.engine == "structure")
                 throw;
-            std::cerr << "vozudozev-extract: models not loaded (" << e.what() << "); using the text-only engine\n";
+            std::cerr << "vozudozev-extract: models not loaded (" << e.what() << "); using the document engine\n";
         }
-        output = extractor ? extractor->extract(image, dpi, "capture").output
-                           : TextGridTableEngine(ocr).extract(image, dpi, "capture").output;
+        if (extractor) {
+            output = extractor->extract(image, dpi, "capture").output;
+        } else {
+            output = DocumentsEngine(std::make_shared<ScreenTableRecognizer>(ocr)).run(image, "capture");
+            output.notes.insert(output.notes.begin(), std::string(DocumentsEngine::withoutModelsNote));
+        }
     } else if (a.engine == "assembler") {
         output = TableExtractor([](const Image&, Dpi, const std::string&) { return StructureFile{}; }, assembler)
                      .extract(image, dpi, "capture")
@@ -228,7 +232,7 @@ std::string run(const Arguments& a, const Image& image, Dpi dpi)
     } else if (a.engine == "rules") {
         output = TextGridEngine(true, ocr).run(image, "capture");
     } else if (a.engine == "document") {
-        output = DocumentsEngine(std::make_shared<TextGridDocumentRecognizer>(ocr)).run(image, "capture");
+        output = DocumentsEngine(std::make_shared<ScreenTableRecognizer>(ocr)).run(image, "capture");
     } else {
         output = TextGridTableEngine(ocr).extract(image, dpi, "capture").output;
     }

@@ -92,6 +92,8 @@ EngineOutput DocumentsEngine::run(const Image& image, const std::string& id) con
     }
 
     std::vector<std::string> notes;
+    for (const DocumentObservation& observation : observations)
+        notes.insert(notes.end(), observation.notes.begin(), observation.notes.end());
     if (tables.empty())
         notes.push_back("no table detected");
     notes.push_back(confidenceNote);

@@ -12,11 +12,13 @@
 namespace VozudOzev {
 
 // The engine over a document recogniser that finds tables with rows and cells itself
-// (engine "A"). Nothing in the library calls it; the extraction tool can.
+// (engine "A"). Callers run it when the structure models cannot be loaded.
 struct DocumentsEngine {
     static constexpr const char* confidenceNote =
         "confidence = min Tesseract line confidence over the cell's text segments; "
         "the text-grid document recogniser exposes no per-cell confidence";
+    static constexpr const char* withoutModelsNote =
+        "document engine over the screen table recogniser: the model folder did not load";
     // Larger grid positions are taken as a broken recogniser result.
     static constexpr int maxGridIndex = 10'000;
 

@@ -39,6 +39,7 @@ struct DocumentTable {
 
 struct DocumentObservation {
     std::vector<DocumentTable> tables;
+    std::vector<std::string> notes;  // what the recogniser decided, in order
 };
 
 // A recogniser that finds tables with rows and cells in a page by itself. Boxes are

@@ -33,13 +33,6 @@ std::string maximal(const std::string& language)
 
 }  // namespace
 
-std::shared_ptr<const DocumentRecognizer> DocumentRecognizer::standard()
-{
-    static const std::shared_ptr<const DocumentRecognizer> shared =
-        std::make_shared<TextGridDocumentRecognizer>(TextOCR({"vi-VT", "en-US"}, false, false));
-    return shared;
-}
-
 std::vector<DocumentObservation> TextGridDocumentRecognizer::perform(const Image& image) const
 {
     if (image.empty())
@@ -47,7 +40,11 @@ std::vector<DocumentObservation> TextGridDocumentRecognizer::perform(const Image
     const std::vector<OCRLine> lines = ocr_.recognize(image);
     std::vector<std::string> notes;
     const std::optional<Table> table = TextGridEngine(true, ocr_).build(lines, &image, notes);
+    return {observationOf(table, image)};
+}
 
+DocumentObservation TextGridDocumentRecognizer::observationOf(const std::optional<Table>& table, const Image& image)
+{
     DocumentObservation observation;
     if (table) {
         const double W = image.width;
@@ -68,7 +65,7 @@ std::vector<DocumentObservation> TextGridDocumentRecognizer::perform(const Image
             t.rows[static_cast<size_t>(c.row)].push_back(std::move(cell));
         }
     }
-    return {std::move(observation)};
+    return observation;
 }
 
 std::vector<std::string> TextGridDocumentRecognizer::supportedLanguages() const

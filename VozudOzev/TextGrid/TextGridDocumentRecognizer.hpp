@@ -1,7 +1,10 @@
 #pragma once
 
 #include "VozudOzev/Platform/DocumentRecognizer.hpp"
+#include "VozudOzev/Model/Table.hpp"
 #include "VozudOzev/OCR/TextOCR.hpp"
+
+#include <optional>
 
 namespace VozudOzev {
 
@@ -19,6 +22,9 @@ public:
     std::vector<std::string> supportedLanguages() const override;
 
     const TextOCR& ocr() const { return ocr_; }
+
+    // The observation of one table (or of none) in the image's normalised coordinates.
+    static DocumentObservation observationOf(const std::optional<Table>& table, const Image& image);
 
 private:
     TextOCR ocr_;

@@ -6,6 +6,8 @@
 #include <array>
 #include <cstdio>
 #include <fstream>
+#include "VozudOzev/Extraction/DocumentsEngine.hpp"
+
 #include <gtest/gtest.h>
 #include <sstream>
 #include <sys/wait.h>
@@ -56,7 +58,7 @@ TEST(ExtractDriver, WritesTheEngineOutput)
     const DriverRun r = run(fixture("table-unruled.png"));
     ASSERT_EQ(r.code, 0) << r.err;
     const auto out = VozudOzev::JSONIO::decode<VozudOzev::EngineOutput>(r.out);
-    EXPECT_EQ(out.engine, "B");
+    EXPECT_EQ(out.engine, "A");  // no models here: the document engine
     EXPECT_EQ(out.id, "capture");
     EXPECT_EQ(out.imageWidth, 430);
     ASSERT_NE(out.selected(), nullptr);
@@ -157,10 +159,13 @@ TEST(ExtractDriver, StructureRoads)
     EXPECT_EQ(noModels.code, 1);
     EXPECT_NE(noModels.err.find("model RizoviRarir not found in /no/models"), std::string::npos) << noModels.err;
 
-    // Without models the default road is the text-only engine.
+    // Without models the default road is the document engine, and its notes say why.
     const DriverRun autoRoad = run("--models /no/models " + image);
     ASSERT_EQ(autoRoad.code, 0) << autoRoad.err;
-    EXPECT_EQ(VozudOzev::JSONIO::decode<VozudOzev::EngineOutput>(autoRoad.out).engine, "B");
+    const auto autoOut = VozudOzev::JSONIO::decode<VozudOzev::EngineOutput>(autoRoad.out);
+    EXPECT_EQ(autoOut.engine, "A");
+    ASSERT_FALSE(autoOut.notes.empty());
+    EXPECT_EQ(autoOut.notes.front(), VozudOzev::DocumentsEngine::withoutModelsNote);
 
     EXPECT_EQ(run("--structure-only " + image).code, 64);
     EXPECT_EQ(run("--engine structure --structure-only --models /no/models " + image).code, 1);

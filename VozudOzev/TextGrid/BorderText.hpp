@@ -1,0 +1,31 @@
+#pragma once
+
+#include "VozudOzev/OCR/OCRLine.hpp"
+
+#include <vector>
+
+namespace VozudOzev {
+
+// Terminal tables draw their grid with characters (| + - = and the box-drawing set).
+// The OCR reads them as text; here they are taken out of the words and kept as
+// separator positions instead, so they never end up in a cell.
+struct BorderText {
+    struct Mark {
+        double x = 0;    // centre of a vertical border character
+        double top = 0;  // the line it was read on
+        double bottom = 0;
+    };
+
+    std::vector<OCRLine> lines;     // the text without border characters, blank lines dropped
+    std::vector<Mark> vertical;     // where vertical borders were read
+    std::vector<double> horizontal; // y of lines made only of border characters
+
+    // Strips border characters from words: whole border words are dropped, bars at a
+    // word's edge or inside it cut the word there.
+    static BorderText strip(const std::vector<OCRLine>& lines);
+
+    static bool isVerticalBorder(char32_t cp);
+    static bool isBorder(char32_t cp);
+};
+
+}  // namespace VozudOzev

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "VozudOzev/Model/Table.hpp"
+
+#include <string>
+#include <vector>
+
+namespace VozudOzev {
+
+// What a program draws around its table and is no part of it: a spreadsheet's column
+// letters and row numbers, a widget's row header, sort arrows in header sections.
+struct ScreenChrome {
+    // Takes the chrome out of the table (rows and columns renumbered, empty ones
+    // dropped) and says what it took.
+    static void remove(Table& table, std::vector<std::string>& notes);
+
+    // A run of spreadsheet column letters: "A", "B", ... "Z", "AA", each after the one before.
+    static bool columnLetters(const std::vector<std::string>& texts);
+    // Row numbers: whole numbers, each one more than the one above (gaps allowed where empty).
+    static bool rowNumbers(const std::vector<std::string>& texts);
+};
+
+}  // namespace VozudOzev

@@ -1,0 +1,361 @@
+#include "VozudOzev/TextGrid/ScreenTableRecognizer.hpp"
+
+#include "VozudOzev/Model/Unicode.hpp"
+#include "VozudOzev/TextGrid/BackgroundBands.hpp"
+#include "VozudOzev/TextGrid/BorderText.hpp"
+#include "VozudOzev/TextGrid/RuleDetector.hpp"
+#include "VozudOzev/TextGrid/ScreenChrome.hpp"
+#include "VozudOzev/TextGrid/TextGridDocumentRecognizer.hpp"
+#include "VozudOzev/TextGrid/TextGridEngine.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <map>
+#include <set>
+
+namespace VozudOzev {
+
+namespace {
+
+using Band = TextGridEngine::Band;
+
+double median(std::vector<double> v)
+{
+    if (v.empty())
+        return 0;
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+// Positions closer than `gap` are one separator, at their mean.
+std::vector<double> merged(std::vector<double> positions, double gap)
+{
+    std::sort(positions.begin(), positions.end());
+    std::vector<double> out;
+    double sum = 0;
+    int count = 0;
+    for (size_t i = 0; i < positions.size(); ++i) {
+        if (count > 0 && positions[i] - positions[i - 1] > gap) {
+            out.push_back(sum / count);
+            sum = 0;
+            count = 0;
+        }
+        sum += positions[i];
+        ++count;
+    }
+    if (count > 0)
+        out.push_back(sum / count);
+    return out;
+}
+
+// Bars read on at least two lines, one separator per place.
+std::vector<double> barColumns(const std::vector<BorderText::Mark>& marks, double gap)
+{
+    std::vector<double> xs;
+    for (const BorderText::Mark& m : marks)
+        xs.push_back(m.x);
+    std::sort(xs.begin(), xs.end());
+    std::vector<double> out;
+    size_t i = 0;
+    while (i < xs.size()) {
+        size_t j = i + 1;
+        while (j < xs.size() && xs[j] - xs[j - 1] <= gap)
+            ++j;
+        if (j - i >= 2) {
+            double sum = 0;
+            for (size_t k = i; k < j; ++k)
+                sum += xs[k];
+            out.push_back(sum / static_cast<double>(j - i));
+        }
+        i = j;
+    }
+    return out;
+}
+
+// Each line cut where a vertical separator runs between two of its words, so that no
+// phrase reaches across a drawn column edge.
+std::vector<OCRLine> cutAt(const std::vector<OCRLine>& lines, const std::vector<double>& separators)
+{
+    std::vector<OCRLine> out;
+    for (const OCRLine& line : lines) {
+        std::vector<OCRWord> words = line.words;
+        std::stable_sort(words.begin(), words.end(),
+                         [](const OCRWord& a, const OCRWord& b) { return a.bbox.x < b.bbox.x; });
+        std::vector<std::vector<OCRWord>> pieces(1);
+        for (size_t i = 0; i < words.size(); ++i) {
+            if (i > 0) {
+                const double from = words[i - 1].bbox.midX();
+                const double to = words[i].bbox.midX();
+                if (std::any_of(separators.begin(), separators.end(), [&](double s) { return from < s && s < to; }))
+                    pieces.emplace_back();
+            }
+            pieces.back().push_back(words[i]);
+        }
+        for (std::vector<OCRWord>& piece : pieces) {
+            if (piece.empty())
+                continue;
+            OCRLine part;
+            part.confidence = line.confidence;
+            part.bbox = piece.front().bbox;
+            for (const OCRWord& w : piece) {
+                if (!part.text.empty())
+                    part.text += ' ';
+                part.text += w.text;
+                part.bbox = part.bbox.unite(w.bbox);
+            }
+            // The phrase gap rule measures in line heights: keep the original line's.
+            part.bbox.y = line.bbox.y;
+            part.bbox.h = line.bbox.h;
+            part.words = std::move(piece);
+            out.push_back(std::move(part));
+        }
+    }
+    return out;
+}
+
+// The character pitch when nearly every word is as wide as its letters times one pitch.
+std::optional<double> monospacePitch(const std::vector<OCRLine>& lines)
+{
+    std::vector<double> pitches;
+    for (const OCRLine& line : lines)
+        for (const OCRWord& w : line.words) {
+            const size_t n = Unicode::graphemes(w.text).size();
+            if (n >= 3)
+                pitches.push_back(w.bbox.w / static_cast<double>(n));
+        }
+    if (pitches.size() < 12)
+        return std::nullopt;
+    const double p = median(pitches);
+    if (p <= 0)
+        return std::nullopt;
+    // Proportional pages with tabular digits come close; terminals are closer still.
+    const auto close = std::count_if(pitches.begin(), pitches.end(), [p](double v) { return std::abs(v - p) <= 0.08 * p; });
+    if (static_cast<double>(close) < 0.9 * static_cast<double>(pitches.size()))
+        return std::nullopt;
+    return p;
+}
+
+struct Placed {
+    int row = 0;
+    int c0 = 0;
+    int c1 = 0;
+    TextSegment seg;
+};
+
+}  // namespace
+
+std::shared_ptr<const DocumentRecognizer> DocumentRecognizer::standard()
+{
+    static const std::shared_ptr<const DocumentRecognizer> shared =
+        std::make_shared<ScreenTableRecognizer>(TextOCR({"vi-VT", "en-US"}, false, false));
+    return shared;
+}
+
+std::vector<DocumentObservation> ScreenTableRecognizer::perform(const Image& image) const
+{
+    if (image.empty())
+        return {DocumentObservation{}};
+    const std::vector<OCRLine> lines = ocr_.recognize(image);
+    std::vector<std::string> notes;
+    const std::optional<Table> table = build(lines, image, notes);
+    DocumentObservation observation = TextGridDocumentRecognizer::observationOf(table, image);
+    observation.notes = std::move(notes);
+    return {std::move(observation)};
+}
+
+std::vector<std::string> ScreenTableRecognizer::supportedLanguages() const
+{
+    return TextGridDocumentRecognizer(ocr_).supportedLanguages();
+}
+
+std::optional<Table> ScreenTableRecognizer::build(const std::vector<OCRLine>& input, const Image& image,
+                                                  std::vector<std::string>& notes)
+{
+    const BorderText border = BorderText::strip(input);
+    if (!border.vertical.empty() || !border.horizontal.empty())
+        notes.push_back("border characters: " + std::to_string(border.vertical.size()) + " bars and " +
+                        std::to_string(border.horizontal.size()) + " rule lines taken out of the text");
+
+    std::vector<double> heights;
+    BBox extent;
+    bool first = true;
+    for (const OCRLine& line : border.lines)
+        for (const OCRWord& w : line.words) {
+            heights.push_back(w.bbox.h);
+            extent = first ? w.bbox : extent.unite(w.bbox);
+            first = false;
+        }
+    if (heights.size() < 2) {
+        notes.push_back("no text");
+        return std::nullopt;
+    }
+    const double h = std::max(median(heights), 1.0);
+
+    // Vertical separators: ruling lines over the text, and bars read in two or more lines.
+    // Widgets draw their grid in a light grey, well below the contrast printed rules have.
+    RuleDetector detector;
+    detector.contrast = 10;
+    const RuleDetector::Rules rules = detector.detect(image, extent, 0.6);
+    std::vector<double> vertical;
+    for (double x : rules.vertical)
+        if (x > extent.x - h && x < extent.maxX() + h)
+            vertical.push_back(x);
+    const std::vector<double> bars = barColumns(border.vertical, 0.6 * h);
+    vertical.insert(vertical.end(), bars.begin(), bars.end());
+    vertical = merged(vertical, 0.5 * h);
+
+    // Horizontal separators: ruling lines, rule lines drawn with characters, background edges.
+    std::vector<double> horizontal = rules.horizontal;
+    horizontal.insert(horizontal.end(), border.horizontal.begin(), border.horizontal.end());
+    const std::vector<double> edges = BackgroundBands().edges(image, extent, h, 0.3 * h);
+    horizontal.insert(horizontal.end(), edges.begin(), edges.end());
+    horizontal = merged(horizontal, 0.3 * h);
+    notes.push_back("separators: " + std::to_string(rules.horizontal.size()) + " horizontal and " +
+                    std::to_string(rules.vertical.size()) + " vertical ruling lines, " +
+                    std::to_string(edges.size()) + " background edges, " + std::to_string(bars.size()) +
+                    " bar columns");
+
+    const std::vector<OCRLine> lines = vertical.empty() ? border.lines : cutAt(border.lines, vertical);
+    // Monospace text (terminals) may part columns by one space, so there every word is
+    // placed by itself and the shared gaps decide; elsewhere words closer than about two
+    // spaces read as one phrase.
+    const std::optional<double> pitch = monospacePitch(lines);
+    if (pitch)
+        notes.push_back("monospace text: columns from the gaps between words");
+    const std::vector<TextSegment> segs = TextOCR::segments(lines, pitch ? 0.0 : 0.6);
+    const double minColumnGap = pitch ? 0.8 * *pitch : 0.6 * h;
+
+    // Rows: the text rows, never reaching across a horizontal separator.
+    std::vector<std::vector<size_t>> rows;
+    {
+        const std::vector<Band> bands = TextGridEngine::bandsOf(horizontal, extent.y - h, extent.maxY() + h);
+        auto bandOf = [&](const TextSegment& s) {
+            const double cy = s.bbox.midY();
+            for (size_t b = 0; b < bands.size(); ++b)
+                if (bands[b].lo <= cy && cy < bands[b].hi)
+                    return static_cast<int>(b);
+            return -1;
+        };
+        for (const std::vector<size_t>& row : TextGridEngine::clusterRowIndices(segs, h)) {
+            std::map<int, std::vector<size_t>> split;
+            for (size_t i : row)
+                split[bandOf(segs[i])].push_back(i);
+            for (auto& [band, part] : split)
+                rows.push_back(std::move(part));
+        }
+        // Text rows between the same two separators are one row of multi-line cells, when
+        // the separators mark rows at all (most bands hold a single text row).
+        if (horizontal.size() >= 3) {
+            std::map<int, int> textRowsPerBand;
+            for (const std::vector<size_t>& row : rows)
+                ++textRowsPerBand[bandOf(segs[row.front()])];
+            int single = 0;
+            for (const auto& [band, n] : textRowsPerBand)
+                single += n == 1 ? 1 : 0;
+            if (static_cast<double>(single) >= 0.6 * static_cast<double>(textRowsPerBand.size()) &&
+                static_cast<double>(textRowsPerBand.size()) >= 0.7 * static_cast<double>(rows.size()) &&
+                textRowsPerBand.size() >= 2 && textRowsPerBand.size() < rows.size()) {
+                std::vector<std::vector<size_t>> joined;
+                int lastBand = std::numeric_limits<int>::min();
+                for (std::vector<size_t>& row : rows) {
+                    const int band = bandOf(segs[row.front()]);
+                    if (band == lastBand && band >= 0)
+                        joined.back().insert(joined.back().end(), row.begin(), row.end());
+                    else
+                        joined.push_back(std::move(row));
+                    lastBand = band;
+                }
+                notes.push_back("joined " + std::to_string(rows.size() - joined.size()) +
+                                " text lines into multi-line cells between separators");
+                rows = std::move(joined);
+            }
+        }
+    }
+
+    // Columns: between vertical separators when they cut the text into two or more
+    // columns, else from the gaps the rows share.
+    std::vector<TextGridEngine::Row> segmentRows;
+    for (const std::vector<size_t>& row : rows) {
+        TextGridEngine::Row& r = segmentRows.emplace_back();
+        for (size_t i : row)
+            r.push_back(segs[i]);
+    }
+    std::vector<Band> columns;
+    if (!vertical.empty()) {
+        for (const Band& b : TextGridEngine::bandsOf(vertical, extent.x - 1, extent.maxX() + 1))
+            if (std::any_of(segs.begin(), segs.end(), [&](const TextSegment& s) {
+                    return b.lo <= s.bbox.midX() && s.bbox.midX() < b.hi;
+                }))
+                columns.push_back(b);
+        if (columns.size() >= 2)
+            notes.push_back("columns between " + std::to_string(vertical.size()) + " vertical separators");
+        else
+            columns.clear();
+    }
+    if (columns.empty()) {
+        columns = TextGridEngine::columnsFromGaps(segmentRows, extent, minColumnGap);
+        notes.push_back("columns from shared gaps");
+    }
+    if (columns.size() < 2 || rows.size() < 2) {
+        notes.push_back("no table: " + std::to_string(rows.size()) + " rows, " + std::to_string(columns.size()) +
+                        " columns");
+        return std::nullopt;
+    }
+
+    std::vector<Placed> placed;
+    for (size_t r = 0; r < segmentRows.size(); ++r)
+        for (const TextSegment& s : segmentRows[r]) {
+            const double inset = std::min(0.25 * s.bbox.w, 0.3 * h);
+            const int a = TextGridEngine::colIndex(columns, s.bbox.x + inset);
+            const int b = TextGridEngine::colIndex(columns, s.bbox.maxX() - inset);
+            placed.push_back({static_cast<int>(r), std::min(a, b), std::max(a, b), s});
+        }
+
+    Table table;
+    table.rows = static_cast<int>(segmentRows.size());
+    table.cols = static_cast<int>(columns.size());
+    table.bbox = extent;
+    std::map<std::pair<int, int>, std::vector<const Placed*>> groups;
+    for (const Placed& p : placed)
+        groups[{p.row, p.c0}].push_back(&p);
+    for (auto& [anchor, group] : groups) {
+        // Reading order: by line, then left to right. Not a strict weak order, hence by insertion.
+        for (size_t i = 1; i < group.size(); ++i)
+            for (size_t j = i; j > 0; --j) {
+                const TextSegment& a = group[j]->seg;
+                const TextSegment& b = group[j - 1]->seg;
+                const double dy = a.bbox.midY() - b.bbox.midY();
+                if (!(std::abs(dy) > 0.5 * h ? dy < 0 : a.bbox.x < b.bbox.x))
+                    break;
+                std::swap(group[j], group[j - 1]);
+            }
+        Cell cell;
+        cell.row = anchor.first;
+        cell.col = anchor.second;
+        int c1 = anchor.second;
+        double confidence = 1;
+        BBox box = group.front()->seg.bbox;
+        for (const Placed* p : group) {
+            if (!cell.text.empty())
+                cell.text += ' ';
+            cell.text += p->seg.text;
+            c1 = std::max(c1, p->c1);
+            confidence = std::min(confidence, p->seg.confidence);
+            box = box.unite(p->seg.bbox);
+        }
+        cell.colSpan = c1 - cell.col + 1;
+        cell.confidence = confidence;
+        cell.bbox = box;
+        table.cells.push_back(std::move(cell));
+    }
+    ScreenChrome::remove(table, notes);
+    if (table.rows < 2 || table.cols < 1) {
+        notes.push_back("no table once the screen chrome is out");
+        return std::nullopt;
+    }
+    notes.push_back("table of " + std::to_string(table.rows) + " rows and " + std::to_string(table.cols) + " columns");
+    return table;
+}
+
+}  // namespace VozudOzev
