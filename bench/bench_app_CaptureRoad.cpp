@@ -78,13 +78,3 @@ void BM_ReleaseToClipboard(benchmark::State& state)
 BENCHMARK(BM_ReleaseToClipboard)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -122,13 +122,3 @@ void BM_AddCaptureOnGuiThread(benchmark::State& state)
 BENCHMARK(BM_AddCaptureOnGuiThread)->Unit(benchmark::kMillisecond)->Iterations(100);
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
