@@ -18,11 +18,6 @@ namespace Kestrow {
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("CaptureRoad", text);
-}
-
 // The printed form of a failure in the log: its case name, with the text for `other`.
 QString caseName(const CaptureFailure& failure)
 {
