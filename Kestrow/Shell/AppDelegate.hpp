@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Kestrow/Capture/CaptureRoad.hpp"
+#include "Kestrow/Help/HelpTopic.hpp"
 #include "Kestrow/Capture/RegionSelector.hpp"
 #include "Kestrow/Platform/ClipboardWriter.hpp"
 #include "Kestrow/Platform/Hotkeys.hpp"
@@ -25,6 +26,7 @@ namespace Kestrow {
 class HistoryStore;
 class HistoryWindow;
 class NoTrayHint;
+class Windows;
 struct ResultEnvironment;
 
 // The one object that lives as long as the application: tray icon and menu, hot keys, the
@@ -61,6 +63,29 @@ public:
     // Shortcuts that stand in for a main menu in every window of the application.
     void installWindowShortcuts(QWidget* window);
 
+    // The help window on a topic, always a new one.
+    void showHelp(HelpTopic topic);
+    void showAbout();
+    // The welcome window; fromStart (the menu's "Show Welcome Again") replaces an open one
+    // with a new one at its first step.
+    void showOnboarding(bool fromStart);
+    void openSampleTable();
+    void showLicenses();
+    // The welcome, help and about windows, when made.
+    QWidget* onboardingWindow() const;
+    QWidget* helpWindow() const;
+    QWidget* aboutWindow() const;
+    QWidget* sampleWindow() const;
+    QAction* welcomeItem() const { return welcomeItem_; }
+    QAction* helpItem() const { return helpItem_; }
+    QAction* aboutItem() const { return aboutItem_; }
+
+    // Hooks for windows made elsewhere; while empty, the buttons that reach them do nothing.
+    // The feedback window with the kind "bug" and nothing attached:
+    std::function<void()> showFeedbackHook;
+    // The settings window on the tab it shows:
+    std::function<void()> showSettingsHook;
+
     CaptureRoad& road() { return *road_; }
     QMenu& statusMenu() { return *menu_; }
     QSystemTrayIcon* trayIcon() const { return tray_; }
@@ -89,6 +114,11 @@ private:
     QAction* quickItem_ = nullptr;
     QAction* clipboardItem_ = nullptr;
     QAction* recentHeader_ = nullptr;
+    QAction* welcomeItem_ = nullptr;
+    QAction* helpItem_ = nullptr;
+    QAction* aboutItem_ = nullptr;
+    std::unique_ptr<Windows> shellWindows_;
+    QPointer<QWidget> licensesWindow_;
     QList<QAction*> recentItems_;
     QPointer<HistoryWindow> historyWindow_;
     QList<QPointer<QWidget>> windows_;
