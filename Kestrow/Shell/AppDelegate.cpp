@@ -119,7 +119,10 @@ AppDelegate::~AppDelegate()
 
 void AppDelegate::launch()
 {
-    AppResources::registerFonts();
+    const int fonts = AppResources::registerFonts();
+    Log::line(QStringLiteral("resources at %1, %2 fonts")
+                  .arg(AppResources::installedRoot().value_or(QStringLiteral("(checkout)")))
+                  .arg(fonts));
     if (s_.settings.applyAppearance)
         s_.settings.applyAppearance(s_.settings.appearance());
     QApplication::setWindowIcon(AppResources::appIcon(s_.settings.appIcon()));

@@ -19,7 +19,7 @@ namespace {
 
 using Grid = std::vector<std::vector<std::string>>;
 
-const QString corpusCase = QStringLiteral("/work/shared/corpus/case_039");
+const QString corpusCase = QStringLiteral(VANTREL_SOURCE_DIR "/tests/fixtures/screen/table-for-capture");
 
 Grid truthGrid(const QString& jsonPath)
 {
