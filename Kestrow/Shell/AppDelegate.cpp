@@ -10,6 +10,7 @@
 #include "Kestrow/Shell/ResultTitle.hpp"
 #include "Kestrow/Shell/Theme.hpp"
 #include "Kestrow/Shell/WindowShortcuts.hpp"
+#include "Kestrow/Shell/WindowFrames.hpp"
 #include "Kestrow/Shell/AppResources.hpp"
 #include "Kestrow/Shell/Log.hpp"
 #include "Kestrow/Shell/HUDPill.hpp"
@@ -302,6 +303,7 @@ QWidget* AppDelegate::showResult(const CaptureResult& result, const std::optiona
     if (!window)
         return nullptr;
     window->setAttribute(Qt::WA_DeleteOnClose);
+    WindowFrames::keep(window, WindowSpec::of(WindowKind::result), s_.settings.defaults());
     installWindowShortcuts(window);
     windows_.append(window);
     window->show();
