@@ -8,6 +8,27 @@
 
 #include <cstdio>
 
+namespace {
+
+// Says when the picture is first on screen: a capture before that would see a blank window.
+class Picture final : public QLabel {
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        QLabel::paintEvent(event);
+        if (!painted_) {
+            painted_ = true;
+            std::fprintf(stderr, "painted\n");
+            std::fflush(stderr);
+        }
+    }
+
+private:
+    bool painted_ = false;
+};
+
+}  // namespace
+
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
@@ -28,7 +49,7 @@ int main(int argc, char** argv)
     view.setFrameShape(QFrame::NoFrame);
     view.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     view.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    auto* label = new QLabel;
+    auto* label = new Picture;
     label->setPixmap(picture);
     label->setFixedSize(picture.size());
     label->setContentsMargins(0, 0, 0, 0);
@@ -41,7 +62,5 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "scrolled %d\n", value);
         std::fflush(stderr);
     });
-    std::fprintf(stderr, "shown\n");
-    std::fflush(stderr);
     return QApplication::exec();
 }
