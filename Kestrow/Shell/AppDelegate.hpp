@@ -25,6 +25,7 @@ namespace Kestrow {
 class HistoryStore;
 class HistoryWindow;
 class NoTrayHint;
+class WindowStacking;
 struct ResultEnvironment;
 
 // The one object that lives as long as the application: tray icon and menu, hot keys, the
@@ -40,6 +41,7 @@ public:
         AlertPresenter& alerts;
         EngineService& engine;
         HistoryStore* history = nullptr;  // none: captures are not kept
+        WindowStacking* stacking = nullptr;  // none: a capture over our own grid is not noticed
     };
     // How a capture's table is shown; the plain window until the result window replaces it.
     using OpenResult = std::function<QWidget*(const CaptureResult&, const std::optional<QString>& notice)>;
@@ -57,6 +59,10 @@ public:
     void refreshMenu();
     // After launch: is there a tray to show the icon in? Without one, the hint explains.
     void checkStatusItemVisible();
+    // False, after a beep and a warning, when the rectangle mostly shows one of our result grids.
+    bool allowsCapture(const QRect& rect);
+    // The "Match Columns" window for a stitch that cannot match the columns by itself.
+    QWidget* askMapping(const VozudOzev::StitchTables::MappingRequest& request, CaptureRoad::MappingAnswer answer);
     QWidget* showResult(const CaptureResult& result, const std::optional<QString>& notice);
     // Shortcuts that stand in for a main menu in every window of the application.
     void installWindowShortcuts(QWidget* window);
