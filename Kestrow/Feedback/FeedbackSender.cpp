@@ -51,7 +51,7 @@ void FeedbackSender::send(const FeedbackDraft& draft, const FeedbackContext& con
         // Attachments stay until the next launch on both roads: a mail program may read
         // them only when the mail is sent, and on the fallback the user attaches them.
         if (taken) {
-            done({Outcome::composedDraft, {}});
+            done({Outcome::composedDraft, folder});
             return;
         }
         copyText(draft, info);

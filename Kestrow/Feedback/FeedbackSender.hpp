@@ -25,8 +25,8 @@ public:
     };
     struct Report {
         Outcome outcome = Outcome::copiedOnly;
-        // Where the written attachments wait for the user when the mail program did not
-        // take them (kept until the next launch); empty otherwise.
+        // Where the written attachments are kept until the next launch, for the user to
+        // attach by hand when the mail program did not take them; empty when none.
         QString attachmentFolder;
     };
     using OpenUrl = std::function<bool(const QUrl&)>;

@@ -138,7 +138,7 @@ FeedbackView::FeedbackView(FeedbackKind kind, FeedbackContext context, FeedbackS
     copy_->setObjectName(QStringLiteral("copyText"));
     connect(copy_, &QPushButton::clicked, this, [this] {
         sender_.copyText(draft_, info_);
-        showNotice(tr("Copied. Paste it into an email to %1.").arg(FeedbackSender::supportAddress), {});
+        showNotice(tr("Copied. Paste it into an email to %1.").arg(FeedbackSender::supportAddress), {}, false);
     });
     auto* cancel = new ThemedButton(tr("Cancel"), ThemedButton::Style::secondary, this);
     cancel->setObjectName(QStringLiteral("cancel"));
@@ -333,22 +333,25 @@ void FeedbackView::send()
     QPointer<FeedbackView> self(this);
     sender_.send(draft_, context_, info_, [self](const FeedbackSender::Report& report) {
         if (self)
-            self->showNotice(noticeFor(report.outcome), report.attachmentFolder);
+            self->showNotice(noticeFor(report.outcome), report.attachmentFolder,
+                             report.outcome == FeedbackSender::Outcome::composedDraft);
     });
 }
 
-void FeedbackView::showNotice(const QString& text, const QString& folder)
+void FeedbackView::showNotice(const QString& text, const QString& folder, bool taken)
 {
     notice_ = text;
     QString html = text.toHtmlEscaped();
-    // Attachments the mail program did not take wait in their folder for the user.
+    // Many mail programs drop attachments handed over in a link; the files wait in their
+    // folder until the next launch, and the notice says where.
     if (!folder.isEmpty()) {
-        notice_ += u'\n' + tr("The files to attach are in %1.").arg(folder);
-        html += QStringLiteral("<br>") + tr("The files to attach are in %1.")
-                                             .arg(QStringLiteral("<a href=\"%1\">%2</a>")
-                                                      .arg(QUrl::fromLocalFile(folder).toString(QUrl::FullyEncoded)
-                                                               .toHtmlEscaped(),
-                                                           folder.toHtmlEscaped()));
+        const QString line = taken ? tr("If the files are not attached, add them from %1.")
+                                   : tr("The files to attach are in %1.");
+        notice_ += u'\n' + line.arg(folder);
+        html += QStringLiteral("<br>") +
+                line.toHtmlEscaped().arg(QStringLiteral("<a href=\"%1\">%2</a>")
+                                             .arg(QUrl::fromLocalFile(folder).toString(QUrl::FullyEncoded).toHtmlEscaped(),
+                                                  folder.toHtmlEscaped()));
     }
     noticeLabel_->setText(html);
     noticeLabel_->show();

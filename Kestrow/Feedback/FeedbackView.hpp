@@ -47,7 +47,8 @@ private:
     void refresh();
     void applyPalette();
     void send();
-    void showNotice(const QString& text, const QString& folder);
+    // folder: where written attachments wait; taken: the mail program took the draft.
+    void showNotice(const QString& text, const QString& folder, bool taken);
 
     FeedbackContext context_;
     FeedbackSender& sender_;

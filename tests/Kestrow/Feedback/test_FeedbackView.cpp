@@ -7,6 +7,8 @@
 
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QFileInfo>
+#include <QUrl>
 #include <QScrollBar>
 #include <QAbstractScrollArea>
 #include <QKeyEvent>
@@ -132,9 +134,12 @@ TEST(FeedbackView, NoticeSaysWhatHappened)
         bool takes, linkOpens, attach;
         QString notice;
     } cases[] = {
-        {true, true, true,
+        {true, true, false,
          "A draft should now be open in your mail app. If none appeared (for example, no mail account is set up), "
          "use Copy Text and paste it into any email."},
+        {true, true, true,
+         "A draft should now be open in your mail app. If none appeared (for example, no mail account is set up), "
+         "use Copy Text and paste it into any email.\nIf the files are not attached, add them from "},
         {false, true, false,
          "No mail app could take attachments. The text is copied and a new email is open; attach files yourself if "
          "needed."},
@@ -153,7 +158,15 @@ TEST(FeedbackView, NoticeSaysWhatHappened)
         if (c.attach)
             f.child<QCheckBox>("includeTable")->setChecked(true);
         f.child<QPushButton>("openInMail")->click();
-        EXPECT_TRUE(f.view.notice().startsWith(c.notice));
+        if (c.attach) {
+            // The line names the folder the files wait in, and the label links to it.
+            ASSERT_TRUE(f.view.notice().startsWith(c.notice));
+            const QString folder = f.view.notice().mid(c.notice.size()).chopped(1);
+            EXPECT_TRUE(QFileInfo(folder + "/table.csv").isFile());
+            EXPECT_TRUE(f.child<QLabel>("notice")->text().contains(QUrl::fromLocalFile(folder).toString()));
+        } else {
+            EXPECT_EQ(f.view.notice(), c.notice);
+        }
         EXPECT_FALSE(f.child<QLabel>("notice")->isHidden());
         EXPECT_EQ(f.clipboard.writes, c.takes ? 0 : 1);
         EXPECT_EQ(f.closes, 0);  // the window stays open
