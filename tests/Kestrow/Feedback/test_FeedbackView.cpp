@@ -17,6 +17,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 
 using namespace Kestrow;
 
@@ -187,7 +188,13 @@ TEST(FeedbackView, ReturnSendsOnlyWhenAllowedAndEscapeCancels)
     f.type("Totals wrong", "me@example.org");
     f.press(Qt::Key_Return);
     EXPECT_EQ(f.mail.drafts.size(), 1u);
-    f.press(Qt::Key_Escape);
+    // From the reply field Return still sends; in the message it starts a new line.
+    QTest::keyClick(f.child<QLineEdit>("reply"), Qt::Key_Return);
+    EXPECT_EQ(f.mail.drafts.size(), 2u);
+    QTest::keyClick(f.child<QPlainTextEdit>("message"), Qt::Key_Return);
+    EXPECT_EQ(f.mail.drafts.size(), 2u);
+    EXPECT_EQ(f.view.draft().message, "\nTotals wrong");  // typed at the cursor
+    QTest::keyClick(f.child<QPlainTextEdit>("message"), Qt::Key_Escape);
     EXPECT_EQ(f.closes, 1);
     f.child<QPushButton>("cancel")->click();
     EXPECT_EQ(f.closes, 2);
