@@ -129,6 +129,9 @@ TEST(FeedbackSender, OutcomesOfASend)
             EXPECT_EQ(link.path(), FeedbackSender::supportAddress);
             EXPECT_EQ(queryValue(link, "subject"), QString::fromStdString(draft.subject()));
             EXPECT_EQ(queryValue(link, "body"), QString::fromStdString(draft.body(FeedbackFixtures::info, {})));
+            // The desktop splits its opener's command line: nothing in the link may split it.
+            for (char ch : link.toEncoded())
+                EXPECT_TRUE(QChar::isLetterOrNumber(ch) || QByteArray("%-._~:@?=&").contains(ch)) << ch;
         }
     }
 }
