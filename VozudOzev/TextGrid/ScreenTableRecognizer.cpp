@@ -1,6 +1,7 @@
 #include "VozudOzev/TextGrid/ScreenTableRecognizer.hpp"
 
 #include "VozudOzev/Model/Unicode.hpp"
+#include "VozudOzev/Repair/NumericCheck.hpp"
 #include "VozudOzev/TextGrid/BackgroundBands.hpp"
 #include "VozudOzev/TextGrid/BorderText.hpp"
 #include "VozudOzev/TextGrid/RuleDetector.hpp"
@@ -194,7 +195,11 @@ std::vector<DocumentObservation> ScreenTableRecognizer::perform(const Image& ima
         return {DocumentObservation{}};
     const std::vector<OCRLine> lines = ocr_.recognize(image);
     std::vector<std::string> notes;
-    const std::optional<Table> table = build(lines, image, notes);
+    std::optional<Table> table = build(lines, image, notes);
+    if (table)
+        for (std::string& note : NumericCheck::notes(NumericCheck::apply(
+                 *table, image, [&](const BBox& box) { return CropReading::read(ocr_, image, box); })))
+            notes.push_back(std::move(note));
     DocumentObservation observation = TextGridDocumentRecognizer::observationOf(table, image);
     observation.notes = std::move(notes);
     return {std::move(observation)};
