@@ -1,4 +1,5 @@
 #include "Kestrow/Capture/RegionSelector.hpp"
+#include "Kestrow/Feedback/FeedbackView.hpp"
 #include "Kestrow/Help/HelpView.hpp"
 #include "Kestrow/Help/LicensesView.hpp"
 #include "Kestrow/Help/OnboardingView.hpp"
@@ -8,6 +9,7 @@
 #include "Kestrow/Shell/AppDelegate.hpp"
 #include "Kestrow/Shell/NoTrayHint.hpp"
 #include "KestrowSupport/FakeAlertPresenter.hpp"
+#include "KestrowSupport/NoEngine.hpp"
 #include "KestrowSupport/WaitFor.hpp"
 
 #include <gtest/gtest.h>
@@ -23,14 +25,6 @@ using KestrowTest::waitFor;
 // The tray menu's welcome, help and about entries, and the first launch's greeting.
 namespace {
 
-struct NoEngine final : VozudOzev::TableEngine {
-    VozudOzev::TableExtraction::Extraction extract(const VozudOzev::Image&, VozudOzev::Dpi,
-                                                   const std::string&) const override
-    {
-        return {};
-    }
-};
-
 struct Shell {
     QTemporaryDir dir;
     AppSettings settings{Defaults::atPath(dir.filePath("settings.conf"))};
@@ -38,7 +32,7 @@ struct Shell {
     FakeRegionSelector selector;
     FakeClipboardWriter clipboard;
     KestrowTest::FakeAlertPresenter alerts;
-    EngineService engine{[] { return EngineService::Built{std::make_shared<NoEngine>(), "none"}; }};
+    EngineService engine{[] { return EngineService::Built{std::make_shared<KestrowTest::NoEngine>(), "none"}; }};
     HistoryStore history{dir.filePath("History"), &settings.defaults()};
     AppDelegate app{{settings, hotkeys, selector, clipboard, alerts, engine, &history}};
 
@@ -147,8 +141,14 @@ TEST(HelpWiring, HelpIsReplacedOnEveryRequestAndAboutReachesHelpAndLicences)
         if (b->text() == QStringLiteral("Help"))
             b->click();
     EXPECT_EQ(qobject_cast<HelpView*>(s.app.helpWindow())->topic(), HelpTopic::start);
-    // Feedback is not wired to a window here: its button does nothing and nothing breaks.
+    // Feedback opens a bug report with nothing attached.
     for (QPushButton* b : about->findChildren<QPushButton*>())
         if (b->text() == QStringLiteral("Send Feedback…"))
             b->click();
+    FeedbackView* feedback = nullptr;
+    for (QWidget* window : s.app.windows())
+        if (auto* view = qobject_cast<FeedbackView*>(window))
+            feedback = view;
+    ASSERT_TRUE(feedback);
+    EXPECT_EQ(feedback->draft().kind, FeedbackKind::bug);
 }
