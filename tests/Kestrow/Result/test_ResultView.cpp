@@ -107,7 +107,9 @@ struct Window {
     std::vector<double> reanalysedAt;
     std::unique_ptr<ResultView> view;
 
-    explicit Window(CaptureResult result, std::optional<QString> notice = std::nullopt, bool dark = false)
+    // onCommitCells: tables of more cells are re-analysed beside the window.
+    explicit Window(CaptureResult result, std::optional<QString> notice = std::nullopt, bool dark = false,
+                    std::size_t onCommitCells = 2000)
     {
         ResultEnvironment env;
         env.services = fake.services();
@@ -126,6 +128,8 @@ struct Window {
         };
         env.debounceMs = 40;
         env.dark = dark;
+        env.analysisOnCommitCells = onCommitCells;
+        env.analysisDelayMs = 5;
         view = std::make_unique<ResultView>(std::move(result), notice, [](const Table&) {}, env);
         view->resize(900, 600);
     }
@@ -252,6 +256,39 @@ TEST(ResultView, EditsAreReanalysedAtTheThresholdTheWindowOpenedWith)
     w.view->doc()->setText("x", CellPos(1, 0), 0.8);
     ASSERT_FALSE(w.reanalysedAt.empty());
     EXPECT_EQ(w.reanalysedAt.back(), 0.8);
+}
+
+// A table too large to re-analyse on every commit shows the edit at once and its cells to
+// check a moment later; whatever reads the table (copy, write-back) gets them up to date.
+TEST(ResultView, ALargeTableIsReanalysedBesideTheWindow)
+{
+    Window w(capture({mainTable()}, 0), std::nullopt, false, 0);
+    w.prefs.flagThreshold = 0.5;
+    auto* doc = w.view->doc();
+    auto* next = w.find<QPushButton>("nextToCheck");
+    ASSERT_TRUE(doc->setText("2.10", CellPos(2, 2), 0.8));
+    EXPECT_EQ(doc->cell(CellPos(2, 2))->text, "2.10");
+    EXPECT_TRUE(w.view->analysisPending());
+    EXPECT_TRUE(next->text().startsWith(QStringLiteral("1 cells to check")));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !w.view->analysisPending(); }, 5000));
+    EXPECT_TRUE(next->isHidden());
+    ASSERT_FALSE(w.reanalysedAt.empty());
+    EXPECT_EQ(w.reanalysedAt.back(), 0.8);  // the threshold the window opened with
+    EXPECT_EQ(doc->undoTitle(), "Edit Cell");
+
+    // Undone, the mismatch is back; a copy at once does not wait for the timer.
+    doc->undo();
+    w.view->copy();
+    EXPECT_FALSE(w.view->analysisPending());
+    EXPECT_TRUE(next->text().startsWith(QStringLiteral("1 cells to check")));
+
+    // Closed while an analysis runs: the write-back has the analysed table.
+    ASSERT_TRUE(doc->setText("2.10", CellPos(2, 2), 0.8));
+    w.view->show();
+    w.view->close();
+    EXPECT_FALSE(w.view->analysisPending());
+    ASSERT_FALSE(w.writes.empty());
+    EXPECT_FALSE(w.writes.back().tables[0].cells[8].has(CellFlag::typeMismatch));
 }
 
 TEST(ResultView, StatusBarFollowsTheSelectionAndTheCellsToCheck)
