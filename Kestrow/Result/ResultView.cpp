@@ -1,6 +1,7 @@
 #include "Kestrow/Result/ResultView.hpp"
 
 #include "Kestrow/Editor/GridContainer.hpp"
+#include "Kestrow/Result/ExportSource.hpp"
 #include "Kestrow/Result/ResultExports.hpp"
 #include "Kestrow/Result/ResultStatus.hpp"
 #include "Kestrow/Result/SourcePane.hpp"
@@ -208,16 +209,7 @@ void ResultView::setTableIndex(int index)
 
 VozudOzev::SourceInfo ResultView::exportSource() const
 {
-    const auto& output = result_.extraction.output;
-    VozudOzev::SourceInfo source;
-    const auto item = env_.historyItem ? env_.historyItem(result_.id) : std::nullopt;
-    source.name = item ? item->sourceName.toStdString() : std::string("Screen capture");
-    const QDateTime date = item ? item->date : result_.date;
-    source.capturedAt = std::chrono::system_clock::time_point(std::chrono::milliseconds(date.toMSecsSinceEpoch()));
-    source.engine = output.engine;
-    source.imageWidth = output.imageWidth;
-    source.imageHeight = output.imageHeight;
-    return source;
+    return Kestrow::exportSource(result_, env_.historyItem ? env_.historyItem(result_.id) : std::nullopt);
 }
 
 void ResultView::copy()
@@ -487,6 +479,7 @@ QWidget* ResultView::makeToolbar()
         auto* next = new QPushButton(tr("Capture Next Part"), bar);
         next->setObjectName(QStringLiteral("captureNextButton"));
         next->setToolTip(tr("Capture the next part of a long table and append it (F6)"));
+        next->setShortcut(QKeySequence(Qt::Key_F6));
         connect(next, &QPushButton::clicked, this, [this] {
             if (auto* d = doc())
                 onCaptureNext_(d->table());
