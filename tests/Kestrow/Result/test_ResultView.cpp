@@ -7,6 +7,7 @@
 #include "KestrowEditor/SourceGeometry.hpp"
 
 #include <QComboBox>
+#include <QAbstractItemView>
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
@@ -409,5 +410,19 @@ TEST(ResultView, ScreenshotsLightAndDark)
         const QImage shot = w.view->grab().toImage();
         EXPECT_EQ(shot.size(), QSize(900, 600));
         shot.save(screenshotPath(dark ? "result-window-dark.png" : "result-window-light.png"));
+
+        // The table picker and its list take the window's colours, whatever the desktop's.
+        auto* picker = w.find<QComboBox>("tablePicker");
+        const QImage box = picker->grab().toImage();
+        const QColor face = box.pixelColor(box.width() / 2, 3);
+        EXPECT_EQ(face.lightnessF() < 0.5, dark) << face.name().toStdString();
+        picker->showPopup();
+        QWidget* list = picker->view()->window();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(list));
+        const QImage popup = list->grab().toImage();
+        const QColor row = popup.pixelColor(popup.width() - 8, popup.height() - 6);
+        EXPECT_EQ(row.lightnessF() < 0.5, dark) << row.name().toStdString();
+        popup.save(screenshotPath(dark ? "result-window-picker-dark.png" : "result-window-picker-light.png"));
+        picker->hidePopup();
     }
 }
