@@ -52,8 +52,14 @@ QString secondaryStyle(const Palette& p)
     return QStringLiteral("QPushButton, QToolButton { background: %1; color: %2; border: 1px solid %3; border-radius: 8px;"
                           " padding: 4px 10px; }"
                           "QPushButton:disabled, QToolButton:disabled { color: %4; }"
-                          "QToolButton::menu-indicator { image: none; width: 0; }")
-        .arg(p.card.name(), p.ink.name(), p.hairline.name(), p.muted.name());
+                          "QToolButton::menu-indicator { image: none; width: 0; }"
+                          // The table picker and its list follow the window's palette, not the desktop's.
+                          "QComboBox { background: %1; color: %2; border: 1px solid %3; border-radius: 8px;"
+                          " padding: 3px 10px; }"
+                          "QComboBox::drop-down { border: none; width: 20px; }"
+                          "QComboBox QAbstractItemView { background: %1; color: %2; border: 1px solid %3;"
+                          " selection-background-color: %5; selection-color: %6; outline: none; }")
+        .arg(p.card.name(), p.ink.name(), p.hairline.name(), p.muted.name(), p.accent.name(), QStringLiteral("#ffffff"));
 }
 
 QString primaryStyle(const Palette& p)
@@ -306,6 +312,11 @@ QWidget* ResultView::makeToolbar()
         picker_ = new QComboBox(bar);
         picker_->setObjectName(QStringLiteral("tablePicker"));
         picker_->setFixedWidth(180);
+        // The arrow is drawn by the widget style in the palette's text colour.
+        QPalette pickerPalette = picker_->palette();
+        for (const auto role : {QPalette::ButtonText, QPalette::Text, QPalette::WindowText})
+            pickerPalette.setColor(role, p.ink);
+        picker_->setPalette(pickerPalette);
         for (size_t i = 0; i < tables.size(); ++i)
             picker_->addItem(ResultStatus::pickerLabel(static_cast<int>(i), tables[i].rows, tables[i].cols));
         picker_->setCurrentIndex(tableIndex_);

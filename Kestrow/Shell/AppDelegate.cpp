@@ -3,6 +3,9 @@
 #include "Kestrow/Capture/ScreenCapture.hpp"
 #include "Kestrow/Capture/CaptureConsent.hpp"
 #include "Kestrow/Capture/OwnResultLayers.hpp"
+#include "Kestrow/Feedback/FeedbackSender.hpp"
+#include "Kestrow/Feedback/FeedbackWindow.hpp"
+#include "Kestrow/Feedback/XdgEmailHandoff.hpp"
 #include "Kestrow/Platform/ActiveApplication.hpp"
 #include "Kestrow/History/HistoryStore.hpp"
 #include "Kestrow/History/HistoryWindow.hpp"
@@ -12,6 +15,7 @@
 #include "Kestrow/Shell/ResultTitle.hpp"
 #include "Kestrow/Shell/Theme.hpp"
 #include "Kestrow/Shell/WindowShortcuts.hpp"
+#include "Kestrow/Shell/WindowFrames.hpp"
 #include "Kestrow/Shell/WindowSpec.hpp"
 #include "Kestrow/Shell/AppResources.hpp"
 #include "Kestrow/Shell/Log.hpp"
@@ -68,7 +72,8 @@ void showToast(const QString& text, ToastKind kind)
 
 }  // namespace
 
-AppDelegate::AppDelegate(Services services, QObject* parent) : QObject(parent), s_(services)
+AppDelegate::AppDelegate(Services services, QObject* parent)
+    : QObject(parent), mailHandoff(std::make_unique<XdgEmailHandoff>()), s_(services)
 {
     openResult = [this](const CaptureResult& result, const std::optional<QString>& notice) -> QWidget* {
         QPointer<AppDelegate> self(this);
@@ -133,7 +138,12 @@ AppDelegate::~AppDelegate()
 
 void AppDelegate::launch()
 {
-    AppResources::registerFonts();
+    const int fonts = AppResources::registerFonts();
+    Log::line(QStringLiteral("resources at %1, %2 fonts")
+                  .arg(AppResources::installedRoot().value_or(QStringLiteral("(checkout)")))
+                  .arg(fonts));
+    // Attachments of earlier feedback were kept for the user until now.
+    FeedbackContext::purgeStaleAttachments(FeedbackContext::attachmentRoot());
     if (s_.settings.applyAppearance)
         s_.settings.applyAppearance(s_.settings.appearance());
     QApplication::setWindowIcon(AppResources::appIcon(s_.settings.appIcon()));
@@ -190,6 +200,9 @@ void AppDelegate::buildMenu()
         history->setShortcutContext(Qt::WidgetShortcut);
         connect(history, &QAction::triggered, this, &AppDelegate::historyAction);
     }
+    menu_->addSeparator();
+    QAction* feedback = menu_->addAction(menuSymbol(QStringLiteral("feedback")), tr("Send Feedback…"));
+    connect(feedback, &QAction::triggered, this, [this] { showFeedback(FeedbackKind::bug, {}); });
     menu_->addSeparator();
     QAction* quit = menu_->addAction(tr("Quit Vantrel"));
     quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
@@ -313,6 +326,7 @@ QWidget* AppDelegate::showResult(const CaptureResult& result, const std::optiona
     if (!window)
         return nullptr;
     window->setAttribute(Qt::WA_DeleteOnClose);
+    WindowFrames::keep(window, WindowSpec::of(WindowKind::result), s_.settings.defaults());
     installWindowShortcuts(window);
     windows_.append(window);
     window->show();
@@ -360,6 +374,19 @@ QWidget* AppDelegate::askMapping(const VozudOzev::StitchTables::MappingRequest& 
     view->raise();
     view->activateWindow();
     return view;
+}
+
+QWidget* AppDelegate::showFeedback(FeedbackKind kind, const FeedbackContext& context)
+{
+    if (!feedback_)
+        feedback_ = std::make_unique<FeedbackSender>(*mailHandoff, s_.clipboard);
+    QWidget* window = FeedbackWindow::make(kind, context, *feedback_);
+    installWindowShortcuts(window);
+    windows_.append(window);
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return window;
 }
 
 QList<QWidget*> AppDelegate::windows() const
@@ -415,6 +442,16 @@ ResultEnvironment AppDelegate::resultEnvironment()
         const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(item->date.time_since_epoch()).count();
         return ResultEnvironment::HistoryItem{QString::fromStdString(item->sourceName),
                                               QDateTime::fromMSecsSinceEpoch(ms, Qt::UTC)};
+    };
+    env.reportMisread = [self = QPointer<AppDelegate>(this)](const QImage& image,
+                                                            const std::optional<VozudOzev::Table>& table) {
+        if (!self)
+            return;
+        FeedbackContext context;
+        if (!image.isNull())
+            context.image = image;
+        context.table = table;
+        self->showFeedback(FeedbackKind::misreadTable, context);
     };
     env.dark = Theme::shared().isDark();
     return env;

@@ -2,6 +2,9 @@
 
 #include "Kestrow/Capture/CaptureRoad.hpp"
 #include "Kestrow/Capture/RegionSelector.hpp"
+#include "Kestrow/Feedback/FeedbackContext.hpp"
+#include "Kestrow/Feedback/FeedbackKind.hpp"
+#include "Kestrow/Feedback/MailHandoff.hpp"
 #include "Kestrow/Platform/ClipboardWriter.hpp"
 #include "Kestrow/Platform/Hotkeys.hpp"
 #include "Kestrow/Shell/AlertPresenter.hpp"
@@ -22,6 +25,7 @@
 
 namespace Kestrow {
 
+class FeedbackSender;
 class HistoryStore;
 class HistoryWindow;
 class NoTrayHint;
@@ -64,6 +68,8 @@ public:
     // The "Match Columns" window for a stitch that cannot match the columns by itself.
     QWidget* askMapping(const VozudOzev::StitchTables::MappingRequest& request, CaptureRoad::MappingAnswer answer);
     QWidget* showResult(const CaptureResult& result, const std::optional<QString>& notice);
+    // A new "Send Feedback" window with the kind picked and what the caller offers to attach.
+    QWidget* showFeedback(FeedbackKind kind, const FeedbackContext& context);
     // Shortcuts that stand in for a main menu in every window of the application.
     void installWindowShortcuts(QWidget* window);
 
@@ -77,6 +83,8 @@ public:
     NoTrayHint* hint() const { return hint_; }
 
     OpenResult openResult;  // replaced by the result window when it exists
+    // How feedback drafts reach the mail program (a fake in tests); read at the first send.
+    std::unique_ptr<MailHandoff> mailHandoff;
 
 private:
     void buildMenu();
@@ -99,6 +107,7 @@ private:
     QPointer<HistoryWindow> historyWindow_;
     QList<QPointer<QWidget>> windows_;
     QPointer<NoTrayHint> hint_;
+    std::unique_ptr<FeedbackSender> feedback_;
 };
 
 }  // namespace Kestrow

@@ -21,7 +21,7 @@ namespace {
 
 using Grid = std::vector<std::vector<std::string>>;
 
-const QString corpusCase = QStringLiteral("/work/shared/corpus/case_039");
+const QString corpusCase = QStringLiteral(VANTREL_SOURCE_DIR "/tests/fixtures/screen/table-for-capture");
 
 Grid truthGrid(const QString& jsonPath)
 {
@@ -67,13 +67,13 @@ struct App {
     QProcess* vantrel = nullptr;
     QByteArray log;
 
-    bool start(bool showTable = true, QPoint at = {0, 0})
+    bool start(bool showTable = true, QPoint at = {0, 0}, const QString& table = corpusCase)
     {
         if (!x.ok())
             return false;
         if (showTable)
             x.start("display", {"-geometry", QStringLiteral("+%1+%2").arg(at.x()).arg(at.y()), "-borderwidth", "0",
-                                corpusCase + ".png"});
+                                table + ".png"});
         vantrel = &x.start(VANTREL_APP, {});
         return waitFor([&] { return readLog().contains("Vantrel: engine loaded"); }, 60000);
     }
@@ -185,6 +185,60 @@ TEST(AppE2E, NormalCaptureOpensTheTableInAWindow)
     EXPECT_TRUE(waitFor([&] { return app.x.xdotool({"search", "--name", "^7 × 5 table$"}); }, 60000))
         << app.windowNames().toStdString() << app.readLog().toStdString();
     EXPECT_TRUE(app.clipboard("text/tab-separated-values").isEmpty());
+}
+
+// The whole road of a normal capture: hot key, drag over a table on screen, the result
+// window with grid and image, a correction typed into the cell the trust analysis flags
+// (a total that does not add up), Copy, and another program pastes the corrected table.
+TEST(AppE2E, ACorrectionTypedInTheResultWindowReachesTheClipboard)
+{
+    const QString table = QStringLiteral("/work/shared/corpus/case_038");
+    App app;
+    ASSERT_TRUE(app.start(true, {0, 0}, table)) << app.readLog().toStdString();
+    const QImage image(table + ".png");
+    ASSERT_FALSE(image.isNull());
+    ASSERT_TRUE(app.x.xdotool({"key", "super+shift+t"}));
+    app.settle();
+    app.drag({0, 0}, {image.width() - 1, image.height() - 1});
+    QByteArray id;
+    ASSERT_TRUE(waitFor([&] { return !(id = app.x.run("xdotool", {"search", "--name", "^5 × 2 table$"}).trimmed()).isEmpty(); },
+                        60000))
+        << app.windowNames().toStdString() << app.readLog().toStdString();
+    id = id.split('\n').front();
+    // No window manager gives focus here: the test does.
+    ASSERT_TRUE(app.x.xdotool({"windowfocus", "--sync", QString::fromLatin1(id)}));
+    waitFor([] { return false; }, 300);
+    const QString shots = qEnvironmentVariable("VANTREL_SCREENSHOTS");
+    int code = 0;
+    const QString shot = (shots.isEmpty() ? app.x.home() : shots) + "/result-window-captured.png";
+    app.x.run("import", {"-window", QString::fromLatin1(id), shot}, &code);
+    EXPECT_EQ(code, 0);
+    // The image pane below the grid shows the capture: dark text on the light page.
+    const QImage window(shot);
+    ASSERT_FALSE(window.isNull());
+    int dark = 0;
+    for (int y = window.height() / 2; y < window.height() - 40; ++y)
+        for (int x = 0; x < window.width(); ++x)
+            dark += qGray(window.pixel(x, y)) < 100;
+    EXPECT_GT(dark, 200);
+
+    // Ctrl+' selects the cell to check; typing replaces its text, Return commits.
+    ASSERT_TRUE(app.x.xdotool({"key", "ctrl+apostrophe"}));
+    ASSERT_TRUE(app.x.xdotool({"type", "--delay", "40", "4.352,85 €"}));
+    ASSERT_TRUE(app.x.xdotool({"key", "Return"}));
+    waitFor([] { return false; }, 200);
+    ASSERT_TRUE(app.x.xdotool({"key", "ctrl+c"}));
+    QByteArray tsv;
+    ASSERT_TRUE(waitFor([&] { return !(tsv = app.clipboard("text/tab-separated-values")).isEmpty(); }, 5000))
+        << app.readLog().toStdString();
+    // The picture shows a total that does not add up; the clipboard has the corrected one.
+    Grid expected = truthGrid(table + ".json");
+    ASSERT_EQ(expected.at(4).at(1), "4.352,95 €");
+    expected[4][1] = "4.352,85 €";
+    EXPECT_EQ(tsvGrid(tsv), expected) << tsv.toStdString();
+    // For a person to look at: the corrected total no longer needs a check.
+    app.x.run("import", {"-window", QString::fromLatin1(id), QString(shot).replace("captured", "corrected")});
+    EXPECT_FALSE(app.readLog().contains("failed")) << app.readLog().toStdString();
 }
 
 TEST(AppE2E, AFlatSelectionAlertsAndAHotKeyDuringTheAlertOnlyBeeps)

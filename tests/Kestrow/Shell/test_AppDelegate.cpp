@@ -10,6 +10,7 @@
 #include "Kestrow/Shell/NoTrayHint.hpp"
 #include "Kestrow/Shell/HUDPill.hpp"
 #include "Kestrow/Shell/Theme.hpp"
+#include "Kestrow/Shell/WindowFrames.hpp"
 #include "Kestrow/Shell/Toast.hpp"
 #include "KestrowSupport/FakeAlertPresenter.hpp"
 #include "KestrowSupport/WaitFor.hpp"
@@ -17,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <QPushButton>
+#include <QScreen>
 #include <QTableWidget>
 #include <QTest>
 #include <QTemporaryDir>
@@ -35,8 +37,14 @@ struct NoEngine final : VozudOzev::TableEngine {
 };
 
 struct Shell {
+    // settingsPath: a settings file kept from an earlier run; none: a new one.
+    explicit Shell(const QString& settingsPath = {})
+        : settingsPath(settingsPath.isEmpty() ? dir.filePath("settings.conf") : settingsPath)
+    {
+    }
     QTemporaryDir dir;
-    AppSettings settings{Defaults::atPath(dir.filePath("settings.conf"))};
+    QString settingsPath;
+    AppSettings settings{Defaults::atPath(settingsPath)};
     FakeHotkeys hotkeys;
     FakeRegionSelector selector;
     FakeClipboardWriter clipboard;
@@ -187,6 +195,56 @@ TEST(AppDelegate, ResultWindowsAreTrackedAndCopyTheirTable)
     window->close();
     waitFor([&] { return s.app.windows().isEmpty(); }, 2000);
     EXPECT_TRUE(s.app.windows().isEmpty());
+}
+
+// The frame a result window is left with comes back in the next run, unless it no longer
+// fits on a screen or was stored damaged.
+TEST(AppDelegate, ResultWindowFrameIsKeptAcrossRuns)
+{
+    QTemporaryDir kept;
+    const QString path = kept.filePath("settings.conf");
+    CaptureResult result;
+    result.extraction.output.tables = {VozudOzev::Table{}};
+    const QRect moved(40, 50, 700, 450);
+    {
+        Shell run(path);
+        QWidget* window = run.app.showResult(result, std::nullopt);
+        window->setGeometry(moved);
+        window->close();
+    }
+    struct Case {
+        const char* name;
+        std::optional<QString> stored;  // none: as the last run left it
+        bool restored;
+    };
+    const Case cases[] = {
+        {"as left", std::nullopt, true},
+        {"off every screen", "5000 5000 700 450", false},
+        {"cut by the screen's edge", "300 300 700 450", false},
+        {"below the minimum", "10 10 300 200", false},
+        {"damaged", "40 50 seven 450", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Shell run(path);
+        if (c.stored)
+            run.settings.defaults().setString("frames/ResultWindow", *c.stored);
+        QWidget* window = run.app.showResult(result, std::nullopt);
+        if (c.restored) {
+            EXPECT_EQ(window->geometry(), moved);
+        } else {
+            EXPECT_EQ(window->size(), QSize(900, 600));
+            // Centred, give or take the frame the platform draws around it.
+            const QPoint off = window->geometry().center() - window->screen()->availableGeometry().center();
+            EXPECT_LE(off.manhattanLength(), 8) << off.x() << "," << off.y();
+        }
+        const QSize shown = window->size();
+        window->close();
+        // The frame shown is what the next run starts from: a damaged value does not stay.
+        const auto stored = WindowFrames::parse(run.settings.defaults().string("frames/ResultWindow").value_or(""));
+        ASSERT_TRUE(stored);
+        EXPECT_EQ(stored->size(), shown);
+    }
 }
 
 TEST(AppDelegate, ACaptureEntersTheHistoryAndComesBackFromTheRecentList)
