@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QPushButton>
 #include <QScreen>
 #include <QTableWidget>
 #include <QTest>
@@ -297,4 +298,28 @@ TEST(AppDelegate, ASelectionMostlyOverOurOwnGridIsRefused)
     window->showMinimized();
     EXPECT_TRUE(s.app.allowsCapture(onGrid.adjusted(5, 5, -5, -5)));
     window->close();
+}
+
+TEST(AppDelegate, MatchColumnsIsAWindowOfItsOwnThatClosesOnItsAnswer)
+{
+    Shell s;
+    const VozudOzev::StitchTables::MappingRequest request{{"Item", "Qty"}, {"Item", "Price"}, {0, 1}, "Why"};
+    std::vector<std::pair<std::optional<VozudOzev::StitchTables::Mapping>, bool>> answers;
+    const auto record = [&](std::optional<VozudOzev::StitchTables::Mapping> m, bool closed) {
+        answers.emplace_back(std::move(m), closed);
+    };
+    QPointer<QWidget> stitched = s.app.askMapping(request, record);
+    ASSERT_NE(stitched, nullptr);
+    EXPECT_EQ(stitched->windowTitle(), QStringLiteral("Match Columns"));
+    EXPECT_EQ(stitched->size(), QSize(520, 420));
+    EXPECT_EQ(stitched->minimumSize(), stitched->maximumSize());
+    EXPECT_EQ(s.app.windows().size(), 1);
+    stitched->findChild<QPushButton*>("stitchButton")->click();
+    QPointer<QWidget> closed = s.app.askMapping(request, record);
+    closed->close();
+    ASSERT_TRUE(waitFor([&] { return !stitched && !closed; }, 2000));
+    EXPECT_TRUE(s.app.windows().isEmpty());
+    ASSERT_EQ(answers.size(), 2u);
+    EXPECT_EQ(answers[0], std::make_pair(std::optional(VozudOzev::StitchTables::Mapping{0, 1}), false));
+    EXPECT_EQ(answers[1], std::make_pair(std::optional<VozudOzev::StitchTables::Mapping>(), true));
 }
