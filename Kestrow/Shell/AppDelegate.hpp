@@ -4,6 +4,7 @@
 #include "Kestrow/Capture/RegionSelector.hpp"
 #include "Kestrow/Platform/ClipboardWriter.hpp"
 #include "Kestrow/Platform/Hotkeys.hpp"
+#include "Kestrow/Settings/SettingsTab.hpp"
 #include "Kestrow/Shell/AlertPresenter.hpp"
 #include "Kestrow/Shell/AppSettings.hpp"
 #include "Kestrow/Shell/EngineService.hpp"
@@ -24,6 +25,9 @@ namespace Kestrow {
 
 class HistoryStore;
 class HistoryWindow;
+class LoginItem;
+class SettingsWindow;
+class UpdateController;
 class NoTrayHint;
 struct ResultEnvironment;
 
@@ -40,6 +44,8 @@ public:
         AlertPresenter& alerts;
         EngineService& engine;
         HistoryStore* history = nullptr;  // none: captures are not kept
+        LoginItem* loginItem = nullptr;     // none: the XDG autostart entry
+        UpdateController* updates = nullptr;  // none: the shared controller
     };
     // How a capture's table is shown; the plain window until the result window replaces it.
     using OpenResult = std::function<QWidget*(const CaptureResult&, const std::optional<QString>& notice)>;
@@ -60,6 +66,12 @@ public:
     QWidget* showResult(const CaptureResult& result, const std::optional<QString>& notice);
     // Shortcuts that stand in for a main menu in every window of the application.
     void installWindowShortcuts(QWidget* window);
+    // The one settings window, made on first use; with a tab, shown on that tab.
+    void showSettings(std::optional<SettingsTab> tab = std::nullopt);
+    SettingsWindow* settingsWindow() const;
+    // Starts this program again a second after it quits (the path passed as an argument,
+    // never inside the shell text), then quits.
+    static void relaunch();
 
     CaptureRoad& road() { return *road_; }
     QMenu& statusMenu() { return *menu_; }
@@ -91,6 +103,8 @@ private:
     QAction* recentHeader_ = nullptr;
     QList<QAction*> recentItems_;
     QPointer<HistoryWindow> historyWindow_;
+    QPointer<SettingsWindow> settingsWindow_;
+    std::unique_ptr<LoginItem> ownLoginItem_;
     QList<QPointer<QWidget>> windows_;
     QPointer<NoTrayHint> hint_;
 };
