@@ -47,7 +47,7 @@ void SettingsGroup::addRow(QWidget* row)
     if (!rows_.isEmpty()) {
         auto* holder = new QWidget(card_);
         auto* line = new QHBoxLayout(holder);
-        line->setContentsMargins(dividerIndent - 1, 0, 0, 0);
+        line->setContentsMargins(dividerIndent, 0, 0, 0);
         auto* hairline = new QFrame(holder);
         hairline->setObjectName(QStringLiteral("hairline"));
         hairline->setFixedHeight(1);

@@ -19,8 +19,8 @@ SettingsRow::SettingsRow(const QString& symbol, const QString& title, const QStr
     auto* line = new QHBoxLayout(this);
     line->setContentsMargins(padding, 10, padding, 10);
     line->setSpacing(12);
-    // The tile is painted in this space.
-    line->addSpacing(tileSize);
+    // The tile is painted in this space (a layout adds no spacing after a spacer).
+    line->addSpacing(tileSize + 12);
 
     auto* texts = new QVBoxLayout;
     texts->setSpacing(2);

@@ -31,7 +31,8 @@ void SettingsSwitch::paintEvent(QPaintEvent*)
     p.setPen(Qt::NoPen);
     p.setBrush(Qt::white);
     p.drawEllipse(QRectF(x, track.top() + 2, knob, knob));
-    if (hasFocus()) {
+    // A ring only for focus reached with the keyboard.
+    if (hasFocus() && window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
         p.setBrush(Qt::NoBrush);
         p.setPen(QPen(pal.accent, 1));
         p.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), r + 1, r + 1);

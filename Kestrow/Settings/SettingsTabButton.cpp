@@ -37,7 +37,8 @@ void SettingsTabButton::paintEvent(QPaintEvent*)
     p.setPen(ink);
     p.setFont(Typography::ui(11, QFont::Medium));
     p.drawText(QRect(0, top + 24, width(), 16), Qt::AlignHCenter | Qt::AlignTop, text());
-    if (hasFocus()) {
+    // A ring only for focus reached with the keyboard.
+    if (hasFocus() && window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
         p.setPen(QPen(pal.accent, 1));
         p.setBrush(Qt::NoBrush);
         p.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);

@@ -79,7 +79,7 @@ void ShortcutRecorder::showState()
 
 void ShortcutRecorder::paintEvent(QPaintEvent*)
 {
-    if (!recording_.isRecording() && !hasFocus())
+    if (!recording_.isRecording() && !(hasFocus() && window()->testAttribute(Qt::WA_KeyboardFocusChange)))
         return;
     const Palette& pal = Theme::shared().palette();
     QPainter p(this);

@@ -4,6 +4,7 @@
 #include "Kestrow/Settings/SettingsView.hpp"
 #include "Kestrow/Settings/SettingsWindow.hpp"
 #include "Kestrow/Shell/AppTranslator.hpp"
+#include "Kestrow/Shell/WindowFrames.hpp"
 #include "tests/Kestrow/Settings/SettingsHarness.hpp"
 
 #include <gtest/gtest.h>
@@ -67,41 +68,32 @@ TEST(SettingsWindow, PageColumnIsAtMost820WideAndCentred)
 
 TEST(SettingsWindow, SavedFrameIsUsedOnlyWhenItFitsAScreen)
 {
-    const QList<QRect> screens{{0, 0, 1280, 800}, {1280, 0, 1920, 1080}};
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     const struct {
         const char* name;
-        std::optional<QRect> saved;
+        QRect saved;
         bool used;
     } cases[] = {
-        {"none", std::nullopt, false},
-        {"fits the first", QRect(100, 100, 700, 600), true},
-        {"fits the second", QRect(1500, 50, 800, 900), true},
-        {"smaller than the minimum", QRect(100, 100, 600, 600), false},
-        {"cut by the screen edge", QRect(900, 100, 700, 600), false},
-        {"across both screens", QRect(1000, 100, 700, 600), false},
-        {"off every screen", QRect(5000, 5000, 700, 600), false},
+        {"fits", QRect(screen.x() + 10, screen.y() + 10, 640, 590), true},
+        {"smaller than the minimum", QRect(screen.x() + 10, screen.y() + 10, 600, 590), false},
+        {"off every screen", QRect(screen.right() + 100, screen.y(), 640, 590), false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(SettingsWindow::restoredFrame(c.saved, screens).has_value(), c.used);
+        SettingsHarness h;
+        {
+            // The frame a closed window left behind.
+            SettingsWindow first(h.context(), h.frames);
+            first.present();
+            first.setGeometry(c.saved);
+            first.close();
+        }
+        h.frames.setString(WindowFrames::key("SettingsWindow"), WindowFrames::format(c.saved));
+        SettingsWindow second(h.context(), h.frames);
+        second.present();
+        EXPECT_EQ(second.geometry() == c.saved, c.used);
+        EXPECT_EQ(second.size(), c.used ? c.saved.size() : QSize(620, 580));
     }
-    EXPECT_EQ(SettingsWindow::parseFrame(SettingsWindow::frameText({-10, 20, 700, 600})), QRect(-10, 20, 700, 600));
-    for (const char* bad : {"", "1,2,3", "1,2,3,4,5", "a,2,3,4", "1, 2,3,4", "1,2,0,4", "1,2,3,-4", "1.5,2,3,4"})
-        EXPECT_EQ(SettingsWindow::parseFrame(QString::fromLatin1(bad)), std::nullopt) << bad;
-
-    // A frame saved by a closed window comes back in the next run when it fits.
-    SettingsHarness h;
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    const QRect frame(screen.x() + 10, screen.y() + 10, 640, 590);
-    {
-        SettingsWindow first(h.context(), h.frames);
-        first.present();
-        first.setGeometry(frame);
-        first.close();
-    }
-    SettingsWindow second(h.context(), h.frames);
-    second.present();
-    EXPECT_EQ(second.geometry(), frame);
 }
 
 TEST(SettingsGroup, HairlinesOnlyBetweenVisibleRows)
