@@ -10,8 +10,11 @@
 #include "Kestrow/History/HistoryStore.hpp"
 #include "Kestrow/History/HistoryWindow.hpp"
 #include "Kestrow/History/RecentCaptures.hpp"
+#include "Kestrow/Platform/LoginItem.hpp"
 #include "Kestrow/Result/ColumnMappingView.hpp"
 #include "Kestrow/Result/ResultWindow.hpp"
+#include "Kestrow/Settings/SettingsWindow.hpp"
+#include "Kestrow/Settings/UpdateController.hpp"
 #include "Kestrow/Shell/ResultTitle.hpp"
 #include "Kestrow/Shell/Theme.hpp"
 #include "Kestrow/Shell/WindowShortcuts.hpp"
@@ -113,11 +116,7 @@ AppDelegate::AppDelegate(Services services, QObject* parent)
             s_.history->add(result, sourceName, engine);
     };
     ports.beep = [] { QApplication::beep(); };
-    ports.relaunch = [] {
-        QProcess::startDetached(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("sleep 1; exec \"$0\""),
-                                                           CaptureConsent::appPath()});
-        QApplication::quit();
-    };
+    ports.relaunch = &AppDelegate::relaunch;
     ports.recordConsent = [this] { CaptureConsent::recordCapture(s_.settings.defaults(), CaptureConsent::appPath()); };
     ports.flagThreshold = [this] { return s_.settings.flagThreshold(); };
     ports.onboardingDone = [this] { return s_.settings.onboardingDone(); };
@@ -134,6 +133,36 @@ AppDelegate::~AppDelegate()
     for (const QPointer<QWidget>& window : windows_)
         delete window.data();
     delete historyWindow_.data();
+    delete settingsWindow_.data();
+}
+
+void AppDelegate::relaunch()
+{
+    QProcess::startDetached(QStringLiteral("/bin/sh"),
+                            {QStringLiteral("-c"), QStringLiteral("sleep 1; exec \"$0\""), CaptureConsent::appPath()});
+    QApplication::quit();
+}
+
+SettingsWindow* AppDelegate::settingsWindow() const { return settingsWindow_.data(); }
+
+void AppDelegate::showSettings(std::optional<SettingsTab> tab)
+{
+    if (!settingsWindow_) {
+        if (!s_.loginItem && !ownLoginItem_)
+            ownLoginItem_ = std::make_unique<XdgLoginItem>();
+        SettingsContext context{s_.settings, s_.loginItem ? *s_.loginItem : *ownLoginItem_,
+                                s_.updates ? *s_.updates : UpdateController::shared()};
+        context.history = s_.history;
+        if (s_.history)
+            context.showHistory = [self = QPointer<AppDelegate>(this)] {
+                if (self)
+                    self->historyAction();
+            };
+        context.relaunch = &AppDelegate::relaunch;
+        settingsWindow_ = new SettingsWindow(std::move(context), s_.settings.defaults());
+        installWindowShortcuts(settingsWindow_);
+    }
+    settingsWindow_->present(tab);
 }
 
 void AppDelegate::launch()
@@ -177,6 +206,15 @@ void AppDelegate::launch()
     Log::line(QStringLiteral("launch — screen recording permission %1, onboarding %2")
                   .arg(ScreenAccess::preflight() ? QStringLiteral("granted") : QStringLiteral("missing"),
                        s_.settings.onboardingDone() ? QStringLiteral("done") : QStringLiteral("pending")));
+    // A copy of the program that has not shown its getting-started page yet opens it.
+    if (s_.settings.onboardingDone()) {
+        const QString path = CaptureConsent::appPath();
+        Defaults& defaults = s_.settings.defaults();
+        if (defaults.string(QStringLiteral("gettingStartedShownPath")) != path) {
+            defaults.setString(QStringLiteral("gettingStartedShownPath"), path);
+            showSettings(SettingsTab::general);
+        }
+    }
 }
 
 void AppDelegate::buildMenu()
@@ -201,8 +239,15 @@ void AppDelegate::buildMenu()
         connect(history, &QAction::triggered, this, &AppDelegate::historyAction);
     }
     menu_->addSeparator();
+    QAction* updates = (s_.updates ? *s_.updates : UpdateController::shared()).makeMenuItem(menu_.get());
+    updates->setIcon(menuSymbol(QStringLiteral("updates")));
+    menu_->addAction(updates);
     QAction* feedback = menu_->addAction(menuSymbol(QStringLiteral("feedback")), tr("Send Feedback…"));
     connect(feedback, &QAction::triggered, this, [this] { showFeedback(FeedbackKind::bug, {}); });
+    QAction* settings = menu_->addAction(menuSymbol(QStringLiteral("gear")), tr("Settings…"));
+    settings->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
+    settings->setShortcutContext(Qt::WidgetShortcut);
+    connect(settings, &QAction::triggered, this, [this] { showSettings(); });
     menu_->addSeparator();
     QAction* quit = menu_->addAction(tr("Quit Vantrel"));
     quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
@@ -412,6 +457,11 @@ void AppDelegate::installWindowShortcuts(QWidget* window)
     history->setShortcutContext(Qt::WindowShortcut);
     QObject::connect(history, &QAction::triggered, window, [this] { historyAction(); });
     window->addAction(history);
+    auto* settings = new QAction(window);
+    settings->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
+    settings->setShortcutContext(Qt::WindowShortcut);
+    QObject::connect(settings, &QAction::triggered, window, [this] { showSettings(); });
+    window->addAction(settings);
 }
 
 ResultEnvironment AppDelegate::resultEnvironment()
@@ -467,6 +517,15 @@ void AppDelegate::reopen()
         last->showNormal();
         last->raise();
         last->activateWindow();
+        return;
+    }
+    if (s_.settings.onboardingDone()) {
+        if (settingsWindow_ && settingsWindow_->isVisible())
+            settingsWindow_->present();
+        else if (s_.history && !s_.history->items().empty())
+            historyAction();
+        else
+            showSettings(SettingsTab::general);
         return;
     }
     // No window to bring back: the menu is how to reach the application, tray or not.

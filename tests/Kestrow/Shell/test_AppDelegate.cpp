@@ -1,3 +1,4 @@
+#include "Kestrow/Capture/CaptureConsent.hpp"
 #include "Kestrow/Capture/RegionSelector.hpp"
 #include "Kestrow/History/HistoryStore.hpp"
 #include "Kestrow/Editor/GridContainer.hpp"
@@ -5,6 +6,8 @@
 #include "Kestrow/Platform/FakeHotkeys.hpp"
 #include "Kestrow/Platform/FakeWindowStacking.hpp"
 #include "Kestrow/Result/ResultView.hpp"
+#include "Kestrow/Settings/SettingsView.hpp"
+#include "Kestrow/Settings/SettingsWindow.hpp"
 #include "Kestrow/Shell/AppDelegate.hpp"
 #include "Kestrow/Shell/Log.hpp"
 #include "Kestrow/Shell/NoTrayHint.hpp"
@@ -268,6 +271,53 @@ TEST(AppDelegate, ACaptureEntersTheHistoryAndComesBackFromTheRecentList)
     ASSERT_NE(recent, nullptr);
     recent->trigger();
     EXPECT_EQ(s.app.windows().size(), 2);
+}
+
+TEST(AppDelegate, SettingsOpenOnceFromTheMenuAndOnATab)
+{
+    Shell s;
+    s.app.launch();
+    QAction* item = nullptr;
+    for (QAction* action : s.app.statusMenu().actions())
+        if (action->text() == QStringLiteral("Settings…"))
+            item = action;
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Comma));
+    EXPECT_EQ(s.app.settingsWindow(), nullptr);
+    item->trigger();
+    SettingsWindow* window = s.app.settingsWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->view().tab(), SettingsTab::general);
+    s.app.showSettings(SettingsTab::history);
+    EXPECT_EQ(s.app.settingsWindow(), window);
+    EXPECT_EQ(window->view().tab(), SettingsTab::history);
+    window->close();
+    s.app.showSettings();
+    EXPECT_EQ(s.app.settingsWindow(), window);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->view().tab(), SettingsTab::history);
+}
+
+TEST(AppDelegate, SettingsOpenAtTheFirstStartPastTheGuideAndOnReopen)
+{
+    {
+        Shell s;
+        s.settings.setOnboardingDone(true);
+        s.app.launch();
+        ASSERT_NE(s.app.settingsWindow(), nullptr);
+        EXPECT_TRUE(s.app.settingsWindow()->isVisible());
+        EXPECT_EQ(s.settings.defaults().string("gettingStartedShownPath"), CaptureConsent::appPath());
+    }
+    Shell s;
+    s.settings.setOnboardingDone(true);
+    s.settings.defaults().setString("gettingStartedShownPath", CaptureConsent::appPath());
+    s.app.launch();
+    EXPECT_EQ(s.app.settingsWindow(), nullptr);
+    s.app.reopen();
+    ASSERT_NE(s.app.settingsWindow(), nullptr);
+    EXPECT_TRUE(s.app.settingsWindow()->isVisible());
+    EXPECT_EQ(s.app.settingsWindow()->view().tab(), SettingsTab::general);
 }
 
 TEST(AppDelegate, ASelectionMostlyOverOurOwnGridIsRefused)
