@@ -2,6 +2,12 @@
 
 #include "Kestrow/Capture/ScreenCapture.hpp"
 #include "Kestrow/Capture/CaptureConsent.hpp"
+#include "Kestrow/Help/AboutView.hpp"
+#include "Kestrow/Help/HelpView.hpp"
+#include "Kestrow/Help/LicensesView.hpp"
+#include "Kestrow/Help/OnboardingView.hpp"
+#include "Kestrow/Help/SampleTable.hpp"
+#include "Kestrow/Help/SampleTableView.hpp"
 #include "Kestrow/Capture/OwnResultLayers.hpp"
 #include "Kestrow/Feedback/FeedbackSender.hpp"
 #include "Kestrow/Feedback/FeedbackWindow.hpp"
@@ -18,6 +24,7 @@
 #include "Kestrow/Shell/ResultTitle.hpp"
 #include "Kestrow/Shell/Theme.hpp"
 #include "Kestrow/Shell/WindowShortcuts.hpp"
+#include "Kestrow/Shell/Windows.hpp"
 #include "Kestrow/Shell/WindowFrames.hpp"
 #include "Kestrow/Shell/WindowSpec.hpp"
 #include "Kestrow/Shell/AppResources.hpp"
@@ -115,6 +122,7 @@ AppDelegate::AppDelegate(Services services, QObject* parent)
         if (s_.history)
             s_.history->add(result, sourceName, engine);
     };
+    ports.showOnboarding = [this] { showOnboarding(false); };
     ports.beep = [] { QApplication::beep(); };
     ports.relaunch = &AppDelegate::relaunch;
     ports.recordConsent = [this] { CaptureConsent::recordCapture(s_.settings.defaults(), CaptureConsent::appPath()); };
@@ -124,6 +132,14 @@ AppDelegate::AppDelegate(Services services, QObject* parent)
         return Clipboard::defaultCopyMode(s_.settings.defaults().string(QStringLiteral("copyMode")));
     };
     road_ = std::make_unique<CaptureRoad>(s_.engine, s_.alerts, s_.clipboard, std::move(ports));
+
+    WindowCommands commands;
+    commands.openImage = [self = QPointer<AppDelegate>(this)] {
+        if (self)
+            self->openImageAction();
+    };
+    commands.quit = [] { QCoreApplication::quit(); };
+    shellWindows_ = std::make_unique<Windows>(nullptr, std::move(commands));
 }
 
 AppDelegate::~AppDelegate()
@@ -134,6 +150,9 @@ AppDelegate::~AppDelegate()
         delete window.data();
     delete historyWindow_.data();
     delete settingsWindow_.data();
+    for (const WindowKind kind : {WindowKind::onboarding, WindowKind::help, WindowKind::about, WindowKind::sample})
+        delete shellWindows_->single(kind);
+    delete licensesWindow_.data();
 }
 
 void AppDelegate::relaunch()
@@ -215,6 +234,9 @@ void AppDelegate::launch()
             showSettings(SettingsTab::general);
         }
     }
+    // A first run is greeted once; closing the window without finishing greets again next time.
+    if (!s_.settings.onboardingDone())
+        showOnboarding(false);
 }
 
 void AppDelegate::buildMenu()
@@ -248,6 +270,14 @@ void AppDelegate::buildMenu()
     settings->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
     settings->setShortcutContext(Qt::WidgetShortcut);
     connect(settings, &QAction::triggered, this, [this] { showSettings(); });
+    helpItem_ = menu_->addAction(menuSymbol(QStringLiteral("help")), tr("Vantrel Help"));
+    helpItem_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Question));
+    helpItem_->setShortcutContext(Qt::WidgetShortcut);
+    connect(helpItem_, &QAction::triggered, this, [this] { showHelp(HelpTopic::start); });
+    welcomeItem_ = menu_->addAction(menuSymbol(QStringLiteral("welcome")), tr("Show Welcome Again"));
+    connect(welcomeItem_, &QAction::triggered, this, [this] { showOnboarding(true); });
+    aboutItem_ = menu_->addAction(menuSymbol(QStringLiteral("info")), tr("About Vantrel"));
+    connect(aboutItem_, &QAction::triggered, this, &AppDelegate::showAbout);
     menu_->addSeparator();
     QAction* quit = menu_->addAction(tr("Quit Vantrel"));
     quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
@@ -493,6 +523,10 @@ ResultEnvironment AppDelegate::resultEnvironment()
         return ResultEnvironment::HistoryItem{QString::fromStdString(item->sourceName),
                                               QDateTime::fromMSecsSinceEpoch(ms, Qt::UTC)};
     };
+    env.showHelp = [self = QPointer<AppDelegate>(this)] {
+        if (self)
+            self->showHelp(HelpTopic::reading);
+    };
     env.reportMisread = [self = QPointer<AppDelegate>(this)](const QImage& image,
                                                             const std::optional<VozudOzev::Table>& table) {
         if (!self)
@@ -526,10 +560,119 @@ void AppDelegate::reopen()
             historyAction();
         else
             showSettings(SettingsTab::general);
+    if (!s_.settings.onboardingDone()) {
+        showOnboarding(false);
         return;
     }
     // No window to bring back: the menu is how to reach the application, tray or not.
     menu_->popup(QCursor::pos());
 }
+
+void AppDelegate::showHelp(HelpTopic topic)
+{
+    QPointer<AppDelegate> self(this);
+    shellWindows_->show(WindowKind::help, [this, self, topic] {
+        HelpView::Actions actions;
+        actions.openSampleTable = [self] {
+            if (self)
+                self->openSampleTable();
+        };
+        actions.showSettings = [self] {
+            if (self && self->showSettingsHook)
+                self->showSettingsHook();
+        };
+        actions.showFeedback = [self] {
+            if (self)
+                self->showFeedback(FeedbackKind::bug, {});
+        };
+        return new HelpView(topic, s_.settings, std::move(actions));
+    });
+}
+
+void AppDelegate::showAbout()
+{
+    QPointer<AppDelegate> self(this);
+    shellWindows_->show(WindowKind::about, [this, self] {
+        AboutView::Actions actions;
+        actions.showHelp = [self] {
+            if (self)
+                self->showHelp(HelpTopic::start);
+        };
+        actions.showFeedback = [self] {
+            if (self)
+                self->showFeedback(FeedbackKind::bug, {});
+        };
+        actions.showLicenses = [self] {
+            if (self)
+                self->showLicenses();
+        };
+        return new AboutView(AppResources::appIcon(s_.settings.appIcon()), std::move(actions));
+    });
+}
+
+void AppDelegate::showLicenses()
+{
+    if (!licensesWindow_) {
+        licensesWindow_ = new LicensesView;
+        licensesWindow_->setWindowTitle(tr("Third-Party Licenses"));
+        licensesWindow_->setWindowIcon(QGuiApplication::windowIcon());
+        licensesWindow_->resize(600, 520);
+        installWindowShortcuts(licensesWindow_);
+    }
+    licensesWindow_->show();
+    licensesWindow_->raise();
+    licensesWindow_->activateWindow();
+}
+
+void AppDelegate::showOnboarding(bool fromStart)
+{
+    if (fromStart)
+        shellWindows_->forget(WindowKind::onboarding);
+    QPointer<AppDelegate> self(this);
+    shellWindows_->show(WindowKind::onboarding, [this, self, fromStart] {
+        OnboardingView::Actions actions;
+        actions.onDone = [self] {
+            if (!self)
+                return;
+            self->s_.settings.setOnboardingDone(true);
+            self->s_.settings.defaults().setString(QStringLiteral("gettingStartedShownPath"), CaptureConsent::appPath());
+            self->shellWindows_->forget(WindowKind::onboarding);
+        };
+        actions.showHelp = [self] {
+            if (self)
+                self->showHelp(HelpTopic::start);
+        };
+        actions.openSampleTable = [self] {
+            if (self)
+                self->openSampleTable();
+        };
+        const bool pending = CaptureConsent::isPending(s_.settings.defaults(), CaptureConsent::appPath());
+        return new OnboardingView(fromStart, s_.settings, std::move(actions), ScreenAccess::preflight(), pending);
+    });
+}
+
+void AppDelegate::openSampleTable()
+{
+    QPointer<AppDelegate> self(this);
+    QWidget* window = shellWindows_->show(WindowKind::sample, [this, self] {
+        // The sample is captured for real: through the overlay and the whole capture road.
+        auto* view = new SampleTableView(
+            [self] {
+                if (self)
+                    self->road_->startCapture(false);
+            },
+            s_.settings.captureShortcut().keycaps(), Theme::shared().isDark(), SampleTable::folder());
+        connect(&s_.settings, &AppSettings::changed, view,
+                [this, view] { view->setShortcutKeys(s_.settings.captureShortcut().keycaps()); });
+        connect(&Theme::shared(), &Theme::changed, view, [view] { view->setDark(Theme::shared().isDark()); });
+        return view;
+    });
+    Q_UNUSED(window);
+}
+
+QWidget* AppDelegate::onboardingWindow() const { return shellWindows_->single(WindowKind::onboarding); }
+QWidget* AppDelegate::helpWindow() const { return shellWindows_->single(WindowKind::help); }
+QWidget* AppDelegate::aboutWindow() const { return shellWindows_->single(WindowKind::about); }
+QWidget* AppDelegate::sampleWindow() const { return shellWindows_->single(WindowKind::sample); }
 
 }  // namespace Kestrow

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Kestrow/Capture/CaptureRoad.hpp"
+#include "Kestrow/Help/HelpTopic.hpp"
 #include "Kestrow/Capture/RegionSelector.hpp"
 #include "Kestrow/Feedback/FeedbackContext.hpp"
 #include "Kestrow/Feedback/FeedbackKind.hpp"
@@ -33,6 +34,7 @@ class LoginItem;
 class SettingsWindow;
 class UpdateController;
 class NoTrayHint;
+class Windows;
 class WindowStacking;
 struct ResultEnvironment;
 
@@ -85,6 +87,27 @@ public:
     // never inside the shell text), then quits.
     static void relaunch();
 
+    // The help window on a topic, always a new one.
+    void showHelp(HelpTopic topic);
+    void showAbout();
+    // The welcome window; fromStart (the menu's "Show Welcome Again") replaces an open one
+    // with a new one at its first step.
+    void showOnboarding(bool fromStart);
+    void openSampleTable();
+    void showLicenses();
+    // The welcome, help and about windows, when made.
+    QWidget* onboardingWindow() const;
+    QWidget* helpWindow() const;
+    QWidget* aboutWindow() const;
+    QWidget* sampleWindow() const;
+    QAction* welcomeItem() const { return welcomeItem_; }
+    QAction* helpItem() const { return helpItem_; }
+    QAction* aboutItem() const { return aboutItem_; }
+
+    // The settings window on the tab it shows, once there is one; while empty, the help
+    // window's "Change Shortcuts in Settings…" does nothing.
+    std::function<void()> showSettingsHook;
+
     CaptureRoad& road() { return *road_; }
     QMenu& statusMenu() { return *menu_; }
     QSystemTrayIcon* trayIcon() const { return tray_; }
@@ -115,6 +138,11 @@ private:
     QAction* quickItem_ = nullptr;
     QAction* clipboardItem_ = nullptr;
     QAction* recentHeader_ = nullptr;
+    QAction* welcomeItem_ = nullptr;
+    QAction* helpItem_ = nullptr;
+    QAction* aboutItem_ = nullptr;
+    std::unique_ptr<Windows> shellWindows_;
+    QPointer<QWidget> licensesWindow_;
     QList<QAction*> recentItems_;
     QPointer<HistoryWindow> historyWindow_;
     QPointer<SettingsWindow> settingsWindow_;

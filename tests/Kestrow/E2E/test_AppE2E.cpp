@@ -71,6 +71,12 @@ struct App {
     {
         if (!x.ok())
             return false;
+        // Past the first-run welcome, whose window would stand over the table.
+        QDir().mkpath(x.home() + QStringLiteral("/config/Vantrel"));
+        QFile conf(x.home() + QStringLiteral("/config/Vantrel/Vantrel.conf"));
+        if (!conf.exists() && conf.open(QIODevice::WriteOnly))
+            conf.write("[General]\nonboardingDone=true\n");
+        conf.close();
         if (showTable)
             x.start("display", {"-geometry", QStringLiteral("+%1+%2").arg(at.x()).arg(at.y()), "-borderwidth", "0",
                                 table + ".png"});

@@ -6,6 +6,7 @@
 #include "Kestrow/Shell/AppDelegate.hpp"
 #include "Kestrow/Shell/NoTrayHint.hpp"
 #include "KestrowSupport/FakeAlertPresenter.hpp"
+#include "KestrowSupport/NoEngine.hpp"
 
 #include <gtest/gtest.h>
 
@@ -20,14 +21,6 @@
 using namespace Kestrow;
 
 namespace {
-
-struct NoEngine final : VozudOzev::TableEngine {
-    VozudOzev::TableExtraction::Extraction extract(const VozudOzev::Image&, VozudOzev::Dpi,
-                                                   const std::string&) const override
-    {
-        return {};
-    }
-};
 
 // Attachments go to a runtime folder of the test's own.
 struct PrivateRuntime {
@@ -62,7 +55,7 @@ struct App {
     FakeRegionSelector selector;
     FakeClipboardWriter clipboard;
     KestrowTest::FakeAlertPresenter alerts;
-    EngineService engine{[] { return EngineService::Built{std::make_shared<NoEngine>(), "none"}; }};
+    EngineService engine{[] { return EngineService::Built{std::make_shared<KestrowTest::NoEngine>(), "none"}; }};
     AppDelegate app{{settings, hotkeys, selector, clipboard, alerts, engine, nullptr}};
     FakeMailHandoff* mail = nullptr;
 };

@@ -16,6 +16,7 @@
 #include "Kestrow/Shell/WindowFrames.hpp"
 #include "Kestrow/Shell/Toast.hpp"
 #include "KestrowSupport/FakeAlertPresenter.hpp"
+#include "KestrowSupport/NoEngine.hpp"
 #include "KestrowSupport/WaitFor.hpp"
 
 #include <gtest/gtest.h>
@@ -31,14 +32,6 @@ using KestrowTest::waitFor;
 
 namespace {
 
-struct NoEngine final : VozudOzev::TableEngine {
-    VozudOzev::TableExtraction::Extraction extract(const VozudOzev::Image&, VozudOzev::Dpi,
-                                                   const std::string&) const override
-    {
-        return {};
-    }
-};
-
 struct Shell {
     // settingsPath: a settings file kept from an earlier run; none: a new one.
     explicit Shell(const QString& settingsPath = {})
@@ -52,7 +45,7 @@ struct Shell {
     FakeRegionSelector selector;
     FakeClipboardWriter clipboard;
     KestrowTest::FakeAlertPresenter alerts;
-    EngineService engine{[] { return EngineService::Built{std::make_shared<NoEngine>(), "none"}; }};
+    EngineService engine{[] { return EngineService::Built{std::make_shared<KestrowTest::NoEngine>(), "none"}; }};
     HistoryStore history{dir.filePath("History"), &settings.defaults()};
     FakeWindowStacking stacking;
     AppDelegate app{{settings, hotkeys, selector, clipboard, alerts, engine, &history, &stacking}};
