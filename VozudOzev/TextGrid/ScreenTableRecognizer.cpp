@@ -138,6 +138,49 @@ std::optional<double> monospacePitch(const std::vector<OCRLine>& lines)
     return p;
 }
 
+// x of thin vertical lines at least minRun tall between x0 and x1: pixels that differ from
+// both neighbours two pixels away while those agree, so that bars, bands and the edges of
+// filled areas are not lines.
+std::vector<double> thinVerticalLines(const Image& image, double x0, double x1, double minRun)
+{
+    const int W = image.width;
+    const int H = image.height;
+    if (W < 5 || H < 1 || image.rgb.size() < static_cast<size_t>(W) * H * 3 || !std::isfinite(x0) ||
+        !std::isfinite(x1) || !std::isfinite(minRun))
+        return {};
+    const std::vector<std::uint8_t> grey = image.grey();
+    const int from = std::clamp(static_cast<int>(x0), 2, W - 2);
+    const int to = std::clamp(static_cast<int>(x1) + 1, 2, W - 2);
+    std::vector<bool> flags(static_cast<size_t>(W), false);
+    for (int x = from; x < to; ++x) {
+        int run = 0;
+        int best = 0;
+        for (int y = 0; y < H; ++y) {
+            const size_t i = static_cast<size_t>(y) * W + x;
+            const int g = grey[i];
+            const int left = grey[i - 2];
+            const int right = grey[i + 2];
+            const bool line = std::abs(left - right) < 10 && std::abs(g - left) >= 20 && std::abs(g - right) >= 20;
+            run = line ? run + 1 : 0;
+            best = std::max(best, run);
+        }
+        flags[static_cast<size_t>(x)] = best >= minRun;
+    }
+    RuleDetector thin;
+    thin.maxThickness = 2;
+    return thin.groups(flags);
+}
+
+// Nothing but marks: no letter, digit or symbol a cell would hold.
+bool marksOnly(const OCRWord& w)
+{
+    const std::u32string cps = Unicode::decode(w.text);
+    return !cps.empty() && std::all_of(cps.begin(), cps.end(), [](char32_t c) {
+        return c == U'\'' || c == U'`' || c == U'|' || c == U',' || c == U'.' || c == U'‘' || c == U'’' || c == U'!' ||
+               c == U'¦' || c == U'│';
+    });
+}
+
 // Sort and filter icons of header sections come back as a lone mark beside a header word
 // ("Customer +", "SKU °"); left in, they glue the headers of two columns into one phrase.
 std::vector<OCRLine> withoutIcons(std::vector<OCRLine> lines, double h, int& removed)
@@ -192,12 +235,59 @@ std::vector<DocumentObservation> ScreenTableRecognizer::perform(const Image& ima
 {
     if (image.empty())
         return {DocumentObservation{}};
-    const std::vector<OCRLine> lines = ocr_.recognize(image);
     std::vector<std::string> notes;
+    const std::vector<OCRLine> lines = read(ocr_, image, notes);
     const std::optional<Table> table = build(lines, image, notes);
     DocumentObservation observation = TextGridDocumentRecognizer::observationOf(table, image);
     observation.notes = std::move(notes);
     return {std::move(observation)};
+}
+
+std::vector<OCRLine> ScreenTableRecognizer::read(const TextOCR& ocr, const Image& image, std::vector<std::string>& notes)
+{
+    std::vector<OCRLine> lines = ocr.recognize(image);
+    // Light text on a dark bar (a header bar, a selected row) is read again inverted, and
+    // that reading replaces whatever the first one made of the bar.
+    const std::vector<std::pair<int, int>> bars = BackgroundBands().darkBars(image);
+    for (const auto& [y0, y1] : bars) {
+        // The bar's own width only: the light page beside it, inverted, reads as ink.
+        int x0 = 0;
+        int x1 = image.width;
+        const int edge = std::min(y0 + 1, image.height - 1);
+        auto darkAt = [&](int x) {
+            const std::uint8_t* p = image.pixel(x, edge);
+            return (299 * p[0] + 587 * p[1] + 114 * p[2]) / 1000 < 140;
+        };
+        while (x0 < x1 && !darkAt(x0))
+            ++x0;
+        while (x1 > x0 && !darkAt(x1 - 1))
+            --x1;
+        if (x1 - x0 < 8)
+            continue;
+        Image strip = image.cropped(x0, y0, x1, y1);
+        for (std::uint8_t& v : strip.rgb)
+            v = static_cast<std::uint8_t>(255 - v);
+        std::vector<OCRLine> again = ocr.recognize(strip);
+        for (OCRLine& line : lines)
+            if (std::erase_if(line.words, [&](const OCRWord& w) { return w.bbox.midY() >= y0 && w.bbox.midY() < y1; })) {
+                line.text.clear();
+                for (const OCRWord& w : line.words)
+                    line.text += (line.text.empty() ? "" : " ") + w.text;
+            }
+        std::erase_if(lines, [](const OCRLine& l) { return l.words.empty(); });
+        for (OCRLine& line : again) {
+            line.bbox.x += x0;
+            line.bbox.y += y0;
+            for (OCRWord& w : line.words) {
+                w.bbox.x += x0;
+                w.bbox.y += y0;
+            }
+            lines.push_back(std::move(line));
+        }
+    }
+    if (!bars.empty())
+        notes.push_back("light text on " + std::to_string(bars.size()) + " dark bars read again inverted");
+    return lines;
 }
 
 std::vector<std::string> ScreenTableRecognizer::supportedLanguages() const
@@ -237,9 +327,31 @@ std::optional<Table> ScreenTableRecognizer::build(const std::vector<OCRLine>& in
     for (double x : rules.vertical)
         if (x > extent.x - h && x < extent.maxX() + h)
             vertical.push_back(x);
+    // Without a full grid, shorter lines still part the columns: a widget's header
+    // sections, a grid drawn only in places. Taller than any letter, and crossing no word.
+    int partial = 0;
+    const bool fullLines = !vertical.empty();
+    auto inner = [&](double x) { return x > extent.x + 0.5 * h && x < extent.maxX() - 0.5 * h; };
+    if (std::none_of(vertical.begin(), vertical.end(), inner)) {
+        const std::vector<double> shorter = thinVerticalLines(image, extent.x, extent.maxX(), 1.8 * h);
+        for (double x : shorter) {
+            if (!inner(x))
+                continue;
+            int crossed = 0;
+            for (const OCRLine& line : border.lines)
+                for (const OCRWord& w : line.words)
+                    crossed += w.bbox.x + 1 < x && x < w.bbox.maxX() - 1 && !marksOnly(w) ? 1 : 0;
+            if (crossed == 0) {
+                vertical.push_back(x);
+                ++partial;
+            }
+        }
+    }
     const std::vector<double> bars = barColumns(border.vertical, 0.6 * h);
     vertical.insert(vertical.end(), bars.begin(), bars.end());
     vertical = merged(vertical, 0.5 * h);
+    if (partial > 0)
+        notes.push_back(std::to_string(partial) + " shorter column lines (header sections, partial grid)");
 
     // Horizontal separators: ruling lines, rule lines drawn with characters, background edges.
     std::vector<double> horizontal = rules.horizontal;
@@ -253,7 +365,15 @@ std::optional<Table> ScreenTableRecognizer::build(const std::vector<OCRLine>& in
                     " bar columns");
 
     int icons = 0;
-    const std::vector<OCRLine> plain = withoutIcons(border.lines, h, icons);
+    std::vector<OCRLine> plain = withoutIcons(border.lines, h, icons);
+    // A line read as a mark ("'", "|") is a separator, not text.
+    for (OCRLine& line : plain)
+        std::erase_if(line.words, [&](const OCRWord& w) {
+            return marksOnly(w) && std::any_of(vertical.begin(), vertical.end(), [&](double x) {
+                       return w.bbox.x - 2 <= x && x <= w.bbox.maxX() + 2;
+                   });
+        });
+    std::erase_if(plain, [](const OCRLine& l) { return l.words.empty(); });
     if (icons > 0)
         notes.push_back(std::to_string(icons) + " header icons left out of the text");
     const std::vector<OCRLine> lines = vertical.empty() ? plain : cutAt(plain, vertical);
@@ -357,7 +477,24 @@ std::optional<Table> ScreenTableRecognizer::build(const std::vector<OCRLine>& in
             r.push_back(segs[i]);
     }
     std::vector<Band> columns;
-    if (!vertical.empty()) {
+    if (partial > 0 && !fullLines && bars.empty()) {
+        // Header-section lines part the columns they stand between; the gaps part the rest.
+        for (const Band& b : TextGridEngine::columnsFromGaps(segmentRows, extent, minColumnGap)) {
+            double lo = b.lo;
+            for (double x : vertical)
+                if (lo < x && x < b.hi) {
+                    columns.push_back({lo, x});
+                    lo = x;
+                }
+            columns.push_back({lo, b.hi});
+        }
+        std::erase_if(columns, [&](const Band& b) {
+            return std::none_of(segs.begin(), segs.end(), [&](const TextSegment& s) {
+                return b.lo <= s.bbox.midX() && s.bbox.midX() < b.hi;
+            });
+        });
+        notes.push_back("columns from shared gaps and " + std::to_string(partial) + " header-section lines");
+    } else if (!vertical.empty()) {
         for (const Band& b : TextGridEngine::bandsOf(vertical, extent.x - 1, extent.maxX() + 1))
             if (std::any_of(segs.begin(), segs.end(), [&](const TextSegment& s) {
                     return b.lo <= s.bbox.midX() && s.bbox.midX() < b.hi;
