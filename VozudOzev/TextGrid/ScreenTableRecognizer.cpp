@@ -1,6 +1,7 @@
 #include "VozudOzev/TextGrid/ScreenTableRecognizer.hpp"
 
 #include "VozudOzev/Model/Unicode.hpp"
+#include "VozudOzev/Repair/NumericCheck.hpp"
 #include "VozudOzev/TextGrid/BackgroundBands.hpp"
 #include "VozudOzev/TextGrid/BorderText.hpp"
 #include "VozudOzev/TextGrid/RuleDetector.hpp"
@@ -237,7 +238,11 @@ std::vector<DocumentObservation> ScreenTableRecognizer::perform(const Image& ima
         return {DocumentObservation{}};
     std::vector<std::string> notes;
     const std::vector<OCRLine> lines = read(ocr_, image, notes);
-    const std::optional<Table> table = build(lines, image, notes);
+    std::optional<Table> table = build(lines, image, notes);
+    if (table)
+        for (std::string& note : NumericCheck::notes(NumericCheck::apply(
+                 *table, image, [&](const BBox& box) { return CropReading::read(ocr_, image, box); })))
+            notes.push_back(std::move(note));
     DocumentObservation observation = TextGridDocumentRecognizer::observationOf(table, image);
     observation.notes = std::move(notes);
     return {std::move(observation)};
@@ -478,22 +483,30 @@ std::optional<Table> ScreenTableRecognizer::build(const std::vector<OCRLine>& in
     }
     std::vector<Band> columns;
     if (partial > 0 && !fullLines && bars.empty()) {
-        // Header-section lines part the columns they stand between; the gaps part the rest.
-        for (const Band& b : TextGridEngine::columnsFromGaps(segmentRows, extent, minColumnGap)) {
-            double lo = b.lo;
-            for (double x : vertical)
-                if (lo < x && x < b.hi) {
-                    columns.push_back({lo, x});
-                    lo = x;
-                }
-            columns.push_back({lo, b.hi});
+        // Header-section lines part the columns they stand between; inside each section
+        // the gaps the rows share part the rest.
+        for (const Band& band : TextGridEngine::bandsOf(vertical, extent.x - 1, extent.maxX() + 1)) {
+            std::vector<TextGridEngine::Row> inside;
+            BBox box{band.lo, extent.y, band.hi - band.lo, extent.h};
+            for (const TextGridEngine::Row& row : segmentRows) {
+                TextGridEngine::Row& r = inside.emplace_back();
+                for (const TextSegment& seg : row)
+                    if (band.lo <= seg.bbox.midX() && seg.bbox.midX() < band.hi)
+                        r.push_back(seg);
+            }
+            std::erase_if(inside, [](const TextGridEngine::Row& r) { return r.empty(); });
+            if (inside.empty())
+                continue;
+            std::vector<Band> parts = TextGridEngine::columnsFromGaps(inside, box, minColumnGap);
+            if (parts.size() < 2) {
+                columns.push_back(band);
+                continue;
+            }
+            parts.front().lo = band.lo;
+            parts.back().hi = band.hi;
+            columns.insert(columns.end(), parts.begin(), parts.end());
         }
-        std::erase_if(columns, [&](const Band& b) {
-            return std::none_of(segs.begin(), segs.end(), [&](const TextSegment& s) {
-                return b.lo <= s.bbox.midX() && s.bbox.midX() < b.hi;
-            });
-        });
-        notes.push_back("columns from shared gaps and " + std::to_string(partial) + " header-section lines");
+        notes.push_back("columns between " + std::to_string(partial) + " header-section lines and from shared gaps");
     } else if (!vertical.empty()) {
         for (const Band& b : TextGridEngine::bandsOf(vertical, extent.x - 1, extent.maxX() + 1))
             if (std::any_of(segs.begin(), segs.end(), [&](const TextSegment& s) {
