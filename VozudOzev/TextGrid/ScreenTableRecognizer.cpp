@@ -253,7 +253,12 @@ std::vector<OCRLine> ScreenTableRecognizer::read(const TextOCR& ocr, const Image
     std::vector<OCRLine> lines = ocr.recognize(image);
     // Light text on a dark bar (a header bar, a selected row) is read again inverted, and
     // that reading replaces whatever the first one made of the bar.
-    const std::vector<std::pair<int, int>> bars = BackgroundBands().darkBars(image);
+    std::vector<std::pair<int, int>> bars = BackgroundBands().darkBars(image);
+    // A header bar and a selection or two; a page striped with many is not read bar by bar.
+    if (bars.size() > 6) {
+        notes.push_back(std::to_string(bars.size()) + " dark bars: too many to read again");
+        bars.clear();
+    }
     for (const auto& [y0, y1] : bars) {
         // The bar's own width only: the light page beside it, inverted, reads as ink.
         int x0 = 0;
