@@ -4,6 +4,7 @@
 #include "VozudOzev/Model/Table.hpp"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 using namespace VozudOzev;
 
