@@ -1,6 +1,7 @@
 #include "VozudOzev/Extraction/TextGridTableEngine.hpp"
 
 #include "VozudOzev/Model/Clock.hpp"
+#include "VozudOzev/Repair/NumericCheck.hpp"
 #include "VozudOzev/TextGrid/TextGridEngine.hpp"
 
 namespace VozudOzev {
@@ -12,6 +13,10 @@ TableExtraction::Extraction TextGridTableEngine::extract(const Image& image, Dpi
     std::vector<std::string> notes;
     const TextGridEngine grid(false, ocr);
     std::optional<Table> table = grid.build(lines, &image, notes);
+    if (table)
+        for (std::string& note : NumericCheck::notes(NumericCheck::apply(
+                 *table, image, [&](const BBox& box) { return CropReading::read(ocr, image, box); })))
+            notes.push_back(std::move(note));
     const double elapsed = Clock::millisecondsSince(t0);
 
     std::vector<Table> tables;

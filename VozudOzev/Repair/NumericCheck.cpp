@@ -1,0 +1,209 @@
+#include "VozudOzev/Repair/NumericCheck.hpp"
+
+#include "VozudOzev/Model/AssembledCell.hpp"
+#include "VozudOzev/Model/Unicode.hpp"
+#include "VozudOzev/Repair/DashDetector.hpp"
+#include "VozudOzev/Repair/DecimalSeparatorCheck.hpp"
+#include "VozudOzev/Repair/NumberPattern.hpp"
+#include "VozudOzev/Repair/NumberRules.hpp"
+#include "VozudOzev/Repair/SeparatorInk.hpp"
+
+#include <algorithm>
+#include <map>
+#include <set>
+
+namespace VozudOzev::NumericCheck {
+
+namespace {
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+std::string digitsOf(const std::string& text)
+{
+    std::string d;
+    for (char c : text)
+        if (isDigit(c))
+            d += c;
+    return d;
+}
+
+bool isDash(const std::string& t)
+{
+    return t == "-" || t == "\u2013" || t == "\u2014";
+}
+
+bool isBody(const AssembledCell& c)
+{
+    return !c.header && c.colSpan == 1 && c.rowSpan == 1 && !c.text.empty();
+}
+
+// Blanks collapsed to one and trimmed, as a cell text is written.
+std::string collapsed(const std::string& text)
+{
+    std::string out;
+    for (char32_t cp : Unicode::decode(Unicode::trimmed(text))) {
+        if (Unicode::isWhitespace(cp)) {
+            if (!out.empty() && out.back() != ' ')
+                out += ' ';
+            continue;
+        }
+        Unicode::append(out, cp);
+    }
+    return out;
+}
+
+double medianHeight(const std::vector<AssembledCell>& cells)
+{
+    std::vector<double> h;
+    for (const AssembledCell& c : cells)
+        if (c.box && isBody(c) && !isDash(c.text))
+            h.push_back(c.box->h);
+    if (h.empty())
+        return 0;
+    std::sort(h.begin(), h.end());
+    return h[h.size() / 2];
+}
+
+// Indices of each column's body cells holding a number.
+std::map<int, std::vector<size_t>> numberColumns(const std::vector<AssembledCell>& cells)
+{
+    std::map<int, std::vector<size_t>> out;
+    for (size_t i = 0; i < cells.size(); ++i)
+        if (isBody(cells[i]) && NumberPattern::shapeOf(cells[i].text))
+            out[cells[i].col].push_back(i);
+    return out;
+}
+
+std::vector<std::string> textsOf(const std::vector<AssembledCell>& cells, const std::vector<size_t>& index)
+{
+    std::vector<std::string> texts;
+    for (size_t i : index)
+        texts.push_back(cells[i].text);
+    return texts;
+}
+
+// A new reading settles a doubt when it is a number with the same digits (or the same
+// less one in front: a currency sign taken for a digit), its separators agree with the
+// ink where the ink tells, and its shape fits the column.
+bool settles(const std::string& candidate, const std::string& original, const std::optional<std::string>& ink,
+             std::vector<std::string> column, size_t at)
+{
+    if (!NumberPattern::shapeOf(candidate))
+        return false;
+    const std::string was = digitsOf(original);
+    const std::string now = digitsOf(candidate);
+    if (now != was && !(was.size() == now.size() + 1 && was.compare(1, std::string::npos, now) == 0))
+        return false;
+    if (ink && !SeparatorInk::agrees(NumberPattern::writtenMarks(candidate), *ink))
+        return false;
+    column[at] = candidate;
+    const std::vector<size_t> odd = NumberPattern::outliers(column);
+    return std::find(odd.begin(), odd.end(), at) == odd.end();
+}
+
+}  // namespace
+
+Counts apply(Table& table, const Image& image, const CropReading::Reader& reread)
+{
+    std::vector<AssembledCell> cells;
+    cells.reserve(table.cells.size());
+    for (const Cell& c : table.cells)
+        cells.push_back({c.row, c.col, std::max(c.rowSpan, 1), std::max(c.colSpan, 1), c.header.value_or(false),
+                         c.text, c.confidence, c.bbox, c.bbox});
+    const std::vector<std::string> before = [&] {
+        std::vector<std::string> t;
+        for (const AssembledCell& c : cells)
+            t.push_back(c.text);
+        return t;
+    }();
+    Counts counts;
+
+    for (AssembledCell& c : cells) {
+        const std::string joined = NumberRules::joinSplitGroups(c.text);
+        if (joined != c.text) {
+            c.text = joined;
+            ++counts.joined;
+        }
+    }
+    const NumberRules::RereadCounts malformed = NumberRules::rereadMalformed(cells, reread);
+    counts.malformed = malformed.fixed + malformed.flagged;
+    counts.decimals = DecimalSeparatorCheck::apply(cells, false, false, reread).total();
+
+    const double textHeight = medianHeight(cells);
+    for (AssembledCell& c : cells) {
+        if (!isBody(c) || !isDash(c.text) || !c.box || textHeight <= 0)
+            continue;
+        const BBox b = *c.box;
+        const BBox around{b.x - 0.4 * textHeight, b.y - 0.5 * textHeight, b.w + 0.8 * textHeight, b.h + textHeight};
+        const std::optional<std::string> dash = DashDetector::detect(image, around, textHeight, true);
+        if (dash && *dash != c.text) {
+            c.text = *dash;
+            ++counts.dashes;
+        }
+        if (dash ? *dash != before[static_cast<size_t>(&c - cells.data())] : c.text != "\u2014")
+            CropReading::cap(c);
+    }
+
+    // Doubts: separators against the ink, shapes against the column.
+    std::map<size_t, std::optional<std::string>> doubted;  // cell -> its ink marks
+    for (const auto& [col, index] : numberColumns(cells)) {
+        for (size_t i : index) {
+            const AssembledCell& c = cells[i];
+            if (!c.box)
+                continue;
+            const std::optional<std::string> ink = SeparatorInk::marks(image, *c.box);
+            if (ink && !SeparatorInk::agrees(NumberPattern::writtenMarks(c.text), *ink)) {
+                doubted[i] = ink;
+                ++counts.ink;
+            }
+        }
+        for (size_t k : NumberPattern::outliers(textsOf(cells, index))) {
+            const size_t i = index[k];
+            if (!doubted.count(i)) {
+                doubted[i] = cells[i].box ? SeparatorInk::marks(image, *cells[i].box) : std::nullopt;
+                ++counts.pattern;
+            }
+        }
+    }
+    const std::map<int, std::vector<size_t>> columns = numberColumns(cells);
+    for (const auto& [i, ink] : doubted) {
+        AssembledCell& c = cells[i];
+        CropReading::cap(c);
+        if (!c.box)
+            continue;
+        const std::optional<std::string> read = reread(*c.box);
+        if (!read)
+            continue;
+        const std::string candidate = NumberRules::joinSplitGroups(collapsed(*read));
+        const std::vector<size_t>& index = columns.at(c.col);
+        const size_t at = static_cast<size_t>(std::find(index.begin(), index.end(), i) - index.begin());
+        if (candidate != c.text && settles(candidate, c.text, ink, textsOf(cells, index), at)) {
+            c.text = candidate;
+            ++counts.fixed;
+        }
+    }
+
+    for (size_t i = 0; i < cells.size(); ++i) {
+        if (cells[i].text != before[i])
+            CropReading::cap(cells[i]);
+        table.cells[i].text = cells[i].text;
+        table.cells[i].confidence = cells[i].confidence;
+    }
+    return counts;
+}
+
+std::vector<std::string> notes(const Counts& c)
+{
+    if (c == Counts{})
+        return {};
+    return {"numbers checked: " + std::to_string(c.joined) + " split groups joined, " + std::to_string(c.malformed) +
+            " malformed and " + std::to_string(c.decimals) + " point decimals re-read, " + std::to_string(c.dashes) +
+            " dashes measured, " + std::to_string(c.ink) + " separators unlike their ink and " +
+            std::to_string(c.pattern) + " shapes unlike their column flagged, " + std::to_string(c.fixed) +
+            " of those read again"};
+}
+
+}  // namespace VozudOzev::NumericCheck

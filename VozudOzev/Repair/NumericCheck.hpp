@@ -1,0 +1,35 @@
+#pragma once
+
+#include "VozudOzev/Model/Table.hpp"
+#include "VozudOzev/Platform/Image.hpp"
+#include "VozudOzev/Repair/CropReading.hpp"
+
+#include <string>
+#include <vector>
+
+// The number checks of the text roads, run on a recognised table before anyone trusts it:
+// split groups joined, malformed numbers and point-decimals in comma columns re-read
+// (the assembler's passes), lone dashes measured, and every number whose separators
+// disagree with the ink under it, or whose shape breaks its column's, read once more.
+// A text changes only for a reading that settles the doubt; every cell changed or
+// doubted keeps at most the re-read confidence, so that it is flagged, never silently.
+namespace VozudOzev::NumericCheck {
+
+struct Counts {
+    int joined = 0;      // split groups joined
+    int malformed = 0;   // malformed numbers re-read (fixed or not)
+    int decimals = 0;    // point decimals in comma columns re-read
+    int dashes = 0;      // lone dashes measured as another dash
+    int ink = 0;         // separators disagreeing with the ink
+    int pattern = 0;     // shapes breaking their column's
+    int fixed = 0;       // of ink and pattern doubts, settled by a new reading
+
+    bool operator==(const Counts&) const = default;
+};
+
+Counts apply(Table& table, const Image& image, const CropReading::Reader& reread);
+
+// One note line for the counts, or nothing when no cell was touched.
+std::vector<std::string> notes(const Counts& counts);
+
+}  // namespace VozudOzev::NumericCheck

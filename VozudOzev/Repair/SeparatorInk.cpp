@@ -1,0 +1,103 @@
+#include "VozudOzev/Repair/SeparatorInk.hpp"
+
+#include "VozudOzev/Repair/CellInk.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace VozudOzev::SeparatorInk {
+
+namespace {
+
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+}  // namespace
+
+std::optional<std::string> marks(const Image& image, const BBox& box)
+{
+    // A little room around the words: a comma's tail can reach past a tight text box.
+    const double pad = std::max(2.0, 0.2 * box.h);
+    const CellInk::Inside ink = CellInk::inside(image, {box.x - pad, box.y - pad, box.w + 2 * pad, box.h + 2 * pad}, true);
+    double tallest = 0;
+    for (const CellInk::Blob& b : ink.blobs)
+        if (!b.touchesEdge)
+            tallest = std::max(tallest, double(b.height()));
+    if (tallest < 5)
+        return std::nullopt;
+    std::vector<const CellInk::Blob*> glyphs;
+    std::vector<double> tops, bottoms;
+    for (const CellInk::Blob& b : ink.blobs)
+        if (!b.touchesEdge && b.height() >= 0.6 * tallest) {
+            glyphs.push_back(&b);
+            tops.push_back(b.y0);
+            bottoms.push_back(b.y1);
+        }
+    if (glyphs.size() < 2)
+        return std::nullopt;
+    // The digits' band: most glyphs share its top and baseline.
+    const double top = median(tops);
+    const double base = median(bottoms);
+    const double h = std::max(base - top + 1, 1.0);
+    const double middle = top + 0.5 * h;
+    std::vector<const CellInk::Blob*> found;
+    for (const CellInk::Blob& b : ink.blobs) {
+        if (b.touchesEdge || b.height() > 0.5 * h || b.width() > 0.45 * h || b.y0 < middle || b.y0 > base + 0.25 * h)
+            continue;
+        const double gap = 0.6 * h;
+        const bool left = std::any_of(glyphs.begin(), glyphs.end(), [&](const CellInk::Blob* g) {
+            return g->x1 < b.x0 + 1 && b.x0 - g->x1 <= gap && g->y1 <= base + 0.15 * h;
+        });
+        const bool right = std::any_of(glyphs.begin(), glyphs.end(), [&](const CellInk::Blob* g) {
+            return g->x0 > b.x1 - 1 && g->x0 - b.x1 <= gap && g->y1 <= base + 0.15 * h;
+        });
+        if (left && right)
+            found.push_back(&b);
+    }
+    std::sort(found.begin(), found.end(), [](const CellInk::Blob* a, const CellInk::Blob* b) { return a->x0 < b->x0; });
+    std::string out;
+    // A minus sign: a short level bar at mid height, a glyph after it and none just before.
+    for (const CellInk::Blob& b : ink.blobs) {
+        const double mid = (b.y0 + b.y1) / 2.0;
+        if (b.touchesEdge || b.height() > std::max(2.0, 0.2 * h) || b.width() < 1.5 * b.height() ||
+            b.width() < 0.2 * h || b.width() > 0.8 * h || mid < top + 0.3 * h || mid > top + 0.75 * h)
+            continue;
+        const double gap = 0.6 * h;
+        const bool after = std::any_of(glyphs.begin(), glyphs.end(), [&](const CellInk::Blob* g) {
+            return g->x0 > b.x1 - 1 && g->x0 - b.x1 <= gap;
+        });
+        const bool before = std::any_of(glyphs.begin(), glyphs.end(), [&](const CellInk::Blob* g) {
+            return g->x1 < b.x0 + 1 && b.x0 - g->x1 <= gap;
+        });
+        if (after && !before) {
+            out += '-';
+            break;
+        }
+    }
+    for (const CellInk::Blob* b : found) {
+        const double below = b->y1 - base;
+        if (below >= 2)
+            out += ',';
+        else if (below <= 0)
+            out += '.';
+        else
+            out += '?';
+    }
+    return out;
+}
+
+bool agrees(const std::string& written, const std::string& marks)
+{
+    if (written.size() != marks.size())
+        return false;
+    for (size_t i = 0; i < written.size(); ++i)
+        if (marks[i] != '?' && marks[i] != written[i])
+            return false;
+    return true;
+}
+
+}  // namespace VozudOzev::SeparatorInk

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "VozudOzev/Model/BBox.hpp"
+#include "VozudOzev/Platform/Image.hpp"
+
+#include <optional>
+#include <string>
+
+// The small marks drawn on the baseline between digits (decimal and group separators),
+// counted from the pixels of a text box, independently of any reading.
+namespace VozudOzev::SeparatorInk {
+
+// '-' for a minus sign before the digits, then one character per separator, left to
+// right: ',' when it drops two pixels or more below the baseline, '.' when it ends on
+// it, '?' otherwise (small text). Nothing when the box holds too little
+// ink to tell (fewer than two glyphs of text height).
+std::optional<std::string> marks(const Image& image, const BBox& box);
+
+// Whether the marks a reading wrote (NumberPattern::writtenMarks) agree with the ink's:
+// as many, and none of a clear other kind.
+bool agrees(const std::string& written, const std::string& marks);
+
+}  // namespace VozudOzev::SeparatorInk

@@ -1,0 +1,43 @@
+#include "Support/NumberFixtures.hpp"
+
+#include "VozudOzev/Repair/NumberPattern.hpp"
+#include "VozudOzev/Repair/SeparatorInk.hpp"
+
+#include <gtest/gtest.h>
+
+using namespace VozudOzev;
+using namespace TestSupport;
+
+TEST(SeparatorInk, CountsTheMarksBetweenDigitsAsDrawn)
+{
+    for (const char* name : {"comma", "comma-small", "point", "euro", "yen", "brackets", "minus"}) {
+        const NumberFixtures::Column column = NumberFixtures::column(name);
+        for (size_t i = 0; i < column.texts.size(); ++i) {
+            SCOPED_TRACE(std::string(name) + " " + column.texts[i]);
+            const std::optional<std::string> marks = SeparatorInk::marks(column.image, column.boxes[i]);
+            ASSERT_TRUE(marks);
+            const std::string written = NumberPattern::writtenMarks(column.texts[i]);
+            EXPECT_TRUE(SeparatorInk::agrees(written, *marks)) << "marks " << *marks;
+            // The same ink disagrees with a reading that lost or gained a separator.
+            EXPECT_FALSE(SeparatorInk::agrees(written + ",", *marks));
+            if (!written.empty()) {
+                EXPECT_FALSE(SeparatorInk::agrees(written.substr(1), *marks));
+            }
+        }
+    }
+}
+
+TEST(SeparatorInk, TellsACommaFromAPointWhereTheyAreLarge)
+{
+    EXPECT_EQ(SeparatorInk::marks(NumberFixtures::column("comma").image, {12, 14, 52, 15}), ",");
+    EXPECT_EQ(SeparatorInk::marks(NumberFixtures::column("point").image, {12, 14, 52, 13}), ".");
+    EXPECT_FALSE(SeparatorInk::agrees(".", ","));
+    EXPECT_TRUE(SeparatorInk::agrees(".,", "??"));
+}
+
+TEST(SeparatorInk, TooLittleInkTellsNothing)
+{
+    const NumberFixtures::Column dash = NumberFixtures::column("dash");
+    EXPECT_EQ(SeparatorInk::marks(dash.image, dash.boxes[0]), std::nullopt);
+    EXPECT_EQ(SeparatorInk::marks(dash.image, {500, 500, 20, 20}), std::nullopt);
+}
