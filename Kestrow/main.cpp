@@ -3,6 +3,7 @@
 #include "Kestrow/History/HistoryStore.hpp"
 #include "Kestrow/Platform/ClipboardWriter.hpp"
 #include "Kestrow/Platform/Hotkeys.hpp"
+#include "Kestrow/Platform/X11WindowStacking.hpp"
 #include "Kestrow/Shell/AlertPresenter.hpp"
 #include "Kestrow/Shell/AppDelegate.hpp"
 #include "Kestrow/Shell/AppSettings.hpp"
@@ -73,8 +74,9 @@ int main(int argc, char** argv)
     Kestrow::CaptureOverlay overlay(screens);
     Kestrow::SystemClipboardWriter clipboard;
     Kestrow::MessageBoxAlertPresenter alerts;
-    Kestrow::AppDelegate delegate(
-        {settings, *hotkeys, overlay, clipboard, alerts, Kestrow::EngineService::shared(), &Kestrow::HistoryStore::shared()});
+    Kestrow::X11WindowStacking stacking;
+    Kestrow::AppDelegate delegate({settings, *hotkeys, overlay, clipboard, alerts, Kestrow::EngineService::shared(),
+                                   &Kestrow::HistoryStore::shared(), &stacking});
     overlay.prepare = [&delegate] {
         Kestrow::Toast::dismiss();
         if (delegate.hint())

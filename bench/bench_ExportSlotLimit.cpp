@@ -1,7 +1,8 @@
 // Every export of a table at the largest size a stored table may claim (Table::maxSlots):
 // a hostile record with a handful of cells over the whole grid, and a full one with a text
 // in every slot. The limit is chosen so that each export stays around a second; "peak_MB"
-// is the process's peak resident size after the run.
+// is the process's peak resident size after the run and "added_MB" how far the export
+// raised it: run one benchmark per process (--benchmark_filter) to read them.
 #include "VozudOzev/Export/AIContext.hpp"
 #include "VozudOzev/Export/JSONExport.hpp"
 #include "VozudOzev/Export/TableExport.hpp"
@@ -42,22 +43,38 @@ Table squareTable(bool full)
     return t;
 }
 
+// Only the table a run uses is built, so a run alone in its process shows what it costs.
 const Table& table(bool full)
 {
+    if (full) {
+        static const Table dense = squareTable(true);
+        return dense;
+    }
     static const Table sparse = squareTable(false);
-    static const Table dense = squareTable(true);
-    return full ? dense : sparse;
+    return sparse;
+}
+
+double peakMB()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 
 template <class Export>
 void run(benchmark::State& state, Export exportTable)
 {
     const Table& t = table(state.range(0) != 0);
-    for (auto _ : state)
-        benchmark::DoNotOptimize(exportTable(t));
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    state.counters["peak_MB"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
+    const double before = peakMB();
+    double outputMB = 0;
+    for (auto _ : state) {
+        const auto out = exportTable(t);
+        outputMB = static_cast<double>(out.size()) / (1024.0 * 1024.0);
+        benchmark::DoNotOptimize(out);
+    }
+    state.counters["output_MB"] = outputMB;
+    state.counters["peak_MB"] = peakMB();
+    state.counters["added_MB"] = peakMB() - before;
     state.counters["slots"] = static_cast<double>(t.rows) * t.cols;
 }
 

@@ -154,9 +154,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     options.headerMode = headerRows % 2 ? AIContext::HeaderMode::joined : AIContext::HeaderMode::keepRows;
     options.confidenceThreshold = 0.8;
     FuzzSupport::requireUTF8(AIContext::markdown(t, source, options), "AI context");
+    // The export is written as it goes; its bytes must be those of the document's tree.
+    std::string json;
     try {
-        FuzzSupport::requireUTF8(JSONExport::data(t, source, headerRows), "JSON export");
+        json = JSONExport::data(t, source, headerRows);
     } catch (const JSONIO::EncodingError&) {
+    }
+    if (!json.empty()) {
+        FuzzSupport::requireUTF8(json, "JSON export");
+        require(json == JSONIO::encode(JSONExport::document(t, source, headerRows)), "JSON export: not the tree's form");
     }
 
     XLSXWriter writer;

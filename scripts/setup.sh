@@ -13,7 +13,7 @@ packages=(
   qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
   libx11-dev libxcb1-dev libxkbcommon-dev libxkbcommon-x11-dev fonts-inter
   xvfb xauth xdotool xclip imagemagick x11-xserver-utils x11-xkb-utils x11-utils trayer
-  clang-14 libfuzzer-14-dev
+  clang-14 libfuzzer-14-dev desktop-file-utils
 )
 
 missing=()

@@ -10,6 +10,7 @@
 #include "VozudOzev/TextGrid/ScreenTableRecognizer.hpp"
 #include "VozudOzev/Structure/ImageResolution.hpp"
 #include "VozudOzev/Extraction/TableExtractor.hpp"
+#include "VozudOzev/TextGrid/TextGridDocumentRecognizer.hpp"
 #include "VozudOzev/TextGrid/TextGridEngine.hpp"
 #include "VozudOzev/Extraction/TextGridTableEngine.hpp"
 #include "VozudOzev/Trust/TrustAnalyzer.hpp"
@@ -48,6 +49,8 @@ const char* usageText =
     "                      applied to the recommended set\n"
     "  --structure-only    print the predicted structure file instead (structure engine)\n"
     "  --dpi X[,Y]         the image's resolution; default: from the file, else 72\n"
+    "  --ocr-lines FILE    text and document engines: the OCR lines of FILE, written there\n"
+    "                      first when it does not exist (measuring structure changes fast)\n"
     "  --format F          json (the engine output, default), tsv, html, csv, md, ai\n"
     "                      (AI-context Markdown), doc (the JSON export document) or\n"
     "                      xlsx (a workbook; binary, so give -o FILE)\n"
@@ -118,6 +121,7 @@ struct Arguments {
     std::optional<double> trust;
     std::string outPath;
     std::string imagePath;
+    std::string ocrLinesPath;
 };
 
 // The usage problem, or nothing when the arguments are sound.
@@ -131,7 +135,7 @@ std::optional<std::string> parse(int argc, char** argv, Arguments& a)
             return std::string(argv[++i]);
         };
         if (arg == "--engine" || arg == "--models" || arg == "--options" || arg == "--dpi" || arg == "--format" ||
-            arg == "-o") {
+            arg == "-o" || arg == "--ocr-lines") {
             auto v = value();
             if (!v)
                 return std::string(arg) + " needs a value";
@@ -145,6 +149,8 @@ std::optional<std::string> parse(int argc, char** argv, Arguments& a)
                 a.format = *v;
             else if (arg == "-o")
                 a.outPath = *v;
+            else if (arg == "--ocr-lines")
+                a.ocrLinesPath = *v;
             else if (!(a.dpi = parseDpi(*v)))
                 return "--dpi takes X or X,Y with positive numbers";
         } else if (arg == "--structure-only") {
@@ -195,6 +201,34 @@ void analyseTrust(EngineOutput& output, double threshold)
         table = TrustAnalyzer::analyze(table, threshold, overrides, {}).first;
 }
 
+// The screen-table recogniser over lines read before.
+class LinesRecognizer final : public DocumentRecognizer {
+public:
+    explicit LinesRecognizer(std::vector<OCRLine> lines) : lines_(std::move(lines)) {}
+    std::vector<DocumentObservation> perform(const Image& image) const override
+    {
+        std::vector<std::string> notes;
+        const std::optional<Table> table = ScreenTableRecognizer::build(lines_, image, notes);
+        DocumentObservation observation = TextGridDocumentRecognizer::observationOf(table, image);
+        observation.notes = std::move(notes);
+        return {std::move(observation)};
+    }
+    std::vector<std::string> supportedLanguages() const override { return {}; }
+
+private:
+    std::vector<OCRLine> lines_;
+};
+
+// The lines of the file when it exists, else the image read and its lines written there.
+std::vector<OCRLine> cachedLines(const std::string& path, const TextOCR& ocr, const Image& image)
+{
+    if (std::ifstream in(path, std::ios::binary); in)
+        return nlohmann::json::parse(in).get<std::vector<OCRLine>>();
+    std::vector<OCRLine> lines = ocr.recognize(image);
+    std::ofstream(path, std::ios::binary) << nlohmann::json(lines).dump();
+    return lines;
+}
+
 // The text the run writes; throws what recognition throws.
 std::string run(const Arguments& a, const Image& image, Dpi dpi)
 {
@@ -210,7 +244,20 @@ std::string run(const Arguments& a, const Image& image, Dpi dpi)
     }
 
     EngineOutput output;
-    if (a.engine == "structure" || a.engine == "auto") {
+    if (!a.ocrLinesPath.empty() && (a.engine == "document" || a.engine == "text")) {
+        std::vector<OCRLine> lines = cachedLines(a.ocrLinesPath, ocr, image);
+        if (a.engine == "document") {
+            output = DocumentsEngine(std::make_shared<LinesRecognizer>(std::move(lines))).run(image, "capture");
+        } else {
+            std::vector<std::string> notes;
+            std::optional<Table> table = TextGridEngine(false, ocr).build(lines, &image, notes);
+            std::vector<Table> tables;
+            if (table)
+                tables.push_back(std::move(*table));
+            output = EngineOutput("capture", "B", image.width, image.height, 0, std::move(tables),
+                                  std::string("line"), std::move(notes));
+        }
+    } else if (a.engine == "structure" || a.engine == "auto") {
         std::optional<TableExtractor> extractor;
         try {
             extractor.emplace(ModelLocation(a.models), ComputeUnits::cpuAndGPU, assembler);

@@ -118,16 +118,21 @@ void CaptureRoad::captureSelection(const RegionSelection& selection, bool quick,
 {
     if (ports_.allowsCapture && !ports_.allowsCapture(selection.rect.toAlignedRect()))
         return;
+    if (const std::optional<ScreenCapture::Shot> shot = grabSelection(selection))
+        run(shot->image, shot->scale, quick, sourceName);
+}
+
+std::optional<ScreenCapture::Shot> CaptureRoad::grabSelection(const RegionSelection& selection)
+{
     std::variant<ScreenCapture::Shot, CaptureFailure> grabbed =
         ports_.grab ? ports_.grab(selection) : CaptureFailure::other("No display to capture");
     if (auto* failure = std::get_if<CaptureFailure>(&grabbed)) {
         captureFailed(*failure);
-        return;
+        return std::nullopt;
     }
     if (ports_.recordConsent)
         ports_.recordConsent();
-    const ScreenCapture::Shot& shot = std::get<ScreenCapture::Shot>(grabbed);
-    run(shot.image, shot.scale, quick, sourceName);
+    return std::get<ScreenCapture::Shot>(std::move(grabbed));
 }
 
 void CaptureRoad::run(const QImage& image, double scale, bool quick, const std::optional<QString>& sourceName)

@@ -9,6 +9,7 @@
 #include "Kestrow/Shell/CaptureResult.hpp"
 #include "Kestrow/Shell/EngineService.hpp"
 #include "Kestrow/Shell/ToastKind.hpp"
+#include "VozudOzev/Merge/StitchTables.hpp"
 
 #include <QImage>
 #include <QObject>
@@ -25,6 +26,10 @@ namespace Kestrow {
 class CaptureRoad final : public QObject {
     Q_OBJECT
 public:
+    // The column-matching window's answer: the mapping, or none when the user cancelled;
+    // `closed` tells a close from the title bar from the Cancel button.
+    using MappingAnswer = std::function<void(std::optional<VozudOzev::StitchTables::Mapping> mapping, bool closed)>;
+
     struct Ports {
         // Shows the selection overlay; false when one is open already. The completion
         // gets nothing when the user cancelled.
@@ -42,6 +47,8 @@ public:
         std::function<void(const CaptureResult& result, const std::optional<QString>& notice)> openResult;
         std::function<void(const CaptureResult& result, const QString& sourceName, const QString& engine)> addHistory;
         std::function<void()> showOnboarding;
+        // Opens the column-matching window for a stitch that cannot match the columns.
+        std::function<void(const VozudOzev::StitchTables::MappingRequest&, MappingAnswer answer)> askMapping;
         std::function<void()> beep;
         std::function<void()> relaunch;
         // A screen capture succeeded: the consent records of this copy.
@@ -66,6 +73,17 @@ public:
     void processImage(const QImage& image);
     void processFile(const QString& path);
 
+    // "Capture Next Part" of a result window: a new selection whose table is stitched under
+    // `base`, the current table of the window showing `of`. The stitch opens in a new window.
+    void captureNext(const VozudOzev::Table& base, const CaptureResult& of);
+    void beginCaptureNext(const VozudOzev::Table& base, const CaptureResult& of);
+    // Asks for a column mapping when the stitch needs one, else shows the stitched table.
+    void finishStitch(const VozudOzev::StitchTables::Result& outcome, const VozudOzev::Table& base,
+                      const VozudOzev::Table& next, const CaptureResult& of);
+    static VozudOzev::StitchTables::Options stitchOptions();
+    // The stitched table as a capture of its own: the base's image, timings and lines, one table.
+    static CaptureResult stitchedResult(const CaptureResult& of, VozudOzev::Table stitched);
+
     void recognitionFailed(const QString& error);
     void captureFailed(const CaptureFailure& failure);
 
@@ -79,6 +97,11 @@ signals:
 private:
     int runAlert(const Alert& alert);
     void captureSelection(const RegionSelection& selection, bool quick, const std::optional<QString>& sourceName);
+    // The selection's pixels with the consent recorded, or none after the failure is reported.
+    std::optional<ScreenCapture::Shot> grabSelection(const RegionSelection& selection);
+    void stitchThenFinish(const std::function<VozudOzev::StitchTables::Result()>& stitch,
+                          const VozudOzev::Table& base, const VozudOzev::Table& next, const CaptureResult& of);
+    void readNextPart(const ScreenCapture::Shot& shot, const VozudOzev::Table& base, const CaptureResult& of);
     void finishRun(const CaptureResult& result, bool quick, const std::optional<QString>& sourceName);
 
     EngineService& engine_;

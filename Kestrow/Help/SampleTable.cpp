@@ -9,7 +9,6 @@ namespace Kestrow::SampleTable {
 std::optional<QString> folder()
 {
     const QString candidates[] = {
-        QCoreApplication::applicationDirPath() + QStringLiteral("/../Resources/Samples"),
         QCoreApplication::applicationDirPath() + QStringLiteral("/../share/vantrel/Samples"),
         QStringLiteral(VANTREL_SOURCE_DIR "/Resources/Samples"),
     };

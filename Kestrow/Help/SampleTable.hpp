@@ -9,7 +9,7 @@
 namespace Kestrow::SampleTable {
 
 // The folder "Samples" holding the rendered pictures: beside the program's build or
-// install tree (../Resources/Samples), else in the source checkout; nothing when neither exists.
+// install tree (../share/vantrel/Samples), else in the source checkout; nothing when neither exists.
 std::optional<QString> folder();
 // The light or dark picture's path in that folder; the file itself may be missing.
 std::optional<QString> imagePath(bool dark);

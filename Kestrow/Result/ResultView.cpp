@@ -1,6 +1,7 @@
 #include "Kestrow/Result/ResultView.hpp"
 
 #include "Kestrow/Editor/GridContainer.hpp"
+#include "Kestrow/Result/ExportSource.hpp"
 #include "Kestrow/Result/ResultExports.hpp"
 #include "Kestrow/Result/ResultStatus.hpp"
 #include "Kestrow/Result/SourcePane.hpp"
@@ -51,8 +52,14 @@ QString secondaryStyle(const Palette& p)
     return QStringLiteral("QPushButton, QToolButton { background: %1; color: %2; border: 1px solid %3; border-radius: 8px;"
                           " padding: 4px 10px; }"
                           "QPushButton:disabled, QToolButton:disabled { color: %4; }"
-                          "QToolButton::menu-indicator { image: none; width: 0; }")
-        .arg(p.card.name(), p.ink.name(), p.hairline.name(), p.muted.name());
+                          "QToolButton::menu-indicator { image: none; width: 0; }"
+                          // The table picker and its list follow the window's palette, not the desktop's.
+                          "QComboBox { background: %1; color: %2; border: 1px solid %3; border-radius: 8px;"
+                          " padding: 3px 10px; }"
+                          "QComboBox::drop-down { border: none; width: 20px; }"
+                          "QComboBox QAbstractItemView { background: %1; color: %2; border: 1px solid %3;"
+                          " selection-background-color: %5; selection-color: %6; outline: none; }")
+        .arg(p.card.name(), p.ink.name(), p.hairline.name(), p.muted.name(), p.accent.name(), QStringLiteral("#ffffff"));
 }
 
 QString primaryStyle(const Palette& p)
@@ -179,16 +186,7 @@ void ResultView::setTableIndex(int index)
 
 VozudOzev::SourceInfo ResultView::exportSource() const
 {
-    const auto& output = result_.extraction.output;
-    VozudOzev::SourceInfo source;
-    const auto item = env_.historyItem ? env_.historyItem(result_.id) : std::nullopt;
-    source.name = item ? item->sourceName.toStdString() : std::string("Screen capture");
-    const QDateTime date = item ? item->date : result_.date;
-    source.capturedAt = std::chrono::system_clock::time_point(std::chrono::milliseconds(date.toMSecsSinceEpoch()));
-    source.engine = output.engine;
-    source.imageWidth = output.imageWidth;
-    source.imageHeight = output.imageHeight;
-    return source;
+    return Kestrow::exportSource(result_, env_.historyItem ? env_.historyItem(result_.id) : std::nullopt);
 }
 
 void ResultView::copy()
@@ -314,6 +312,11 @@ QWidget* ResultView::makeToolbar()
         picker_ = new QComboBox(bar);
         picker_->setObjectName(QStringLiteral("tablePicker"));
         picker_->setFixedWidth(180);
+        // The arrow is drawn by the widget style in the palette's text colour.
+        QPalette pickerPalette = picker_->palette();
+        for (const auto role : {QPalette::ButtonText, QPalette::Text, QPalette::WindowText})
+            pickerPalette.setColor(role, p.ink);
+        picker_->setPalette(pickerPalette);
         for (size_t i = 0; i < tables.size(); ++i)
             picker_->addItem(ResultStatus::pickerLabel(static_cast<int>(i), tables[i].rows, tables[i].cols));
         picker_->setCurrentIndex(tableIndex_);
@@ -368,6 +371,7 @@ QWidget* ResultView::makeToolbar()
         auto* next = new QPushButton(tr("Capture Next Part"), bar);
         next->setObjectName(QStringLiteral("captureNextButton"));
         next->setToolTip(tr("Capture the next part of a long table and append it (F6)"));
+        next->setShortcut(QKeySequence(Qt::Key_F6));
         connect(next, &QPushButton::clicked, this, [this] {
             if (auto* d = doc())
                 onCaptureNext_(d->table());

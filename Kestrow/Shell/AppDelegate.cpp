@@ -2,14 +2,21 @@
 
 #include "Kestrow/Capture/ScreenCapture.hpp"
 #include "Kestrow/Capture/CaptureConsent.hpp"
+#include "Kestrow/Capture/OwnResultLayers.hpp"
+#include "Kestrow/Feedback/FeedbackSender.hpp"
+#include "Kestrow/Feedback/FeedbackWindow.hpp"
+#include "Kestrow/Feedback/XdgEmailHandoff.hpp"
 #include "Kestrow/Platform/ActiveApplication.hpp"
 #include "Kestrow/History/HistoryStore.hpp"
 #include "Kestrow/History/HistoryWindow.hpp"
 #include "Kestrow/History/RecentCaptures.hpp"
+#include "Kestrow/Result/ColumnMappingView.hpp"
 #include "Kestrow/Result/ResultWindow.hpp"
 #include "Kestrow/Shell/ResultTitle.hpp"
 #include "Kestrow/Shell/Theme.hpp"
 #include "Kestrow/Shell/WindowShortcuts.hpp"
+#include "Kestrow/Shell/WindowFrames.hpp"
+#include "Kestrow/Shell/WindowSpec.hpp"
 #include "Kestrow/Shell/AppResources.hpp"
 #include "Kestrow/Shell/Log.hpp"
 #include "Kestrow/Shell/HUDPill.hpp"
@@ -55,12 +62,26 @@ QString imageFilter()
     return QObject::tr("Images (%1)").arg(patterns.join(u' '));
 }
 
+void showToast(const QString& text, ToastKind kind)
+{
+    Toast::show(text, kind);
+    // The pill's window carries its text too, for screen readers and window lists.
+    if (QWidget* pill = Toast::current())
+        pill->setWindowTitle(text);
+}
+
 }  // namespace
 
-AppDelegate::AppDelegate(Services services, QObject* parent) : QObject(parent), s_(services)
+AppDelegate::AppDelegate(Services services, QObject* parent)
+    : QObject(parent), mailHandoff(std::make_unique<XdgEmailHandoff>()), s_(services)
 {
     openResult = [this](const CaptureResult& result, const std::optional<QString>& notice) -> QWidget* {
-        return ResultWindow::make(result, notice, {}, resultEnvironment());
+        QPointer<AppDelegate> self(this);
+        auto captureNext = [self, result](const VozudOzev::Table& base) {
+            if (self)
+                self->road_->captureNext(base, result);
+        };
+        return ResultWindow::make(result, notice, captureNext, resultEnvironment());
     };
 
     CaptureRoad::Ports ports;
@@ -76,13 +97,11 @@ AppDelegate::AppDelegate(Services services, QObject* parent) : QObject(parent), 
             return CaptureFailure::classify(error);
         }
     };
+    ports.allowsCapture = [this](const QRect& rect) { return allowsCapture(rect); };
+    ports.askMapping = [this](const VozudOzev::StitchTables::MappingRequest& request,
+                              CaptureRoad::MappingAnswer answer) { askMapping(request, std::move(answer)); };
     ports.frontApplicationName = [] { return ActiveApplication::name(); };
-    ports.toast = [](const QString& text, ToastKind kind) {
-        Toast::show(text, kind);
-        // The pill's window carries its text too, for screen readers and window lists.
-        if (QWidget* pill = Toast::current())
-            pill->setWindowTitle(text);
-    };
+    ports.toast = showToast;
     ports.beginProgress = [](const QString& text, int delayMs) { ProgressHUD::shared().begin(text, delayMs / 1000.0); };
     ports.endProgress = [] { ProgressHUD::shared().end(); };
     ports.setBusy = [this](bool busy) { setBusy(busy); };
@@ -119,7 +138,12 @@ AppDelegate::~AppDelegate()
 
 void AppDelegate::launch()
 {
-    AppResources::registerFonts();
+    const int fonts = AppResources::registerFonts();
+    Log::line(QStringLiteral("resources at %1, %2 fonts")
+                  .arg(AppResources::installedRoot().value_or(QStringLiteral("(checkout)")))
+                  .arg(fonts));
+    // Attachments of earlier feedback were kept for the user until now.
+    FeedbackContext::purgeStaleAttachments(FeedbackContext::attachmentRoot());
     if (s_.settings.applyAppearance)
         s_.settings.applyAppearance(s_.settings.appearance());
     QApplication::setWindowIcon(AppResources::appIcon(s_.settings.appIcon()));
@@ -176,6 +200,9 @@ void AppDelegate::buildMenu()
         history->setShortcutContext(Qt::WidgetShortcut);
         connect(history, &QAction::triggered, this, &AppDelegate::historyAction);
     }
+    menu_->addSeparator();
+    QAction* feedback = menu_->addAction(menuSymbol(QStringLiteral("feedback")), tr("Send Feedback…"));
+    connect(feedback, &QAction::triggered, this, [this] { showFeedback(FeedbackKind::bug, {}); });
     menu_->addSeparator();
     QAction* quit = menu_->addAction(tr("Quit Vantrel"));
     quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
@@ -299,6 +326,61 @@ QWidget* AppDelegate::showResult(const CaptureResult& result, const std::optiona
     if (!window)
         return nullptr;
     window->setAttribute(Qt::WA_DeleteOnClose);
+    WindowFrames::keep(window, WindowSpec::of(WindowKind::result), s_.settings.defaults());
+    installWindowShortcuts(window);
+    windows_.append(window);
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return window;
+}
+
+bool AppDelegate::allowsCapture(const QRect& rect)
+{
+    if (!s_.stacking)
+        return true;
+    const double share = KestrowEditor::OwnResultGuard::gridShare(
+        {double(rect.x()), double(rect.y()), double(rect.width()), double(rect.height())},
+        OwnResultLayers::current(windows(), *s_.stacking));
+    if (share < KestrowEditor::OwnResultGuard::refuseShare)
+        return true;
+    QApplication::beep();
+    showToast(tr("That's Vantrel's own result. Select the original table instead."), ToastKind::warning);
+    return false;
+}
+
+QWidget* AppDelegate::askMapping(const VozudOzev::StitchTables::MappingRequest& request,
+                                 CaptureRoad::MappingAnswer answer)
+{
+    // The window closes itself before the answer goes on: a stitch may open the next window.
+    auto window = std::make_shared<QPointer<QWidget>>();
+    auto reply = [window, answer = std::move(answer)](std::optional<VozudOzev::StitchTables::Mapping> mapping,
+                                                      bool closed) {
+        if (!closed && *window)
+            (*window)->close();
+        answer(std::move(mapping), closed);
+    };
+    auto* view = new ColumnMappingView(
+        request, [reply](const VozudOzev::StitchTables::Mapping& mapping) { reply(mapping, false); },
+        [reply] { reply(std::nullopt, false); }, [reply] { reply(std::nullopt, true); });
+    *window = view;
+    const WindowSpec spec = WindowSpec::of(WindowKind::columnMapping);
+    view->setWindowTitle(QCoreApplication::translate("Windows", spec.title));
+    view->setFixedSize(spec.content);
+    view->setAttribute(Qt::WA_DeleteOnClose);
+    installWindowShortcuts(view);
+    windows_.append(view);
+    view->show();
+    view->raise();
+    view->activateWindow();
+    return view;
+}
+
+QWidget* AppDelegate::showFeedback(FeedbackKind kind, const FeedbackContext& context)
+{
+    if (!feedback_)
+        feedback_ = std::make_unique<FeedbackSender>(*mailHandoff, s_.clipboard);
+    QWidget* window = FeedbackWindow::make(kind, context, *feedback_);
     installWindowShortcuts(window);
     windows_.append(window);
     window->show();
@@ -360,6 +442,16 @@ ResultEnvironment AppDelegate::resultEnvironment()
         const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(item->date.time_since_epoch()).count();
         return ResultEnvironment::HistoryItem{QString::fromStdString(item->sourceName),
                                               QDateTime::fromMSecsSinceEpoch(ms, Qt::UTC)};
+    };
+    env.reportMisread = [self = QPointer<AppDelegate>(this)](const QImage& image,
+                                                            const std::optional<VozudOzev::Table>& table) {
+        if (!self)
+            return;
+        FeedbackContext context;
+        if (!image.isNull())
+            context.image = image;
+        context.table = table;
+        self->showFeedback(FeedbackKind::misreadTable, context);
     };
     env.dark = Theme::shared().isDark();
     return env;

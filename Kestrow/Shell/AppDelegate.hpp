@@ -2,6 +2,9 @@
 
 #include "Kestrow/Capture/CaptureRoad.hpp"
 #include "Kestrow/Capture/RegionSelector.hpp"
+#include "Kestrow/Feedback/FeedbackContext.hpp"
+#include "Kestrow/Feedback/FeedbackKind.hpp"
+#include "Kestrow/Feedback/MailHandoff.hpp"
 #include "Kestrow/Platform/ClipboardWriter.hpp"
 #include "Kestrow/Platform/Hotkeys.hpp"
 #include "Kestrow/Shell/AlertPresenter.hpp"
@@ -22,9 +25,11 @@
 
 namespace Kestrow {
 
+class FeedbackSender;
 class HistoryStore;
 class HistoryWindow;
 class NoTrayHint;
+class WindowStacking;
 struct ResultEnvironment;
 
 // The one object that lives as long as the application: tray icon and menu, hot keys, the
@@ -40,6 +45,7 @@ public:
         AlertPresenter& alerts;
         EngineService& engine;
         HistoryStore* history = nullptr;  // none: captures are not kept
+        WindowStacking* stacking = nullptr;  // none: a capture over our own grid is not noticed
     };
     // How a capture's table is shown; the plain window until the result window replaces it.
     using OpenResult = std::function<QWidget*(const CaptureResult&, const std::optional<QString>& notice)>;
@@ -57,7 +63,13 @@ public:
     void refreshMenu();
     // After launch: is there a tray to show the icon in? Without one, the hint explains.
     void checkStatusItemVisible();
+    // False, after a beep and a warning, when the rectangle mostly shows one of our result grids.
+    bool allowsCapture(const QRect& rect);
+    // The "Match Columns" window for a stitch that cannot match the columns by itself.
+    QWidget* askMapping(const VozudOzev::StitchTables::MappingRequest& request, CaptureRoad::MappingAnswer answer);
     QWidget* showResult(const CaptureResult& result, const std::optional<QString>& notice);
+    // A new "Send Feedback" window with the kind picked and what the caller offers to attach.
+    QWidget* showFeedback(FeedbackKind kind, const FeedbackContext& context);
     // Shortcuts that stand in for a main menu in every window of the application.
     void installWindowShortcuts(QWidget* window);
 
@@ -71,6 +83,8 @@ public:
     NoTrayHint* hint() const { return hint_; }
 
     OpenResult openResult;  // replaced by the result window when it exists
+    // How feedback drafts reach the mail program (a fake in tests); read at the first send.
+    std::unique_ptr<MailHandoff> mailHandoff;
 
 private:
     void buildMenu();
@@ -93,6 +107,7 @@ private:
     QPointer<HistoryWindow> historyWindow_;
     QList<QPointer<QWidget>> windows_;
     QPointer<NoTrayHint> hint_;
+    std::unique_ptr<FeedbackSender> feedback_;
 };
 
 }  // namespace Kestrow

@@ -35,8 +35,12 @@ std::optional<QString> installedRoot() {
 }
 
 std::optional<QString> checkoutRoot() {
+    // Only programs run from their build tree fall back to the checkout: an installed copy
+    // must find everything it needs in its own prefix.
+    if (!QCoreApplication::instance()) return std::nullopt;
+    const QString build = QDir::cleanPath(QStringLiteral(VANTREL_BINARY_DIR)) + u'/';
+    if (!QDir::cleanPath(QCoreApplication::applicationDirPath()).append(u'/').startsWith(build)) return std::nullopt;
     const QString root = QStringLiteral(VANTREL_SOURCE_DIR);
-    // Only a checkout that still looks like ours: an installed copy never reaches here.
     if (!QFileInfo(root + QStringLiteral("/VozudOzev")).isDir()) return std::nullopt;
     return existingDir(root + QStringLiteral("/Resources"));
 }

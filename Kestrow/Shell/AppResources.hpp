@@ -9,8 +9,8 @@
 #include <optional>
 
 // The application's resource folders and the few resources the shell loads itself.
-// Lookup order: $VANTREL_RESOURCES, then <executable>/../share/vantrel, then the source checkout
-// this was built from (when it still holds VozudOzev/).
+// Lookup order: $VANTREL_RESOURCES, then <executable>/../share/vantrel, then (only for programs
+// run from the build tree) the source checkout they were built from.
 namespace Kestrow::AppResources {
 // The folder `name` under the resource root, if it exists.
 std::optional<QString> dir(const QString& name);

@@ -1,6 +1,7 @@
 #include "VozudOzev/Export/TableExport.hpp"
 
 #include "VozudOzev/Export/CSV.hpp"
+#include "VozudOzev/Export/SlotTexts.hpp"
 #include "VozudOzev/Model/Unicode.hpp"
 
 #include <algorithm>
@@ -95,53 +96,6 @@ size_t estimatedSize(const Table& table, size_t perSlot)
         bytes += cell.text.size();
     return bytes + bytes / 8 + static_cast<size_t>(std::max(table.rows, 0)) * static_cast<size_t>(std::max(table.cols, 0)) * perSlot + 64;
 }
-
-// The texts of table.grid(), read in place. Copying every text into a grid of strings
-// (and freeing them again) took most of the time of a large export.
-class SlotTexts {
-public:
-    explicit SlotTexts(const Table& table)
-        : rows_(std::max(table.rows, 0)), cols_(std::max(table.cols, 0)),
-          first_(static_cast<size_t>(rows_) * static_cast<size_t>(cols_), nullptr)
-    {
-        for (const Cell& cell : table.cells) {
-            if (cell.row < 0 || cell.col < 0 || cell.row >= rows_ || cell.col >= cols_)
-                continue;
-            const size_t at = index(cell.row, cell.col);
-            if (!first_[at]) {
-                first_[at] = &cell.text;
-                continue;
-            }
-            // Same joining rule as Table::grid().
-            auto [it, added] = joined_.try_emplace(at, *first_[at]);
-            if (it->second.empty())
-                it->second = cell.text;
-            else
-                it->second += " " + cell.text;
-        }
-    }
-
-    int rows() const { return rows_; }
-    int cols() const { return cols_; }
-
-    std::string_view text(int row, int col) const
-    {
-        const size_t at = index(row, col);
-        if (!joined_.empty()) {
-            if (const auto it = joined_.find(at); it != joined_.end())
-                return it->second;
-        }
-        return first_[at] ? std::string_view(*first_[at]) : std::string_view();
-    }
-
-private:
-    size_t index(int row, int col) const { return static_cast<size_t>(row) * static_cast<size_t>(cols_) + static_cast<size_t>(col); }
-
-    int rows_;
-    int cols_;
-    std::vector<const std::string*> first_;
-    std::unordered_map<size_t, std::string> joined_;
-};
 
 std::string valid(std::string text)
 {

@@ -112,6 +112,7 @@ void restoreVietnameseMarks(PageReading& reading, TesseractPool& pool, const Tes
 {
     if (languages.find("vie") == std::string::npos || languages == "vie")
         return;
+    VietnameseMarks::germanLettersBack(reading.lines);
     const VietnameseMarks::Signs signs = VietnameseMarks::signsOf(reading.lines);
     if (signs == VietnameseMarks::Signs::none)
         return;

@@ -24,16 +24,27 @@ Signs signsOf(const PageLines& lines)
     static const std::u32string only =
         U"ăắằẳẵặơớờởỡợưứừửữựạảấầẩẫậẹẻẽếềểễệỉịọỏốồổỗộụủỳỵỷỹđ"
         U"ĂẮẰẲẴẶƠỚỜỞỠỢƯỨỪỬỮỰẠẢẤẦẨẪẬẸẺẼẾỀỂỄỆỈỊỌỎỐỒỔỖỘỤỦỲỴỶỸĐ₫";
-    Signs signs = Signs::none;
+    // One stray letter is an OCR slip, not a language: a page is surely Vietnamese only
+    // with several of its own letters, more than the German ones it shows. A page with
+    // German letters that is not surely Vietnamese is German, and keeps its ä ö ü ß.
+    int vietnamese = 0;
+    int german = 0;
+    bool other = false;
     for (const auto& line : lines)
         for (const PageWord& w : line)
             for (char32_t cp : Unicode::decode(w.text)) {
                 if (only.find(cp) != std::u32string::npos)
-                    return Signs::sure;
-                if (cp >= 0x80 && cp < 0x2000 && germanLetters.find(cp) == std::u32string::npos && Unicode::isLetter(cp))
-                    signs = Signs::some;
+                    ++vietnamese;
+                else if (germanLetters.find(cp) != std::u32string::npos)
+                    ++german;
+                else if (cp >= 0x80 && cp < 0x2000 && Unicode::isLetter(cp))
+                    other = true;
             }
-    return signs;
+    if (vietnamese >= 3 && vietnamese > 2 * german)
+        return Signs::sure;
+    if (german > 0)
+        return Signs::none;
+    return vietnamese > 0 || other ? Signs::some : Signs::none;
 }
 
 void restore(PageLines& lines, const PageLines& marked, bool keepGerman)
@@ -68,6 +79,33 @@ void restore(PageLines& lines, const PageLines& marked, bool keepGerman)
             w.text = merged;
         }
     }
+}
+
+void germanLettersBack(PageLines& lines)
+{
+    if (signsOf(lines) == Signs::sure)
+        return;
+    bool german = false;
+    for (const auto& line : lines)
+        for (const PageWord& w : line)
+            for (char32_t cp : Unicode::decode(w.text))
+                german = german || germanLetters.find(cp) != std::u32string::npos;
+    if (!german)
+        return;
+    static const std::u32string lookAlikes = U"ãảẫẩẵẳõỏỗổỡởũủữửÃẢÕỎŨỦ";
+    static const std::u32string germanOf = U"ääääääööööööüüüüÄÄÖÖÜÜ";
+    for (auto& line : lines)
+        for (PageWord& w : line) {
+            std::u32string cps = Unicode::decode(w.text);
+            bool changed = false;
+            for (char32_t& cp : cps)
+                if (const size_t i = lookAlikes.find(cp); i != std::u32string::npos) {
+                    cp = germanOf[i];
+                    changed = true;
+                }
+            if (changed)
+                w.text = Unicode::encode(cps);
+        }
 }
 
 }  // namespace VozudOzev::VietnameseMarks

@@ -17,4 +17,9 @@ Signs signsOf(const PageLines& lines);
 // of the first reading stays.
 void restore(PageLines& lines, const PageLines& marked, bool keepGerman);
 
+// Vietnamese data reads the two dots of ä ö ü as a tilde or a hook above ("Kũchenrolle").
+// On a page that shows German letters and is not surely Vietnamese, such letters are put
+// back to the German ones; other pages are left as read.
+void germanLettersBack(PageLines& lines);
+
 }  // namespace VozudOzev::VietnameseMarks

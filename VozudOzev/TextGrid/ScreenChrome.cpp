@@ -147,6 +147,12 @@ void ScreenChrome::remove(Table& table, std::vector<std::string>& notes)
             cps.pop_back();
             cut = true;
         }
+        // An icon in front reads as a mark glued to the word ("+Difference").
+        while (cps.size() > 2 && (sortArrows.find(cps[0]) != std::u32string_view::npos || cps[0] == U'+') &&
+               Unicode::isLetter(cps[1])) {
+            cps.erase(cps.begin());
+            cut = true;
+        }
         if (cut) {
             c.text = Unicode::trimmed(Unicode::encode(cps));
             ++arrows;

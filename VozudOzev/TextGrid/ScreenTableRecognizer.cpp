@@ -118,14 +118,16 @@ std::vector<OCRLine> cutAt(const std::vector<OCRLine>& lines, const std::vector<
 // The character pitch when nearly every word is as wide as its letters times one pitch.
 std::optional<double> monospacePitch(const std::vector<OCRLine>& lines)
 {
+    // Words with letters only: tabular digits are as even in proportional fonts.
     std::vector<double> pitches;
     for (const OCRLine& line : lines)
         for (const OCRWord& w : line.words) {
+            const std::u32string cps = Unicode::decode(w.text);
             const size_t n = Unicode::graphemes(w.text).size();
-            if (n >= 3)
+            if (n >= 3 && std::any_of(cps.begin(), cps.end(), [](char32_t c) { return Unicode::isLetter(c); }))
                 pitches.push_back(w.bbox.w / static_cast<double>(n));
         }
-    if (pitches.size() < 12)
+    if (pitches.size() < 8)
         return std::nullopt;
     const double p = median(pitches);
     if (p <= 0)
@@ -135,6 +137,40 @@ std::optional<double> monospacePitch(const std::vector<OCRLine>& lines)
     if (static_cast<double>(close) < 0.9 * static_cast<double>(pitches.size()))
         return std::nullopt;
     return p;
+}
+
+// Sort and filter icons of header sections come back as a lone mark beside a header word
+// ("Customer +", "SKU °"); left in, they glue the headers of two columns into one phrase.
+std::vector<OCRLine> withoutIcons(std::vector<OCRLine> lines, double h, int& removed)
+{
+    static const std::u32string icons = U"+°^~÷¢•·˄˅▲▼△▽↑↓⌃⌄▴▾";
+    auto hasLetter = [](const OCRWord& w) {
+        const std::u32string cps = Unicode::decode(w.text);
+        return std::any_of(cps.begin(), cps.end(), [](char32_t c) { return Unicode::isLetter(c); });
+    };
+    for (OCRLine& line : lines) {
+        std::vector<OCRWord> kept;
+        for (const OCRWord& w : line.words) {
+            const std::u32string cps = Unicode::decode(w.text);
+            const bool icon = cps.size() == 1 && icons.find(cps[0]) != std::u32string::npos && w.bbox.w <= 0.8 * h &&
+                              std::any_of(line.words.begin(), line.words.end(), [&](const OCRWord& o) {
+                                  const double gap = std::max(o.bbox.x - w.bbox.maxX(), w.bbox.x - o.bbox.maxX());
+                                  return &o != &w && hasLetter(o) && gap <= 1.2 * h;
+                              });
+            if (icon)
+                ++removed;
+            else
+                kept.push_back(w);
+        }
+        if (kept.size() == line.words.size())
+            continue;
+        line.words = std::move(kept);
+        line.text.clear();
+        for (const OCRWord& w : line.words)
+            line.text += (line.text.empty() ? "" : " ") + w.text;
+    }
+    std::erase_if(lines, [](const OCRLine& l) { return l.words.empty(); });
+    return lines;
 }
 
 struct Placed {
@@ -221,7 +257,11 @@ std::optional<Table> ScreenTableRecognizer::build(const std::vector<OCRLine>& in
                     std::to_string(edges.size()) + " background edges, " + std::to_string(bars.size()) +
                     " bar columns");
 
-    const std::vector<OCRLine> lines = vertical.empty() ? border.lines : cutAt(border.lines, vertical);
+    int icons = 0;
+    const std::vector<OCRLine> plain = withoutIcons(border.lines, h, icons);
+    if (icons > 0)
+        notes.push_back(std::to_string(icons) + " header icons left out of the text");
+    const std::vector<OCRLine> lines = vertical.empty() ? plain : cutAt(plain, vertical);
     // Monospace text (terminals) may part columns by one space, so there every word is
     // placed by itself and the shared gaps decide; elsewhere words closer than about two
     // spaces read as one phrase.
@@ -249,6 +289,40 @@ std::optional<Table> ScreenTableRecognizer::build(const std::vector<OCRLine>& in
             for (auto& [band, part] : split)
                 rows.push_back(std::move(part));
         }
+        // Outside the outermost separators nothing encloses a row: a caption above them and
+        // notes under them are single phrases at the table's left edge, while the rows
+        // between them hold several.
+        auto outside = [&](const std::vector<size_t>& row) {
+            const double cy = segs[row.front()].bbox.midY();
+            return horizontal.empty() || cy < horizontal.front() || cy > horizontal.back();
+        };
+        if (horizontal.size() >= 2) {
+            double left = std::numeric_limits<double>::infinity();
+            int inside = 0;
+            for (const std::vector<size_t>& row : rows)
+                if (row.size() >= 2 && !outside(row)) {
+                    ++inside;
+                    for (size_t i : row)
+                        left = std::min(left, segs[i].bbox.x);
+                }
+            auto lone = [&](const std::vector<size_t>& row) {
+                return row.size() == 1 && outside(row) && std::abs(segs[row.front()].bbox.x - left) <= 1.5 * h;
+            };
+            size_t top = 0;
+            while (inside >= 2 && top < rows.size() && lone(rows[top]) &&
+                   segs[rows[top].front()].bbox.midY() < horizontal.front())
+                ++top;
+            size_t bottom = rows.size();
+            while (inside >= 2 && bottom > top && lone(rows[bottom - 1]) &&
+                   segs[rows[bottom - 1].front()].bbox.midY() > horizontal.back())
+                --bottom;
+            if (top > 0 || bottom < rows.size()) {
+                notes.push_back("caption and notes outside the table left out: " + std::to_string(top) +
+                                " lines above, " + std::to_string(rows.size() - bottom) + " below");
+                rows = std::vector<std::vector<size_t>>(rows.begin() + static_cast<std::ptrdiff_t>(top),
+                                                        rows.begin() + static_cast<std::ptrdiff_t>(bottom));
+            }
+        }
         // Text rows between the same two separators are one row of multi-line cells, when
         // the separators mark rows at all (most bands hold a single text row).
         if (horizontal.size() >= 3) {
@@ -264,15 +338,16 @@ std::optional<Table> ScreenTableRecognizer::build(const std::vector<OCRLine>& in
                 std::vector<std::vector<size_t>> joined;
                 int lastBand = std::numeric_limits<int>::min();
                 for (std::vector<size_t>& row : rows) {
-                    const int band = bandOf(segs[row.front()]);
+                    const int band = outside(row) ? -1 : bandOf(segs[row.front()]);
                     if (band == lastBand && band >= 0)
                         joined.back().insert(joined.back().end(), row.begin(), row.end());
                     else
                         joined.push_back(std::move(row));
                     lastBand = band;
                 }
-                notes.push_back("joined " + std::to_string(rows.size() - joined.size()) +
-                                " text lines into multi-line cells between separators");
+                if (joined.size() < rows.size())
+                    notes.push_back("joined " + std::to_string(rows.size() - joined.size()) +
+                                    " text lines into multi-line cells between separators");
                 rows = std::move(joined);
             }
         }

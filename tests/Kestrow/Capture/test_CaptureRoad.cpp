@@ -72,6 +72,10 @@ struct Road {
     bool allow = true;
     std::vector<QString> hints, toasts, histories;
     std::vector<std::optional<QString>> opened;
+    std::vector<CaptureResult> results;
+    std::vector<std::string> events;  // progress ends and alerts, in order
+    std::vector<VozudOzev::StitchTables::MappingRequest> requests;
+    CaptureRoad::MappingAnswer answer;
     std::vector<double> scales;
     int grabs = 0, relaunches = 0, beeps = 0;
     std::optional<CaptureRoad> road;
@@ -94,8 +98,15 @@ struct Road {
         ports.allowsCapture = [this](const QRect&) { return allow; };
         ports.frontApplicationName = [] { return std::optional<QString>("Calc"); };
         ports.toast = [this](const QString& text, ToastKind) { toasts.push_back(text); };
-        ports.openResult = [this](const CaptureResult&, const std::optional<QString>& notice) {
+        ports.openResult = [this](const CaptureResult& result, const std::optional<QString>& notice) {
             opened.push_back(notice);
+            results.push_back(result);
+        };
+        ports.endProgress = [this] { events.push_back("end"); };
+        alerts.whileOpen = [this] { events.push_back("alert"); };
+        ports.askMapping = [this](const VozudOzev::StitchTables::MappingRequest& request, CaptureRoad::MappingAnswer a) {
+            requests.push_back(request);
+            answer = std::move(a);
         };
         ports.addHistory = [this](const CaptureResult& result, const QString& source, const QString& engineName) {
             scales.push_back(result.scale);
@@ -105,6 +116,14 @@ struct Road {
         ports.relaunch = [this] { ++relaunches; };
         ports.recordConsent = [this] { ++consents; };
         road.emplace(service, alerts, clipboard, ports);
+    }
+
+    bool captureNext(const VozudOzev::Table& base, const CaptureResult& of)
+    {
+        int finished = 0;
+        QObject::connect(&*road, &CaptureRoad::finished, [&] { ++finished; });
+        road->captureNext(base, of);
+        return waitFor([&] { return finished == 1; }, 5000);
     }
 
     bool capture(bool quick)
@@ -334,5 +353,135 @@ TEST(CaptureRoad, GateDecisions)
     for (const auto& c : cases) {
         SCOPED_TRACE(gateName(c.want).toStdString());
         EXPECT_EQ(decideGate(c.preflight, c.onboardingDone, c.consentTest), c.want);
+    }
+}
+
+namespace {
+
+// Header row first, then the body rows, every cell sure of itself.
+VozudOzev::Table gridTable(const std::vector<std::vector<std::string>>& grid, int headerRows)
+{
+    VozudOzev::Table t;
+    t.rows = static_cast<int>(grid.size());
+    t.cols = static_cast<int>(grid[0].size());
+    for (int r = 0; r < t.rows; ++r)
+        for (int c = 0; c < t.cols; ++c) {
+            VozudOzev::Cell cell;
+            cell.row = r;
+            cell.col = c;
+            cell.text = grid[size_t(r)][size_t(c)];
+            cell.confidence = 1.0;
+            if (r < headerRows)
+                cell.header = true;
+            t.cells.push_back(cell);
+        }
+    return t;
+}
+
+// The window's capture the next part is stitched onto.
+CaptureResult baseCapture(const VozudOzev::Table& table)
+{
+    CaptureResult base;
+    base.image = QImage(30, 20, QImage::Format_RGB32);
+    base.image.fill(Qt::blue);
+    base.scale = 2;
+    base.sourceName = QStringLiteral("Calc");
+    base.extraction.output.engine = "base engine";
+    base.extraction.output.tables = {table, table};
+    base.extraction.output.selectedTable = 1;
+    base.extraction.timing.total = 123;
+    return base;
+}
+
+}  // namespace
+
+TEST(CaptureRoad, ANextPartIsStitchedUnderTheBaseInANewWindow)
+{
+    Road r;
+    const VozudOzev::Table base = gridTable({{"Item", "Qty"}, {"a", "1"}, {"b", "2"}}, 1);
+    const CaptureResult of = baseCapture(base);
+    // The next part repeats the header and the last row.
+    r.engine->tables = {gridTable({{"Item", "Qty"}, {"b", "2"}, {"c", "3"}}, 1)};
+    ASSERT_TRUE(r.captureNext(base, of));
+    EXPECT_EQ(r.hints, (std::vector<QString>{QString()}));
+    EXPECT_EQ(r.consents, 1);
+    ASSERT_EQ(r.results.size(), 1u);
+    const CaptureResult& stitched = r.results[0];
+    EXPECT_NE(stitched.id, of.id);
+    EXPECT_EQ(stitched.image, of.image);
+    EXPECT_EQ(stitched.scale, 2);
+    EXPECT_EQ(stitched.sourceName, std::nullopt);
+    EXPECT_EQ(stitched.extraction.output.engine, "base engine");
+    EXPECT_EQ(stitched.extraction.timing.total, 123);
+    ASSERT_EQ(stitched.extraction.output.tables.size(), 1u);
+    EXPECT_EQ(stitched.extraction.output.selectedTable, 0);
+    EXPECT_EQ(stitched.extraction.output.tables[0].grid(),
+              (std::vector<std::vector<std::string>>{{"Item", "Qty"}, {"a", "1"}, {"b", "2"}, {"c", "3"}}));
+    EXPECT_EQ(r.opened, (std::vector<std::optional<QString>>{std::nullopt}));
+    EXPECT_EQ(r.histories, (std::vector<QString>{"Stitched capture|scripted"}));
+    EXPECT_EQ(r.toasts, (std::vector<QString>{"Added 1 row · skipped 1 repeated · removed repeated header"}));
+}
+
+TEST(CaptureRoad, ANextPartWithoutATableOrWithAFailureChangesNothing)
+{
+    const VozudOzev::Table base = gridTable({{"Item", "Qty"}, {"a", "1"}}, 1);
+    const struct {
+        const char* name;
+        bool fail;
+        QString alert;
+    } cases[] = {
+        {"no table", false, "No table found"},
+        {"recognition fails", true, "Table recognition failed"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Road r;
+        r.engine->fail = c.fail;
+        ASSERT_TRUE(r.captureNext(base, baseCapture(base)));
+        ASSERT_EQ(r.alerts.shown.size(), 1u);
+        EXPECT_EQ(r.alerts.shown[0].message, c.alert);
+        // The pill is gone before the alert comes up.
+        EXPECT_EQ(r.events, (std::vector<std::string>{"end", "alert"}));
+        EXPECT_TRUE(r.results.empty());
+        EXPECT_TRUE(r.histories.empty());
+    }
+    Road refused;
+    refused.allow = false;
+    refused.road->captureNext(base, baseCapture(base));
+    waitFor([] { return false; }, 100);
+    EXPECT_EQ(refused.grabs, 0);
+}
+
+TEST(CaptureRoad, ColumnsThatCannotBeMatchedAreAskedForOnce)
+{
+    const VozudOzev::Table base = gridTable({{"Item", "Qty"}, {"a", "1"}}, 1);
+    const VozudOzev::Table next = gridTable({{"Item", "Price"}, {"b", "2"}}, 1);
+    const struct {
+        const char* name;
+        std::optional<VozudOzev::StitchTables::Mapping> mapping;
+        bool closed;
+        std::vector<QString> toasts;
+        size_t results;
+    } cases[] = {
+        {"stitch with a new column", VozudOzev::StitchTables::Mapping{0, 2}, false, {"Added 1 row · removed repeated header"}, 1},
+        {"cancel drops the part", std::nullopt, false, {}, 0},
+        {"a closed window is a cancel the user hears of", std::nullopt, true, {"The next part was not added."}, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Road r;
+        r.engine->tables = {next};
+        ASSERT_TRUE(r.captureNext(base, baseCapture(base)));
+        ASSERT_EQ(r.requests.size(), 1u);
+        EXPECT_EQ(r.requests[0].reason, "Column headers of the two captures do not match.");
+        EXPECT_TRUE(r.results.empty());
+        r.answer(c.mapping, c.closed);
+        EXPECT_EQ(r.toasts, c.toasts);
+        ASSERT_EQ(r.results.size(), c.results);
+        EXPECT_EQ(r.histories.size(), c.results);
+        if (c.results) {
+            EXPECT_EQ(r.results[0].extraction.output.tables[0].grid(),
+                      (std::vector<std::vector<std::string>>{{"Item", "Qty", ""}, {"a", "1", ""}, {"b", "", "2"}}));
+        }
     }
 }

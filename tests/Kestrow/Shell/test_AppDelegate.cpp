@@ -1,17 +1,25 @@
 #include "Kestrow/Capture/RegionSelector.hpp"
 #include "Kestrow/History/HistoryStore.hpp"
+#include "Kestrow/Editor/GridContainer.hpp"
+#include "Kestrow/Editor/GridTableView.hpp"
 #include "Kestrow/Platform/FakeHotkeys.hpp"
+#include "Kestrow/Platform/FakeWindowStacking.hpp"
 #include "Kestrow/Result/ResultView.hpp"
 #include "Kestrow/Shell/AppDelegate.hpp"
 #include "Kestrow/Shell/Log.hpp"
 #include "Kestrow/Shell/NoTrayHint.hpp"
+#include "Kestrow/Shell/HUDPill.hpp"
 #include "Kestrow/Shell/Theme.hpp"
+#include "Kestrow/Shell/WindowFrames.hpp"
+#include "Kestrow/Shell/Toast.hpp"
 #include "KestrowSupport/FakeAlertPresenter.hpp"
 #include "KestrowSupport/WaitFor.hpp"
 
 #include <gtest/gtest.h>
 
+#include <QScreen>
 #include <QTableWidget>
+#include <QTest>
 #include <QTemporaryDir>
 
 using namespace Kestrow;
@@ -28,15 +36,22 @@ struct NoEngine final : VozudOzev::TableEngine {
 };
 
 struct Shell {
+    // settingsPath: a settings file kept from an earlier run; none: a new one.
+    explicit Shell(const QString& settingsPath = {})
+        : settingsPath(settingsPath.isEmpty() ? dir.filePath("settings.conf") : settingsPath)
+    {
+    }
     QTemporaryDir dir;
-    AppSettings settings{Defaults::atPath(dir.filePath("settings.conf"))};
+    QString settingsPath;
+    AppSettings settings{Defaults::atPath(settingsPath)};
     FakeHotkeys hotkeys;
     FakeRegionSelector selector;
     FakeClipboardWriter clipboard;
     KestrowTest::FakeAlertPresenter alerts;
     EngineService engine{[] { return EngineService::Built{std::make_shared<NoEngine>(), "none"}; }};
     HistoryStore history{dir.filePath("History"), &settings.defaults()};
-    AppDelegate app{{settings, hotkeys, selector, clipboard, alerts, engine, &history}};
+    FakeWindowStacking stacking;
+    AppDelegate app{{settings, hotkeys, selector, clipboard, alerts, engine, &history, &stacking}};
 };
 
 // Where a test may leave its pictures for a person to look at.
@@ -139,9 +154,10 @@ TEST(AppDelegate, WithoutATrayTheHintShowsAtMostOncePerDay)
     EXPECT_EQ(s.app.hint(), nullptr);  // turned off for good
 }
 
-TEST(AppDelegate, ResultWindowsAreTrackedAndCopyTheirTable)
+namespace {
+
+CaptureResult twoByTwo()
 {
-    Shell s;
     CaptureResult result;
     VozudOzev::Table table;
     table.rows = 2;
@@ -157,7 +173,15 @@ TEST(AppDelegate, ResultWindowsAreTrackedAndCopyTheirTable)
     result.extraction.output.tables = {table};
     result.extraction.output.selectedTable = 0;
     result.sourceName = "Invoice.png";
-    QWidget* window = s.app.showResult(result, QStringLiteral("A notice"));
+    return result;
+}
+
+}  // namespace
+
+TEST(AppDelegate, ResultWindowsAreTrackedAndCopyTheirTable)
+{
+    Shell s;
+    QWidget* window = s.app.showResult(twoByTwo(), QStringLiteral("A notice"));
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Invoice · 2 × 2"));
     EXPECT_EQ(s.app.windows().size(), 1);
@@ -170,6 +194,56 @@ TEST(AppDelegate, ResultWindowsAreTrackedAndCopyTheirTable)
     window->close();
     waitFor([&] { return s.app.windows().isEmpty(); }, 2000);
     EXPECT_TRUE(s.app.windows().isEmpty());
+}
+
+// The frame a result window is left with comes back in the next run, unless it no longer
+// fits on a screen or was stored damaged.
+TEST(AppDelegate, ResultWindowFrameIsKeptAcrossRuns)
+{
+    QTemporaryDir kept;
+    const QString path = kept.filePath("settings.conf");
+    CaptureResult result;
+    result.extraction.output.tables = {VozudOzev::Table{}};
+    const QRect moved(40, 50, 700, 450);
+    {
+        Shell run(path);
+        QWidget* window = run.app.showResult(result, std::nullopt);
+        window->setGeometry(moved);
+        window->close();
+    }
+    struct Case {
+        const char* name;
+        std::optional<QString> stored;  // none: as the last run left it
+        bool restored;
+    };
+    const Case cases[] = {
+        {"as left", std::nullopt, true},
+        {"off every screen", "5000 5000 700 450", false},
+        {"cut by the screen's edge", "300 300 700 450", false},
+        {"below the minimum", "10 10 300 200", false},
+        {"damaged", "40 50 seven 450", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Shell run(path);
+        if (c.stored)
+            run.settings.defaults().setString("frames/ResultWindow", *c.stored);
+        QWidget* window = run.app.showResult(result, std::nullopt);
+        if (c.restored) {
+            EXPECT_EQ(window->geometry(), moved);
+        } else {
+            EXPECT_EQ(window->size(), QSize(900, 600));
+            // Centred, give or take the frame the platform draws around it.
+            const QPoint off = window->geometry().center() - window->screen()->availableGeometry().center();
+            EXPECT_LE(off.manhattanLength(), 8) << off.x() << "," << off.y();
+        }
+        const QSize shown = window->size();
+        window->close();
+        // The frame shown is what the next run starts from: a damaged value does not stay.
+        const auto stored = WindowFrames::parse(run.settings.defaults().string("frames/ResultWindow").value_or(""));
+        ASSERT_TRUE(stored);
+        EXPECT_EQ(stored->size(), shown);
+    }
 }
 
 TEST(AppDelegate, ACaptureEntersTheHistoryAndComesBackFromTheRecentList)
@@ -193,4 +267,34 @@ TEST(AppDelegate, ACaptureEntersTheHistoryAndComesBackFromTheRecentList)
     ASSERT_NE(recent, nullptr);
     recent->trigger();
     EXPECT_EQ(s.app.windows().size(), 2);
+}
+
+TEST(AppDelegate, ASelectionMostlyOverOurOwnGridIsRefused)
+{
+    Shell s;
+    // Without a result window the window stacking is not even read.
+    EXPECT_TRUE(s.app.allowsCapture(QRect(0, 0, 200, 200)));
+    EXPECT_EQ(s.stacking.reads, 0);
+
+    QWidget* window = s.app.showResult(twoByTwo(), std::nullopt);
+    window->move(100, 80);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    QWidget* grid = window->findChild<GridContainer*>()->tableView();
+    const QRect onGrid(grid->mapToGlobal(QPoint(0, 0)), grid->size());
+    const QRect beside(window->geometry().right() + 40, 80, 200, 150);
+    s.stacking.windows = {{1, beside}, {window->winId(), window->geometry()}};
+    EXPECT_FALSE(s.app.allowsCapture(onGrid.adjusted(5, 5, -5, -5)));
+    EXPECT_EQ(s.stacking.reads, 1);
+    ASSERT_NE(Toast::current(), nullptr);
+    EXPECT_EQ(Toast::current()->windowTitle(),
+              QStringLiteral("That's Vantrel's own result. Select the original table instead."));
+    EXPECT_TRUE(s.app.allowsCapture(beside));
+    // Another program's window in front of the grid: its own table may be captured.
+    s.stacking.windows.insert(s.stacking.windows.begin(), {2, onGrid});
+    EXPECT_TRUE(s.app.allowsCapture(onGrid.adjusted(5, 5, -5, -5)));
+    // A minimised result window shows no grid.
+    s.stacking.windows.erase(s.stacking.windows.begin());
+    window->showMinimized();
+    EXPECT_TRUE(s.app.allowsCapture(onGrid.adjusted(5, 5, -5, -5)));
+    window->close();
 }

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fstream>
 #include <iterator>
 
@@ -122,6 +123,39 @@ TEST(JSONExport, WrittenFormAndRoundTrip)
     EXPECT_EQ(back.source.capturedAt, at(2026, 1, 5, 13, 30, 0));
     back.source.capturedAt = bare.capturedAt;
     EXPECT_EQ(back, JSONExport::document(kitchenSink(), bare, 1));
+}
+
+TEST(JSONExport, WrittenAsItGoesInTheTreeForm)
+{
+    // The document is written without building its tree; the bytes must be those of the tree.
+    Table rich = flaggedTable();
+    rich.index = 4;
+    rich.bbox = BBox{1.5, 2, 300, 40.25};
+    rich.cells[0].bbox = BBox{0, 0, 10, 12.5};
+    rich.cells[3].header = false;
+    rich.cells.push_back(Cell{5, 40, 1, 1, "outside the grid"});
+    rich.cells.push_back(Cell{0, 2, 1, 1, "joined \xFF a/b \x01"});
+    Table noCols;
+    noCols.rows = 2;
+    const struct {
+        const char* name;
+        Table table;
+        std::optional<int> headerRows;
+    } cases[] = {
+        {"empty", Table{}, std::nullopt},
+        {"no columns", noCols, 0},
+        {"kitchen sink", kitchenSink(), 1},
+        {"every optional field", rich, std::nullopt},
+    };
+    const SourceInfo source{"Q1/Q2 \"x\"", at(2026, 1, 5, 13, 30, 0), "B", 640, 480};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(JSONExport::data(c.table, source, c.headerRows),
+                  JSONIO::encode(JSONExport::document(c.table, source, c.headerRows)));
+    }
+    Table bad = kitchenSink();
+    bad.cells[2].confidence = std::nan("");
+    EXPECT_THROW(JSONExport::data(bad, source, 1), JSONIO::EncodingError);
 }
 
 TEST(JSONExport, DecodingFailures)

@@ -155,6 +155,16 @@ TEST(StructureFile, DamagedSizesAreRefused)
     }
 }
 
+TEST(JSONIO, ExactWrittenForms)
+{
+    const auto tree = nlohmann::json::parse(R"({"e":true,"a":[],"b":{},"c":[1,[2.5,"x/y\u0001"]],"d":null,"f":-3})");
+    EXPECT_EQ(JSONIO::write(tree), "{\n  \"a\" : [\n\n  ],\n  \"b\" : {\n\n  },\n  \"c\" : [\n    1,\n    [\n      2.5,\n"
+                                   "      \"x/y\\u0001\"\n    ]\n  ],\n  \"d\" : null,\n  \"e\" : true,\n  \"f\" : -3\n}");
+    EXPECT_EQ(JSONIO::writeCompact(tree), R"({"a":[],"b":{},"c":[1,[2.5,"x\/y\u0001"]],"d":null,"e":true,"f":-3})");
+    EXPECT_EQ(JSONIO::write(nlohmann::json::array()), "[\n\n]");
+    EXPECT_EQ(JSONIO::write(nlohmann::json("a\"\\\b\f\n\r\t")), R"("a\"\\\b\f\n\r\t")");
+}
+
 TEST(JSONIO, InvalidTextStillWritesValidJSON)
 {
     Cell c{0, 0, 1, 1, std::string("ok \xC3\x28 \xFF end")};

@@ -156,3 +156,27 @@ TEST(Table, ColumnHeaderLabelsSpreadSpanningHeaders)
     EXPECT_EQ(repeat.columnHeaderLabels(2, " "), (std::vector<std::string>{"Qty"}));
     EXPECT_TRUE(table(2, 0).columnHeaderLabels(1, " ").empty());
 }
+
+TEST(Table, StoredSizesUpToTheSlotLimit)
+{
+    const struct {
+        long long rows;
+        long long cols;
+        bool accepted;
+    } cases[] = {
+        {10'000, 52, true},  // thousands of rows by dozens of columns
+        {1, Table::maxSlots, true},
+        {Table::maxSlots / 64, 64, true},
+        {Table::maxSlots / 64 + 1, 64, false},
+        {Table::maxSlots + 1, 1, false},
+        {0, 0, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.rows) + " x " + std::to_string(c.cols));
+        const nlohmann::json j = {{"index", 0}, {"rows", c.rows}, {"cols", c.cols}, {"cells", nlohmann::json::array()}};
+        if (c.accepted)
+            EXPECT_EQ(j.get<Table>().rows * static_cast<long long>(j.get<Table>().cols), c.rows * c.cols);
+        else
+            EXPECT_THROW(j.get<Table>(), nlohmann::json::out_of_range);
+    }
+}

@@ -120,6 +120,17 @@ TEST(TesseractRecognizer, TellsTheDongSignFromTheLetter)
     EXPECT_EQ(g[1][3], "Đã trả");
 }
 
+TEST(TesseractRecognizer, GermanLettersSurviveTheVietnameseData)
+{
+    const auto g = extractGrid("german-umlauts.png");
+    ASSERT_EQ(g.size(), 5u);
+    ASSERT_EQ(g[1].size(), 4u);
+    EXPECT_EQ(g[1][1], "Küchenrolle");
+    EXPECT_EQ(g[1][3], "Lübeck");
+    EXPECT_EQ(g[3][1], "Schlüsselbund");
+    EXPECT_EQ(g[4][1], "Tobias Kühn");
+}
+
 // Tesseract's OpenMP teams spin against any other work on the machine (minutes instead of
 // seconds for one page); the recogniser keeps each recognition on its calling thread, so no
 // team is ever started, whatever OMP_THREAD_LIMIT says.

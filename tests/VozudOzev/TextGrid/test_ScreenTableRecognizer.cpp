@@ -5,7 +5,9 @@
 #include "Support/Canvas.hpp"
 #include "Support/OCRBuilders.hpp"
 
+#include <fstream>
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 using namespace VozudOzev;
 using namespace TestSupport::OCRBuilders;
@@ -96,4 +98,80 @@ TEST(ScreenTableRecognizer, BadInputGivesNoTableAndANote)
     EXPECT_FALSE(ScreenTableRecognizer::build({termLine({"+----+----+"}, {0}, 0)}, plain(100, 20), notes));
     EXPECT_FALSE(ScreenTableRecognizer::build({termLine({"just", "some", "words"}, {0, 40, 80}, 0)}, Image(), notes));
     EXPECT_FALSE(notes.empty());
+}
+
+namespace {
+
+std::vector<OCRLine> linesFixture(const std::string& name)
+{
+    std::ifstream in(std::string(VANTREL_SOURCE_DIR) + "/tests/fixtures/screen/" + name + ".lines.json");
+    return nlohmann::json::parse(in).get<std::vector<OCRLine>>();
+}
+
+struct Stripe {
+    int y, h;
+    std::uint8_t grey;
+};
+
+Image striped(int w, int h, int x0, int x1, const std::vector<Stripe>& stripes)
+{
+    Image image = plain(w, h);
+    for (const Stripe& s : stripes)
+        TestSupport::Canvas::fill(image, x0, s.y, x1 - x0, s.h, s.grey);
+    return image;
+}
+
+}  // namespace
+
+// Real OCR lines of captures over their backgrounds and rules redrawn.
+TEST(ScreenTableRecognizer, CaptionsNotesIconsAndTotalRowsOfRealPages)
+{
+    std::vector<Stripe> webRules{{82, 68, 250}, {150, 4, 230}};
+    for (int y : {222, 292, 362, 432, 502, 572, 644})
+        webRules.push_back({y, 2, 230});
+    std::vector<Stripe> sortRules{{31, 27, 246}, {58, 2, 222}};
+    for (int y = 87; y <= 283; y += 28)
+        sortRules.push_back({y, 1, 222});
+    const struct {
+        const char* fixture;
+        Image image;
+        int rows, cols;
+        std::vector<std::pair<std::pair<int, int>, std::string>> cells;  // row, col, text; row -1 is the last
+    } cases[] = {
+        // A caption above and three footnotes under the rules; links under the first column.
+        {"web-caption-notes",
+         striped(1158, 776, 18, 1128, webRules),
+         8,
+         5,
+         {{{0, 0}, "Beleg"}, {{1, 0}, "SKU-90298"}, {{1, 1}, "Schreibtischlampe"}, {{-1, 0}, "Summe"}}},
+        // Sort icons beside the header words; a caption above.
+        {"web-sort-icons",
+         striped(550, 304, 18, 532, sortRules),
+         9,
+         5,
+         {{{0, 1}, "Difference"}, {{0, 3}, "SKU"}, {{0, 4}, "Unit price"}, {{1, 0}, "Carla Diaz"}}},
+        // The total row under the last stripe is a row of its own.
+        {"zebra-total-row",
+         striped(633, 332, 12, 612, {{85, 34, 242}, {153, 34, 242}, {221, 34, 242}}),
+         8,
+         5,
+         {{{-1, 0}, "Sum"}, {{6, 0}, "INV-2025-4308"}, {{6, 1}, "Flour"}}},
+        // Tabular digits in a proportional font: the phrases stay whole.
+        {"proportional-digits", plain(1126, 362), 5, 5, {{{3, 1}, "Coffee beans 1 kg"}, {{1, 2}, "Units sold"}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fixture);
+        std::vector<std::string> notes;
+        const std::optional<Table> t = ScreenTableRecognizer::build(linesFixture(c.fixture), c.image, notes);
+        ASSERT_TRUE(t);
+        EXPECT_EQ(t->rows, c.rows);
+        EXPECT_EQ(t->cols, c.cols);
+        const auto grid = t->grid();
+        for (const auto& [at, text] : c.cells) {
+            const size_t r = at.first < 0 ? grid.size() - 1 : static_cast<size_t>(at.first);
+            ASSERT_LT(r, grid.size());
+            ASSERT_LT(static_cast<size_t>(at.second), grid[r].size());
+            EXPECT_EQ(grid[r][static_cast<size_t>(at.second)], text) << "row " << r << " col " << at.second;
+        }
+    }
 }
