@@ -16,6 +16,9 @@ namespace VozudOzev::NumericCheck {
 
 namespace {
 
+// The trust analysis's default threshold: below it a cell is flagged.
+constexpr double lowConfidence = 0.8;
+
 bool isDigit(char c)
 {
     return c >= '0' && c <= '9';
@@ -181,6 +184,16 @@ Counts apply(Table& table, const Image& image, const CropReading::Reader& reread
                     ++counts.column;
                 }
         }
+        // A column read mostly with low confidence (a currency sign taken for a digit in every
+        // row, say) leaves its few confident cells no better founded.
+        const auto unsure = [](const AssembledCell& c) { return c.confidence.value_or(1) < lowConfidence; };
+        const auto nUnsure = std::count_if(index.begin(), index.end(), [&](size_t i) { return unsure(cells[i]); });
+        if (nUnsure >= 3 && nUnsure * 5 >= static_cast<long>(index.size()) * 3)
+            for (size_t i : index)
+                if (!unsure(cells[i])) {
+                    CropReading::cap(cells[i]);
+                    ++counts.column;
+                }
         for (size_t k : NumberPattern::outliers(textsOf(cells, index))) {
             const size_t i = index[k];
             if (!doubted.count(i)) {

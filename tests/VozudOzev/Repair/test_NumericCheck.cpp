@@ -98,6 +98,20 @@ TEST(NumericCheck, AColumnThatLostSeparatorsIsDoubtedWhereTheInkCannotTell)
     EXPECT_LT(table.cells[2].confidence.value_or(1), 0.8);
 }
 
+TEST(NumericCheck, AColumnReadMostlyWithLowConfidenceDoubtsItsOtherNumbers)
+{
+    const NumberFixtures::Column column = NumberFixtures::column("comma");
+    for (const int unsure : {2, 3}) {
+        SCOPED_TRACE(unsure);
+        Table table = NumberFixtures::tableOf(column, column.texts);
+        for (int i = 0; i < unsure; ++i)
+            table.cells[static_cast<size_t>(i)].confidence = 0.4;
+        NumericCheck::apply(table, column.image, [](const BBox&) { return std::nullopt; });
+        EXPECT_EQ(table.cells[3].confidence.value_or(1) < 0.8, unsure == 3);
+        EXPECT_EQ(table.cells[3].text, "48,20");
+    }
+}
+
 TEST(NumericCheck, AnEmDashReadAsAHyphenIsMeasuredAndFlagged)
 {
     const Outcome o = run("dash", {"-", "4,20", "\u2014", "17,35"}, {});
