@@ -3,6 +3,8 @@
 #include "VozudOzev/Model/EngineOutput.hpp"
 #include "VozudOzev/Model/Table.hpp"
 
+#include <nlohmann/json.hpp>
+
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
