@@ -7,6 +7,7 @@
 #include "Kestrow/Shell/AlertPresenter.hpp"
 #include "Kestrow/Shell/AppDelegate.hpp"
 #include "Kestrow/Shell/AppSettings.hpp"
+#include "Kestrow/Shell/AppTranslator.hpp"
 #include "Kestrow/Shell/EngineService.hpp"
 #include "Kestrow/Shell/Log.hpp"
 #include "Kestrow/Shell/NoTrayHint.hpp"
@@ -14,6 +15,7 @@
 #include "Kestrow/Shell/Toast.hpp"
 
 #include <QApplication>
+#include <QTranslator>
 
 #include <X11/Xlib.h>
 
@@ -69,6 +71,9 @@ int main(int argc, char** argv)
         Kestrow::Log::line(QStringLiteral("cannot listen for later launches"));
 
     Kestrow::AppSettings& settings = Kestrow::AppSettings::shared();
+    // The chosen language applies from start to quit; a change needs a restart.
+    QTranslator translator;
+    Kestrow::AppTranslator::install(translator, settings.languageAtLaunch());
     std::unique_ptr<Kestrow::Hotkeys> hotkeys = Kestrow::Hotkeys::forPlatform();
     Kestrow::QtScreenSource screens;
     Kestrow::CaptureOverlay overlay(screens);

@@ -51,6 +51,29 @@ void EditorDocument::apply(Table table, const std::string& name, std::optional<G
     listeners_.notify();
 }
 
+bool EditorDocument::adoptFlags(int revision, const Table& analysed)
+{
+    if (revision != revision_ || analysed.rows != table_.rows || analysed.cols != table_.cols ||
+        analysed.cells.size() != table_.cells.size())
+        return false;
+    bool changed = false;
+    for (std::size_t i = 0; i < table_.cells.size(); ++i) {
+        const VozudOzev::Cell& a = analysed.cells[i];
+        const VozudOzev::Cell& c = table_.cells[i];
+        if (a.row != c.row || a.col != c.col || a.rowSpan != c.rowSpan || a.colSpan != c.colSpan || a.text != c.text)
+            return false;
+        changed = changed || a.flags != c.flags;
+    }
+    if (!changed)
+        return true;
+    for (std::size_t i = 0; i < table_.cells.size(); ++i)
+        table_.cells[i].flags = analysed.cells[i].flags;
+    snapshot_ = TableSnapshot::make(table_, snapshot_.get());
+    ++revision_;
+    listeners_.notify();
+    return true;
+}
+
 bool EditorDocument::change(const std::function<bool(Table&)>& edit, const std::string& name,
                             std::optional<GridSelection> selection)
 {

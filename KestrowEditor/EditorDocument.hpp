@@ -33,12 +33,20 @@ public:
     int revision() const { return revision_; }
     const SpanMap& spanMap() const { return spanMap_; }
     const UndoStack& undoStack() const { return undo_; }
+    // The table of this revision, kept unchanged: safe to read from another thread.
+    std::shared_ptr<const TableSnapshot> snapshot() const { return snapshot_; }
 
     const std::optional<GridSelection>& selection() const { return selection_; }
     void setSelection(std::optional<GridSelection> selection);
 
     // Applied to every table committed from now on, undone and redone ones included.
     void setPostProcess(PostProcess hook) { postProcess_ = std::move(hook); }
+
+    // Takes the flags of a later analysis of this revision's table (the same cells, flags
+    // recomputed), with no undo step; undoing the next edit returns to them. False, changing
+    // nothing, when the document has moved on or the cells differ. New flags make a new
+    // revision.
+    bool adoptFlags(int revision, const VozudOzev::Table& analysed);
 
     // Told after every commit and selection change; returns an id for removeListener.
     int addListener(ChangeListeners::Listener listener) { return listeners_.add(std::move(listener)); }

@@ -219,12 +219,14 @@ private:
     std::vector<OCRLine> lines_;
 };
 
-// The lines of the file when it exists, else the image read and its lines written there.
+// The lines of the file when it exists, else the image read as the screen-table
+// recogniser reads it and its lines written there.
 std::vector<OCRLine> cachedLines(const std::string& path, const TextOCR& ocr, const Image& image)
 {
     if (std::ifstream in(path, std::ios::binary); in)
         return nlohmann::json::parse(in).get<std::vector<OCRLine>>();
-    std::vector<OCRLine> lines = ocr.recognize(image);
+    std::vector<std::string> notes;
+    std::vector<OCRLine> lines = ScreenTableRecognizer::read(ocr, image, notes);
     std::ofstream(path, std::ios::binary) << nlohmann::json(lines).dump();
     return lines;
 }

@@ -150,7 +150,6 @@ void GridContainer::attach(EditorDocument* doc)
 
 void GridContainer::setInputs(EditorDocument* doc, double threshold, const Palette& palette)
 {
-    GridStyle style(palette);
     bool changed = false;
     if (doc && doc != doc_) {
         endEditing(true);
@@ -160,8 +159,11 @@ void GridContainer::setInputs(EditorDocument* doc, double threshold, const Palet
         hover_.reset();
         changed = true;
     }
-    if (style.key != style_.key || threshold != threshold_) {
-        style_ = style;
+    // A style resolves its fonts: made only when the palette changes, not on every edit.
+    const bool newPalette = palette.window.name(QColor::HexArgb) != style_.key;
+    if (newPalette || threshold != threshold_) {
+        if (newPalette)
+            style_ = GridStyle(palette);
         threshold_ = threshold;
         model_->setThreshold(threshold);
         applyStyle();

@@ -2,8 +2,12 @@
 
 #include "KestrowEditor/SourceGeometry.hpp"
 
+#include <QGraphicsScene>
+#include <QGraphicsView>
 #include <QPainter>
 #include <QPainterPath>
+
+#include <algorithm>
 
 namespace Kestrow {
 
@@ -19,12 +23,29 @@ QRectF SourceCanvas::boundingRect() const
 
 void SourceCanvas::setHighlight(std::optional<VozudOzev::BBox> box)
 {
+    if (box == highlight_)
+        return;
+    // Only where the mark was and where it goes: a 4K picture costs milliseconds a paint.
+    if (highlight_)
+        update(highlightRect(*highlight_));
     highlight_ = box;
-    update();
+    if (highlight_)
+        update(highlightRect(*highlight_));
+}
+
+QRectF SourceCanvas::highlightRect(const VozudOzev::BBox& box) const
+{
+    const auto h = SG::canvasRect(box, source_.scale);
+    // The stroke is two device pixels wide at any zoom, so the margin grows as the view shrinks.
+    const qreal zoom = scene() && !scene()->views().isEmpty() ? scene()->views().front()->transform().m11() : 1;
+    const qreal m = 2 / std::max(zoom, qreal(0.01)) + 1;
+    return QRectF(h.x, h.y, h.w, h.h).adjusted(-m, -m, m, m);
 }
 
 void SourceCanvas::setColours(QColor stroke, QColor fill, QColor edge)
 {
+    if (stroke == stroke_ && fill == fill_ && edge == edge_)
+        return;
     stroke_ = stroke;
     fill_ = fill;
     edge_ = edge;

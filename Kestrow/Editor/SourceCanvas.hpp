@@ -28,6 +28,9 @@ public:
     static QColor edge(bool dark);
 
 private:
+    // The area a highlight paints, in item points, its stroke included.
+    QRectF highlightRect(const VozudOzev::BBox& box) const;
+
     SourceImage source_;
     std::optional<VozudOzev::BBox> highlight_;
     QColor stroke_;

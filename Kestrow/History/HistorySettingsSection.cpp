@@ -1,14 +1,14 @@
 #include "Kestrow/History/HistorySettingsSection.hpp"
 
 #include "Kestrow/History/HistoryStore.hpp"
-#include "Kestrow/Shell/Theme.hpp"
+#include "Kestrow/Settings/SettingsGroup.hpp"
+#include "Kestrow/Settings/SettingsRow.hpp"
+#include "Kestrow/Settings/SettingsSwitch.hpp"
 #include "Kestrow/Shell/ThemedButton.hpp"
 #include "Kestrow/Shell/Typography.hpp"
 
 #include <QCheckBox>
-#include <QFrame>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
@@ -16,61 +16,24 @@
 
 namespace Kestrow {
 
-namespace {
-
-// Title over its detail on the left, the control on the right.
-QWidget* row(QWidget* parent, const QString& title, const QString& detail, QWidget* control)
-{
-    auto* w = new QWidget(parent);
-    auto* line = new QHBoxLayout(w);
-    line->setContentsMargins(12, 8, 12, 8);
-    auto* texts = new QVBoxLayout;
-    texts->setSpacing(2);
-    auto* t = new QLabel(title, w);
-    auto* d = new QLabel(detail, w);
-    d->setObjectName(QStringLiteral("muted"));
-    d->setWordWrap(true);
-    texts->addWidget(t);
-    texts->addWidget(d);
-    line->addLayout(texts, 1);
-    line->addWidget(control, 0, Qt::AlignVCenter);
-    return w;
-}
-
-QFrame* divider(QWidget* parent)
-{
-    auto* f = new QFrame(parent);
-    f->setObjectName(QStringLiteral("hairline"));
-    f->setFixedHeight(1);
-    return f;
-}
-
-}  // namespace
-
 HistorySettingsSection::HistorySettingsSection(HistoryStore& store, std::function<void()> showHistory, QWidget* parent)
     : QWidget(parent), store_(store), showHistory_(std::move(showHistory)), confirm_(confirmWithMessageBox)
 {
     setObjectName(QStringLiteral("HistorySettingsSection"));
     auto* column = new QVBoxLayout(this);
-    auto* heading = new QLabel(tr("History"), this);
-    QFont bold = heading->font();
-    bold.setWeight(QFont::DemiBold);
-    heading->setFont(bold);
-    column->addWidget(heading);
+    column->setContentsMargins(0, 0, 0, 0);
+    auto* group = new SettingsGroup(tr("History"),
+                                    tr("History stays on this computer (application data folder), is never synced to a "
+                                       "cloud and never uploaded. Turning image saving off deletes saved images."),
+                                    this);
 
-    auto* card = new QFrame(this);
-    card->setObjectName(QStringLiteral("card"));
-    auto* rows = new QVBoxLayout(card);
-    rows->setContentsMargins(0, 0, 0, 0);
-    rows->setSpacing(0);
-
-    enabled_ = new QCheckBox(card);
+    enabled_ = new SettingsSwitch;
     enabled_->setObjectName(QStringLiteral("enabled"));
     enabled_->setAccessibleName(tr("Keep recent captures"));
-    rows->addWidget(row(card, tr("Keep recent captures"), tr("Reopen, copy or export earlier tables."), enabled_));
-    rows->addWidget(divider(card));
+    group->addRow(new SettingsRow(QStringLiteral("history"), tr("Keep recent captures"),
+                                  tr("Reopen, copy or export earlier tables."), enabled_));
 
-    limit_ = new QSpinBox(card);
+    limit_ = new QSpinBox;
     limit_->setObjectName(QStringLiteral("limit"));
     limit_->setRange(HistoryStore::minLimit, HistoryStore::maxLimit);
     limit_->setSingleStep(5);
@@ -78,17 +41,16 @@ HistorySettingsSection::HistorySettingsSection(HistoryStore& store, std::functio
     limit_->setKeyboardTracking(false);
     limit_->setFont(Typography::grid(12.5, QFont::Normal));
     limit_->setAccessibleName(tr("Captures to keep"));
-    rows->addWidget(row(card, tr("Captures to keep"), tr("Older ones are removed first."), limit_));
-    rows->addWidget(divider(card));
+    group->addRow(new SettingsRow(QStringLiteral("number"), tr("Captures to keep"), tr("Older ones are removed first."),
+                                  limit_));
 
-    keepImages_ = new QCheckBox(card);
+    keepImages_ = new SettingsSwitch;
     keepImages_->setObjectName(QStringLiteral("keepImages"));
     keepImages_->setAccessibleName(tr("Also save the captured image"));
-    rows->addWidget(row(card, tr("Also save the captured image"),
-                        tr("Lets you compare cells with the source later. Uses more disk space."), keepImages_));
-    rows->addWidget(divider(card));
+    group->addRow(new SettingsRow(QStringLiteral("image"), tr("Also save the captured image"),
+                                  tr("Lets you compare cells with the source later. Uses more disk space."), keepImages_));
 
-    auto* buttons = new QWidget(card);
+    auto* buttons = new QWidget;
     auto* line = new QHBoxLayout(buttons);
     line->setContentsMargins(12, 12, 12, 12);
     if (showHistory_) {
@@ -101,19 +63,9 @@ HistorySettingsSection::HistorySettingsSection(HistoryStore& store, std::functio
     deleteAll_ = new ThemedButton(tr("Delete All History…"), ThemedButton::Style::secondary, buttons);
     deleteAll_->setObjectName(QStringLiteral("deleteAllHistory"));
     line->addWidget(deleteAll_);
-    rows->addWidget(buttons);
-    column->addWidget(card);
+    group->addRow(buttons);
+    column->addWidget(group);
 
-    auto* footer = new QLabel(tr("History stays on this computer (application data folder), is never synced to a cloud "
-                                 "and never uploaded. Turning image saving off deletes saved images."),
-                              this);
-    footer->setObjectName(QStringLiteral("muted"));
-    footer->setWordWrap(true);
-    column->addWidget(footer);
-    column->addStretch();
-
-    applyPalette();
-    connect(&Theme::shared(), &Theme::changed, this, &HistorySettingsSection::applyPalette);
 
     connect(enabled_, &QCheckBox::toggled, &store_, &HistoryStore::setEnabled);
     connect(limit_, &QSpinBox::valueChanged, &store_, &HistoryStore::setLimit);
@@ -126,15 +78,6 @@ HistorySettingsSection::HistorySettingsSection(HistoryStore& store, std::functio
     connect(&store_, &HistoryStore::itemsChanged, this, &HistorySettingsSection::refresh);
     connect(&store_, &HistoryStore::settingsChanged, this, &HistorySettingsSection::refresh);
     refresh();
-}
-
-void HistorySettingsSection::applyPalette()
-{
-    const Palette& p = Theme::shared().palette();
-    setStyleSheet(QStringLiteral("#card { background: %1; border: 1px solid %2; border-radius: 8px; }"
-                                 " #hairline { background: %2; margin-left: 12px; } QLabel { color: %4; }"
-                                 " QLabel#muted { color: %3; }")
-                      .arg(p.card.name(), p.hairline.name(), p.muted.name(), p.ink.name()));
 }
 
 void HistorySettingsSection::setConfirm(HistoryConfirm confirm) { confirm_ = std::move(confirm); }

@@ -28,7 +28,6 @@ public:
 
 private:
     void refresh();
-    void applyPalette();
 
     HistoryStore& store_;
     std::function<void()> showHistory_;

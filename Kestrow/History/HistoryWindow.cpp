@@ -1,6 +1,5 @@
 #include "Kestrow/History/HistoryWindow.hpp"
 
-#include "Kestrow/History/HistorySettingsSection.hpp"
 #include "Kestrow/History/HistoryView.hpp"
 
 #include <QGuiApplication>
@@ -18,7 +17,6 @@ HistoryWindow::HistoryWindow(HistoryStore& store, std::function<void(const Captu
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     view_ = new HistoryView(store, std::move(onOpen), this);
-    view_->setShowSettings([this] { showSettings(); });
     layout->addWidget(view_);
 }
 
@@ -32,22 +30,6 @@ void HistoryWindow::present()
     show();
     raise();
     activateWindow();
-}
-
-void HistoryWindow::showSettings()
-{
-    if (!settings_) {
-        auto* window = new QWidget(this, Qt::Window);
-        window->setAttribute(Qt::WA_DeleteOnClose);
-        window->setWindowTitle(tr("History Settings"));
-        auto* layout = new QVBoxLayout(window);
-        layout->addWidget(new HistorySettingsSection(store_, nullptr, window));
-        window->resize(560, 380);
-        settings_ = window;
-    }
-    settings_->show();
-    settings_->raise();
-    settings_->activateWindow();
 }
 
 }  // namespace Kestrow

@@ -12,8 +12,8 @@ namespace Kestrow {
 class HistoryStore;
 class HistoryView;
 
-// The "History" window around HistoryView, with the history settings one click away
-// until the settings window holds them. The shell makes one per run and keeps it.
+// The "History" window around HistoryView; its settings live on the settings window's
+// History tab. The shell makes one per run and keeps it.
 class HistoryWindow : public QWidget {
     Q_OBJECT
 
@@ -25,11 +25,8 @@ public:
     void present();
 
 private:
-    void showSettings();
-
     HistoryStore& store_;
     HistoryView* view_ = nullptr;
-    QPointer<QWidget> settings_;
     bool shownOnce_ = false;
 };
 

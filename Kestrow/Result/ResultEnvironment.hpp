@@ -36,6 +36,10 @@ struct ResultEnvironment {
     // The capture's image and the current table (none without a table).
     std::function<void(const QImage&, const std::optional<VozudOzev::Table>&)> reportMisread;
     int debounceMs = 1000;
+    // Tables of more cells are re-analysed off the commit path: an edit shows at once and
+    // the cells to check follow as soon as the analysis is done.
+    std::size_t analysisOnCommitCells = 2000;
+    int analysisDelayMs = 60;
     bool dark = false;
 };
 

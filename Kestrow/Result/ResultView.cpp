@@ -23,6 +23,10 @@
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include <cstdio>
+#include <utility>
 
 namespace Kestrow {
 
@@ -110,10 +114,25 @@ ResultView::ResultView(CaptureResult result, std::optional<QString> notice, Capt
         };
     store_ = std::make_unique<KestrowEditor::EditorStore>(result_.extraction.output.tables, hook);
     tableIndex_ = startIndex(result_);
+    // A large table's analysis would hold up every edit: it runs beside the window instead.
+    analyses_.resize(store_->docs().size());
+    for (std::size_t i = 0; i < analyses_.size() && env_.reanalyze; ++i) {
+        auto& d = *store_->docs()[i];
+        if (d.table().cells.size() <= env_.analysisOnCommitCells)
+            continue;
+        d.setPostProcess({});
+        Analysis& a = analyses_[i].emplace();
+        a.done = d.revision();
+        a.watcher = new QFutureWatcher<VozudOzev::Table>(this);
+        connect(a.watcher, &QFutureWatcherBase::finished, this, [this, i] { analysisFinished(i); });
+    }
 
     debounce_.setSingleShot(true);
     debounce_.setInterval(env_.debounceMs);
     connect(&debounce_, &QTimer::timeout, this, &ResultView::flushWriteBack);
+    analysisDelay_.setSingleShot(true);
+    analysisDelay_.setInterval(env_.analysisDelayMs);
+    connect(&analysisDelay_, &QTimer::timeout, this, &ResultView::startAnalyses);
     storeListener_ = store_->addListener([this] { documentChanged(); });
     connect(qApp, &QCoreApplication::aboutToQuit, this, &ResultView::flushWriteBack);
 
@@ -166,6 +185,10 @@ ResultView::ResultView(CaptureResult result, std::optional<QString> notice, Capt
 ResultView::~ResultView()
 {
     store_->removeListener(storeListener_);
+    // A running analysis may call into what the application gave this window.
+    for (auto& a : analyses_)
+        if (a)
+            a->watcher->waitForFinished();
 }
 
 KestrowEditor::EditorDocument* ResultView::doc() const
@@ -191,14 +214,14 @@ VozudOzev::SourceInfo ResultView::exportSource() const
 
 void ResultView::copy()
 {
-    if (auto* d = doc())
-        actions_.copy(d->table());
+    if (const auto* t = currentTable())
+        actions_.copy(*t);
 }
 
 void ResultView::copyAIContext()
 {
-    if (auto* d = doc())
-        actions_.copyAIContext(d->table(), exportSource());
+    if (const auto* t = currentTable())
+        actions_.copyAIContext(*t, exportSource());
 }
 
 void ResultView::copyText()
@@ -208,14 +231,92 @@ void ResultView::copyText()
 
 void ResultView::save(SaveFormat format)
 {
-    if (auto* d = doc())
-        actions_.save(format, d->table(), exportSource(), window());
+    if (const auto* t = currentTable())
+        actions_.save(format, *t, exportSource(), window());
+}
+
+const VozudOzev::Table* ResultView::currentTable()
+{
+    finishAnalysis();
+    auto* d = doc();
+    return d ? &d->table() : nullptr;
+}
+
+bool ResultView::analysisPending() const
+{
+    for (std::size_t i = 0; i < analyses_.size(); ++i)
+        if (analyses_[i] && analyses_[i]->done != store_->docs()[i]->revision())
+            return true;
+    return false;
+}
+
+void ResultView::finishAnalysis()
+{
+    for (std::size_t i = 0; i < analyses_.size(); ++i) {
+        auto& a = analyses_[i];
+        if (!a)
+            continue;
+        if (a->running >= 0) {
+            a->watcher->waitForFinished();
+            const int revision = std::exchange(a->running, -1);
+            adopt(i, revision, [&] { return a->watcher->result(); });
+        }
+        const auto& d = *store_->docs()[i];
+        if (d.revision() != a->done)
+            adopt(i, d.revision(), [&] { return env_.reanalyze(d.table(), openingThreshold_); });
+    }
+}
+
+void ResultView::startAnalyses()
+{
+    for (std::size_t i = 0; i < analyses_.size(); ++i) {
+        auto& a = analyses_[i];
+        const auto& d = *store_->docs()[i];
+        // One analysis at a time per table; the newest revision goes next.
+        if (!a || a->running >= 0 || d.revision() == a->done)
+            continue;
+        a->running = d.revision();
+        a->watcher->setFuture(QtConcurrent::run(
+            [reanalyze = env_.reanalyze, threshold = openingThreshold_, snapshot = d.snapshot()] {
+                return reanalyze(snapshot->table(), threshold);
+            }));
+    }
+}
+
+void ResultView::analysisFinished(std::size_t index)
+{
+    auto& a = analyses_[index];
+    if (a->running < 0)
+        return;  // already taken by finishAnalysis
+    const int revision = std::exchange(a->running, -1);
+    adopt(index, revision, [&] { return a->watcher->result(); });
+    startAnalyses();
+}
+
+void ResultView::adopt(std::size_t index, int revision, const std::function<VozudOzev::Table()>& analysis)
+{
+    auto& a = analyses_[index];
+    auto& d = *store_->docs()[index];
+    try {
+        const VozudOzev::Table analysed = analysis();
+        adopting_ = true;
+        const bool taken = d.adoptFlags(revision, analysed);
+        adopting_ = false;
+        if (taken)
+            a->done = d.revision();
+    } catch (const std::exception& error) {
+        adopting_ = false;
+        // The edit stands; its cells to check stay as they were.
+        std::fprintf(stderr, "Vantrel: re-analysis of an edited table failed — %s\n", error.what());
+        a->done = d.revision();
+    }
 }
 
 void ResultView::flushWriteBack()
 {
     if (!writeBackPending_)
         return;
+    finishAnalysis();
     writeBackPending_ = false;
     debounce_.stop();
     if (!env_.writeBack)
@@ -245,6 +346,9 @@ void ResultView::closeEvent(QCloseEvent* event)
 
 void ResultView::documentChanged()
 {
+    // Started once typing pauses, after the edit has been painted.
+    if (!adopting_)
+        analysisDelay_.start();
     writeBackPending_ = true;
     debounce_.start();
     refresh();
@@ -282,7 +386,11 @@ void ResultView::refresh()
         addressFlagged_ = flaggedAddress;
         addressLabel_->setStyleSheet(colourStyle(flaggedAddress ? p.flagText : p.muted));
     }
-    const int flagged = d->flaggedCount(threshold);
+    // Counting looks at every cell: counted again only when the table or the threshold changed.
+    if (!flagCount_ || flagCount_->doc != d || flagCount_->revision != d->revision() ||
+        flagCount_->threshold != threshold)
+        flagCount_ = FlagCount{d, d->revision(), threshold, d->flaggedCount(threshold)};
+    const int flagged = flagCount_->count;
     checkButton_->setVisible(flagged > 0);
     reviewedLabel_->setVisible(flagged == 0);
     checkButton_->setText(tr("%n cells to check", nullptr, flagged) + QStringLiteral("   Ctrl+'"));
@@ -393,22 +501,22 @@ QWidget* ResultView::makeToolbar()
         auto* menu = new QMenu(exportButton);
         menu->setObjectName(QStringLiteral("exportMenu"));
         menu->addAction(tr("Copy As Shown"), this, [this] {
-            if (auto* d = doc())
-                actions_.copyAsShown(d->table());
+            if (const auto* t = currentTable())
+                actions_.copyAsShown(*t);
         });
         menu->addAction(tr("Copy Normalized Values"), this, [this] {
-            if (auto* d = doc())
-                actions_.copyNormalized(d->table());
+            if (const auto* t = currentTable())
+                actions_.copyNormalized(*t);
         });
         menu->addSeparator();
         menu->addAction(tr("Copy as AI Context") + QStringLiteral("   Ctrl+Shift+C"), this, &ResultView::copyAIContext);
         menu->addAction(tr("Copy as AI Context with Image"), this, [this] {
-            if (auto* d = doc())
-                actions_.copyAIContextWithImage(d->table(), exportSource(), result_.image);
+            if (const auto* t = currentTable())
+                actions_.copyAIContextWithImage(*t, exportSource(), result_.image);
         });
         menu->addAction(tr("Copy as Markdown"), this, [this] {
-            if (auto* d = doc())
-                actions_.copyMarkdown(d->table());
+            if (const auto* t = currentTable())
+                actions_.copyMarkdown(*t);
         });
         menu->addSeparator();
         menu->addAction(tr("Save XLSX…"), this, [this] { save(SaveFormat::xlsx); });
@@ -526,6 +634,7 @@ QWidget* ResultView::makeStatusBar()
         checkButton_->setStyleSheet(colourStyle(p.flagText));
         checkButton_->setCursor(Qt::PointingHandCursor);
         connect(checkButton_, &QPushButton::clicked, this, [this] {
+            finishAnalysis();
             if (auto* d = doc())
                 d->selectNextFlagged(env_.preferences().flagThreshold);
         });

@@ -9,6 +9,7 @@
 #include "VozudOzev/Export/SourceInfo.hpp"
 #endif
 
+#include <QFutureWatcher>
 #include <QTimer>
 #include <QWidget>
 
@@ -63,6 +64,10 @@ public:
     void save(SaveFormat format);
     // Writes a pending change back to the history now.
     void flushWriteBack();
+    // Brings the cells to check of every table up to date now; a large table's re-analysis
+    // may still be under way after an edit.
+    void finishAnalysis();
+    bool analysisPending() const;
     bool writeBackPending() const { return writeBackPending_; }
     // The split handle moved by dy points (positive downwards); finished ends the drag.
     void dragSplit(double dy, bool finished);
@@ -79,6 +84,18 @@ private:
     QWidget* makeStatusBar();
     void fillTableMenu();
     void documentChanged();
+    // The current table with its cells to check up to date; none without a table.
+    const VozudOzev::Table* currentTable();
+    void startAnalyses();
+    void analysisFinished(std::size_t index);
+    void adopt(std::size_t index, int revision, const std::function<VozudOzev::Table()>& analysis);
+
+    // The re-analysis of a table too large to re-analyse on the commit path.
+    struct Analysis {
+        int done = 0;      // the revision whose flags are current
+        int running = -1;  // the revision being analysed, if any
+        QFutureWatcher<VozudOzev::Table>* watcher = nullptr;
+    };
 
     CaptureResult result_;
     CaptureNext onCaptureNext_;
@@ -90,8 +107,18 @@ private:
     double imageHeight_ = 170;
     std::optional<double> dragStartHeight_;
     QTimer debounce_;
+    QTimer analysisDelay_;
     bool writeBackPending_ = false;
     int storeListener_ = 0;
+    std::vector<std::optional<Analysis>> analyses_;  // per table; none: analysed on commit
+    struct FlagCount {
+        const KestrowEditor::EditorDocument* doc;
+        int revision;
+        double threshold;
+        int count;
+    };
+    std::optional<FlagCount> flagCount_;
+    bool adopting_ = false;
 
     QWidget* notice_ = nullptr;
     GridContainer* grid_ = nullptr;

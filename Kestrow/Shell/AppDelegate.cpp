@@ -16,8 +16,11 @@
 #include "Kestrow/History/HistoryStore.hpp"
 #include "Kestrow/History/HistoryWindow.hpp"
 #include "Kestrow/History/RecentCaptures.hpp"
+#include "Kestrow/Platform/LoginItem.hpp"
 #include "Kestrow/Result/ColumnMappingView.hpp"
 #include "Kestrow/Result/ResultWindow.hpp"
+#include "Kestrow/Settings/SettingsWindow.hpp"
+#include "Kestrow/Settings/UpdateController.hpp"
 #include "Kestrow/Shell/ResultTitle.hpp"
 #include "Kestrow/Shell/Theme.hpp"
 #include "Kestrow/Shell/WindowShortcuts.hpp"
@@ -121,11 +124,7 @@ AppDelegate::AppDelegate(Services services, QObject* parent)
     };
     ports.showOnboarding = [this] { showOnboarding(false); };
     ports.beep = [] { QApplication::beep(); };
-    ports.relaunch = [] {
-        QProcess::startDetached(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("sleep 1; exec \"$0\""),
-                                                           CaptureConsent::appPath()});
-        QApplication::quit();
-    };
+    ports.relaunch = &AppDelegate::relaunch;
     ports.recordConsent = [this] { CaptureConsent::recordCapture(s_.settings.defaults(), CaptureConsent::appPath()); };
     ports.flagThreshold = [this] { return s_.settings.flagThreshold(); };
     ports.onboardingDone = [this] { return s_.settings.onboardingDone(); };
@@ -150,9 +149,39 @@ AppDelegate::~AppDelegate()
     for (const QPointer<QWidget>& window : windows_)
         delete window.data();
     delete historyWindow_.data();
+    delete settingsWindow_.data();
     for (const WindowKind kind : {WindowKind::onboarding, WindowKind::help, WindowKind::about, WindowKind::sample})
         delete shellWindows_->single(kind);
     delete licensesWindow_.data();
+}
+
+void AppDelegate::relaunch()
+{
+    QProcess::startDetached(QStringLiteral("/bin/sh"),
+                            {QStringLiteral("-c"), QStringLiteral("sleep 1; exec \"$0\""), CaptureConsent::appPath()});
+    QApplication::quit();
+}
+
+SettingsWindow* AppDelegate::settingsWindow() const { return settingsWindow_.data(); }
+
+void AppDelegate::showSettings(std::optional<SettingsTab> tab)
+{
+    if (!settingsWindow_) {
+        if (!s_.loginItem && !ownLoginItem_)
+            ownLoginItem_ = std::make_unique<XdgLoginItem>();
+        SettingsContext context{s_.settings, s_.loginItem ? *s_.loginItem : *ownLoginItem_,
+                                s_.updates ? *s_.updates : UpdateController::shared()};
+        context.history = s_.history;
+        if (s_.history)
+            context.showHistory = [self = QPointer<AppDelegate>(this)] {
+                if (self)
+                    self->historyAction();
+            };
+        context.relaunch = &AppDelegate::relaunch;
+        settingsWindow_ = new SettingsWindow(std::move(context), s_.settings.defaults());
+        installWindowShortcuts(settingsWindow_);
+    }
+    settingsWindow_->present(tab);
 }
 
 void AppDelegate::launch()
@@ -196,6 +225,15 @@ void AppDelegate::launch()
     Log::line(QStringLiteral("launch — screen recording permission %1, onboarding %2")
                   .arg(ScreenAccess::preflight() ? QStringLiteral("granted") : QStringLiteral("missing"),
                        s_.settings.onboardingDone() ? QStringLiteral("done") : QStringLiteral("pending")));
+    // A copy of the program that has not shown its getting-started page yet opens it.
+    if (s_.settings.onboardingDone()) {
+        const QString path = CaptureConsent::appPath();
+        Defaults& defaults = s_.settings.defaults();
+        if (defaults.string(QStringLiteral("gettingStartedShownPath")) != path) {
+            defaults.setString(QStringLiteral("gettingStartedShownPath"), path);
+            showSettings(SettingsTab::general);
+        }
+    }
     // A first run is greeted once; closing the window without finishing greets again next time.
     if (!s_.settings.onboardingDone())
         showOnboarding(false);
@@ -223,8 +261,15 @@ void AppDelegate::buildMenu()
         connect(history, &QAction::triggered, this, &AppDelegate::historyAction);
     }
     menu_->addSeparator();
+    QAction* updates = (s_.updates ? *s_.updates : UpdateController::shared()).makeMenuItem(menu_.get());
+    updates->setIcon(menuSymbol(QStringLiteral("updates")));
+    menu_->addAction(updates);
     QAction* feedback = menu_->addAction(menuSymbol(QStringLiteral("feedback")), tr("Send Feedback…"));
     connect(feedback, &QAction::triggered, this, [this] { showFeedback(FeedbackKind::bug, {}); });
+    QAction* settings = menu_->addAction(menuSymbol(QStringLiteral("gear")), tr("Settings…"));
+    settings->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
+    settings->setShortcutContext(Qt::WidgetShortcut);
+    connect(settings, &QAction::triggered, this, [this] { showSettings(); });
     helpItem_ = menu_->addAction(menuSymbol(QStringLiteral("help")), tr("Vantrel Help"));
     helpItem_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Question));
     helpItem_->setShortcutContext(Qt::WidgetShortcut);
@@ -442,6 +487,11 @@ void AppDelegate::installWindowShortcuts(QWidget* window)
     history->setShortcutContext(Qt::WindowShortcut);
     QObject::connect(history, &QAction::triggered, window, [this] { historyAction(); });
     window->addAction(history);
+    auto* settings = new QAction(window);
+    settings->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
+    settings->setShortcutContext(Qt::WindowShortcut);
+    QObject::connect(settings, &QAction::triggered, window, [this] { showSettings(); });
+    window->addAction(settings);
 }
 
 ResultEnvironment AppDelegate::resultEnvironment()
@@ -503,6 +553,13 @@ void AppDelegate::reopen()
         last->activateWindow();
         return;
     }
+    if (s_.settings.onboardingDone()) {
+        if (settingsWindow_ && settingsWindow_->isVisible())
+            settingsWindow_->present();
+        else if (s_.history && !s_.history->items().empty())
+            historyAction();
+        else
+            showSettings(SettingsTab::general);
     if (!s_.settings.onboardingDone()) {
         showOnboarding(false);
         return;

@@ -8,6 +8,7 @@
 #include "Kestrow/Feedback/MailHandoff.hpp"
 #include "Kestrow/Platform/ClipboardWriter.hpp"
 #include "Kestrow/Platform/Hotkeys.hpp"
+#include "Kestrow/Settings/SettingsTab.hpp"
 #include "Kestrow/Shell/AlertPresenter.hpp"
 #include "Kestrow/Shell/AppSettings.hpp"
 #include "Kestrow/Shell/EngineService.hpp"
@@ -29,6 +30,9 @@ namespace Kestrow {
 class FeedbackSender;
 class HistoryStore;
 class HistoryWindow;
+class LoginItem;
+class SettingsWindow;
+class UpdateController;
 class NoTrayHint;
 class Windows;
 class WindowStacking;
@@ -48,6 +52,8 @@ public:
         EngineService& engine;
         HistoryStore* history = nullptr;  // none: captures are not kept
         WindowStacking* stacking = nullptr;  // none: a capture over our own grid is not noticed
+        LoginItem* loginItem = nullptr;      // none: the XDG autostart entry
+        UpdateController* updates = nullptr;  // none: the shared controller
     };
     // How a capture's table is shown; the plain window until the result window replaces it.
     using OpenResult = std::function<QWidget*(const CaptureResult&, const std::optional<QString>& notice)>;
@@ -74,6 +80,12 @@ public:
     QWidget* showFeedback(FeedbackKind kind, const FeedbackContext& context);
     // Shortcuts that stand in for a main menu in every window of the application.
     void installWindowShortcuts(QWidget* window);
+    // The one settings window, made on first use; with a tab, shown on that tab.
+    void showSettings(std::optional<SettingsTab> tab = std::nullopt);
+    SettingsWindow* settingsWindow() const;
+    // Starts this program again a second after it quits (the path passed as an argument,
+    // never inside the shell text), then quits.
+    static void relaunch();
 
     // The help window on a topic, always a new one.
     void showHelp(HelpTopic topic);
@@ -133,6 +145,8 @@ private:
     QPointer<QWidget> licensesWindow_;
     QList<QAction*> recentItems_;
     QPointer<HistoryWindow> historyWindow_;
+    QPointer<SettingsWindow> settingsWindow_;
+    std::unique_ptr<LoginItem> ownLoginItem_;
     QList<QPointer<QWidget>> windows_;
     QPointer<NoTrayHint> hint_;
     std::unique_ptr<FeedbackSender> feedback_;

@@ -16,7 +16,7 @@ namespace Kestrow {
 // INI keeps every value as text, so each typed read parses strictly and gives nothing for a
 // missing or unreadable value; callers then use their own default.
 //
-//     Defaults d = Defaults::standard();             // ~/.config/Vantrel/Vantrel.conf
+//     Defaults d = Defaults::standard();             // ~/.config/Vantrel/Vantrel.ini
 //     Defaults t = Defaults::atPath(dir + "/t.conf"); // tests: a file of their own
 //     double threshold = d.number("flagThreshold").value_or(0.8);
 class Defaults {

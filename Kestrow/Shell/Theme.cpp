@@ -11,6 +11,11 @@ Theme::Theme() {
     desktop_ = QGuiApplication::palette();
     // A desktop that switches its palette while we run repaints our windows too.
     qApp->installEventFilter(this);
+    scheme_ = new DesktopColorScheme(this);
+    connect(scheme_, &DesktopColorScheme::changed, this, [this] {
+        if (appearance_ == Appearance::system)
+            emit changed();
+    });
 }
 
 Theme& Theme::shared() {
@@ -61,6 +66,8 @@ bool Theme::isDark() const {
 }
 
 bool Theme::systemPrefersDark() const {
+    if (scheme_)
+        if (const std::optional<bool> dark = scheme_->prefersDark()) return *dark;
     return desktop_.color(QPalette::Window).lightnessF() < 0.5;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Kestrow/Shell/Appearance.hpp"
+#include "Kestrow/Platform/DesktopColorScheme.hpp"
 #include "Kestrow/Shell/Palette.hpp"
 
 #include <QObject>
@@ -24,7 +25,8 @@ public:
     bool isDark() const;
     const Palette& palette() const { return isDark() ? Palette::dark() : Palette::light(); }
 
-    // Whether the desktop prefers dark (its palette's window is darker than mid-grey).
+    // Whether the desktop prefers dark: its colour-scheme setting where it states one, else
+    // whether its palette's window is darker than mid-grey.
     bool systemPrefersDark() const;
     // The standard widgets' colours for one of our palettes (menus, dialogs, fields).
     static QPalette widgetPalette(const Palette& p);
@@ -37,6 +39,7 @@ private:
     Theme();
     Appearance appearance_ = Appearance::system;
     QPalette desktop_;  // the palette the desktop gave us, restored for `system`
+    DesktopColorScheme* scheme_ = nullptr;
     bool applying_ = false;
 };
 

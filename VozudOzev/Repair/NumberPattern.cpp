@@ -69,7 +69,7 @@ std::pair<T, int> majority(const std::vector<T>& values)
 
 bool clear(int agreeing, size_t of)
 {
-    return agreeing >= 3 && agreeing * 3 >= static_cast<int>(of) * 2;
+    return agreeing >= 3 && agreeing * 5 >= static_cast<int>(of) * 3;
 }
 
 }  // namespace
@@ -218,11 +218,16 @@ std::vector<size_t> outliers(const std::vector<std::string>& texts)
     check([](const Shape& s) { return std::pair<char, int>(s.decimal, s.decimals); }, all);
     for (const auto side : {&Shape::prefix, &Shape::suffix}) {
         std::vector<std::string> marks;
+        bool lookAlike = false;
         for (const Shape& s : shapes)
-            if (std::string c = currencyOf(s.*side); !c.empty())
+            if (std::string c = currencyOf(s.*side); !c.empty()) {
+                lookAlike = lookAlike || c == "Y";
                 marks.push_back(c == "Y" ? "\u00A5" : c);
+            }
         const auto [mark, n] = majority(marks);
-        if (n < 2 || n * 4 < static_cast<int>(shapes.size()))
+        // A yen sign read as a letter shows the column is read badly: one is enough.
+        const bool yen = lookAlike && mark == "\u00A5";
+        if (!yen && (n < 2 || n * 4 < static_cast<int>(shapes.size())))
             continue;
         for (size_t i = 0; i < shapes.size(); ++i)
             if (currencyOf(shapes[i].*side) != mark)

@@ -30,12 +30,14 @@ std::optional<Shape> shapeOf(std::string_view text, bool groupFirst = true);
 // digit, then each separator ('.' or ',') written between two digits, in order.
 std::string writtenMarks(std::string_view text);
 
-// Indices of the texts whose shape breaks what a clear majority of the others share:
+// Indices of the texts whose shape breaks what a clear majority (three in five, three
+// texts at least) of the others share:
 // the decimal separator and count of decimals, a percent sign, a closing bracket
 // without its opening one, or the grouping of long integer parts. A currency mark that a
 // quarter of the numbers show (two at least) makes those without it odd: a mark read as
 // a digit or lost is seldom misread the same way twice, while one mark alone may be how
-// the first or the total row is written. "Y" before digits is a yen sign read as a letter.
+// the first or the total row is written. "Y" before digits is a yen sign read as a letter,
+// and one is enough to doubt every number of its column without a yen sign.
 // Texts that are not numbers are neither counted nor returned.
 std::vector<size_t> outliers(const std::vector<std::string>& texts);
 

@@ -16,6 +16,9 @@ namespace VozudOzev::NumericCheck {
 
 namespace {
 
+// The trust analysis's default threshold: below it a cell is flagged.
+constexpr double lowConfidence = 0.8;
+
 bool isDigit(char c)
 {
     return c >= '0' && c <= '9';
@@ -33,6 +36,11 @@ std::string digitsOf(const std::string& text)
 bool isDash(const std::string& t)
 {
     return t == "-" || t == "\u2013" || t == "\u2014";
+}
+
+size_t separators(const std::string& marks)
+{
+    return marks.size() - (!marks.empty() && marks.front() == '-' ? 1 : 0);
 }
 
 bool isBody(const AssembledCell& c)
@@ -97,7 +105,7 @@ bool settles(const std::string& candidate, const std::string& original, const st
     const std::string now = digitsOf(candidate);
     if (now != was && !(was.size() == now.size() + 1 && was.compare(1, std::string::npos, now) == 0))
         return false;
-    if (ink && !SeparatorInk::agrees(NumberPattern::writtenMarks(candidate), *ink))
+    if (ink && SeparatorInk::contradicts(NumberPattern::writtenMarks(candidate), *ink))
         return false;
     column[at] = candidate;
     const std::vector<size_t> odd = NumberPattern::outliers(column);
@@ -155,11 +163,37 @@ Counts apply(Table& table, const Image& image, const CropReading::Reader& reread
             if (!c.box)
                 continue;
             const std::optional<std::string> ink = SeparatorInk::marks(image, *c.box);
-            if (ink && !SeparatorInk::agrees(NumberPattern::writtenMarks(c.text), *ink)) {
+            if (ink && SeparatorInk::contradicts(NumberPattern::writtenMarks(c.text), *ink)) {
                 doubted[i] = ink;
                 ++counts.ink;
             }
         }
+        // Separators the ink shows in two cells or more: where the column was read without
+        // them and the ink could not tell (a mark touching its digit), the reading is doubtful.
+        std::vector<size_t> lost;
+        for (size_t i : index)
+            if (doubted.count(i) && separators(*doubted[i]) > separators(NumberPattern::writtenMarks(cells[i].text)))
+                lost.push_back(i);
+        if (lost.size() >= 2) {
+            size_t fewest = std::string::npos;
+            for (size_t i : lost)
+                fewest = std::min(fewest, separators(*doubted[i]));
+            for (size_t i : index)
+                if (!doubted.count(i) && separators(NumberPattern::writtenMarks(cells[i].text)) < fewest) {
+                    CropReading::cap(cells[i]);
+                    ++counts.column;
+                }
+        }
+        // A column read mostly with low confidence (a currency sign taken for a digit in every
+        // row, say) leaves its few confident cells no better founded.
+        const auto unsure = [](const AssembledCell& c) { return c.confidence.value_or(1) < lowConfidence; };
+        const auto nUnsure = std::count_if(index.begin(), index.end(), [&](size_t i) { return unsure(cells[i]); });
+        if (nUnsure >= 3 && nUnsure * 5 >= static_cast<long>(index.size()) * 3)
+            for (size_t i : index)
+                if (!unsure(cells[i])) {
+                    CropReading::cap(cells[i]);
+                    ++counts.column;
+                }
         for (size_t k : NumberPattern::outliers(textsOf(cells, index))) {
             const size_t i = index[k];
             if (!doubted.count(i)) {
@@ -203,7 +237,7 @@ std::vector<std::string> notes(const Counts& c)
             " malformed and " + std::to_string(c.decimals) + " point decimals re-read, " + std::to_string(c.dashes) +
             " dashes measured, " + std::to_string(c.ink) + " separators unlike their ink and " +
             std::to_string(c.pattern) + " shapes unlike their column flagged, " + std::to_string(c.fixed) +
-            " of those read again"};
+            " of those read again, " + std::to_string(c.column) + " more in columns that lost separators"};
 }
 
 }  // namespace VozudOzev::NumericCheck

@@ -23,6 +23,8 @@ struct Counts {
     int ink = 0;         // separators disagreeing with the ink
     int pattern = 0;     // shapes breaking their column's
     int fixed = 0;       // of ink and pattern doubts, settled by a new reading
+    int column = 0;      // flagged in a column whose ink shows separators lost elsewhere, or
+                         // whose other numbers were mostly read with low confidence
 
     bool operator==(const Counts&) const = default;
 };

@@ -90,14 +90,20 @@ std::optional<std::string> marks(const Image& image, const BBox& box)
     return out;
 }
 
-bool agrees(const std::string& written, const std::string& marks)
+bool contradicts(const std::string& written, const std::string& marks)
 {
-    if (written.size() != marks.size())
-        return false;
-    for (size_t i = 0; i < written.size(); ++i)
-        if (marks[i] != '?' && marks[i] != written[i])
-            return false;
-    return true;
+    const bool writtenMinus = !written.empty() && written.front() == '-';
+    const bool inkMinus = !marks.empty() && marks.front() == '-';
+    if (inkMinus && !writtenMinus)
+        return true;
+    const std::string w = written.substr(writtenMinus ? 1 : 0);
+    const std::string m = marks.substr(inkMinus ? 1 : 0);
+    if (m.size() != w.size())
+        return m.size() > w.size();
+    for (size_t i = 0; i < w.size(); ++i)
+        if (m[i] != '?' && m[i] != w[i])
+            return true;
+    return false;
 }
 
 }  // namespace VozudOzev::SeparatorInk

@@ -16,8 +16,9 @@ namespace VozudOzev::SeparatorInk {
 // ink to tell (fewer than two glyphs of text height).
 std::optional<std::string> marks(const Image& image, const BBox& box);
 
-// Whether the marks a reading wrote (NumberPattern::writtenMarks) agree with the ink's:
-// as many, and none of a clear other kind.
-bool agrees(const std::string& written, const std::string& marks);
+// Whether the ink shows what a reading lost: a minus sign it did not write, more
+// separators than it wrote (NumberPattern::writtenMarks), or as many with one of a clear
+// other kind. Fewer marks in the ink prove nothing: a small dot can touch its digit.
+bool contradicts(const std::string& written, const std::string& marks);
 
 }  // namespace VozudOzev::SeparatorInk

@@ -7,6 +7,30 @@
 
 namespace VozudOzev {
 
+namespace {
+
+// The dominant grey of each pixel row over [x0, x1), or -1 where no grey covers `share` of it.
+std::vector<int> dominantGreys(const Image& image, int x0, int x1, int y0, int y1, double share)
+{
+    std::vector<int> dominant(static_cast<size_t>(std::max(0, y1 - y0)), -1);
+    for (int y = y0; y < y1; ++y) {
+        std::array<int, 64> histogram{};  // 4 grey levels per bin: anti-aliasing noise stays in one bin
+        int counted = 0;
+        for (int x = x0; x < x1; ++x) {
+            const std::uint8_t* p = image.pixel(x, y);
+            const int grey = (299 * p[0] + 587 * p[1] + 114 * p[2] + 500) / 1000;
+            ++histogram[static_cast<size_t>(grey / 4)];
+            ++counted;
+        }
+        const auto top = std::max_element(histogram.begin(), histogram.end());
+        if (static_cast<double>(*top) >= share * counted)
+            dominant[static_cast<size_t>(y - y0)] = static_cast<int>(top - histogram.begin()) * 4 + 2;
+    }
+    return dominant;
+}
+
+}  // namespace
+
 std::vector<double> BackgroundBands::edges(const Image& image, const BBox& extent, double margin,
                                            double minGap) const
 {
@@ -22,21 +46,7 @@ std::vector<double> BackgroundBands::edges(const Image& image, const BBox& exten
     if (x1 - x0 < 4 || y1 - y0 < 2)
         return {};
 
-    // The dominant grey of each pixel row, or -1 where no grey covers enough of it (text, icons).
-    std::vector<int> dominant(static_cast<size_t>(y1 - y0), -1);
-    for (int y = y0; y < y1; ++y) {
-        std::array<int, 64> histogram{};  // 4 grey levels per bin: anti-aliasing noise stays in one bin
-        int counted = 0;
-        for (int x = x0; x < x1; ++x) {
-            const std::uint8_t* p = image.pixel(x, y);
-            const int grey = (299 * p[0] + 587 * p[1] + 114 * p[2] + 500) / 1000;
-            ++histogram[static_cast<size_t>(grey / 4)];
-            ++counted;
-        }
-        const auto top = std::max_element(histogram.begin(), histogram.end());
-        if (static_cast<double>(*top) >= share * counted)
-            dominant[static_cast<size_t>(y - y0)] = static_cast<int>(top - histogram.begin()) * 4 + 2;
-    }
+    const std::vector<int> dominant = dominantGreys(image, x0, x1, y0, y1, share);
 
     std::vector<double> out;
     int last = -1;
@@ -49,6 +59,37 @@ std::vector<double> BackgroundBands::edges(const Image& image, const BBox& exten
                 out.push_back(y);
         }
         last = static_cast<int>(i);
+    }
+    return out;
+}
+
+std::vector<std::pair<int, int>> BackgroundBands::darkBars(const Image& image) const
+{
+    const int W = image.width;
+    const int H = image.height;
+    if (W < 8 || H < 8 || image.rgb.size() < static_cast<size_t>(W) * H * 3)
+        return {};
+    const std::vector<int> dominant = dominantGreys(image, 0, W, 0, H, share);
+    std::vector<int> known;
+    for (int g : dominant)
+        if (g >= 0)
+            known.push_back(g);
+    if (known.empty())
+        return {};
+    std::nth_element(known.begin(), known.begin() + static_cast<std::ptrdiff_t>(known.size() / 2), known.end());
+    if (known[known.size() / 2] < 170)
+        return {};  // a dark page is read as such already
+    std::vector<std::pair<int, int>> out;
+    int start = -1;
+    for (int y = 0; y <= H; ++y) {
+        const bool dark = y < H && dominant[static_cast<size_t>(y)] >= 0 && dominant[static_cast<size_t>(y)] < 140;
+        if (dark && start < 0)
+            start = y;
+        if (!dark && start >= 0) {
+            if (y - start >= 8 && y - start <= H / 2)
+                out.emplace_back(start, y);
+            start = -1;
+        }
     }
     return out;
 }

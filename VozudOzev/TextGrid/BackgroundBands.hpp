@@ -17,6 +17,10 @@ struct BackgroundBands {
     // y of each edge inside the extent (widened by `margin`), ascending; nearby edges
     // (closer than minGap) are kept once.
     std::vector<double> edges(const Image& image, const BBox& extent, double margin, double minGap) const;
+
+    // Pixel rows [first, second) of dark bars across a light page (a dark header bar, a
+    // selected row), where light text is drawn that a reading for dark text misses.
+    std::vector<std::pair<int, int>> darkBars(const Image& image) const;
 };
 
 }  // namespace VozudOzev

@@ -139,6 +139,49 @@ std::optional<double> monospacePitch(const std::vector<OCRLine>& lines)
     return p;
 }
 
+// x of thin vertical lines at least minRun tall between x0 and x1: pixels that differ from
+// both neighbours two pixels away while those agree, so that bars, bands and the edges of
+// filled areas are not lines.
+std::vector<double> thinVerticalLines(const Image& image, double x0, double x1, double minRun)
+{
+    const int W = image.width;
+    const int H = image.height;
+    if (W < 5 || H < 1 || image.rgb.size() < static_cast<size_t>(W) * H * 3 || !std::isfinite(x0) ||
+        !std::isfinite(x1) || !std::isfinite(minRun))
+        return {};
+    const std::vector<std::uint8_t> grey = image.grey();
+    const int from = std::clamp(static_cast<int>(x0), 2, W - 2);
+    const int to = std::clamp(static_cast<int>(x1) + 1, 2, W - 2);
+    std::vector<bool> flags(static_cast<size_t>(W), false);
+    for (int x = from; x < to; ++x) {
+        int run = 0;
+        int best = 0;
+        for (int y = 0; y < H; ++y) {
+            const size_t i = static_cast<size_t>(y) * W + x;
+            const int g = grey[i];
+            const int left = grey[i - 2];
+            const int right = grey[i + 2];
+            const bool line = std::abs(left - right) < 10 && std::abs(g - left) >= 20 && std::abs(g - right) >= 20;
+            run = line ? run + 1 : 0;
+            best = std::max(best, run);
+        }
+        flags[static_cast<size_t>(x)] = best >= minRun;
+    }
+    RuleDetector thin;
+    thin.maxThickness = 2;
+    return thin.groups(flags);
+}
+
+// Nothing but marks: no letter, digit or symbol a cell would hold.
+bool marksOnly(const OCRWord& w)
+{
+    const std::u32string cps = Unicode::decode(w.text);
+    return !cps.empty() && std::all_of(cps.begin(), cps.end(), [](char32_t c) {
+        return c == U'\'' || c == U'`' || c == U'|' || c == U',' || c == U'.' || c == U'‘' || c == U'’' || c == U'!' ||
+               c == U'¦' || c == U'│';
+    });
+}
+
 // Sort and filter icons of header sections come back as a lone mark beside a header word
 // ("Customer +", "SKU °"); left in, they glue the headers of two columns into one phrase.
 std::vector<OCRLine> withoutIcons(std::vector<OCRLine> lines, double h, int& removed)
@@ -193,8 +236,8 @@ std::vector<DocumentObservation> ScreenTableRecognizer::perform(const Image& ima
 {
     if (image.empty())
         return {DocumentObservation{}};
-    const std::vector<OCRLine> lines = ocr_.recognize(image);
     std::vector<std::string> notes;
+    const std::vector<OCRLine> lines = read(ocr_, image, notes);
     std::optional<Table> table = build(lines, image, notes);
     if (table)
         for (std::string& note : NumericCheck::notes(NumericCheck::apply(
@@ -203,6 +246,58 @@ std::vector<DocumentObservation> ScreenTableRecognizer::perform(const Image& ima
     DocumentObservation observation = TextGridDocumentRecognizer::observationOf(table, image);
     observation.notes = std::move(notes);
     return {std::move(observation)};
+}
+
+std::vector<OCRLine> ScreenTableRecognizer::read(const TextOCR& ocr, const Image& image, std::vector<std::string>& notes)
+{
+    std::vector<OCRLine> lines = ocr.recognize(image);
+    // Light text on a dark bar (a header bar, a selected row) is read again inverted, and
+    // that reading replaces whatever the first one made of the bar.
+    std::vector<std::pair<int, int>> bars = BackgroundBands().darkBars(image);
+    // A header bar and a selection or two; a page striped with many is not read bar by bar.
+    if (bars.size() > 6) {
+        notes.push_back(std::to_string(bars.size()) + " dark bars: too many to read again");
+        bars.clear();
+    }
+    for (const auto& [y0, y1] : bars) {
+        // The bar's own width only: the light page beside it, inverted, reads as ink.
+        int x0 = 0;
+        int x1 = image.width;
+        const int edge = std::min(y0 + 1, image.height - 1);
+        auto darkAt = [&](int x) {
+            const std::uint8_t* p = image.pixel(x, edge);
+            return (299 * p[0] + 587 * p[1] + 114 * p[2]) / 1000 < 140;
+        };
+        while (x0 < x1 && !darkAt(x0))
+            ++x0;
+        while (x1 > x0 && !darkAt(x1 - 1))
+            --x1;
+        if (x1 - x0 < 8)
+            continue;
+        Image strip = image.cropped(x0, y0, x1, y1);
+        for (std::uint8_t& v : strip.rgb)
+            v = static_cast<std::uint8_t>(255 - v);
+        std::vector<OCRLine> again = ocr.recognize(strip);
+        for (OCRLine& line : lines)
+            if (std::erase_if(line.words, [&](const OCRWord& w) { return w.bbox.midY() >= y0 && w.bbox.midY() < y1; })) {
+                line.text.clear();
+                for (const OCRWord& w : line.words)
+                    line.text += (line.text.empty() ? "" : " ") + w.text;
+            }
+        std::erase_if(lines, [](const OCRLine& l) { return l.words.empty(); });
+        for (OCRLine& line : again) {
+            line.bbox.x += x0;
+            line.bbox.y += y0;
+            for (OCRWord& w : line.words) {
+                w.bbox.x += x0;
+                w.bbox.y += y0;
+            }
+            lines.push_back(std::move(line));
+        }
+    }
+    if (!bars.empty())
+        notes.push_back("light text on " + std::to_string(bars.size()) + " dark bars read again inverted");
+    return lines;
 }
 
 std::vector<std::string> ScreenTableRecognizer::supportedLanguages() const
@@ -242,9 +337,31 @@ std::optional<Table> ScreenTableRecognizer::build(const std::vector<OCRLine>& in
     for (double x : rules.vertical)
         if (x > extent.x - h && x < extent.maxX() + h)
             vertical.push_back(x);
+    // Without a full grid, shorter lines still part the columns: a widget's header
+    // sections, a grid drawn only in places. Taller than any letter, and crossing no word.
+    int partial = 0;
+    const bool fullLines = !vertical.empty();
+    auto inner = [&](double x) { return x > extent.x + 0.5 * h && x < extent.maxX() - 0.5 * h; };
+    if (std::none_of(vertical.begin(), vertical.end(), inner)) {
+        const std::vector<double> shorter = thinVerticalLines(image, extent.x, extent.maxX(), 1.8 * h);
+        for (double x : shorter) {
+            if (!inner(x))
+                continue;
+            int crossed = 0;
+            for (const OCRLine& line : border.lines)
+                for (const OCRWord& w : line.words)
+                    crossed += w.bbox.x + 1 < x && x < w.bbox.maxX() - 1 && !marksOnly(w) ? 1 : 0;
+            if (crossed == 0) {
+                vertical.push_back(x);
+                ++partial;
+            }
+        }
+    }
     const std::vector<double> bars = barColumns(border.vertical, 0.6 * h);
     vertical.insert(vertical.end(), bars.begin(), bars.end());
     vertical = merged(vertical, 0.5 * h);
+    if (partial > 0)
+        notes.push_back(std::to_string(partial) + " shorter column lines (header sections, partial grid)");
 
     // Horizontal separators: ruling lines, rule lines drawn with characters, background edges.
     std::vector<double> horizontal = rules.horizontal;
@@ -258,7 +375,15 @@ std::optional<Table> ScreenTableRecognizer::build(const std::vector<OCRLine>& in
                     " bar columns");
 
     int icons = 0;
-    const std::vector<OCRLine> plain = withoutIcons(border.lines, h, icons);
+    std::vector<OCRLine> plain = withoutIcons(border.lines, h, icons);
+    // A line read as a mark ("'", "|") is a separator, not text.
+    for (OCRLine& line : plain)
+        std::erase_if(line.words, [&](const OCRWord& w) {
+            return marksOnly(w) && std::any_of(vertical.begin(), vertical.end(), [&](double x) {
+                       return w.bbox.x - 2 <= x && x <= w.bbox.maxX() + 2;
+                   });
+        });
+    std::erase_if(plain, [](const OCRLine& l) { return l.words.empty(); });
     if (icons > 0)
         notes.push_back(std::to_string(icons) + " header icons left out of the text");
     const std::vector<OCRLine> lines = vertical.empty() ? plain : cutAt(plain, vertical);
@@ -362,7 +487,32 @@ std::optional<Table> ScreenTableRecognizer::build(const std::vector<OCRLine>& in
             r.push_back(segs[i]);
     }
     std::vector<Band> columns;
-    if (!vertical.empty()) {
+    if (partial > 0 && !fullLines && bars.empty()) {
+        // Header-section lines part the columns they stand between; inside each section
+        // the gaps the rows share part the rest.
+        for (const Band& band : TextGridEngine::bandsOf(vertical, extent.x - 1, extent.maxX() + 1)) {
+            std::vector<TextGridEngine::Row> inside;
+            BBox box{band.lo, extent.y, band.hi - band.lo, extent.h};
+            for (const TextGridEngine::Row& row : segmentRows) {
+                TextGridEngine::Row& r = inside.emplace_back();
+                for (const TextSegment& seg : row)
+                    if (band.lo <= seg.bbox.midX() && seg.bbox.midX() < band.hi)
+                        r.push_back(seg);
+            }
+            std::erase_if(inside, [](const TextGridEngine::Row& r) { return r.empty(); });
+            if (inside.empty())
+                continue;
+            std::vector<Band> parts = TextGridEngine::columnsFromGaps(inside, box, minColumnGap);
+            if (parts.size() < 2) {
+                columns.push_back(band);
+                continue;
+            }
+            parts.front().lo = band.lo;
+            parts.back().hi = band.hi;
+            columns.insert(columns.end(), parts.begin(), parts.end());
+        }
+        notes.push_back("columns between " + std::to_string(partial) + " header-section lines and from shared gaps");
+    } else if (!vertical.empty()) {
         for (const Band& b : TextGridEngine::bandsOf(vertical, extent.x - 1, extent.maxX() + 1))
             if (std::any_of(segs.begin(), segs.end(), [&](const TextSegment& s) {
                     return b.lo <= s.bbox.midX() && s.bbox.midX() < b.hi;

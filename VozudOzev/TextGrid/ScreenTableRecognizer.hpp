@@ -24,6 +24,9 @@ public:
     std::vector<DocumentObservation> perform(const Image& image) const override;
     std::vector<std::string> supportedLanguages() const override;
 
+    // The page's lines: one reading, and light text on dark bars read again inverted.
+    static std::vector<OCRLine> read(const TextOCR& ocr, const Image& image, std::vector<std::string>& notes);
+
     // The table of recognised lines over their image, or nothing; decisions go to notes.
     static std::optional<Table> build(const std::vector<OCRLine>& lines, const Image& image,
                                       std::vector<std::string>& notes);

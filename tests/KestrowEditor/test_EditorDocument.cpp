@@ -99,6 +99,44 @@ TEST(EditorDocument, UndoRunsTheHookOverTheOldTable)
     EXPECT_EQ(doc.table().cells[3].confidence, 0.5);
 }
 
+// An analysis that finishes after its edit brings its flags in without a step of its own,
+// and only onto the revision it was made from.
+TEST(EditorDocument, FlagsOfALaterAnalysisAreAdoptedOnlyByTheirRevision)
+{
+    EditorDocument doc(filled(2, 2));
+    ASSERT_TRUE(doc.setText("x", CellPos(0, 0), 0.8));
+    const int revision = doc.revision();
+    Table analysed = doc.table();
+    analysed.cells[3].flags = std::vector<CellFlag>{CellFlag::typeMismatch};
+
+    Table moved = analysed;
+    moved.cells[2].text = "other";
+    Table fewer = analysed;
+    fewer.cells.pop_back();
+    EXPECT_FALSE(doc.adoptFlags(revision - 1, analysed));
+    EXPECT_FALSE(doc.adoptFlags(revision, moved));
+    EXPECT_FALSE(doc.adoptFlags(revision, fewer));
+    EXPECT_EQ(doc.revision(), revision);
+    EXPECT_FALSE(doc.table().cells[3].flags);
+
+    int heard = 0;
+    doc.addListener([&] { ++heard; });
+    ASSERT_TRUE(doc.adoptFlags(revision, analysed));
+    EXPECT_EQ(doc.table().cells[3].flags, analysed.cells[3].flags);
+    EXPECT_EQ(doc.revision(), revision + 1);
+    EXPECT_EQ(heard, 1);
+    EXPECT_EQ(doc.undoTitle(), "Edit Cell");
+    EXPECT_TRUE(doc.adoptFlags(doc.revision(), analysed));  // nothing new: no new revision
+    EXPECT_EQ(doc.revision(), revision + 1);
+
+    // Undoing the next edit comes back to the adopted flags; undoing the first, to none.
+    ASSERT_TRUE(doc.setText("y", CellPos(1, 0), 0.8));
+    doc.undo();
+    EXPECT_EQ(doc.table().cells[3].flags, analysed.cells[3].flags);
+    doc.undo();
+    EXPECT_FALSE(doc.table().cells[3].flags);
+}
+
 TEST(EditorDocument, KeepsTheLast200Steps)
 {
     EditorDocument doc(table(1, 1));

@@ -404,10 +404,17 @@ QRect windowGeometry(App& app, const QString& name)
     return QRect(v.value("X"), v.value("Y"), v.value("WIDTH"), v.value("HEIGHT"));
 }
 
+// Drags over the long table once the selection overlay is up (slow on a busy machine).
+void dragWhenSelecting(App& app, QPoint from, QPoint to)
+{
+    waitFor([&] { return app.x.xdotool({"search", "--onlyvisible", "--name", "^Vantrel selection$"}); }, 10000);
+    app.settle();
+    app.drag(from, to);
+}
+
 void captureLongView(App& app)
 {
-    app.settle();
-    app.drag(longView.topLeft(), longView.bottomRight());
+    dragWhenSelecting(app, longView.topLeft(), longView.bottomRight());
 }
 
 }  // namespace
@@ -464,8 +471,7 @@ TEST(AppE2E, ADragOverOurOwnResultIsRefusedAndTheOriginalBesideItWorks)
     const QRect grid(result.x() + 20, result.y() + 80, result.width() - 40, result.height() / 2 - 80);
 
     ASSERT_TRUE(app.x.xdotool({"key", "super+alt+shift+t"}));
-    app.settle();
-    app.drag(grid.topLeft(), grid.bottomRight());
+    dragWhenSelecting(app, grid.topLeft(), grid.bottomRight());
     EXPECT_TRUE(waitFor(
         [&] {
             return app.x.xdotool({"search", "--name", "^That's Vantrel's own result. Select the original table instead.$"});

@@ -11,6 +11,8 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPainter>
+#include <QScreen>
+#include <QTest>
 #include <QSplitter>
 
 #include <gtest/gtest.h>
@@ -213,6 +215,32 @@ TEST(SourceImageView, ZoomClampsFitsAndHighlightsOnce)
     pane.reset();
     zoom.zoom(2);  // the pane is gone: nothing happens
     zoom.fit();
+}
+
+// The pane repaints only where the mark was and where it goes; what is on screen after the
+// mark moved must be what a fresh pane with the new mark shows.
+TEST(SourceImageView, AMovedHighlightLeavesNoTrace)
+{
+    const BBox from{40, 40, 120, 40}, to{300, 160, 150, 60};
+    for (const double zoomBy : {1.0, 0.5}) {  // the whole picture in view: nothing scrolls
+        SCOPED_TRACE(zoomBy);
+        const auto shown = [&](std::vector<std::optional<BBox>> marks) {
+            ImageZoom zoom;
+            SourceImageView pane(capture(), &zoom);
+            pane.resize(400, 300);
+            pane.show();
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(&pane));
+            zoom.zoom(zoomBy);
+            for (const auto& mark : marks) {
+                pane.setInputs(mark, Palette::light());
+                QApplication::processEvents();  // painted with this mark before the next
+            }
+            // What the window shows, not a fresh rendering of it.
+            return pane.screen()->grabWindow(pane.winId()).toImage();
+        };
+        EXPECT_EQ(shown({from, to}), shown({to}));
+        EXPECT_EQ(shown({from, std::nullopt}), shown({std::nullopt}));
+    }
 }
 
 // Pictures of the grid and the source pane for a person to look at (not compared).

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QPushButton>
+#include <QTest>
 
 using namespace Kestrow;
 using VozudOzev::StitchTables::Mapping;
@@ -67,6 +68,14 @@ TEST(ColumnMappingView, OpensOnTheSuggestionsAndAnswersWithTheResolvedMapping)
 TEST(ColumnMappingView, CancelAndATitleBarCloseAreToldApart)
 {
     Answers a;
+    // Return does nothing while two rows share a column; Escape is Cancel.
+    auto keyed = a.view();
+    keyed->picker(1)->setCurrentIndex(0);
+    QTest::keyClick(keyed.get(), Qt::Key_Return);
+    EXPECT_TRUE(a.done.empty());
+    QTest::keyClick(keyed.get(), Qt::Key_Escape);
+    EXPECT_EQ(a.cancels, 1);
+    a.cancels = 0;
     auto cancelled = a.view();
     cancelled->cancelButton()->click();
     cancelled->close();

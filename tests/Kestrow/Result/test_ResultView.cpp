@@ -7,6 +7,7 @@
 #include "KestrowEditor/SourceGeometry.hpp"
 
 #include <QComboBox>
+#include <QAbstractItemView>
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
@@ -107,7 +108,9 @@ struct Window {
     std::vector<double> reanalysedAt;
     std::unique_ptr<ResultView> view;
 
-    explicit Window(CaptureResult result, std::optional<QString> notice = std::nullopt, bool dark = false)
+    // onCommitCells: tables of more cells are re-analysed beside the window.
+    explicit Window(CaptureResult result, std::optional<QString> notice = std::nullopt, bool dark = false,
+                    std::size_t onCommitCells = 2000)
     {
         ResultEnvironment env;
         env.services = fake.services();
@@ -126,6 +129,8 @@ struct Window {
         };
         env.debounceMs = 40;
         env.dark = dark;
+        env.analysisOnCommitCells = onCommitCells;
+        env.analysisDelayMs = 5;
         view = std::make_unique<ResultView>(std::move(result), notice, [](const Table&) {}, env);
         view->resize(900, 600);
     }
@@ -254,6 +259,39 @@ TEST(ResultView, EditsAreReanalysedAtTheThresholdTheWindowOpenedWith)
     EXPECT_EQ(w.reanalysedAt.back(), 0.8);
 }
 
+// A table too large to re-analyse on every commit shows the edit at once and its cells to
+// check a moment later; whatever reads the table (copy, write-back) gets them up to date.
+TEST(ResultView, ALargeTableIsReanalysedBesideTheWindow)
+{
+    Window w(capture({mainTable()}, 0), std::nullopt, false, 0);
+    w.prefs.flagThreshold = 0.5;
+    auto* doc = w.view->doc();
+    auto* next = w.find<QPushButton>("nextToCheck");
+    ASSERT_TRUE(doc->setText("2.10", CellPos(2, 2), 0.8));
+    EXPECT_EQ(doc->cell(CellPos(2, 2))->text, "2.10");
+    EXPECT_TRUE(w.view->analysisPending());
+    EXPECT_TRUE(next->text().startsWith(QStringLiteral("1 cells to check")));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !w.view->analysisPending(); }, 5000));
+    EXPECT_TRUE(next->isHidden());
+    ASSERT_FALSE(w.reanalysedAt.empty());
+    EXPECT_EQ(w.reanalysedAt.back(), 0.8);  // the threshold the window opened with
+    EXPECT_EQ(doc->undoTitle(), "Edit Cell");
+
+    // Undone, the mismatch is back; a copy at once does not wait for the timer.
+    doc->undo();
+    w.view->copy();
+    EXPECT_FALSE(w.view->analysisPending());
+    EXPECT_TRUE(next->text().startsWith(QStringLiteral("1 cells to check")));
+
+    // Closed while an analysis runs: the write-back has the analysed table.
+    ASSERT_TRUE(doc->setText("2.10", CellPos(2, 2), 0.8));
+    w.view->show();
+    w.view->close();
+    EXPECT_FALSE(w.view->analysisPending());
+    ASSERT_FALSE(w.writes.empty());
+    EXPECT_FALSE(w.writes.back().tables[0].cells[8].has(CellFlag::typeMismatch));
+}
+
 TEST(ResultView, StatusBarFollowsTheSelectionAndTheCellsToCheck)
 {
     Window w(capture({mainTable()}, 0));
@@ -372,5 +410,19 @@ TEST(ResultView, ScreenshotsLightAndDark)
         const QImage shot = w.view->grab().toImage();
         EXPECT_EQ(shot.size(), QSize(900, 600));
         shot.save(screenshotPath(dark ? "result-window-dark.png" : "result-window-light.png"));
+
+        // The table picker and its list take the window's colours, whatever the desktop's.
+        auto* picker = w.find<QComboBox>("tablePicker");
+        const QImage box = picker->grab().toImage();
+        const QColor face = box.pixelColor(box.width() / 2, 3);
+        EXPECT_EQ(face.lightnessF() < 0.5, dark) << face.name().toStdString();
+        picker->showPopup();
+        QWidget* list = picker->view()->window();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(list));
+        const QImage popup = list->grab().toImage();
+        const QColor row = popup.pixelColor(popup.width() - 8, popup.height() - 6);
+        EXPECT_EQ(row.lightnessF() < 0.5, dark) << row.name().toStdString();
+        popup.save(screenshotPath(dark ? "result-window-picker-dark.png" : "result-window-picker-light.png"));
+        picker->hidePopup();
     }
 }

@@ -1,3 +1,4 @@
+#include "Kestrow/Capture/CaptureConsent.hpp"
 #include "Kestrow/Capture/RegionSelector.hpp"
 #include "Kestrow/History/HistoryStore.hpp"
 #include "Kestrow/Editor/GridContainer.hpp"
@@ -5,6 +6,8 @@
 #include "Kestrow/Platform/FakeHotkeys.hpp"
 #include "Kestrow/Platform/FakeWindowStacking.hpp"
 #include "Kestrow/Result/ResultView.hpp"
+#include "Kestrow/Settings/SettingsView.hpp"
+#include "Kestrow/Settings/SettingsWindow.hpp"
 #include "Kestrow/Shell/AppDelegate.hpp"
 #include "Kestrow/Shell/Log.hpp"
 #include "Kestrow/Shell/NoTrayHint.hpp"
@@ -18,6 +21,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QPushButton>
 #include <QScreen>
 #include <QTableWidget>
 #include <QTest>
@@ -262,6 +266,53 @@ TEST(AppDelegate, ACaptureEntersTheHistoryAndComesBackFromTheRecentList)
     EXPECT_EQ(s.app.windows().size(), 2);
 }
 
+TEST(AppDelegate, SettingsOpenOnceFromTheMenuAndOnATab)
+{
+    Shell s;
+    s.app.launch();
+    QAction* item = nullptr;
+    for (QAction* action : s.app.statusMenu().actions())
+        if (action->text() == QStringLiteral("Settings…"))
+            item = action;
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Comma));
+    EXPECT_EQ(s.app.settingsWindow(), nullptr);
+    item->trigger();
+    SettingsWindow* window = s.app.settingsWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->view().tab(), SettingsTab::general);
+    s.app.showSettings(SettingsTab::history);
+    EXPECT_EQ(s.app.settingsWindow(), window);
+    EXPECT_EQ(window->view().tab(), SettingsTab::history);
+    window->close();
+    s.app.showSettings();
+    EXPECT_EQ(s.app.settingsWindow(), window);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->view().tab(), SettingsTab::history);
+}
+
+TEST(AppDelegate, SettingsOpenAtTheFirstStartPastTheGuideAndOnReopen)
+{
+    {
+        Shell s;
+        s.settings.setOnboardingDone(true);
+        s.app.launch();
+        ASSERT_NE(s.app.settingsWindow(), nullptr);
+        EXPECT_TRUE(s.app.settingsWindow()->isVisible());
+        EXPECT_EQ(s.settings.defaults().string("gettingStartedShownPath"), CaptureConsent::appPath());
+    }
+    Shell s;
+    s.settings.setOnboardingDone(true);
+    s.settings.defaults().setString("gettingStartedShownPath", CaptureConsent::appPath());
+    s.app.launch();
+    EXPECT_EQ(s.app.settingsWindow(), nullptr);
+    s.app.reopen();
+    ASSERT_NE(s.app.settingsWindow(), nullptr);
+    EXPECT_TRUE(s.app.settingsWindow()->isVisible());
+    EXPECT_EQ(s.app.settingsWindow()->view().tab(), SettingsTab::general);
+}
+
 TEST(AppDelegate, ASelectionMostlyOverOurOwnGridIsRefused)
 {
     Shell s;
@@ -290,4 +341,28 @@ TEST(AppDelegate, ASelectionMostlyOverOurOwnGridIsRefused)
     window->showMinimized();
     EXPECT_TRUE(s.app.allowsCapture(onGrid.adjusted(5, 5, -5, -5)));
     window->close();
+}
+
+TEST(AppDelegate, MatchColumnsIsAWindowOfItsOwnThatClosesOnItsAnswer)
+{
+    Shell s;
+    const VozudOzev::StitchTables::MappingRequest request{{"Item", "Qty"}, {"Item", "Price"}, {0, 1}, "Why"};
+    std::vector<std::pair<std::optional<VozudOzev::StitchTables::Mapping>, bool>> answers;
+    const auto record = [&](std::optional<VozudOzev::StitchTables::Mapping> m, bool closed) {
+        answers.emplace_back(std::move(m), closed);
+    };
+    QPointer<QWidget> stitched = s.app.askMapping(request, record);
+    ASSERT_NE(stitched, nullptr);
+    EXPECT_EQ(stitched->windowTitle(), QStringLiteral("Match Columns"));
+    EXPECT_EQ(stitched->size(), QSize(520, 420));
+    EXPECT_EQ(stitched->minimumSize(), stitched->maximumSize());
+    EXPECT_EQ(s.app.windows().size(), 1);
+    stitched->findChild<QPushButton*>("stitchButton")->click();
+    QPointer<QWidget> closed = s.app.askMapping(request, record);
+    closed->close();
+    ASSERT_TRUE(waitFor([&] { return !stitched && !closed; }, 2000));
+    EXPECT_TRUE(s.app.windows().isEmpty());
+    ASSERT_EQ(answers.size(), 2u);
+    EXPECT_EQ(answers[0], std::make_pair(std::optional(VozudOzev::StitchTables::Mapping{0, 1}), false));
+    EXPECT_EQ(answers[1], std::make_pair(std::optional<VozudOzev::StitchTables::Mapping>(), true));
 }

@@ -3,7 +3,10 @@
 #include "VozudOzev/Model/EngineOutput.hpp"
 #include "VozudOzev/Model/Table.hpp"
 
+#include <nlohmann/json.hpp>
+
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 using namespace VozudOzev;
 

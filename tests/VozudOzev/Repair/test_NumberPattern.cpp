@@ -54,6 +54,8 @@ TEST(NumberPattern, OutliersBreakWhatTheColumnShares)
         {"yen read as a letter", {"\u00A5389", "Y788", "\u00A5250", "\u00A512"}, {1}},
         {"a currency a quarter shows", {"$12.00", "4.50", "$3.10", "7.25", "1.10", "2.20", "3.30", "4.40"},
          {1, 3, 4, 5, 6, 7}},
+        {"one yen read as a letter is", {"1193", "13,965", "4565", "Y788", "46,271", "546", "2,104", "881"},
+         {0, 1, 2, 3, 4, 5, 6, 7}},
         {"one currency mark alone is no evidence", {"$12.00", "4.50", "3.10", "7.25"}, {}},
         {"a consistent column", {"37,11", "12,50", "3,99", "1.048,20"}, {}},
         {"negatives with minus are no outliers", {"-4.20", "3.10", "12.00", "-0.50"}, {}},

@@ -17,11 +17,10 @@ TEST(SeparatorInk, CountsTheMarksBetweenDigitsAsDrawn)
             const std::optional<std::string> marks = SeparatorInk::marks(column.image, column.boxes[i]);
             ASSERT_TRUE(marks);
             const std::string written = NumberPattern::writtenMarks(column.texts[i]);
-            EXPECT_TRUE(SeparatorInk::agrees(written, *marks)) << "marks " << *marks;
-            // The same ink disagrees with a reading that lost or gained a separator.
-            EXPECT_FALSE(SeparatorInk::agrees(written + ",", *marks));
+            EXPECT_FALSE(SeparatorInk::contradicts(written, *marks)) << "marks " << *marks;
+            // The same ink contradicts a reading that lost its last mark.
             if (!written.empty()) {
-                EXPECT_FALSE(SeparatorInk::agrees(written.substr(1), *marks));
+                EXPECT_TRUE(SeparatorInk::contradicts(written.substr(0, written.size() - 1), *marks));
             }
         }
     }
@@ -31,8 +30,23 @@ TEST(SeparatorInk, TellsACommaFromAPointWhereTheyAreLarge)
 {
     EXPECT_EQ(SeparatorInk::marks(NumberFixtures::column("comma").image, {12, 14, 52, 15}), ",");
     EXPECT_EQ(SeparatorInk::marks(NumberFixtures::column("point").image, {12, 14, 52, 13}), ".");
-    EXPECT_FALSE(SeparatorInk::agrees(".", ","));
-    EXPECT_TRUE(SeparatorInk::agrees(".,", "??"));
+    const struct {
+        const char* written;
+        const char* marks;
+        bool want;
+    } cases[] = {
+        {".", ",", true},
+        {".,", "??", false},
+        {"", "-", true},
+        {"-.", ".", false},     // a minus can touch its digit
+        {",,", ",", false},     // so can a separator
+        {"", "?", true},
+        {".", "-.", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.written) + " against " + c.marks);
+        EXPECT_EQ(SeparatorInk::contradicts(c.written, c.marks), c.want);
+    }
 }
 
 TEST(SeparatorInk, TooLittleInkTellsNothing)

@@ -1,3 +1,4 @@
+#include "VozudOzev/TextGrid/BackgroundBands.hpp"
 #include "VozudOzev/TextGrid/BorderText.hpp"
 #include "VozudOzev/TextGrid/ScreenChrome.hpp"
 #include "VozudOzev/TextGrid/ScreenTableRecognizer.hpp"
@@ -174,4 +175,44 @@ TEST(ScreenTableRecognizer, CaptionsNotesIconsAndTotalRowsOfRealPages)
             EXPECT_EQ(grid[r][static_cast<size_t>(at.second)], text) << "row " << r << " col " << at.second;
         }
     }
+}
+
+TEST(ScreenTableRecognizer, HeaderSectionLinesPartColumnsThatTouch)
+{
+    // A number column right-aligned against a text column: one phrase by their gaps alone,
+    // parted by the line between the header sections above them.
+    Image image = plain(300, 100);
+    TestSupport::Canvas::fill(image, 153, 2, 1, 26, 200);
+    const std::vector<OCRLine> lines{
+        line({word("City", 10, 10, 30, 12), word("People", 110, 10, 40, 12), word("Amount", 156, 10, 56, 12)}),
+        line({word("Hue", 10, 40, 30, 12), word("392", 126, 40, 24, 12), word("26.000", 156, 40, 48, 12)}),
+        line({word("Vinh", 10, 60, 34, 12), word("21", 134, 60, 16, 12), word("7.000", 156, 60, 40, 12)}),
+        line({word("Hanoi", 10, 80, 40, 12), word("1.700", 110, 80, 40, 12), word("12", 156, 80, 16, 12)}),
+    };
+    std::vector<std::string> notes;
+    const std::optional<Table> t = ScreenTableRecognizer::build(lines, image, notes);
+    ASSERT_TRUE(t);
+    EXPECT_EQ(t->grid(), (std::vector<std::vector<std::string>>{{"City", "People", "Amount"},
+                                                                {"Hue", "392", "26.000"},
+                                                                {"Vinh", "21", "7.000"},
+                                                                {"Hanoi", "1.700", "12"}}));
+    // A filled bar is no line, however tall.
+    Image bar = plain(300, 100);
+    TestSupport::Canvas::fill(bar, 0, 36, 300, 22, 90);
+    notes.clear();
+    const std::optional<Table> barred = ScreenTableRecognizer::build(lines, bar, notes);
+    ASSERT_TRUE(barred);
+    EXPECT_EQ(barred->cols, 2);
+}
+
+TEST(BackgroundBands, DarkBarsOnLightPagesOnly)
+{
+    Image page = plain(200, 100);
+    TestSupport::Canvas::fill(page, 0, 20, 200, 20, 60);  // a dark header bar
+    TestSupport::Canvas::fill(page, 0, 70, 200, 3, 0);    // a rule, not a bar
+    EXPECT_EQ(BackgroundBands().darkBars(page), (std::vector<std::pair<int, int>>{{20, 40}}));
+    Image dark = plain(200, 100, 30);
+    TestSupport::Canvas::fill(dark, 0, 20, 200, 20, 0);
+    EXPECT_TRUE(BackgroundBands().darkBars(dark).empty());
+    EXPECT_TRUE(BackgroundBands().darkBars(plain(4, 1)).empty());
 }
