@@ -553,19 +553,15 @@ void AppDelegate::reopen()
         last->activateWindow();
         return;
     }
-    if (s_.settings.onboardingDone()) {
-        if (settingsWindow_ && settingsWindow_->isVisible())
-            settingsWindow_->present();
-        else if (s_.history && !s_.history->items().empty())
-            historyAction();
-        else
-            showSettings(SettingsTab::general);
-    if (!s_.settings.onboardingDone()) {
+    // No window to bring back: the welcome until it is finished, then history or settings.
+    if (!s_.settings.onboardingDone())
         showOnboarding(false);
-        return;
-    }
-    // No window to bring back: the menu is how to reach the application, tray or not.
-    menu_->popup(QCursor::pos());
+    else if (settingsWindow_ && settingsWindow_->isVisible())
+        settingsWindow_->present();
+    else if (s_.history && !s_.history->items().empty())
+        historyAction();
+    else
+        showSettings(SettingsTab::general);
 }
 
 void AppDelegate::showHelp(HelpTopic topic)
@@ -578,8 +574,8 @@ void AppDelegate::showHelp(HelpTopic topic)
                 self->openSampleTable();
         };
         actions.showSettings = [self] {
-            if (self && self->showSettingsHook)
-                self->showSettingsHook();
+            if (self)
+                self->showSettings();
         };
         actions.showFeedback = [self] {
             if (self)

@@ -104,9 +104,6 @@ public:
     QAction* helpItem() const { return helpItem_; }
     QAction* aboutItem() const { return aboutItem_; }
 
-    // The settings window on the tab it shows, once there is one; while empty, the help
-    // window's "Change Shortcuts in Settings…" does nothing.
-    std::function<void()> showSettingsHook;
 
     CaptureRoad& road() { return *road_; }
     QMenu& statusMenu() { return *menu_; }

@@ -71,11 +71,12 @@ struct App {
     {
         if (!x.ok())
             return false;
-        // Past the first-run welcome, whose window would stand over the table.
+        // Past the first-run welcome and the getting-started settings, whose windows would
+        // stand over the table.
         QDir().mkpath(x.home() + QStringLiteral("/config/Vantrel"));
         QFile conf(x.home() + QStringLiteral("/config/Vantrel/Vantrel.ini"));
         if (!conf.exists() && conf.open(QIODevice::WriteOnly))
-            conf.write("[General]\nonboardingDone=true\n");
+            conf.write("[General]\nonboardingDone=true\ngettingStartedShownPath=" VANTREL_APP "\n");
         conf.close();
         if (showTable)
             x.start("display", {"-geometry", QStringLiteral("+%1+%2").arg(at.x()).arg(at.y()), "-borderwidth", "0",
