@@ -560,12 +560,9 @@ void AppDelegate::reopen()
             historyAction();
         else
             showSettings(SettingsTab::general);
-    if (!s_.settings.onboardingDone()) {
-        showOnboarding(false);
         return;
     }
-    // No window to bring back: the menu is how to reach the application, tray or not.
-    menu_->popup(QCursor::pos());
+    showOnboarding(false);
 }
 
 void AppDelegate::showHelp(HelpTopic topic)
