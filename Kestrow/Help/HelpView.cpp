@@ -1,5 +1,6 @@
 #include "Kestrow/Help/HelpView.hpp"
 
+#include "Kestrow/Feedback/FeedbackSender.hpp"
 #include "Kestrow/Help/BuildVersion.hpp"
 #include "Kestrow/Help/HelpWidgets.hpp"
 #include "Kestrow/Settings/UpdateController.hpp"
@@ -341,6 +342,6 @@ QString HelpView::versionString(const QString& shortVersion, const QString& buil
            (build.isEmpty() ? QStringLiteral("0") : build) + u')';
 }
 
-QString HelpView::supportAddress() { return QStringLiteral("support@vantrel.app"); }
+QString HelpView::supportAddress() { return FeedbackSender::supportAddress; }
 
 }  // namespace Kestrow

@@ -73,7 +73,7 @@ struct App {
             return false;
         // Past the first-run welcome, whose window would stand over the table.
         QDir().mkpath(x.home() + QStringLiteral("/config/Vantrel"));
-        QFile conf(x.home() + QStringLiteral("/config/Vantrel/Vantrel.conf"));
+        QFile conf(x.home() + QStringLiteral("/config/Vantrel/Vantrel.ini"));
         if (!conf.exists() && conf.open(QIODevice::WriteOnly))
             conf.write("[General]\nonboardingDone=true\n");
         conf.close();
