@@ -6,6 +6,7 @@
 #include "VozudOzev/Export/AIContext.hpp"
 #include "VozudOzev/Export/JSONExport.hpp"
 #include "VozudOzev/Export/TableExport.hpp"
+#include "VozudOzev/Export/XLSXNumbers.hpp"
 #include "VozudOzev/Export/XLSXWriter.hpp"
 
 #include <benchmark/benchmark.h>
@@ -89,4 +90,10 @@ BENCHMARK_CAPTURE(run, Markdown, [](const Table& t) { return TableExport::markdo
 BENCHMARK_CAPTURE(run, AIContext, [](const Table& t) { return AIContext::markdown(t, source, {}); })->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK_CAPTURE(run, JSON, [](const Table& t) { return JSONExport::data(t, source, 1); })->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK_CAPTURE(run, XLSX, [](const Table& t) { return XLSXWriter().data(t); })->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(1);
+// The application's workbooks read numbers under the table's own locale.
+BENCHMARK_CAPTURE(run, XLSXLocale, [](const Table& t) {
+    XLSXWriter writer;
+    writer.parseCell = XLSXNumbers::cellParser(t, 1, {});
+    return writer.data(t);
+})->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK_MAIN();

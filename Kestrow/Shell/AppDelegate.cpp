@@ -553,15 +553,16 @@ void AppDelegate::reopen()
         last->activateWindow();
         return;
     }
-    // No window to bring back: the welcome until it is finished, then history or settings.
-    if (!s_.settings.onboardingDone())
-        showOnboarding(false);
-    else if (settingsWindow_ && settingsWindow_->isVisible())
-        settingsWindow_->present();
-    else if (s_.history && !s_.history->items().empty())
-        historyAction();
-    else
-        showSettings(SettingsTab::general);
+    if (s_.settings.onboardingDone()) {
+        if (settingsWindow_ && settingsWindow_->isVisible())
+            settingsWindow_->present();
+        else if (s_.history && !s_.history->items().empty())
+            historyAction();
+        else
+            showSettings(SettingsTab::general);
+        return;
+    }
+    showOnboarding(false);
 }
 
 void AppDelegate::showHelp(HelpTopic topic)
