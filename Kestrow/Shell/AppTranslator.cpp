@@ -26,8 +26,6 @@ QString languageFor(AppLanguage choice, const QStringList& uiLanguages)
 bool install(QTranslator& translator, AppLanguage choice)
 {
     const QString language = languageFor(choice, QLocale::system().uiLanguages());
-    if (language == u"en")
-        return false;
     if (!translator.load(QStringLiteral(":/vantrel/i18n/vantrel_") + language + QStringLiteral(".qm"))) {
         Log::line(QStringLiteral("no interface catalogue for ") + language);
         return false;

@@ -488,4 +488,28 @@
         <translation>Cập nhật</translation>
     </message>
 </context>
+<context>
+    <name>Kestrow::ResultView</name>
+    <message numerus="yes">
+        <source>%n cells to check</source>
+        <translation>
+            <numerusform>%n ô cần kiểm tra</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>Stitching</name>
+    <message numerus="yes">
+        <source>Added %n rows</source>
+        <translation>
+            <numerusform>Đã thêm %n hàng</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>skipped %n repeated</source>
+        <translation>
+            <numerusform>bỏ qua %n hàng lặp lại</numerusform>
+        </translation>
+    </message>
+</context>
 </TS>

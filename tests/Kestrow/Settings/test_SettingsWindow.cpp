@@ -157,6 +157,15 @@ TEST(AppTranslator, ChoosesTheLanguageAndLoadsTheVietnameseCatalogue)
         EXPECT_EQ(window.windowTitle(), QStringLiteral("Cài đặt"));
         EXPECT_EQ(window.view().button(SettingsTab::shortcuts)->text(), QStringLiteral("Phím tắt"));
     }
+    const auto counted = [](int n) {
+        return QCoreApplication::translate("Kestrow::ResultView", "%n cells to check", nullptr, n);
+    };
+    EXPECT_EQ(counted(1), QStringLiteral("1 ô cần kiểm tra"));
     QCoreApplication::removeTranslator(&translator);
-    EXPECT_FALSE(AppTranslator::install(translator, AppLanguage::english));
+    // English counts too: one cell, not "1 cells".
+    ASSERT_TRUE(AppTranslator::install(translator, AppLanguage::english));
+    EXPECT_EQ(counted(1), QStringLiteral("1 cell to check"));
+    EXPECT_EQ(counted(3), QStringLiteral("3 cells to check"));
+    EXPECT_EQ(QCoreApplication::translate("Stitching", "Added %n rows", nullptr, 1), QStringLiteral("Added 1 row"));
+    QCoreApplication::removeTranslator(&translator);
 }
