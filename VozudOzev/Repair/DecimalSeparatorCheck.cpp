@@ -9,6 +9,8 @@ namespace VozudOzev::DecimalSeparatorCheck {
 
 namespace {
 
+using NumberRules::digitsOf;
+
 enum class Style { none, comma, point };
 
 bool isDigit(char c)
@@ -50,15 +52,6 @@ Style styleOf(const std::string& text)
     if (seps.back() != seps.front())
         return as(seps.back());
     return other(seps.front());  // every separator groups thousands
-}
-
-std::string digitsOf(const std::string& text)
-{
-    std::string d;
-    for (char c : text)
-        if (isDigit(c))
-            d += c;
-    return d;
 }
 
 }  // namespace

@@ -103,15 +103,6 @@ bool wellFormedShape(const Shape& s)
     return last != first && groupedInteger(s, n - 1, first);
 }
 
-std::string digitsOf(std::string_view text)
-{
-    std::string d;
-    for (char c : text)
-        if (isDigit(c))
-            d += c;
-    return d;
-}
-
 // `longer` is `shorter` with at most one digit put in.
 bool sameOrOneMore(const std::string& shorter, const std::string& longer)
 {
@@ -123,20 +114,6 @@ bool sameOrOneMore(const std::string& shorter, const std::string& longer)
     while (i < shorter.size() && shorter[i] == longer[i])
         ++i;
     return shorter.compare(i, std::string::npos, longer, i + 1, std::string::npos) == 0;
-}
-
-std::string collapsed(const std::string& text)
-{
-    std::string out;
-    for (char32_t cp : Unicode::decode(Unicode::trimmed(text))) {
-        if (Unicode::isWhitespace(cp)) {
-            if (!out.empty() && out.back() != ' ')
-                out += ' ';
-            continue;
-        }
-        Unicode::append(out, cp);
-    }
-    return out;
 }
 
 bool isBody(const AssembledCell& c)
@@ -196,6 +173,29 @@ std::optional<Amount> amountOf(const std::string& text)
 }
 
 }  // namespace
+
+std::string digitsOf(std::string_view text)
+{
+    std::string d;
+    for (char c : text)
+        if (isDigit(c))
+            d += c;
+    return d;
+}
+
+std::string collapsed(const std::string& text)
+{
+    std::string out;
+    for (char32_t cp : Unicode::decode(Unicode::trimmed(text))) {
+        if (Unicode::isWhitespace(cp)) {
+            if (!out.empty() && out.back() != ' ')
+                out += ' ';
+            continue;
+        }
+        Unicode::append(out, cp);
+    }
+    return out;
+}
 
 bool isWellFormedNumber(std::string_view token)
 {

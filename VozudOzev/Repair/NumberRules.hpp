@@ -42,6 +42,12 @@ void unifyCurrencySuffix(std::vector<AssembledCell>& cells);
 // the confidence is capped (flagged). Either way the cell keeps the re-read confidence.
 RereadCounts rereadMalformed(std::vector<AssembledCell>& cells, const CropReading::Reader& reread);
 
+// The ASCII digits of a text, in order.
+std::string digitsOf(std::string_view text);
+
+// Blanks collapsed to one and trimmed, as a cell text is written.
+std::string collapsed(const std::string& text);
+
 // The blank-separated tokens of a text, empty ones left out.
 std::vector<std::string> tokens(const std::string& text);
 

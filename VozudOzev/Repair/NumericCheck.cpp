@@ -16,22 +16,11 @@ namespace VozudOzev::NumericCheck {
 
 namespace {
 
+using NumberRules::collapsed;
+using NumberRules::digitsOf;
+
 // The trust analysis's default threshold: below it a cell is flagged.
 constexpr double lowConfidence = 0.8;
-
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-std::string digitsOf(const std::string& text)
-{
-    std::string d;
-    for (char c : text)
-        if (isDigit(c))
-            d += c;
-    return d;
-}
 
 bool isDash(const std::string& t)
 {
@@ -46,21 +35,6 @@ size_t separators(const std::string& marks)
 bool isBody(const AssembledCell& c)
 {
     return !c.header && c.colSpan == 1 && c.rowSpan == 1 && !c.text.empty();
-}
-
-// Blanks collapsed to one and trimmed, as a cell text is written.
-std::string collapsed(const std::string& text)
-{
-    std::string out;
-    for (char32_t cp : Unicode::decode(Unicode::trimmed(text))) {
-        if (Unicode::isWhitespace(cp)) {
-            if (!out.empty() && out.back() != ' ')
-                out += ' ';
-            continue;
-        }
-        Unicode::append(out, cp);
-    }
-    return out;
 }
 
 double medianHeight(const std::vector<AssembledCell>& cells)
