@@ -151,15 +151,14 @@ void GridDelegate::drawSlot(QPainter* p, const QRect& rect, const SlotState& s, 
 
 QString GridDelegate::accessibilityLabel(const SlotState& s)
 {
-    auto tr = [](const char* text) { return QCoreApplication::translate("GridCell", text); };
     QStringList parts;
-    parts << (s.text.empty() ? tr("Empty cell") : QString::fromStdString(s.text));
+    parts << (s.text.empty() ? QCoreApplication::translate("GridCell", "Empty cell") : QString::fromStdString(s.text));
     if (s.flagged)
-        parts << tr("needs checking");
+        parts << QCoreApplication::translate("GridCell", "needs checking");
     if (s.mismatch)
-        parts << tr("doesn't match the column type");
+        parts << QCoreApplication::translate("GridCell", "doesn't match the column type");
     if (s.edited)
-        parts << tr("edited");
+        parts << QCoreApplication::translate("GridCell", "edited");
     return parts.join(QStringLiteral(", "));
 }
 

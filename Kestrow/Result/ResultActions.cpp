@@ -13,15 +13,6 @@
 
 namespace Kestrow {
 
-namespace {
-
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("ResultActions", text);
-}
-
-}  // namespace
-
 ResultActions::ResultActions(ResultServices services, std::function<ExportPreferences()> preferences)
     : services_(std::move(services)), preferences_(std::move(preferences))
 {
@@ -51,7 +42,7 @@ void ResultActions::copyAIContext(const VozudOzev::Table& table, const VozudOzev
     const std::string text = ResultExports::aiContext(table, source, preferences_());
     services_.setClipboard(ResultExports::textMime(QString::fromStdString(text)));
     if (services_.toast)
-        services_.toast(tr("Copied as AI context"));
+        services_.toast(QCoreApplication::translate("ResultActions", "Copied as AI context"));
 }
 
 void ResultActions::copyAIContextWithImage(const VozudOzev::Table& table, const VozudOzev::SourceInfo& source,
@@ -82,8 +73,8 @@ ResultActions::SaveOutcome ResultActions::save(SaveFormat format, const VozudOze
     } catch (const std::exception& error) {
         // Nothing to write: say so before a file name is asked for in vain.
         std::fprintf(stderr, "Vantrel: cannot export %s: %s\n", qUtf8Printable(request.defaultName), error.what());
-        services_.alert(parent, tr("The table could not be saved"),
-                        tr("This table cannot be written as %1: %2").arg(request.suffix.toUpper(), QString::fromUtf8(error.what())));
+        services_.alert(parent, QCoreApplication::translate("ResultActions", "The table could not be saved"),
+                        QCoreApplication::translate("ResultActions", "This table cannot be written as %1: %2").arg(request.suffix.toUpper(), QString::fromUtf8(error.what())));
         return SaveOutcome::failed;
     }
     const std::optional<QString> path = services_.askSavePath(parent, request);
@@ -91,8 +82,8 @@ ResultActions::SaveOutcome ResultActions::save(SaveFormat format, const VozudOze
         return SaveOutcome::cancelled;
     if (const auto reason = AtomicFile::write(*path, QByteArray::fromStdString(bytes))) {
         std::fprintf(stderr, "Vantrel: saving %s failed: %s\n", qUtf8Printable(*path), qUtf8Printable(*reason));
-        services_.alert(parent, tr("The table could not be saved"),
-                        tr("“%1” could not be written: %2").arg(QFileInfo(*path).fileName(), *reason));
+        services_.alert(parent, QCoreApplication::translate("ResultActions", "The table could not be saved"),
+                        QCoreApplication::translate("ResultActions", "“%1” could not be written: %2").arg(QFileInfo(*path).fileName(), *reason));
         return SaveOutcome::failed;
     }
     return SaveOutcome::saved;

@@ -12,11 +12,6 @@ namespace Kestrow::ResultStatus {
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("ResultView", text);
-}
-
 QString printf1(const char* format, double value)
 {
     char buffer[64];
@@ -28,7 +23,7 @@ QString printf1(const char* format, double value)
 
 QString sizeText(int rows, int cols)
 {
-    return tr("%1 × %2").arg(rows).arg(cols);
+    return QCoreApplication::translate("ResultView", "%1 × %2").arg(rows).arg(cols);
 }
 
 QString addressText(const KestrowEditor::EditorDocument& doc)
@@ -57,20 +52,20 @@ QString timeText(double milliseconds)
 QString undoHelp(const KestrowEditor::EditorDocument& doc)
 {
     if (!doc.canUndo())
-        return tr("Undo (Ctrl+Z)");
-    return tr("Undo %1 (Ctrl+Z)").arg(tr(doc.undoTitle().c_str()));
+        return QCoreApplication::translate("ResultView", "Undo (Ctrl+Z)");
+    return QCoreApplication::translate("ResultView", "Undo %1 (Ctrl+Z)").arg(QCoreApplication::translate("EditorCommands", doc.undoTitle().c_str()));
 }
 
 QString redoHelp(const KestrowEditor::EditorDocument& doc)
 {
     if (!doc.canRedo())
-        return tr("Redo (Ctrl+Shift+Z)");
-    return tr("Redo %1 (Ctrl+Shift+Z)").arg(tr(doc.redoTitle().c_str()));
+        return QCoreApplication::translate("ResultView", "Redo (Ctrl+Shift+Z)");
+    return QCoreApplication::translate("ResultView", "Redo %1 (Ctrl+Shift+Z)").arg(QCoreApplication::translate("EditorCommands", doc.redoTitle().c_str()));
 }
 
 QString pickerLabel(int index, int rows, int cols)
 {
-    return tr("Table %1 · %2×%3").arg(index + 1).arg(rows).arg(cols);
+    return QCoreApplication::translate("ResultView", "Table %1 · %2×%3").arg(index + 1).arg(rows).arg(cols);
 }
 
 double splitDrag(double start, double dy)

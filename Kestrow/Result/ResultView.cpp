@@ -546,7 +546,7 @@ void ResultView::fillTableMenu()
             tableMenu_->addSeparator();
             continue;
         }
-        QAction* action = tableMenu_->addAction(tr(item->title.c_str()), this, item->run);
+        QAction* action = tableMenu_->addAction(QCoreApplication::translate("EditorCommands", item->title.c_str()), this, item->run);
         action->setEnabled(item->enabled);
     }
 }

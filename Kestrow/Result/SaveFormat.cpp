@@ -6,16 +6,15 @@ namespace Kestrow {
 
 SaveRequest saveRequest(SaveFormat format)
 {
-    const auto tr = [](const char* text) { return QCoreApplication::translate("SaveFormat", text); };
     switch (format) {
     case SaveFormat::xlsx:
-        return {QStringLiteral("table.xlsx"), tr("Excel Workbook (*.xlsx)"), QStringLiteral("xlsx")};
+        return {QStringLiteral("table.xlsx"), QCoreApplication::translate("SaveFormat", "Excel Workbook (*.xlsx)"), QStringLiteral("xlsx")};
     case SaveFormat::csv:
-        return {QStringLiteral("table.csv"), tr("Comma-Separated Values (*.csv)"), QStringLiteral("csv")};
+        return {QStringLiteral("table.csv"), QCoreApplication::translate("SaveFormat", "Comma-Separated Values (*.csv)"), QStringLiteral("csv")};
     case SaveFormat::markdown:
-        return {QStringLiteral("table.md"), tr("Markdown (*.md)"), QStringLiteral("md")};
+        return {QStringLiteral("table.md"), QCoreApplication::translate("SaveFormat", "Markdown (*.md)"), QStringLiteral("md")};
     case SaveFormat::json:
-        return {QStringLiteral("table.json"), tr("JSON (*.json)"), QStringLiteral("json")};
+        return {QStringLiteral("table.json"), QCoreApplication::translate("SaveFormat", "JSON (*.json)"), QStringLiteral("json")};
     }
     return {};
 }
