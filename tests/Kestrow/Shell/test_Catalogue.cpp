@@ -96,6 +96,18 @@ QSet<QString> keys(const std::vector<Message>& messages)
     return set;
 }
 
+// Words that belong to another desktop; none may reach a Linux user's screen.
+QStringList foreignWords(const QString& text)
+{
+    static const QRegularExpression words(
+        QStringLiteral(R"(\b(?:Mac|macOS|Dock|Finder|System Settings)\b|[\x{2318}\x{2325}\x{2303}]|\bmenu bar\b)"),
+        QRegularExpression::CaseInsensitiveOption);
+    QStringList found;
+    for (const auto& match : words.globalMatch(text))
+        found << match.captured();
+    return found;
+}
+
 }  // namespace
 
 TEST(Catalogue, TheCheckCatchesEveryKindOfFault)
@@ -156,4 +168,32 @@ TEST(Catalogue, HoldsExactlyTheTextsTheProgramTranslates)
     stale.sort();
     EXPECT_TRUE(missing.isEmpty()) << "texts the catalogue lacks:\n" << missing.join(u'\n').toStdString();
     EXPECT_TRUE(stale.isEmpty()) << "texts no longer used:\n" << stale.join(u'\n').toStdString();
+}
+
+TEST(Catalogue, ForeignPlatformWordsAreCaught)
+{
+    const struct {
+        const char* text;
+        QStringList words;
+    } cases[] = {
+        {"Read on this Mac", {QStringLiteral("Mac")}},
+        {"Needs macOS 14", {QStringLiteral("macOS")}},
+        {"Keep it in the Dock, not the Finder", {QStringLiteral("Dock"), QStringLiteral("Finder")}},
+        {"Open System Settings from the menu bar", {QStringLiteral("System Settings"), QStringLiteral("menu bar")}},
+        {"Press \u2318\u2325\u2303", {QStringLiteral("\u2318"), QStringLiteral("\u2325"), QStringLiteral("\u2303")}},
+        {"Machine, docked, Menu, bars, Ctrl+Alt+Super", {}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(foreignWords(QString::fromUtf8(c.text)), c.words) << c.text;
+}
+
+TEST(Catalogue, EnglishTextsNameOnlyLinuxThings)
+{
+    for (const QString& path : {catalogue, QStringLiteral(VANTREL_SOURCE_DIR "/Resources/translations/vantrel_en.ts")}) {
+        for (const Message& m : readCatalogue(path)) {
+            EXPECT_TRUE(foreignWords(m.source).isEmpty()) << m.context.toStdString() << " / " << m.source.toStdString();
+            for (const QString& t : m.translations)
+                EXPECT_TRUE(foreignWords(t).isEmpty()) << m.context.toStdString() << " / " << t.toStdString();
+        }
+    }
 }
