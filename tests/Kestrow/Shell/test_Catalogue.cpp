@@ -1,3 +1,5 @@
+#include "Kestrow/Editor/EditorCommandTitles.hpp"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -196,4 +198,23 @@ TEST(Catalogue, EnglishTextsNameOnlyLinuxThings)
                 EXPECT_TRUE(foreignWords(t).isEmpty()) << m.context.toStdString() << " / " << t.toStdString();
         }
     }
+}
+
+// The editing model names its commands in its own sources, out of the extractor's sight; the list
+// the catalogue is built from must name each of them and nothing else.
+TEST(Catalogue, ListsEveryNameTheEditorGivesItsCommands)
+{
+    static const QRegularExpression literal(QStringLiteral(R"re("([A-Z][A-Za-z ]*)")re"));
+    QSet<QString> named;
+    for (const char* file : {"EditorCommands.cpp", "EditorDocument.cpp"}) {
+        QFile source(QStringLiteral(VANTREL_SOURCE_DIR "/KestrowEditor/") + QLatin1String(file));
+        ASSERT_TRUE(source.open(QIODevice::ReadOnly)) << file;
+        for (const auto& match : literal.globalMatch(QString::fromUtf8(source.readAll())))
+            named.insert(match.captured(1));
+    }
+    QSet<QString> listed;
+    for (const char* title : Kestrow::editorCommandTitles())
+        listed.insert(QString::fromUtf8(title));
+    ASSERT_GT(named.size(), 10);
+    EXPECT_EQ(named, listed);
 }
