@@ -45,6 +45,8 @@ std::vector<QRect> availableAreas()
     return areas;
 }
 
+}  // namespace
+
 void centre(QWidget* window)
 {
     QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
@@ -55,8 +57,6 @@ void centre(QWidget* window)
     frame.moveCenter(screen->availableGeometry().center());
     window->move(frame.topLeft());
 }
-
-}  // namespace
 
 QString key(const char* autosaveName)
 {

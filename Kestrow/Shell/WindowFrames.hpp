@@ -28,6 +28,9 @@ std::optional<QRect> parse(const QString& text);
 // the available area of one screen; otherwise the window opens at its default size.
 bool usable(const QRect& saved, const QSize& minimum, const std::vector<QRect>& availableAreas);
 
+// Moves the window, frame included, to the centre of its screen's available area.
+void centre(QWidget* window);
+
 // Centres the window at its current size, then gives it the frame saved under the kind's
 // name when that frame is usable on the screens now present, and saves its frame from
 // then on whenever it moves or resizes. A kind without a name is only centred.

@@ -1,5 +1,7 @@
 #include "Kestrow/Shell/Windows.hpp"
 
+#include "Kestrow/Shell/WindowFrames.hpp"
+
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -11,16 +13,6 @@ namespace Kestrow {
 namespace {
 
 const char* autosaveProperty = "vantrelAutosave";
-
-void centre(QWidget* window)
-{
-    QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    QRect frame = window->frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    window->move(frame.topLeft());
-}
 
 }  // namespace
 
@@ -94,7 +86,7 @@ void Windows::prepare(QWidget* window, const WindowSpec& spec, const QString& ti
     if (spec.maximum)
         window->setMaximumSize(*spec.maximum);
     window->resize(spec.content);
-    centre(window);
+    WindowFrames::centre(window);
     if (spec.autosaveName && frames_) {
         window->setProperty(autosaveProperty, QString::fromLatin1(spec.autosaveName));
         // A saved frame cut by the screen's edge, or off every screen, gives the default size.
