@@ -14,6 +14,7 @@
 #include "VozudOzev/Repair/SequenceDigitCheck.hpp"
 #include "VozudOzev/TextGrid/TextGridEngine.hpp"
 #include "VozudOzev/Extraction/WordPlacement.hpp"
+#include "VozudOzev/OCR/TextHeight.hpp"
 
 #include <algorithm>
 #include <charconv>
@@ -331,14 +332,7 @@ bool StructureAssembler::needsFallback(const std::vector<Table>& tables, int tot
 
 double StructureAssembler::medianHeight(const std::vector<OCRWord>& words)
 {
-    if (words.empty())
-        return 20;
-    std::vector<double> heights;
-    heights.reserve(words.size());
-    for (const OCRWord& w : words)
-        heights.push_back(w.bbox.h);
-    std::sort(heights.begin(), heights.end());
-    return heights[heights.size() / 2];
+    return words.empty() ? 20 : TextHeight::median(words);
 }
 
 EngineOutput StructureAssembler::run(const StructureFile& structure, const Image& image, const std::string& id) const

@@ -1,8 +1,8 @@
 #include "VozudOzev/Locale/TableLocale.hpp"
 
-#include "VozudOzev/Locale/Characters.hpp"
 #include "VozudOzev/Locale/DateParser.hpp"
 #include "VozudOzev/Locale/NumberParser.hpp"
+#include "VozudOzev/Model/Unicode.hpp"
 
 #include <set>
 
@@ -21,7 +21,7 @@ const std::set<std::string, std::less<>>& placeholders()
 bool isPlaceholderSpaced(const std::string& spaced)
 {
     constexpr size_t longest = 4;  // bytes of the longest placeholder ("n.a.", "đ/c")
-    return spaced.size() <= longest && placeholders().count(Characters::lowercased(spaced)) > 0;
+    return spaced.size() <= longest && placeholders().count(Unicode::lowercased(spaced)) > 0;
 }
 
 void appendPadded(std::string& out, int value, int width)

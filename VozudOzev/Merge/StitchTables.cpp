@@ -27,7 +27,7 @@ public:
     std::u32string of(std::string_view text)
     {
         std::u32string out;
-        const bool ascii = std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+        const bool ascii = Unicode::isAscii(text);
         if (ascii) {
             // In ASCII only CR LF is a character of two scalars.
             out.reserve(text.size());
@@ -573,7 +573,7 @@ std::string digits(std::string_view text)
 {
     std::string out;
     for (char c : text)
-        if (c >= '0' && c <= '9')
+        if (Unicode::isAsciiDigit(c))
             out += c;
     return out;
 }

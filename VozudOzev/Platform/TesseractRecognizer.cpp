@@ -214,8 +214,7 @@ std::string TesseractRecognizer::languageString(const std::vector<std::string>& 
         {"fr", {"fra"}},        {"es", {"spa"}}, {"it", {"ita"}}};
     std::vector<std::string> data;
     for (const std::string& tag : languages) {
-        std::string primary = tag.substr(0, tag.find_first_of("-_"));
-        std::transform(primary.begin(), primary.end(), primary.begin(), [](unsigned char c) { return std::tolower(c); });
+        const std::string primary = Unicode::lowercased(tag.substr(0, tag.find_first_of("-_")));
         auto it = codes.find(primary);
         if (it == codes.end())
             continue;

@@ -14,11 +14,6 @@ constexpr std::array<std::string_view, 9> currencies{"$", "\u20AC", "\u00A3", "\
                                                       "EUR", "USD", "VND"};
 constexpr std::array<std::string_view, 4> signs{"-", "\u2212", "+", "\u2013"};
 
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
 bool takeFront(std::string_view& s, std::string_view what)
 {
     if (s.substr(0, what.size()) != what)
@@ -45,7 +40,7 @@ std::string compacted(std::string_view text)
             blank = true;
             continue;
         }
-        if (blank && !out.empty() && isDigit(out.back()) && cp >= U'0' && cp <= U'9')
+        if (blank && !out.empty() && Unicode::isAsciiDigit(out.back()) && Unicode::isAsciiDigit(cp))
             out += ' ';
         blank = false;
         Unicode::append(out, cp);
@@ -80,7 +75,7 @@ std::optional<Shape> shapeOf(std::string_view text, bool groupFirst)
     std::string_view s = compact;
     Shape shape;
     // Marks before the digits: a sign, a bracket, a currency, in any order.
-    for (bool took = true; took && !s.empty() && !isDigit(s.front());) {
+    for (bool took = true; took && !s.empty() && !Unicode::isAsciiDigit(s.front());) {
         took = false;
         for (std::string_view sign : signs)
             took = took || takeFront(s, sign);
@@ -93,13 +88,13 @@ std::optional<Shape> shapeOf(std::string_view text, bool groupFirst)
                 shape.prefix += c;
                 took = true;
             }
-        if (s.size() >= 2 && s[0] == 'Y' && isDigit(s[1])) {
+        if (s.size() >= 2 && s[0] == 'Y' && Unicode::isAsciiDigit(s[1])) {
             s.remove_prefix(1);
             shape.prefix += 'Y';
             took = true;
         }
     }
-    for (bool took = true; took && !s.empty() && !isDigit(s.back());) {
+    for (bool took = true; took && !s.empty() && !Unicode::isAsciiDigit(s.back());) {
         took = false;
         std::string mark;
         if (takeBack(s, ")"))
@@ -117,15 +112,15 @@ std::optional<Shape> shapeOf(std::string_view text, bool groupFirst)
             took = true;
         }
     }
-    if (s.empty() || !isDigit(s.front()) || !isDigit(s.back()))
+    if (s.empty() || !Unicode::isAsciiDigit(s.front()) || !Unicode::isAsciiDigit(s.back()))
         return std::nullopt;
     std::vector<int> groups{0};
     std::string seps;
     for (size_t i = 0; i < s.size(); ++i) {
         const char c = s[i];
-        if (isDigit(c)) {
+        if (Unicode::isAsciiDigit(c)) {
             ++groups.back();
-        } else if ((c == '.' || c == ',' || c == ' ') && isDigit(s[i - 1]) && isDigit(s[i + 1])) {
+        } else if ((c == '.' || c == ',' || c == ' ') && Unicode::isAsciiDigit(s[i - 1]) && Unicode::isAsciiDigit(s[i + 1])) {
             seps += c;
             groups.push_back(0);
         } else {
@@ -178,7 +173,7 @@ std::string writtenMarks(std::string_view text)
             }
     }
     for (size_t i = 1; i + 1 < text.size(); ++i)
-        if ((text[i] == '.' || text[i] == ',') && isDigit(text[i - 1]) && isDigit(text[i + 1]))
+        if ((text[i] == '.' || text[i] == ',') && Unicode::isAsciiDigit(text[i - 1]) && Unicode::isAsciiDigit(text[i + 1]))
             out += text[i];
     return out;
 }

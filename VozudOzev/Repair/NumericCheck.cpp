@@ -7,6 +7,7 @@
 #include "VozudOzev/Repair/NumberPattern.hpp"
 #include "VozudOzev/Repair/NumberRules.hpp"
 #include "VozudOzev/Repair/SeparatorInk.hpp"
+#include "VozudOzev/Model/Median.hpp"
 
 #include <algorithm>
 #include <map>
@@ -43,10 +44,7 @@ double medianHeight(const std::vector<AssembledCell>& cells)
     for (const AssembledCell& c : cells)
         if (c.box && isBody(c) && !isDash(c.text))
             h.push_back(c.box->h);
-    if (h.empty())
-        return 0;
-    std::sort(h.begin(), h.end());
-    return h[h.size() / 2];
+    return upperMedian(std::move(h));
 }
 
 // Indices of each column's body cells holding a number.

@@ -1,22 +1,13 @@
 #include "VozudOzev/Repair/SeparatorInk.hpp"
 
 #include "VozudOzev/Repair/CellInk.hpp"
+#include "VozudOzev/Model/Median.hpp"
 
 #include <algorithm>
 #include <cmath>
 #include <vector>
 
 namespace VozudOzev::SeparatorInk {
-
-namespace {
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-}  // namespace
 
 std::optional<std::string> marks(const Image& image, const BBox& box)
 {
@@ -40,8 +31,8 @@ std::optional<std::string> marks(const Image& image, const BBox& box)
     if (glyphs.size() < 2)
         return std::nullopt;
     // The digits' band: most glyphs share its top and baseline.
-    const double top = median(tops);
-    const double base = median(bottoms);
+    const double top = upperMedian(tops);
+    const double base = upperMedian(bottoms);
     const double h = std::max(base - top + 1, 1.0);
     const double middle = top + 0.5 * h;
     std::vector<const CellInk::Blob*> found;

@@ -8,6 +8,7 @@
 #include "VozudOzev/TextGrid/ScreenChrome.hpp"
 #include "VozudOzev/TextGrid/TextGridDocumentRecognizer.hpp"
 #include "VozudOzev/TextGrid/TextGridEngine.hpp"
+#include "VozudOzev/Model/Median.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -20,14 +21,6 @@ namespace VozudOzev {
 namespace {
 
 using Band = TextGridEngine::Band;
-
-double median(std::vector<double> v)
-{
-    if (v.empty())
-        return 0;
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 // Positions closer than `gap` are one separator, at their mean.
 std::vector<double> merged(std::vector<double> positions, double gap)
@@ -129,7 +122,7 @@ std::optional<double> monospacePitch(const std::vector<OCRLine>& lines)
         }
     if (pitches.size() < 8)
         return std::nullopt;
-    const double p = median(pitches);
+    const double p = upperMedian(pitches);
     if (p <= 0)
         return std::nullopt;
     // Proportional pages with tabular digits come close; terminals are closer still.
@@ -326,7 +319,7 @@ std::optional<Table> ScreenTableRecognizer::build(const std::vector<OCRLine>& in
         notes.push_back("no text");
         return std::nullopt;
     }
-    const double h = std::max(median(heights), 1.0);
+    const double h = std::max(upperMedian(heights), 1.0);
 
     // Vertical separators: ruling lines over the text, and bars read in two or more lines.
     // Widgets draw their grid in a light grey, well below the contrast printed rules have.

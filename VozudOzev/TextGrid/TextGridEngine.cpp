@@ -2,6 +2,7 @@
 
 #include "VozudOzev/Model/Clock.hpp"
 #include "VozudOzev/TextGrid/RuleDetector.hpp"
+#include "VozudOzev/OCR/TextHeight.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -209,12 +210,7 @@ std::optional<Table> TextGridEngine::build(const std::vector<OCRLine>& lines, co
         return std::nullopt;
     }
 
-    std::vector<double> heights;
-    heights.reserve(segs.size());
-    for (const TextSegment& s : segs)
-        heights.push_back(s.bbox.h);
-    std::sort(heights.begin(), heights.end());
-    double h = heights[heights.size() / 2];
+    double h = TextHeight::median(segs);
 
     BBox extent = segs.front().bbox;
     for (const TextSegment& s : segs)
