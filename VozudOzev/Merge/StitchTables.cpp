@@ -3,6 +3,8 @@
 #include "VozudOzev/Merge/TextCompare.hpp"
 #include "VozudOzev/Model/Unicode.hpp"
 #include "VozudOzev/Model/VozudOzevError.hpp"
+#include "VozudOzev/Model/EnumNames.hpp"
+#include "VozudOzev/Model/JSONIO.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -510,24 +512,21 @@ Result assemble(const Table& base, int hB, const Table& next, int hN, const Mapp
 
 }  // namespace
 
+constexpr EnumName<MappingMethod> mappingMethodNames[] = {
+    {MappingMethod::position, "position"},
+    {MappingMethod::headerNames, "headerNames"},
+    {MappingMethod::nonEmptyPosition, "nonEmptyPosition"},
+    {MappingMethod::manual, "manual"},
+};
+
 std::string_view rawValue(MappingMethod method)
 {
-    switch (method) {
-    case MappingMethod::position: return "position";
-    case MappingMethod::headerNames: return "headerNames";
-    case MappingMethod::nonEmptyPosition: return "nonEmptyPosition";
-    case MappingMethod::manual: return "manual";
-    }
-    return "position";
+    return nameOf(mappingMethodNames, method);
 }
 
 std::optional<MappingMethod> mappingMethodFromRaw(std::string_view raw)
 {
-    for (MappingMethod m : {MappingMethod::position, MappingMethod::headerNames, MappingMethod::nonEmptyPosition,
-                            MappingMethod::manual})
-        if (rawValue(m) == raw)
-            return m;
-    return std::nullopt;
+    return valueNamed(mappingMethodNames, raw);
 }
 
 void to_json(nlohmann::json& j, MappingMethod m)
@@ -537,10 +536,7 @@ void to_json(nlohmann::json& j, MappingMethod m)
 
 void from_json(const nlohmann::json& j, MappingMethod& m)
 {
-    const auto parsed = mappingMethodFromRaw(j.get<std::string>());
-    if (!parsed)
-        throw nlohmann::json::type_error::create(302, "unknown mapping method " + j.get<std::string>(), &j);
-    m = *parsed;
+    m = JSONIO::getEnum<MappingMethod>(j, mappingMethodFromRaw, "mapping method");
 }
 
 const Table* Result::table() const
