@@ -60,25 +60,25 @@ CellValue TableLocale::classify(std::string_view text, int col) const
 
     if (const auto dates = DateParser::candidates(s)) {
         if (dates->ymd)
-            return CellValue::ofDate(*dates->ymd, false);
+            return CellValue::ofDate(*dates->ymd);
         switch (order) {
         case DateOrder::dmy:
             if (dates->dmy)
-                return CellValue::ofDate(*dates->dmy, false);
+                return CellValue::ofDate(*dates->dmy);
             if (dates->mdy)
-                return CellValue::ofDate(*dates->mdy, true);
+                return CellValue::ofForeignDate(*dates->mdy);
             break;
         case DateOrder::mdy:
             if (dates->mdy)
-                return CellValue::ofDate(*dates->mdy, false);
+                return CellValue::ofDate(*dates->mdy);
             if (dates->dmy)
-                return CellValue::ofDate(*dates->dmy, true);
+                return CellValue::ofForeignDate(*dates->dmy);
             break;
         case DateOrder::ymd:
             if (dates->dmy)
-                return CellValue::ofDate(*dates->dmy, false);
+                return CellValue::ofDate(*dates->dmy);
             if (dates->mdy)
-                return CellValue::ofDate(*dates->mdy, false);
+                return CellValue::ofDate(*dates->mdy);
             break;
         }
     }

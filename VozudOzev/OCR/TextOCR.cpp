@@ -50,11 +50,6 @@ bool blankOnly(const std::string& text)
 
 }  // namespace
 
-TextOCR::TextOCR(std::vector<std::string> languages_, bool autoDetectLanguage_, bool languageCorrection_)
-    : languages(std::move(languages_)), autoDetectLanguage(autoDetectLanguage_), languageCorrection(languageCorrection_)
-{
-}
-
 std::vector<OCRLine> TextOCR::recognize(const Image& image) const
 {
     if (upscale > 1.0) {

@@ -51,7 +51,7 @@ Style styleOf(const std::string& text)
 
 }  // namespace
 
-Counts apply(std::vector<AssembledCell>& cells, bool preferComma, bool extended, const CropReading::Reader& reread)
+Counts apply(std::vector<AssembledCell>& cells, const Options& options, const CropReading::Reader& reread)
 {
     std::map<int, std::pair<int, int>> evidence;  // col -> (comma, point)
     for (const AssembledCell& c : cells) {
@@ -63,11 +63,11 @@ Counts apply(std::vector<AssembledCell>& cells, bool preferComma, bool extended,
         else if (s == Style::point)
             ++evidence[c.col].second;
     }
-    const int minEvidence = extended ? 1 : 2;
+    const int minEvidence = options.extended ? 1 : 2;
     Counts counts;
     for (const auto& [col, cp] : evidence) {
         const auto [comma, point] = cp;
-        const bool commaColumn = comma >= minEvidence && point > 0 && (comma > point || (comma == point && preferComma));
+        const bool commaColumn = comma >= minEvidence && point > 0 && (comma > point || (comma == point && options.preferComma));
         if (!commaColumn)
             continue;
         for (AssembledCell& c : cells) {

@@ -110,7 +110,7 @@ Counts apply(Table& table, const Image& image, const CropReading::Reader& reread
     }
     const NumberRules::RereadCounts malformed = NumberRules::rereadMalformed(cells, reread);
     counts.malformed = malformed.fixed + malformed.flagged;
-    counts.decimals = DecimalSeparatorCheck::apply(cells, false, false, reread).total();
+    counts.decimals = DecimalSeparatorCheck::apply(cells, {}, reread).total();
 
     const double textHeight = medianHeight(cells);
     for (AssembledCell& c : cells) {
@@ -118,7 +118,7 @@ Counts apply(Table& table, const Image& image, const CropReading::Reader& reread
             continue;
         const BBox b = *c.box;
         const BBox around{b.x - 0.4 * textHeight, b.y - 0.5 * textHeight, b.w + 0.8 * textHeight, b.h + textHeight};
-        const std::optional<std::string> dash = DashDetector::detect(image, around, textHeight, true);
+        const std::optional<std::string> dash = DashDetector::detect(image, around, textHeight, DashDetector::Specks::ignored);
         if (dash && *dash != c.text) {
             c.text = *dash;
             ++counts.dashes;

@@ -13,7 +13,7 @@ std::optional<std::string> marks(const Image& image, const BBox& box)
 {
     // A little room around the words: a comma's tail can reach past a tight text box.
     const double pad = std::max(2.0, 0.2 * box.h);
-    const CellInk::Inside ink = CellInk::inside(image, {box.x - pad, box.y - pad, box.w + 2 * pad, box.h + 2 * pad}, true);
+    const CellInk::Inside ink = CellInk::inside(image, {box.x - pad, box.y - pad, box.w + 2 * pad, box.h + 2 * pad}, CellInk::Rules::removed);
     double tallest = 0;
     for (const CellInk::Blob& b : ink.blobs)
         if (!b.touchesEdge)

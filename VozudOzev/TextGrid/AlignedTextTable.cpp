@@ -270,7 +270,7 @@ std::vector<Table> AlignedTextTable::build(const std::vector<OCRLine>& lines) co
         segments.push_back(std::move(current));
     }
 
-    const TextGridEngine grid(false, TextOCR({}, false, false));
+    const TextGridEngine grid(TextGridEngine::RuledLines::ignored, TextOCR{});
     std::vector<TextSegment> plain;
     for (const Segment& s : segments)
         plain.push_back(s.seg);

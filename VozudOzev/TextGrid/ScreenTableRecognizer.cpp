@@ -221,7 +221,7 @@ struct Placed {
 std::shared_ptr<const DocumentRecognizer> DocumentRecognizer::standard()
 {
     static const std::shared_ptr<const DocumentRecognizer> shared =
-        std::make_shared<ScreenTableRecognizer>(TextOCR({"vi-VT", "en-US"}, false, false));
+        std::make_shared<ScreenTableRecognizer>(TextOCR{.languages = {"vi-VT", "en-US"}});
     return shared;
 }
 
