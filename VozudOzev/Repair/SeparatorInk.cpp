@@ -16,6 +16,33 @@ double median(std::vector<double> v)
     return v[v.size() / 2];
 }
 
+// A minus drawn so close to its digit that the two make one blob (small print): the
+// blob's first columns hold nothing but a thin level bar at mid height, for a third of
+// the text height at least, and a digit's width of ink follows.
+bool startsWithMinus(const CellInk::Inside& ink, const CellInk::Blob& g, double top, double h)
+{
+    const double thin = std::max(2.0, 0.22 * h);
+    int run = 0;
+    double mids = 0;
+    for (int x = g.x0; x <= g.x1; ++x) {
+        int lo = -1;
+        int hi = -1;
+        for (int y = g.y0; y <= g.y1; ++y)
+            if (ink.at(x, y)) {
+                lo = lo < 0 ? y : lo;
+                hi = y;
+            }
+        if (lo < 0 || hi - lo + 1 > thin)
+            break;
+        ++run;
+        mids += (lo + hi) / 2.0;
+    }
+    if (run < std::max(2.0, 0.35 * h) || g.width() - run < 0.3 * h)
+        return false;
+    const double mid = mids / run;
+    return mid >= top + 0.3 * h && mid <= top + 0.75 * h;
+}
+
 }  // namespace
 
 std::optional<std::string> marks(const Image& image, const BBox& box)
@@ -37,12 +64,17 @@ std::optional<std::string> marks(const Image& image, const BBox& box)
             tops.push_back(b.y0);
             bottoms.push_back(b.y1);
         }
-    if (glyphs.size() < 2)
+    if (glyphs.empty())
         return std::nullopt;
     // The digits' band: most glyphs share its top and baseline.
     const double top = median(tops);
     const double base = median(bottoms);
     const double h = std::max(base - top + 1, 1.0);
+    const CellInk::Blob& first = **std::min_element(
+        glyphs.begin(), glyphs.end(), [](const CellInk::Blob* a, const CellInk::Blob* b) { return a->x0 < b->x0; });
+    // Text run together into one blob still shows a minus in front; its separators do not.
+    if (glyphs.size() < 2)
+        return startsWithMinus(ink, first, top, h) ? std::optional<std::string>("-") : std::nullopt;
     const double middle = top + 0.5 * h;
     std::vector<const CellInk::Blob*> found;
     for (const CellInk::Blob& b : ink.blobs) {
@@ -78,6 +110,8 @@ std::optional<std::string> marks(const Image& image, const BBox& box)
             break;
         }
     }
+    if (out.empty() && startsWithMinus(ink, first, top, h))
+        out += '-';
     for (const CellInk::Blob* b : found) {
         const double below = b->y1 - base;
         if (below >= 2)

@@ -72,6 +72,10 @@ TEST(NumericCheck, LostOrInventedMarksAreReadAgainAndAlwaysFlagged)
          {"(1,042)", "2,310", "(88)", "1,507"}, {true, false, false, false}},
         {"lost minus sign, second reading has it", "minus", {"-4.20", "3.10", "12.00", "0.50"}, {{2, "-12.00"}},
          {"-4.20", "3.10", "-12.00", "0.50"}, {false, false, true, false}},
+        {"minus touching its digit in small print, read again", "minus-small", {"4%", "12%", "-40%", "7%"},
+         {{0, "-4%"}}, {"-4%", "12%", "-40%", "7%"}, {true, false, false, false}},
+        {"minus touching its digit, second reading without it: kept, flagged", "minus-small",
+         {"-4%", "12%", "40%", "7%"}, {{2, "40%"}}, {"-4%", "12%", "40%", "7%"}, {false, false, true, false}},
         {"a right column is left alone", "comma", {"37,11", "12,50", "3,99", "48,20"}, {},
          {"37,11", "12,50", "3,99", "48,20"}, {false, false, false, false}},
     };
