@@ -63,7 +63,7 @@
     </message>
 </context>
 <context>
-    <name>DockIconMode</name>
+    <name>TaskbarIconMode</name>
     <message>
         <source>Always</source>
         <translation>Luôn luôn</translation>
@@ -498,8 +498,8 @@
         <translation>Cho phép…</translation>
     </message>
     <message>
-        <source>Screen Recording</source>
-        <translation>Ghi màn hình</translation>
+        <source>Screen capture</source>
+        <translation>Chụp màn hình</translation>
     </message>
     <message>
         <source>Appearance</source>
@@ -894,8 +894,8 @@
         <translation>Bắt đầu dùng Vantrel</translation>
     </message>
     <message>
-        <source>Capture any table on screen and paste it into Excel, Sheets or LibreOffice Calc — rows and columns intact.</source>
-        <translation>Chụp bất kỳ bảng nào trên màn hình và dán vào Excel, Sheets hoặc LibreOffice Calc — giữ nguyên hàng và cột.</translation>
+        <source>Capture any table on screen and paste it into LibreOffice Calc or Google Sheets — rows and columns intact.</source>
+        <translation>Chụp bất kỳ bảng nào trên màn hình và dán vào LibreOffice Calc hoặc Google Sheets — giữ nguyên hàng và cột.</translation>
     </message>
     <message>
         <source>Select a table anywhere: PDFs, web pages, screenshots, slides.</source>
@@ -1287,22 +1287,6 @@
 </context>
 <context>
     <name>Keycaps</name>
-    <message>
-        <source>Control</source>
-        <translation>Control</translation>
-    </message>
-    <message>
-        <source>Option</source>
-        <translation>Option</translation>
-    </message>
-    <message>
-        <source>Shift</source>
-        <translation>Shift</translation>
-    </message>
-    <message>
-        <source>Command</source>
-        <translation>Command</translation>
-    </message>
     <message>
         <source>Return</source>
         <translation>Enter</translation>
