@@ -344,6 +344,14 @@
 <context>
     <name>Kestrow::ColumnMappingView</name>
     <message>
+        <source>Column headers of the two captures do not match.</source>
+        <translation>Tiêu đề cột của hai lần chụp không khớp nhau.</translation>
+    </message>
+    <message>
+        <source>The captures have %1 and %2 columns and no header to match them by.</source>
+        <translation>Hai lần chụp có %1 và %2 cột, và không có tiêu đề để ghép chúng với nhau.</translation>
+    </message>
+    <message>
         <source>Match columns</source>
         <translation>Ghép cột</translation>
     </message>
