@@ -156,13 +156,22 @@ std::vector<double> thinVerticalLines(const Image& image, double x0, double x1, 
     for (int x = from; x < to; ++x) {
         int run = 0;
         int best = 0;
+        int colour = -1;
         for (int y = 0; y < H; ++y) {
             const size_t i = static_cast<size_t>(y) * W + x;
             const int g = grey[i];
             const int left = grey[i - 2];
             const int right = grey[i + 2];
-            const bool line = std::abs(left - right) < 10 && std::abs(g - left) >= 20 && std::abs(g - right) >= 20;
-            run = line ? run + 1 : 0;
+            // Neighbours agree when they differ far less than either differs from the line
+            // (a light fill on one side of a dark line still counts).
+            const int nearer = std::min(std::abs(g - left), std::abs(g - right));
+            const bool line = std::abs(left - right) < std::max(10, nearer / 4) && nearer >= 20;
+            // Text drawn close to the line spoils one neighbour: a run goes on where the line
+            // keeps its colour and still stands out from one side.
+            const bool goesOn = run > 0 && std::abs(g - colour) <= 12 &&
+                                std::max(std::abs(g - left), std::abs(g - right)) >= 20;
+            run = line || goesOn ? run + 1 : 0;
+            colour = line ? g : colour;
             best = std::max(best, run);
         }
         flags[static_cast<size_t>(x)] = best >= minRun;
@@ -180,6 +189,16 @@ bool marksOnly(const OCRWord& w)
         return c == U'\'' || c == U'`' || c == U'|' || c == U',' || c == U'.' || c == U'‘' || c == U'’' || c == U'!' ||
                c == U'¦' || c == U'│';
     });
+}
+
+// Whether a line at x runs through a word (marks such as "|" aside).
+bool crossesWord(const std::vector<OCRLine>& lines, double x)
+{
+    for (const OCRLine& line : lines)
+        for (const OCRWord& w : line.words)
+            if (w.bbox.x + 1 < x && x < w.bbox.maxX() - 1 && !marksOnly(w))
+                return true;
+    return false;
 }
 
 // Sort and filter icons of header sections come back as a lone mark beside a header word
@@ -347,16 +366,23 @@ std::optional<Table> ScreenTableRecognizer::build(const std::vector<OCRLine>& in
         for (double x : shorter) {
             if (!inner(x))
                 continue;
-            int crossed = 0;
-            for (const OCRLine& line : border.lines)
-                for (const OCRWord& w : line.words)
-                    crossed += w.bbox.x + 1 < x && x < w.bbox.maxX() - 1 && !marksOnly(w) ? 1 : 0;
-            if (crossed == 0) {
+            if (!crossesWord(border.lines, x)) {
                 vertical.push_back(x);
                 ++partial;
             }
         }
     }
+    // A line along the edge of a filled area (a spreadsheet's row-number column) joins the
+    // fill into one thick group for the rule detector; the thin-line test still sees it.
+    int fillEdges = 0;
+    for (double x : thinVerticalLines(image, extent.x, extent.maxX(), 0.6 * extent.h))
+        if (inner(x) && std::none_of(vertical.begin(), vertical.end(), [&](double v) { return std::abs(v - x) < 0.5 * h; }) &&
+            !crossesWord(border.lines, x)) {
+            vertical.push_back(x);
+            ++fillEdges;
+        }
+    if (fillEdges > 0)
+        notes.push_back(std::to_string(fillEdges) + " column lines along the edge of a filled area");
     const std::vector<double> bars = barColumns(border.vertical, 0.6 * h);
     vertical.insert(vertical.end(), bars.begin(), bars.end());
     vertical = merged(vertical, 0.5 * h);
