@@ -7,6 +7,7 @@
 #include "VozudOzev/TextGrid/RuleDetector.hpp"
 #include "VozudOzev/TextGrid/ScreenChrome.hpp"
 #include "VozudOzev/TextGrid/TextGridDocumentRecognizer.hpp"
+#include "VozudOzev/TextGrid/TouchingColumns.hpp"
 #include "VozudOzev/TextGrid/TextGridEngine.hpp"
 
 #include <algorithm>
@@ -249,6 +250,7 @@ struct Layout {
     int partial = 0;                 // shorter column lines among the vertical separators
     bool fullLines = false;          // ruling lines among the vertical separators
     std::vector<TextSegment> segs;   // the phrases to place
+    std::vector<double> touching;    // edges between columns that touch (TouchingColumns)
     double minColumnGap = 0;
 };
 
@@ -341,6 +343,16 @@ void findVerticalSeparators(Layout& L, const Image& image, std::vector<std::stri
 // Horizontal separators: ruling lines, rule lines drawn with characters, background edges.
 void findHorizontalSeparators(Layout& L, const Image& image, std::vector<std::string>& notes)
 {
+    // Light text on a filled bar breaks the fill into runs, and now and then a pixel row
+    // between the letters passes for a ruling line; no separator runs through the middle
+    // of the words.
+    std::erase_if(L.rules.horizontal, [&](double y) {
+        int through = 0;
+        for (const OCRLine& line : L.border.lines)
+            for (const OCRWord& w : line.words)
+                through += w.bbox.y + 0.25 * w.bbox.h < y && y < w.bbox.maxY() - 0.25 * w.bbox.h ? 1 : 0;
+        return through >= 2;
+    });
     L.horizontal = L.rules.horizontal;
     L.horizontal.insert(L.horizontal.end(), L.border.horizontal.begin(), L.border.horizontal.end());
     const std::vector<double> edges = BackgroundBands().edges(image, L.extent, L.h, 0.3 * L.h);
@@ -368,6 +380,35 @@ std::vector<OCRLine> cleanedText(const Layout& L, std::vector<std::string>& note
     if (icons > 0)
         notes.push_back(std::to_string(icons) + " header icons left out of the text");
     return L.vertical.empty() ? plain : cutAt(plain, L.vertical);
+}
+
+// Lines cut where a right-aligned column touches the left-aligned one after it. Terminals
+// part their columns by whole blanks already, and their words are placed one by one; a
+// grid of ruling lines draws every column edge there is.
+std::vector<OCRLine> cutTouchingColumns(Layout& L, std::vector<OCRLine> lines, std::vector<std::string>& notes)
+{
+    if (L.fullLines || monospacePitch(lines))
+        return lines;
+    L.touching = TouchingColumns::find(lines, L.h);
+    if (L.touching.empty())
+        return lines;
+    notes.push_back(std::to_string(L.touching.size()) +
+                    " column edges where aligned columns touch (amounts against the next column's words)");
+    return cutAt(lines, L.touching);
+}
+
+// Each column that holds a touching-columns edge parted there.
+std::vector<Band> partedAtTouchingEdges(const Layout& L, std::vector<Band> columns)
+{
+    for (double x : L.touching)
+        for (size_t i = 0; i < columns.size(); ++i)
+            if (columns[i].lo + 0.5 * L.h < x && x < columns[i].hi - 0.5 * L.h) {
+                const Band right{x, columns[i].hi};
+                columns[i].hi = x;
+                columns.insert(columns.begin() + static_cast<std::ptrdiff_t>(i) + 1, right);
+                break;
+            }
+    return columns;
 }
 
 // Monospace text (terminals) may part columns by one space, so there every word is placed
@@ -716,14 +757,14 @@ std::optional<Table> ScreenTableRecognizer::build(const std::vector<OCRLine>& in
     findRulingLines(L, image);
     findVerticalSeparators(L, image, notes);
     findHorizontalSeparators(L, image, notes);
-    segmentText(L, cleanedText(L, notes), notes);
+    segmentText(L, cutTouchingColumns(L, cleanedText(L, notes), notes), notes);
 
     RowIndices rows = textRows(L);
     dropCaptionAndNotes(L, rows, notes);
     joinMultiLineRows(L, rows, notes);
     const std::vector<TextGridEngine::Row> segmentRows = segmentRowsOf(L, rows);
 
-    const std::vector<Band> columns = columnsOf(L, segmentRows, notes);
+    const std::vector<Band> columns = partedAtTouchingEdges(L, columnsOf(L, segmentRows, notes));
     if (columns.size() < 2 || rows.size() < 2) {
         notes.push_back("no table: " + std::to_string(rows.size()) + " rows, " + std::to_string(columns.size()) +
                         " columns");

@@ -193,6 +193,9 @@ TEST(ScreenTableRecognizer, SpreadsheetChromeOfRealCaptures)
         // The row numbers' grey column ends in a dark line that the header text touches;
         // the column letters come back with a lower-case "c".
         {"sheet-row-numbers", 3, 5, {{{0, 0}, "Item"}, {{1, 0}, "Greentea"}, {{2, 0}, "Printer paper A4"}, {{0, 4}, "Invoice date"}}},
+        // No grid: right-aligned numbers one blank before left-aligned names, and white
+        // header text on a blue bar whose broken fill looks like ruling lines between letters.
+        {"sheet-touching-columns", 5, 6, {{{0, 0}, "No."}, {{0, 1}, "City"}, {{0, 2}, "Visitors"}, {{1, 0}, "1"}, {{1, 1}, "Miami"}, {{4, 1}, "Cleveland"}, {{3, 0}, "10"}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fixture);
