@@ -7,6 +7,7 @@
 #include "VozudOzev/TextGrid/RuleDetector.hpp"
 #include "VozudOzev/TextGrid/ScreenChrome.hpp"
 #include "VozudOzev/TextGrid/TextGridDocumentRecognizer.hpp"
+#include "VozudOzev/TextGrid/TouchingColumns.hpp"
 #include "VozudOzev/TextGrid/TextGridEngine.hpp"
 
 #include <algorithm>
@@ -156,13 +157,22 @@ std::vector<double> thinVerticalLines(const Image& image, double x0, double x1, 
     for (int x = from; x < to; ++x) {
         int run = 0;
         int best = 0;
+        int colour = -1;
         for (int y = 0; y < H; ++y) {
             const size_t i = static_cast<size_t>(y) * W + x;
             const int g = grey[i];
             const int left = grey[i - 2];
             const int right = grey[i + 2];
-            const bool line = std::abs(left - right) < 10 && std::abs(g - left) >= 20 && std::abs(g - right) >= 20;
-            run = line ? run + 1 : 0;
+            // Neighbours agree when they differ far less than either differs from the line
+            // (a light fill on one side of a dark line still counts).
+            const int nearer = std::min(std::abs(g - left), std::abs(g - right));
+            const bool line = std::abs(left - right) < std::max(10, nearer / 4) && nearer >= 20;
+            // Text drawn close to the line spoils one neighbour: a run goes on where the line
+            // keeps its colour and still stands out from one side.
+            const bool goesOn = run > 0 && std::abs(g - colour) <= 12 &&
+                                std::max(std::abs(g - left), std::abs(g - right)) >= 20;
+            run = line || goesOn ? run + 1 : 0;
+            colour = line ? g : colour;
             best = std::max(best, run);
         }
         flags[static_cast<size_t>(x)] = best >= minRun;
@@ -180,6 +190,16 @@ bool marksOnly(const OCRWord& w)
         return c == U'\'' || c == U'`' || c == U'|' || c == U',' || c == U'.' || c == U'‘' || c == U'’' || c == U'!' ||
                c == U'¦' || c == U'│';
     });
+}
+
+// Whether a line at x runs through a word (marks such as "|" aside).
+bool crossesWord(const std::vector<OCRLine>& lines, double x)
+{
+    for (const OCRLine& line : lines)
+        for (const OCRWord& w : line.words)
+            if (w.bbox.x + 1 < x && x < w.bbox.maxX() - 1 && !marksOnly(w))
+                return true;
+    return false;
 }
 
 // Sort and filter icons of header sections come back as a lone mark beside a header word
@@ -230,6 +250,7 @@ struct Layout {
     int partial = 0;                 // shorter column lines among the vertical separators
     bool fullLines = false;          // ruling lines among the vertical separators
     std::vector<TextSegment> segs;   // the phrases to place
+    std::vector<double> touching;    // edges between columns that touch (TouchingColumns)
     double minColumnGap = 0;
 };
 
@@ -278,17 +299,28 @@ void addShorterColumnLines(Layout& L, const Image& image)
     if (std::any_of(L.vertical.begin(), L.vertical.end(), inner))
         return;
     for (double x : thinVerticalLines(image, L.extent.x, L.extent.maxX(), 1.8 * h)) {
-        if (!inner(x))
-            continue;
-        int crossed = 0;
-        for (const OCRLine& line : L.border.lines)
-            for (const OCRWord& w : line.words)
-                crossed += w.bbox.x + 1 < x && x < w.bbox.maxX() - 1 && !marksOnly(w) ? 1 : 0;
-        if (crossed == 0) {
+        if (inner(x) && !crossesWord(L.border.lines, x)) {
             L.vertical.push_back(x);
             ++L.partial;
         }
     }
+}
+
+// A line along the edge of a filled area (a spreadsheet's row-number column) joins the fill
+// into one thick group for the rule detector; the thin-line test still sees it.
+void addFillEdgeLines(Layout& L, const Image& image, std::vector<std::string>& notes)
+{
+    const double h = L.h;
+    int added = 0;
+    for (double x : thinVerticalLines(image, L.extent.x, L.extent.maxX(), 0.6 * L.extent.h))
+        if (x > L.extent.x + 0.5 * h && x < L.extent.maxX() - 0.5 * h &&
+            std::none_of(L.vertical.begin(), L.vertical.end(), [&](double v) { return std::abs(v - x) < 0.5 * h; }) &&
+            !crossesWord(L.border.lines, x)) {
+            L.vertical.push_back(x);
+            ++added;
+        }
+    if (added > 0)
+        notes.push_back(std::to_string(added) + " column lines along the edge of a filled area");
 }
 
 // Vertical separators: ruling lines over the text, shorter lines, and bars read in two or
@@ -300,6 +332,7 @@ void findVerticalSeparators(Layout& L, const Image& image, std::vector<std::stri
             L.vertical.push_back(x);
     L.fullLines = !L.vertical.empty();
     addShorterColumnLines(L, image);
+    addFillEdgeLines(L, image, notes);
     L.bars = barColumns(L.border.vertical, 0.6 * L.h);
     L.vertical.insert(L.vertical.end(), L.bars.begin(), L.bars.end());
     L.vertical = merged(L.vertical, 0.5 * L.h);
@@ -310,6 +343,16 @@ void findVerticalSeparators(Layout& L, const Image& image, std::vector<std::stri
 // Horizontal separators: ruling lines, rule lines drawn with characters, background edges.
 void findHorizontalSeparators(Layout& L, const Image& image, std::vector<std::string>& notes)
 {
+    // Light text on a filled bar breaks the fill into runs, and now and then a pixel row
+    // between the letters passes for a ruling line; no separator runs through the middle
+    // of the words.
+    std::erase_if(L.rules.horizontal, [&](double y) {
+        int through = 0;
+        for (const OCRLine& line : L.border.lines)
+            for (const OCRWord& w : line.words)
+                through += w.bbox.y + 0.25 * w.bbox.h < y && y < w.bbox.maxY() - 0.25 * w.bbox.h ? 1 : 0;
+        return through >= 2;
+    });
     L.horizontal = L.rules.horizontal;
     L.horizontal.insert(L.horizontal.end(), L.border.horizontal.begin(), L.border.horizontal.end());
     const std::vector<double> edges = BackgroundBands().edges(image, L.extent, L.h, 0.3 * L.h);
@@ -337,6 +380,35 @@ std::vector<OCRLine> cleanedText(const Layout& L, std::vector<std::string>& note
     if (icons > 0)
         notes.push_back(std::to_string(icons) + " header icons left out of the text");
     return L.vertical.empty() ? plain : cutAt(plain, L.vertical);
+}
+
+// Lines cut where a right-aligned column touches the left-aligned one after it. Terminals
+// part their columns by whole blanks already, and their words are placed one by one; a
+// grid of ruling lines draws every column edge there is.
+std::vector<OCRLine> cutTouchingColumns(Layout& L, std::vector<OCRLine> lines, std::vector<std::string>& notes)
+{
+    if (L.fullLines || monospacePitch(lines))
+        return lines;
+    L.touching = TouchingColumns::find(lines, L.h);
+    if (L.touching.empty())
+        return lines;
+    notes.push_back(std::to_string(L.touching.size()) +
+                    " column edges where aligned columns touch (amounts against the next column's words)");
+    return cutAt(lines, L.touching);
+}
+
+// Each column that holds a touching-columns edge parted there.
+std::vector<Band> partedAtTouchingEdges(const Layout& L, std::vector<Band> columns)
+{
+    for (double x : L.touching)
+        for (size_t i = 0; i < columns.size(); ++i)
+            if (columns[i].lo + 0.5 * L.h < x && x < columns[i].hi - 0.5 * L.h) {
+                const Band right{x, columns[i].hi};
+                columns[i].hi = x;
+                columns.insert(columns.begin() + static_cast<std::ptrdiff_t>(i) + 1, right);
+                break;
+            }
+    return columns;
 }
 
 // Monospace text (terminals) may part columns by one space, so there every word is placed
@@ -685,14 +757,14 @@ std::optional<Table> ScreenTableRecognizer::build(const std::vector<OCRLine>& in
     findRulingLines(L, image);
     findVerticalSeparators(L, image, notes);
     findHorizontalSeparators(L, image, notes);
-    segmentText(L, cleanedText(L, notes), notes);
+    segmentText(L, cutTouchingColumns(L, cleanedText(L, notes), notes), notes);
 
     RowIndices rows = textRows(L);
     dropCaptionAndNotes(L, rows, notes);
     joinMultiLineRows(L, rows, notes);
     const std::vector<TextGridEngine::Row> segmentRows = segmentRowsOf(L, rows);
 
-    const std::vector<Band> columns = columnsOf(L, segmentRows, notes);
+    const std::vector<Band> columns = partedAtTouchingEdges(L, columnsOf(L, segmentRows, notes));
     if (columns.size() < 2 || rows.size() < 2) {
         notes.push_back("no table: " + std::to_string(rows.size()) + " rows, " + std::to_string(columns.size()) +
                         " columns");
