@@ -1,8 +1,10 @@
 #include "VozudOzev/TextGrid/AttachedColumns.hpp"
+#include "VozudOzev/TextGrid/BorderText.hpp"
 #include "VozudOzev/TextGrid/ColumnPlacement.hpp"
 #include "VozudOzev/TextGrid/ScreenTableRecognizer.hpp"
 
 #include "Support/Canvas.hpp"
+#include "Support/OCRBuilders.hpp"
 
 #include <fstream>
 #include <gtest/gtest.h>
@@ -111,9 +113,9 @@ std::vector<OCRLine> screenLines(const std::string& name)
 
 }  // namespace
 
-// Real OCR lines of terminal listings and of web pages whose headers stand over gaps or
-// carry sort arrows.
-TEST(ScreenTableRecognizer, ColumnsOfListingsAndHeadersOverGaps)
+// Real OCR lines of terminal listings and box tables, and of web pages whose headers stand
+// over gaps or carry sort arrows.
+TEST(ScreenTableRecognizer, ColumnsRulesAndHeadersOfRealCaptures)
 {
     const struct {
         const char* fixture;
@@ -126,6 +128,8 @@ TEST(ScreenTableRecognizer, ColumnsOfListingsAndHeadersOverGaps)
         {"terminal-ls", 790, 185, 8, 8, {{{0, 1}, "1"}, {{0, 2}, "jmueller"}, {{0, 3}, "jmueller"}}},
         // Without its rules the caption is a row: the header is the second.
         {"web-header-over-gap", 1019, 642, 0, 5, {{{1, 2}, "Bestellungen"}, {{2, 2}, "1.223"}}},
+        // "+-----+" rules read as stretched letters ("eee", "tenner", "te ee") in pieces.
+        {"terminal-box-rules-as-letters", 651, 200, 8, 5, {{{0, 0}, "Bezeichnung"}, {{0, 4}, "Gesamtpreis"}, {{1, 0}, "Whiteboard-Marker"}}},
         // Sort arrows read as signs beside the header words.
         {"web-sort-icons-misread", 443, 345, 0, 5, {{{1, 1}, "Customer"}, {{1, 2}, "Ref."}, {{1, 3}, "Cost"}}},
     };
@@ -146,4 +150,23 @@ TEST(ScreenTableRecognizer, ColumnsOfListingsAndHeadersOverGaps)
                 << "row " << at.first << " col " << at.second;
         }
     }
+}
+
+TEST(BorderText, RulesReadAsLettersAreRulesSpecksOfFaintTextAreNot)
+{
+    using TestSupport::OCRBuilders::line;
+    using TestSupport::OCRBuilders::word;
+    std::vector<OCRLine> lines{
+        line({word("eee", 10, 0, 600, 8)}),                           // a whole rule
+        line({word("Name", 20, 14, 40, 14), word("Qty", 200, 14, 30, 14)}),
+        line({word("tenner", 10, 34, 130, 8)}),                       // a rule in pieces
+        line({word("te", 190, 34, 18, 8), word("ee", 212, 38, 30, 2)}),
+        line({word("Tea", 20, 50, 30, 14), word("3", 200, 50, 10, 14)}),
+        line({word("1m", 20, 70, 15, 2), word("ss.", 60, 70, 13, 3)}),  // specks, not a rule
+        line({word("Rice", 20, 80, 40, 14), word("12", 200, 80, 20, 14)}),
+    };
+    const BorderText b = BorderText::strip(lines);
+    EXPECT_EQ(b.horizontal.size(), 3u);
+    ASSERT_EQ(b.lines.size(), 4u);
+    EXPECT_EQ(b.lines[2].text, "1m ss.");
 }
