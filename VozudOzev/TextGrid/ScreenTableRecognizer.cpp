@@ -6,6 +6,7 @@
 #include "VozudOzev/TextGrid/AttachedColumns.hpp"
 #include "VozudOzev/TextGrid/BorderText.hpp"
 #include "VozudOzev/TextGrid/ColumnPlacement.hpp"
+#include "VozudOzev/TextGrid/MonospaceWords.hpp"
 #include "VozudOzev/TextGrid/RuleDetector.hpp"
 #include "VozudOzev/TextGrid/ScreenChrome.hpp"
 #include "VozudOzev/TextGrid/TextGridDocumentRecognizer.hpp"
@@ -346,11 +347,16 @@ std::vector<OCRLine> cleanedText(const Layout& L, std::vector<std::string>& note
 // Monospace text (terminals) may part columns by one space, so there every word is placed
 // by itself and the shared gaps decide; elsewhere words closer than about two spaces read
 // as one phrase.
-void segmentText(Layout& L, const std::vector<OCRLine>& lines, std::vector<std::string>& notes)
+void segmentText(Layout& L, std::vector<OCRLine> lines, std::vector<std::string>& notes)
 {
     L.pitch = monospacePitch(lines);
-    if (L.pitch)
+    if (L.pitch) {
         notes.push_back("monospace text: columns from the gaps between words");
+        int joined = 0;
+        lines = MonospaceWords::rejoined(lines, *L.pitch, joined);
+        if (joined > 0)
+            notes.push_back(std::to_string(joined) + " words parted by less than a character joined again");
+    }
     L.segs = TextOCR::segments(lines, L.pitch ? 0.0 : 0.6);
     L.minColumnGap = L.pitch ? 0.8 * *L.pitch : 0.6 * L.h;
 }

@@ -123,6 +123,8 @@ TEST(ScreenTableRecognizer, ColumnsRulesAndHeadersOfRealCaptures)
         std::vector<std::pair<std::pair<int, int>, std::string>> cells;
     } cases[] = {
         {"terminal-ps", 743, 169, 10, 11, {{{0, 10}, "COMMAND"}, {{9, 10}, "/usr/sbin/rsyslogd -n"}}},
+        // The reading parted "0.3", "6:51" and "java" at the side room of narrow glyphs.
+        {"terminal-ps-narrow-glyphs", 743, 169, 10, 11, {{{1, 2}, "0.3"}, {{1, 9}, "6:51"}, {{7, 10}, "java -jar app.jar"}}},
         {"terminal-report-header-gaps", 963, 274, 7, 4, {{{0, 1}, "Họ tên"}, {{0, 2}, "Lượt truy cập"}}},
         {"terminal-report-currency", 908, 259, 7, 4, {{{1, 2}, "19.007.000 ₫"}, {{1, 3}, "(116,23)"}}},
         {"terminal-ls", 790, 185, 8, 8, {{{0, 1}, "1"}, {{0, 2}, "jmueller"}, {{0, 3}, "jmueller"}}},
