@@ -3,7 +3,10 @@
 #include "VozudOzev/Model/Unicode.hpp"
 #include "VozudOzev/Repair/NumericCheck.hpp"
 #include "VozudOzev/TextGrid/BackgroundBands.hpp"
+#include "VozudOzev/TextGrid/AttachedColumns.hpp"
 #include "VozudOzev/TextGrid/BorderText.hpp"
+#include "VozudOzev/TextGrid/ColumnPlacement.hpp"
+#include "VozudOzev/TextGrid/MonospaceWords.hpp"
 #include "VozudOzev/TextGrid/RuleDetector.hpp"
 #include "VozudOzev/TextGrid/ScreenChrome.hpp"
 #include "VozudOzev/TextGrid/TextGridDocumentRecognizer.hpp"
@@ -203,10 +206,11 @@ bool crossesWord(const std::vector<OCRLine>& lines, double x)
 }
 
 // Sort and filter icons of header sections come back as a lone mark beside a header word
-// ("Customer +", "SKU °"); left in, they glue the headers of two columns into one phrase.
+// ("Customer +", "SKU °", "Status >", "¥ Growth"); left in, they glue the headers of two
+// columns into one phrase. A sign standing apart from a word is no part of a cell's text.
 std::vector<OCRLine> withoutIcons(std::vector<OCRLine> lines, double h, int& removed)
 {
-    static const std::u32string icons = U"+°^~÷¢•·˄˅▲▼△▽↑↓⌃⌄▴▾";
+    static const std::u32string icons = U"+°^~÷¢•·˄˅▲▼△▽↑↓⌃⌄▴▾*?=<>$¥";
     auto hasLetter = [](const OCRWord& w) {
         const std::u32string cps = Unicode::decode(w.text);
         return std::any_of(cps.begin(), cps.end(), [](char32_t c) { return Unicode::isLetter(c); });
@@ -252,6 +256,7 @@ struct Layout {
     std::vector<TextSegment> segs;   // the phrases to place
     std::vector<double> touching;    // edges between columns that touch (TouchingColumns)
     double minColumnGap = 0;
+    std::optional<double> pitch;     // the character pitch of monospace text
 };
 
 // Border characters out of the text; they come back as separators.
@@ -414,13 +419,18 @@ std::vector<Band> partedAtTouchingEdges(const Layout& L, std::vector<Band> colum
 // Monospace text (terminals) may part columns by one space, so there every word is placed
 // by itself and the shared gaps decide; elsewhere words closer than about two spaces read
 // as one phrase.
-void segmentText(Layout& L, const std::vector<OCRLine>& lines, std::vector<std::string>& notes)
+void segmentText(Layout& L, std::vector<OCRLine> lines, std::vector<std::string>& notes)
 {
-    const std::optional<double> pitch = monospacePitch(lines);
-    if (pitch)
+    L.pitch = monospacePitch(lines);
+    if (L.pitch) {
         notes.push_back("monospace text: columns from the gaps between words");
-    L.segs = TextOCR::segments(lines, pitch ? 0.0 : 0.6);
-    L.minColumnGap = pitch ? 0.8 * *pitch : 0.6 * L.h;
+        int joined = 0;
+        lines = MonospaceWords::rejoined(lines, *L.pitch, joined);
+        if (joined > 0)
+            notes.push_back(std::to_string(joined) + " words parted by less than a character joined again");
+    }
+    L.segs = TextOCR::segments(lines, L.pitch ? 0.0 : 0.6);
+    L.minColumnGap = L.pitch ? 0.8 * *L.pitch : 0.6 * L.h;
 }
 
 std::vector<Band> rowBands(const Layout& L)
@@ -641,18 +651,26 @@ Cell cellOf(std::pair<int, int> anchor, std::vector<const Placed*>& group, doubl
     return cell;
 }
 
-// Each phrase placed in the columns its ends fall in; phrases sharing a row and first
-// column make one cell.
-Table placeText(const Layout& L, const std::vector<TextGridEngine::Row>& segmentRows, const std::vector<Band>& columns)
+// Each phrase placed in the columns its ends fall in and whose text it stands over;
+// phrases sharing a row and first column make one cell. In monospace text a word one
+// space from its neighbour goes where the neighbour goes.
+Table placeText(const Layout& L, const std::vector<TextGridEngine::Row>& segmentRows, const std::vector<Band>& columns,
+                std::vector<std::string>& notes)
 {
     std::vector<Placed> placed;
-    for (size_t r = 0; r < segmentRows.size(); ++r)
-        for (const TextSegment& s : segmentRows[r]) {
-            const double inset = std::min(0.25 * s.bbox.w, 0.3 * L.h);
-            const int a = TextGridEngine::colIndex(columns, s.bbox.x + inset);
-            const int b = TextGridEngine::colIndex(columns, s.bbox.maxX() - inset);
-            placed.push_back({static_cast<int>(r), std::min(a, b), std::max(a, b), s});
-        }
+    const std::vector<std::optional<Band>> text = ColumnPlacement::textOf(segmentRows, columns, L.minColumnGap);
+    const std::optional<double> phraseGap = L.pitch ? std::optional<double>(1.8 * *L.pitch) : std::nullopt;
+    ColumnPlacement::Moves moves;
+    for (size_t r = 0; r < segmentRows.size(); ++r) {
+        const std::vector<ColumnPlacement::Span> spans =
+            ColumnPlacement::spansOf(segmentRows[r], columns, text, L.h, phraseGap, moves);
+        for (size_t i = 0; i < spans.size(); ++i)
+            placed.push_back({static_cast<int>(r), spans[i].first, spans[i].second, segmentRows[r][i]});
+    }
+    if (moves.narrowed > 0)
+        notes.push_back(std::to_string(moves.narrowed) + " phrases kept to the columns whose text they stand over");
+    if (moves.strays > 0)
+        notes.push_back(std::to_string(moves.strays) + " words between columns kept with the phrase beside them");
     Table table;
     table.rows = static_cast<int>(segmentRows.size());
     table.cols = static_cast<int>(columns.size());
@@ -771,7 +789,10 @@ std::optional<Table> ScreenTableRecognizer::build(const std::vector<OCRLine>& in
         return std::nullopt;
     }
 
-    Table table = placeText(L, segmentRows, columns);
+    Table table = placeText(L, segmentRows, columns, notes);
+    if (L.pitch)
+        if (const int joined = AttachedColumns::join(table, 1.8 * *L.pitch); joined > 0)
+            notes.push_back(std::to_string(joined) + " columns that only trail the one before them joined to it");
     ScreenChrome::remove(table, notes);
     if (table.rows < 2 || table.cols < 1) {
         notes.push_back("no table once the screen chrome is out");
