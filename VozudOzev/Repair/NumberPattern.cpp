@@ -12,6 +12,8 @@ namespace {
 
 constexpr std::array<std::string_view, 9> currencies{"$", "\u20AC", "\u00A3", "\u00A5", "\u20AB", "\u0111",
                                                       "EUR", "USD", "VND"};
+// Symbols nobody writes before an amount that a currency sign is misread as.
+constexpr std::array<std::string_view, 5> strays{"#", "*", "\u00AB", "\u00BB", "\u00A2"};
 constexpr std::array<std::string_view, 4> signs{"-", "\u2212", "+", "\u2013"};
 
 bool isDigit(char c)
@@ -94,6 +96,11 @@ void takePrefix(std::string_view& s, Shape& shape)
             shape.prefix += 'Y';
             took = true;
         }
+        for (std::string_view stray : strays)
+            if (s.size() > stray.size() && isDigit(s[stray.size()]) && takeFront(s, stray)) {
+                shape.prefix += '?';
+                took = true;
+            }
     }
 }
 
@@ -252,10 +259,14 @@ std::vector<size_t> outliers(const std::vector<std::string>& texts)
         std::vector<std::string> marks;
         bool lookAlike = false;
         for (const Shape& s : shapes)
-            if (std::string c = currencyOf(s.*side); !c.empty()) {
+            if (std::string c = currencyOf(s.*side); !c.empty() && c.find('?') == std::string::npos) {
                 lookAlike = lookAlike || c == "Y";
                 marks.push_back(c == "Y" ? "\u00A5" : c);
             }
+        // A stray symbol before the digits where other numbers show a currency sign.
+        for (size_t i = 0; i < shapes.size(); ++i)
+            if (!marks.empty() && (shapes[i].*side).find('?') != std::string::npos)
+                odd[i] = true;
         const auto [mark, n] = majority(marks);
         // A yen sign read as a letter shows the column is read badly: one is enough.
         const bool yen = lookAlike && mark == "\u00A5";

@@ -112,20 +112,39 @@ void runAssemblerPasses(std::vector<AssembledCell>& cells, const CropReading::Re
     counts.decimals = DecimalSeparatorCheck::apply(cells, false, false, reread).total();
 }
 
+// The font size, from the digits' height in the table's numbers (digits stand about 0.72
+// em tall in the common faces): cell boxes alone mix line and word heights.
+std::optional<double> emOfDigits(const std::vector<AssembledCell>& cells, const Image& image)
+{
+    constexpr size_t enough = 15;
+    std::vector<double> heights;
+    for (const AssembledCell& c : cells)
+        if (heights.size() < enough && c.box && isBody(c) && NumberPattern::shapeOf(c.text))
+            if (const std::optional<double> h = SeparatorInk::digitHeight(image, *c.box))
+                heights.push_back(*h);
+    if (heights.empty())
+        return std::nullopt;
+    std::sort(heights.begin(), heights.end());
+    return heights[heights.size() / 2] / 0.72;
+}
+
 // A lone dash is measured: an em dash (an empty value) read as a hyphen is not a minus.
 // A dash that is not surely the em dash it reads as stays flagged.
 void measureDashes(std::vector<AssembledCell>& cells, const Image& image, Counts& counts)
 {
+    if (std::none_of(cells.begin(), cells.end(), [](const AssembledCell& c) { return isBody(c) && isDash(c.text); }))
+        return;
     const double textHeight = medianHeight(cells);
     if (textHeight <= 0)
         return;
+    const double em = emOfDigits(cells, image).value_or(textHeight);
     for (AssembledCell& c : cells) {
         if (!isBody(c) || !isDash(c.text) || !c.box)
             continue;
         const std::string read = c.text;
         const BBox b = *c.box;
         const BBox around{b.x - 0.4 * textHeight, b.y - 0.5 * textHeight, b.w + 0.8 * textHeight, b.h + textHeight};
-        const std::optional<std::string> dash = DashDetector::detect(image, around, textHeight, true);
+        const std::optional<std::string> dash = DashDetector::detect(image, around, em, true);
         if (dash && *dash != c.text) {
             c.text = *dash;
             ++counts.dashes;

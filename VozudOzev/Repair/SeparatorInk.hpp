@@ -16,6 +16,10 @@ namespace VozudOzev::SeparatorInk {
 // ink to tell (fewer than two glyphs of text height, unless the one shows a minus).
 std::optional<std::string> marks(const Image& image, const BBox& box);
 
+// The height of the digits drawn in a text box (top to baseline, in pixels), or nothing
+// when it holds fewer than two glyphs of text height.
+std::optional<double> digitHeight(const Image& image, const BBox& box);
+
 // Whether the ink shows what a reading lost: a minus sign it did not write, more
 // separators than it wrote (NumberPattern::writtenMarks), or as many with one of a clear
 // other kind. Fewer marks in the ink prove nothing: a small dot can touch its digit.

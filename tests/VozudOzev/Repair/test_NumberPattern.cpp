@@ -28,6 +28,7 @@ TEST(NumberPattern, ShapeOfReadsMarksSeparatorsAndGroups)
         {"SKU-00123", std::nullopt},
         {"\u2014", std::nullopt},
         {"Y788", S{"Y", "", 0, 0, 0, 3}},
+        {"\u00AB43.26", S{"?", "", '.', 2, 0, 2}},
         {"Total", std::nullopt},
     };
     for (const auto& c : cases) {
@@ -56,6 +57,8 @@ TEST(NumberPattern, OutliersBreakWhatTheColumnShares)
          {1, 3, 4, 5, 6, 7}},
         {"one yen read as a letter is", {"1193", "13,965", "4565", "Y788", "46,271", "546", "2,104", "881"},
          {0, 1, 2, 3, 4, 5, 6, 7}},
+        {"currency read as a stray symbol", {"\u00A5389", "#105", "250", "12", "7", "9", "11"}, {1}},
+        {"numbered items are no amounts", {"#101", "#102", "#103", "#104"}, {}},
         {"one currency mark alone is no evidence", {"$12.00", "4.50", "3.10", "7.25"}, {}},
         {"a consistent column", {"37,11", "12,50", "3,99", "1.048,20"}, {}},
         {"negatives with minus are no outliers", {"-4.20", "3.10", "12.00", "-0.50"}, {}},

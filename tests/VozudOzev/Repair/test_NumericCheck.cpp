@@ -123,6 +123,23 @@ TEST(NumericCheck, AnEmDashReadAsAHyphenIsMeasuredAndFlagged)
     EXPECT_EQ(o.flagged, (std::vector<bool>{true, false, false, false}));
 }
 
+TEST(NumericCheck, ADashIsMeasuredAgainstTheDigitsNotTheCellBoxes)
+{
+    // Line boxes half as tall again as the text made an em dash look like an en dash.
+    const NumberFixtures::Column column = NumberFixtures::column("dash");
+    for (const double grow : {0.0, 8.0}) {
+        SCOPED_TRACE(grow);
+        Table table = NumberFixtures::tableOf(column, {"\u2014", "4,20", "-", "17,35"});
+        for (const size_t i : {1, 3}) {
+            table.cells[i].bbox->y -= grow / 2;
+            table.cells[i].bbox->h += grow;
+        }
+        NumericCheck::apply(table, column.image, [](const BBox&) { return std::nullopt; });
+        EXPECT_EQ(table.cells[0].text, "\u2014");
+        EXPECT_EQ(table.cells[2].text, "\u2014");
+    }
+}
+
 TEST(NumericCheck, ARightTableCostsNoSecondReading)
 {
     EXPECT_EQ(run("euro", {"2,19 \u20AC", "6.127,86 \u20AC", "14,00 \u20AC", "1,05 \u20AC"}, {}).rereads, 0);
