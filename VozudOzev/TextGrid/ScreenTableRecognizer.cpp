@@ -1,12 +1,15 @@
 #include "VozudOzev/TextGrid/ScreenTableRecognizer.hpp"
 
 #include "VozudOzev/Model/Unicode.hpp"
+#include "VozudOzev/Repair/CropReading.hpp"
 #include "VozudOzev/Repair/NumericCheck.hpp"
 #include "VozudOzev/TextGrid/BackgroundBands.hpp"
 #include "VozudOzev/TextGrid/AttachedColumns.hpp"
 #include "VozudOzev/TextGrid/BorderText.hpp"
 #include "VozudOzev/TextGrid/ColumnPlacement.hpp"
 #include "VozudOzev/TextGrid/MonospaceWords.hpp"
+#include "VozudOzev/TextGrid/OverlappingWords.hpp"
+#include "VozudOzev/TextGrid/RowSpans.hpp"
 #include "VozudOzev/TextGrid/RuleDetector.hpp"
 #include "VozudOzev/TextGrid/ScreenChrome.hpp"
 #include "VozudOzev/TextGrid/TextGridDocumentRecognizer.hpp"
@@ -362,6 +365,14 @@ void findHorizontalSeparators(Layout& L, const Image& image, std::vector<std::st
     L.horizontal.insert(L.horizontal.end(), L.border.horizontal.begin(), L.border.horizontal.end());
     const std::vector<double> edges = BackgroundBands().edges(image, L.extent, L.h, 0.3 * L.h);
     L.horizontal.insert(L.horizontal.end(), edges.begin(), edges.end());
+    // Rules that stop short: under a group header, or broken where a cell spans rows. Only
+    // where rules part the rows at all: on a page without them, the line under a group
+    // header would make the rows between it and the next edge read as one.
+    if (!L.rules.horizontal.empty()) {
+        const std::vector<double> shorter =
+            RowSpans::shortRules(image, L.extent, std::max(4 * L.h, 0.2 * L.extent.w));
+        L.horizontal.insert(L.horizontal.end(), shorter.begin(), shorter.end());
+    }
     L.horizontal = merged(L.horizontal, 0.3 * L.h);
     notes.push_back("separators: " + std::to_string(L.rules.horizontal.size()) + " horizontal and " +
                     std::to_string(L.rules.vertical.size()) + " vertical ruling lines, " +
@@ -757,6 +768,10 @@ std::vector<OCRLine> ScreenTableRecognizer::read(const TextOCR& ocr, const Image
     }
     if (!bars.empty())
         notes.push_back("light text on " + std::to_string(bars.size()) + " dark bars read again inverted");
+    if (const int again = OverlappingWords::rejoin(
+            lines, [&](const BBox& box) { return CropReading::read(ocr, image, box); });
+        again > 0)
+        notes.push_back(std::to_string(again) + " words read in overlapping pieces read again whole");
     return lines;
 }
 
@@ -790,6 +805,8 @@ std::optional<Table> ScreenTableRecognizer::build(const std::vector<OCRLine>& in
     }
 
     Table table = placeText(L, segmentRows, columns, notes);
+    if (const int spanned = RowSpans::apply(table, columns, L.horizontal, image, L.h); spanned > 0)
+        notes.push_back(std::to_string(spanned) + " cells span the rows their column's rule leaves open");
     if (L.pitch)
         if (const int joined = AttachedColumns::join(table, 1.8 * *L.pitch); joined > 0)
             notes.push_back(std::to_string(joined) + " columns that only trail the one before them joined to it");

@@ -246,8 +246,32 @@ TEST(BackgroundBands, DarkBarsOnLightPagesOnly)
     TestSupport::Canvas::fill(page, 0, 20, 200, 20, 60);  // a dark header bar
     TestSupport::Canvas::fill(page, 0, 70, 200, 3, 0);    // a rule, not a bar
     EXPECT_EQ(BackgroundBands().darkBars(page), (std::vector<std::pair<int, int>>{{20, 40}}));
+    // A two-line bar whose rows through bold light text have no dominant grey stays one bar.
+    TestSupport::Canvas::fill(page, 0, 40, 200, 20, 60);
+    for (int x = 0; x < 200; x += 3) {
+        TestSupport::Canvas::fill(page, x, 30, 1, 4, 250);
+        TestSupport::Canvas::fill(page, x + 1, 30, 1, 4, 150);
+    }
+    EXPECT_EQ(BackgroundBands().darkBars(page), (std::vector<std::pair<int, int>>{{20, 60}}));
     Image dark = plain(200, 100, 30);
     TestSupport::Canvas::fill(dark, 0, 20, 200, 20, 0);
     EXPECT_TRUE(BackgroundBands().darkBars(dark).empty());
     EXPECT_TRUE(BackgroundBands().darkBars(plain(4, 1)).empty());
+}
+
+TEST(ScreenTableRecognizer, CategoryCellsSpanTheRowsTheirRuleLeavesOpen)
+{
+    // A ruled page whose row rules stop short of the first column where a category spans.
+    std::vector<std::string> notes;
+    const std::optional<Table> t = ScreenTableRecognizer::build(
+        linesFixture("ruled-row-spans"),
+        ImageLoader::load(std::string(VANTREL_SOURCE_DIR) + "/tests/fixtures/screen/ruled-row-spans.png"), notes);
+    ASSERT_TRUE(t);
+    EXPECT_EQ(t->rows, 10);
+    std::vector<std::string> first;
+    for (const Cell& c : t->cells)
+        if (c.col == 0)
+            first.push_back(std::to_string(c.row) + ":" + c.text + "/" + std::to_string(c.rowSpan));
+    EXPECT_EQ(first, (std::vector<std::string>{"0:Kategorie/1", "1:Bürobedarf/2", "3:Dienstleistungen/2",
+                                               "5:Hardware/2", "7:Software/2", "9:Gesamtsumme/1"}));
 }
