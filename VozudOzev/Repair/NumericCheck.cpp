@@ -223,8 +223,8 @@ Doubts findDoubts(std::vector<AssembledCell>& cells, const Image& image, Counts&
 
 // Every doubted cell is flagged and read once more; the new reading replaces the text
 // only when it settles the doubt.
-void rereadDoubts(std::vector<AssembledCell>& cells, const Doubts& doubted, const CropReading::Reader& reread,
-                  Counts& counts)
+void rereadDoubts(std::vector<AssembledCell>& cells, const Doubts& doubted,
+                  const std::vector<CropReading::Reader>& readers, Counts& counts)
 {
     const std::map<int, std::vector<size_t>> columns = numberColumns(cells);
     for (const auto& [i, ink] : doubted) {
@@ -232,28 +232,34 @@ void rereadDoubts(std::vector<AssembledCell>& cells, const Doubts& doubted, cons
         CropReading::cap(c);
         if (!c.box)
             continue;
-        const std::optional<std::string> read = reread(*c.box);
-        if (!read)
-            continue;
-        const std::string candidate = NumberRules::joinSplitGroups(collapsed(*read));
         const std::vector<size_t>& index = columns.at(c.col);
         const size_t at = static_cast<size_t>(std::find(index.begin(), index.end(), i) - index.begin());
-        if (candidate != c.text && settles(candidate, c.text, ink, textsOf(cells, index), at)) {
-            c.text = candidate;
-            ++counts.fixed;
+        for (const CropReading::Reader& reread : readers) {
+            const std::optional<std::string> read = reread(*c.box);
+            if (!read)
+                continue;
+            const std::string candidate = NumberRules::joinSplitGroups(collapsed(*read));
+            if (candidate == c.text)
+                continue;
+            if (settles(candidate, c.text, ink, textsOf(cells, index), at)) {
+                c.text = candidate;
+                ++counts.fixed;
+                break;
+            }
         }
     }
 }
 
 }  // namespace
 
-Counts apply(Table& table, const Image& image, const CropReading::Reader& reread)
+Counts apply(Table& table, const Image& image, const CropReading::Reader& reread,
+             const std::vector<CropReading::Reader>& numberReaders)
 {
     std::vector<AssembledCell> cells = assembled(table);
     Counts counts;
     runAssemblerPasses(cells, reread, counts);
     measureDashes(cells, image, counts);
-    rereadDoubts(cells, findDoubts(cells, image, counts), reread, counts);
+    rereadDoubts(cells, findDoubts(cells, image, counts), numberReaders, counts);
     for (size_t i = 0; i < cells.size(); ++i) {
         if (cells[i].text != table.cells[i].text)
             CropReading::cap(cells[i]);
@@ -261,6 +267,23 @@ Counts apply(Table& table, const Image& image, const CropReading::Reader& reread
         table.cells[i].confidence = cells[i].confidence;
     }
     return counts;
+}
+
+Counts apply(Table& table, const Image& image, const CropReading::Reader& reread)
+{
+    return apply(table, image, reread, {reread});
+}
+
+Counts apply(Table& table, const Image& image, const TextOCR& ocr)
+{
+    const auto reader = [&](double scale, std::string_view characters) -> CropReading::Reader {
+        return [&ocr, &image, scale, characters](const BBox& box) {
+            return CropReading::read(ocr, image, box, scale, characters);
+        };
+    };
+    const CropReading::Reader plain = reader(3.0, {});
+    return apply(table, image, plain,
+                 {plain, reader(4.0, CropReading::numberCharacters), reader(3.0, CropReading::numberCharacters)});
 }
 
 std::vector<std::string> notes(const Counts& c)
