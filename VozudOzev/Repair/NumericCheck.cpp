@@ -210,7 +210,11 @@ Doubts findDoubts(std::vector<AssembledCell>& cells, const Image& image, Counts&
         }
         flagColumnThatLostSeparators(cells, index, doubted, counts);
         flagColumnMostlyUnsure(cells, index, counts);
-        for (size_t k : NumberPattern::outliers(textsOf(cells, index))) {
+        std::vector<size_t> odd = NumberPattern::outliers(textsOf(cells, index));
+        if (NumberPattern::yenReadAsFour(textsOf(cells, index)))
+            for (size_t k = 0; k < index.size(); ++k)
+                odd.push_back(k);
+        for (size_t k : odd) {
             const size_t i = index[k];
             if (!doubted.count(i)) {
                 doubted[i] = cells[i].box ? SeparatorInk::marks(image, *cells[i].box) : std::nullopt;

@@ -37,6 +37,26 @@ TEST(NumberPattern, ShapeOfReadsMarksSeparatorsAndGroups)
     }
 }
 
+TEST(NumberPattern, AColumnOfFoursIsAYenSignReadAsADigit)
+{
+    const struct {
+        std::vector<std::string> texts;
+        bool want;
+    } cases[] = {
+        {{"4665", "4410", "4467"}, true},
+        {{"4,665", "(4410)", "Total", "4467"}, true},
+        {{"4665", "4410"}, false},             // too few
+        {{"4665", "5410", "4467"}, false},     // one begins otherwise
+        {{"\u00A5665", "4410", "4467", "4123"}, false},  // the sign is read elsewhere
+        {{"41.5%", "44.2%", "40.0%"}, false},  // percentages
+        {{"4", "4", "4"}, false},              // single digits: counts
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.texts.front());
+        EXPECT_EQ(NumberPattern::yenReadAsFour(c.texts), c.want);
+    }
+}
+
 TEST(NumberPattern, OutliersBreakWhatTheColumnShares)
 {
     const struct {

@@ -66,6 +66,8 @@ TEST(NumericCheck, LostOrInventedMarksAreReadAgainAndAlwaysFlagged)
          {false, false, true, false}},
         {"yen read as a digit", "yen", {"4389", "\u00A51,630", "\u00A5250", "\u00A512"}, {{0, "\u00A5389"}},
          {"\u00A5389", "\u00A51,630", "\u00A5250", "\u00A512"}, {true, false, false, false}},
+        {"yen read as a four in every row", "yen", {"4389", "41,630", "4250", "412"},
+         {{0, "\u00A5389"}, {2, "\u00A5250"}}, {"\u00A5389", "41,630", "\u00A5250", "412"}, {true, true, true, true}},
         {"yen dropped, not read again: flagged", "yen", {"\u00A5389", "1,630", "\u00A5250", "\u00A512"}, {},
          {"\u00A5389", "1,630", "\u00A5250", "\u00A512"}, {false, true, false, false}},
         {"lost group in brackets", "brackets", {"(1042)", "2,310", "(88)", "1,507"}, {{0, "(1,042)"}},
