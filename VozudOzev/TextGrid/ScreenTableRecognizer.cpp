@@ -216,12 +216,382 @@ std::vector<OCRLine> withoutIcons(std::vector<OCRLine> lines, double h, int& rem
     return lines;
 }
 
+using RowIndices = std::vector<std::vector<size_t>>;
+
+// What the phases of a build share: the text, its measure and the separators found.
+struct Layout {
+    BorderText border;               // the lines with border characters taken out
+    BBox extent;                     // all of the text
+    double h = 1;                    // the median word height
+    RuleDetector::Rules rules;       // ruling lines over the text
+    std::vector<double> vertical;    // column separators
+    std::vector<double> horizontal;  // row separators
+    std::vector<double> bars;        // columns of border bars read in the text
+    int partial = 0;                 // shorter column lines among the vertical separators
+    bool fullLines = false;          // ruling lines among the vertical separators
+    std::vector<TextSegment> segs;   // the phrases to place
+    double minColumnGap = 0;
+};
+
+// Border characters out of the text; they come back as separators.
+void stripBorders(Layout& L, const std::vector<OCRLine>& input, std::vector<std::string>& notes)
+{
+    L.border = BorderText::strip(input);
+    if (!L.border.vertical.empty() || !L.border.horizontal.empty())
+        notes.push_back("border characters: " + std::to_string(L.border.vertical.size()) + " bars and " +
+                        std::to_string(L.border.horizontal.size()) + " rule lines taken out of the text");
+}
+
+// The text's extent and median word height; false when there is too little text.
+bool measureText(Layout& L, std::vector<std::string>& notes)
+{
+    std::vector<double> heights;
+    bool first = true;
+    for (const OCRLine& line : L.border.lines)
+        for (const OCRWord& w : line.words) {
+            heights.push_back(w.bbox.h);
+            L.extent = first ? w.bbox : L.extent.unite(w.bbox);
+            first = false;
+        }
+    if (heights.size() < 2) {
+        notes.push_back("no text");
+        return false;
+    }
+    L.h = std::max(median(heights), 1.0);
+    return true;
+}
+
+// Widgets draw their grid in a light grey, well below the contrast printed rules have.
+void findRulingLines(Layout& L, const Image& image)
+{
+    RuleDetector detector;
+    detector.contrast = 10;
+    L.rules = detector.detect(image, L.extent, 0.6);
+}
+
+// Without a full grid, shorter lines still part the columns: a widget's header sections,
+// a grid drawn only in places. Taller than any letter, and crossing no word.
+void addShorterColumnLines(Layout& L, const Image& image)
+{
+    const double h = L.h;
+    auto inner = [&](double x) { return x > L.extent.x + 0.5 * h && x < L.extent.maxX() - 0.5 * h; };
+    if (std::any_of(L.vertical.begin(), L.vertical.end(), inner))
+        return;
+    for (double x : thinVerticalLines(image, L.extent.x, L.extent.maxX(), 1.8 * h)) {
+        if (!inner(x))
+            continue;
+        int crossed = 0;
+        for (const OCRLine& line : L.border.lines)
+            for (const OCRWord& w : line.words)
+                crossed += w.bbox.x + 1 < x && x < w.bbox.maxX() - 1 && !marksOnly(w) ? 1 : 0;
+        if (crossed == 0) {
+            L.vertical.push_back(x);
+            ++L.partial;
+        }
+    }
+}
+
+// Vertical separators: ruling lines over the text, shorter lines, and bars read in two or
+// more lines.
+void findVerticalSeparators(Layout& L, const Image& image, std::vector<std::string>& notes)
+{
+    for (double x : L.rules.vertical)
+        if (x > L.extent.x - L.h && x < L.extent.maxX() + L.h)
+            L.vertical.push_back(x);
+    L.fullLines = !L.vertical.empty();
+    addShorterColumnLines(L, image);
+    L.bars = barColumns(L.border.vertical, 0.6 * L.h);
+    L.vertical.insert(L.vertical.end(), L.bars.begin(), L.bars.end());
+    L.vertical = merged(L.vertical, 0.5 * L.h);
+    if (L.partial > 0)
+        notes.push_back(std::to_string(L.partial) + " shorter column lines (header sections, partial grid)");
+}
+
+// Horizontal separators: ruling lines, rule lines drawn with characters, background edges.
+void findHorizontalSeparators(Layout& L, const Image& image, std::vector<std::string>& notes)
+{
+    L.horizontal = L.rules.horizontal;
+    L.horizontal.insert(L.horizontal.end(), L.border.horizontal.begin(), L.border.horizontal.end());
+    const std::vector<double> edges = BackgroundBands().edges(image, L.extent, L.h, 0.3 * L.h);
+    L.horizontal.insert(L.horizontal.end(), edges.begin(), edges.end());
+    L.horizontal = merged(L.horizontal, 0.3 * L.h);
+    notes.push_back("separators: " + std::to_string(L.rules.horizontal.size()) + " horizontal and " +
+                    std::to_string(L.rules.vertical.size()) + " vertical ruling lines, " +
+                    std::to_string(edges.size()) + " background edges, " + std::to_string(L.bars.size()) +
+                    " bar columns");
+}
+
+// The text without header icons and separator marks, cut at the vertical separators.
+std::vector<OCRLine> cleanedText(const Layout& L, std::vector<std::string>& notes)
+{
+    int icons = 0;
+    std::vector<OCRLine> plain = withoutIcons(L.border.lines, L.h, icons);
+    // A line read as a mark ("'", "|") is a separator, not text.
+    for (OCRLine& line : plain)
+        std::erase_if(line.words, [&](const OCRWord& w) {
+            return marksOnly(w) && std::any_of(L.vertical.begin(), L.vertical.end(), [&](double x) {
+                       return w.bbox.x - 2 <= x && x <= w.bbox.maxX() + 2;
+                   });
+        });
+    std::erase_if(plain, [](const OCRLine& l) { return l.words.empty(); });
+    if (icons > 0)
+        notes.push_back(std::to_string(icons) + " header icons left out of the text");
+    return L.vertical.empty() ? plain : cutAt(plain, L.vertical);
+}
+
+// Monospace text (terminals) may part columns by one space, so there every word is placed
+// by itself and the shared gaps decide; elsewhere words closer than about two spaces read
+// as one phrase.
+void segmentText(Layout& L, const std::vector<OCRLine>& lines, std::vector<std::string>& notes)
+{
+    const std::optional<double> pitch = monospacePitch(lines);
+    if (pitch)
+        notes.push_back("monospace text: columns from the gaps between words");
+    L.segs = TextOCR::segments(lines, pitch ? 0.0 : 0.6);
+    L.minColumnGap = pitch ? 0.8 * *pitch : 0.6 * L.h;
+}
+
+std::vector<Band> rowBands(const Layout& L)
+{
+    return TextGridEngine::bandsOf(L.horizontal, L.extent.y - L.h, L.extent.maxY() + L.h);
+}
+
+// The band between horizontal separators that holds the phrase's middle, or -1.
+int bandOf(const std::vector<Band>& bands, const TextSegment& s)
+{
+    const double cy = s.bbox.midY();
+    for (size_t b = 0; b < bands.size(); ++b)
+        if (bands[b].lo <= cy && cy < bands[b].hi)
+            return static_cast<int>(b);
+    return -1;
+}
+
+// Above the first or below the last horizontal separator (or there are none).
+bool outsideSeparators(const Layout& L, const std::vector<size_t>& row)
+{
+    const double cy = L.segs[row.front()].bbox.midY();
+    return L.horizontal.empty() || cy < L.horizontal.front() || cy > L.horizontal.back();
+}
+
+// The text rows, never reaching across a horizontal separator.
+RowIndices textRows(const Layout& L)
+{
+    const std::vector<Band> bands = rowBands(L);
+    RowIndices rows;
+    for (const std::vector<size_t>& row : TextGridEngine::clusterRowIndices(L.segs, L.h)) {
+        std::map<int, std::vector<size_t>> split;
+        for (size_t i : row)
+            split[bandOf(bands, L.segs[i])].push_back(i);
+        for (auto& [band, part] : split)
+            rows.push_back(std::move(part));
+    }
+    return rows;
+}
+
+// Outside the outermost separators nothing encloses a row: a caption above them and notes
+// under them are single phrases at the table's left edge, while the rows between them hold
+// several.
+void dropCaptionAndNotes(const Layout& L, RowIndices& rows, std::vector<std::string>& notes)
+{
+    if (L.horizontal.size() < 2)
+        return;
+    const std::vector<TextSegment>& segs = L.segs;
+    double left = std::numeric_limits<double>::infinity();
+    int inside = 0;
+    for (const std::vector<size_t>& row : rows)
+        if (row.size() >= 2 && !outsideSeparators(L, row)) {
+            ++inside;
+            for (size_t i : row)
+                left = std::min(left, segs[i].bbox.x);
+        }
+    auto lone = [&](const std::vector<size_t>& row) {
+        return row.size() == 1 && outsideSeparators(L, row) && std::abs(segs[row.front()].bbox.x - left) <= 1.5 * L.h;
+    };
+    size_t top = 0;
+    while (inside >= 2 && top < rows.size() && lone(rows[top]) &&
+           segs[rows[top].front()].bbox.midY() < L.horizontal.front())
+        ++top;
+    size_t bottom = rows.size();
+    while (inside >= 2 && bottom > top && lone(rows[bottom - 1]) &&
+           segs[rows[bottom - 1].front()].bbox.midY() > L.horizontal.back())
+        --bottom;
+    if (top > 0 || bottom < rows.size()) {
+        notes.push_back("caption and notes outside the table left out: " + std::to_string(top) + " lines above, " +
+                        std::to_string(rows.size() - bottom) + " below");
+        rows = RowIndices(rows.begin() + static_cast<std::ptrdiff_t>(top),
+                          rows.begin() + static_cast<std::ptrdiff_t>(bottom));
+    }
+}
+
+// Text rows between the same two separators are one row of multi-line cells, when the
+// separators mark rows at all (most bands hold a single text row).
+void joinMultiLineRows(const Layout& L, RowIndices& rows, std::vector<std::string>& notes)
+{
+    if (L.horizontal.size() < 3)
+        return;
+    const std::vector<Band> bands = rowBands(L);
+    std::map<int, int> textRowsPerBand;
+    for (const std::vector<size_t>& row : rows)
+        ++textRowsPerBand[bandOf(bands, L.segs[row.front()])];
+    int single = 0;
+    for (const auto& [band, n] : textRowsPerBand)
+        single += n == 1 ? 1 : 0;
+    if (!(static_cast<double>(single) >= 0.6 * static_cast<double>(textRowsPerBand.size()) &&
+          static_cast<double>(textRowsPerBand.size()) >= 0.7 * static_cast<double>(rows.size()) &&
+          textRowsPerBand.size() >= 2 && textRowsPerBand.size() < rows.size()))
+        return;
+    RowIndices joined;
+    int lastBand = std::numeric_limits<int>::min();
+    for (std::vector<size_t>& row : rows) {
+        const int band = outsideSeparators(L, row) ? -1 : bandOf(bands, L.segs[row.front()]);
+        if (band == lastBand && band >= 0)
+            joined.back().insert(joined.back().end(), row.begin(), row.end());
+        else
+            joined.push_back(std::move(row));
+        lastBand = band;
+    }
+    if (joined.size() < rows.size())
+        notes.push_back("joined " + std::to_string(rows.size() - joined.size()) +
+                        " text lines into multi-line cells between separators");
+    rows = std::move(joined);
+}
+
+std::vector<TextGridEngine::Row> segmentRowsOf(const Layout& L, const RowIndices& rows)
+{
+    std::vector<TextGridEngine::Row> segmentRows;
+    for (const std::vector<size_t>& row : rows) {
+        TextGridEngine::Row& r = segmentRows.emplace_back();
+        for (size_t i : row)
+            r.push_back(L.segs[i]);
+    }
+    return segmentRows;
+}
+
+// Header-section lines part the columns they stand between; inside each section the gaps
+// the rows share part the rest.
+std::vector<Band> headerSectionColumns(const Layout& L, const std::vector<TextGridEngine::Row>& segmentRows,
+                                       std::vector<std::string>& notes)
+{
+    std::vector<Band> columns;
+    for (const Band& band : TextGridEngine::bandsOf(L.vertical, L.extent.x - 1, L.extent.maxX() + 1)) {
+        std::vector<TextGridEngine::Row> inside;
+        BBox box{band.lo, L.extent.y, band.hi - band.lo, L.extent.h};
+        for (const TextGridEngine::Row& row : segmentRows) {
+            TextGridEngine::Row& r = inside.emplace_back();
+            for (const TextSegment& seg : row)
+                if (band.lo <= seg.bbox.midX() && seg.bbox.midX() < band.hi)
+                    r.push_back(seg);
+        }
+        std::erase_if(inside, [](const TextGridEngine::Row& r) { return r.empty(); });
+        if (inside.empty())
+            continue;
+        std::vector<Band> parts = TextGridEngine::columnsFromGaps(inside, box, L.minColumnGap);
+        if (parts.size() < 2) {
+            columns.push_back(band);
+            continue;
+        }
+        parts.front().lo = band.lo;
+        parts.back().hi = band.hi;
+        columns.insert(columns.end(), parts.begin(), parts.end());
+    }
+    notes.push_back("columns between " + std::to_string(L.partial) + " header-section lines and from shared gaps");
+    return columns;
+}
+
+// The columns between vertical separators that hold text, when there are two or more.
+std::vector<Band> separatorColumns(const Layout& L, std::vector<std::string>& notes)
+{
+    std::vector<Band> columns;
+    for (const Band& b : TextGridEngine::bandsOf(L.vertical, L.extent.x - 1, L.extent.maxX() + 1))
+        if (std::any_of(L.segs.begin(), L.segs.end(),
+                        [&](const TextSegment& s) { return b.lo <= s.bbox.midX() && s.bbox.midX() < b.hi; }))
+            columns.push_back(b);
+    if (columns.size() < 2)
+        return {};
+    notes.push_back("columns between " + std::to_string(L.vertical.size()) + " vertical separators");
+    return columns;
+}
+
+// Columns: between vertical separators when they cut the text into two or more columns,
+// else from the gaps the rows share.
+std::vector<Band> columnsOf(const Layout& L, const std::vector<TextGridEngine::Row>& segmentRows,
+                            std::vector<std::string>& notes)
+{
+    std::vector<Band> columns;
+    if (L.partial > 0 && !L.fullLines && L.bars.empty())
+        columns = headerSectionColumns(L, segmentRows, notes);
+    else if (!L.vertical.empty())
+        columns = separatorColumns(L, notes);
+    if (columns.empty()) {
+        columns = TextGridEngine::columnsFromGaps(segmentRows, L.extent, L.minColumnGap);
+        notes.push_back("columns from shared gaps");
+    }
+    return columns;
+}
+
 struct Placed {
     int row = 0;
     int c0 = 0;
     int c1 = 0;
     TextSegment seg;
 };
+
+// One cell of the phrases anchored at one row and column, in reading order.
+Cell cellOf(std::pair<int, int> anchor, std::vector<const Placed*>& group, double h)
+{
+    // Reading order: by line, then left to right. Not a strict weak order, hence by insertion.
+    for (size_t i = 1; i < group.size(); ++i)
+        for (size_t j = i; j > 0; --j) {
+            const TextSegment& a = group[j]->seg;
+            const TextSegment& b = group[j - 1]->seg;
+            const double dy = a.bbox.midY() - b.bbox.midY();
+            if (!(std::abs(dy) > 0.5 * h ? dy < 0 : a.bbox.x < b.bbox.x))
+                break;
+            std::swap(group[j], group[j - 1]);
+        }
+    Cell cell;
+    cell.row = anchor.first;
+    cell.col = anchor.second;
+    int c1 = anchor.second;
+    double confidence = 1;
+    BBox box = group.front()->seg.bbox;
+    for (const Placed* p : group) {
+        if (!cell.text.empty())
+            cell.text += ' ';
+        cell.text += p->seg.text;
+        c1 = std::max(c1, p->c1);
+        confidence = std::min(confidence, p->seg.confidence);
+        box = box.unite(p->seg.bbox);
+    }
+    cell.colSpan = c1 - cell.col + 1;
+    cell.confidence = confidence;
+    cell.bbox = box;
+    return cell;
+}
+
+// Each phrase placed in the columns its ends fall in; phrases sharing a row and first
+// column make one cell.
+Table placeText(const Layout& L, const std::vector<TextGridEngine::Row>& segmentRows, const std::vector<Band>& columns)
+{
+    std::vector<Placed> placed;
+    for (size_t r = 0; r < segmentRows.size(); ++r)
+        for (const TextSegment& s : segmentRows[r]) {
+            const double inset = std::min(0.25 * s.bbox.w, 0.3 * L.h);
+            const int a = TextGridEngine::colIndex(columns, s.bbox.x + inset);
+            const int b = TextGridEngine::colIndex(columns, s.bbox.maxX() - inset);
+            placed.push_back({static_cast<int>(r), std::min(a, b), std::max(a, b), s});
+        }
+    Table table;
+    table.rows = static_cast<int>(segmentRows.size());
+    table.cols = static_cast<int>(columns.size());
+    table.bbox = L.extent;
+    std::map<std::pair<int, int>, std::vector<const Placed*>> groups;
+    for (const Placed& p : placed)
+        groups[{p.row, p.c0}].push_back(&p);
+    for (auto& [anchor, group] : groups)
+        table.cells.push_back(cellOf(anchor, group, L.h));
+    return table;
+}
 
 }  // namespace
 
@@ -307,277 +677,28 @@ std::vector<std::string> ScreenTableRecognizer::supportedLanguages() const
 std::optional<Table> ScreenTableRecognizer::build(const std::vector<OCRLine>& input, const Image& image,
                                                   std::vector<std::string>& notes)
 {
-    const BorderText border = BorderText::strip(input);
-    if (!border.vertical.empty() || !border.horizontal.empty())
-        notes.push_back("border characters: " + std::to_string(border.vertical.size()) + " bars and " +
-                        std::to_string(border.horizontal.size()) + " rule lines taken out of the text");
-
-    std::vector<double> heights;
-    BBox extent;
-    bool first = true;
-    for (const OCRLine& line : border.lines)
-        for (const OCRWord& w : line.words) {
-            heights.push_back(w.bbox.h);
-            extent = first ? w.bbox : extent.unite(w.bbox);
-            first = false;
-        }
-    if (heights.size() < 2) {
-        notes.push_back("no text");
+    Layout L;
+    stripBorders(L, input, notes);
+    if (!measureText(L, notes))
         return std::nullopt;
-    }
-    const double h = std::max(median(heights), 1.0);
+    findRulingLines(L, image);
+    findVerticalSeparators(L, image, notes);
+    findHorizontalSeparators(L, image, notes);
+    segmentText(L, cleanedText(L, notes), notes);
 
-    // Vertical separators: ruling lines over the text, and bars read in two or more lines.
-    // Widgets draw their grid in a light grey, well below the contrast printed rules have.
-    RuleDetector detector;
-    detector.contrast = 10;
-    const RuleDetector::Rules rules = detector.detect(image, extent, 0.6);
-    std::vector<double> vertical;
-    for (double x : rules.vertical)
-        if (x > extent.x - h && x < extent.maxX() + h)
-            vertical.push_back(x);
-    // Without a full grid, shorter lines still part the columns: a widget's header
-    // sections, a grid drawn only in places. Taller than any letter, and crossing no word.
-    int partial = 0;
-    const bool fullLines = !vertical.empty();
-    auto inner = [&](double x) { return x > extent.x + 0.5 * h && x < extent.maxX() - 0.5 * h; };
-    if (std::none_of(vertical.begin(), vertical.end(), inner)) {
-        const std::vector<double> shorter = thinVerticalLines(image, extent.x, extent.maxX(), 1.8 * h);
-        for (double x : shorter) {
-            if (!inner(x))
-                continue;
-            int crossed = 0;
-            for (const OCRLine& line : border.lines)
-                for (const OCRWord& w : line.words)
-                    crossed += w.bbox.x + 1 < x && x < w.bbox.maxX() - 1 && !marksOnly(w) ? 1 : 0;
-            if (crossed == 0) {
-                vertical.push_back(x);
-                ++partial;
-            }
-        }
-    }
-    const std::vector<double> bars = barColumns(border.vertical, 0.6 * h);
-    vertical.insert(vertical.end(), bars.begin(), bars.end());
-    vertical = merged(vertical, 0.5 * h);
-    if (partial > 0)
-        notes.push_back(std::to_string(partial) + " shorter column lines (header sections, partial grid)");
+    RowIndices rows = textRows(L);
+    dropCaptionAndNotes(L, rows, notes);
+    joinMultiLineRows(L, rows, notes);
+    const std::vector<TextGridEngine::Row> segmentRows = segmentRowsOf(L, rows);
 
-    // Horizontal separators: ruling lines, rule lines drawn with characters, background edges.
-    std::vector<double> horizontal = rules.horizontal;
-    horizontal.insert(horizontal.end(), border.horizontal.begin(), border.horizontal.end());
-    const std::vector<double> edges = BackgroundBands().edges(image, extent, h, 0.3 * h);
-    horizontal.insert(horizontal.end(), edges.begin(), edges.end());
-    horizontal = merged(horizontal, 0.3 * h);
-    notes.push_back("separators: " + std::to_string(rules.horizontal.size()) + " horizontal and " +
-                    std::to_string(rules.vertical.size()) + " vertical ruling lines, " +
-                    std::to_string(edges.size()) + " background edges, " + std::to_string(bars.size()) +
-                    " bar columns");
-
-    int icons = 0;
-    std::vector<OCRLine> plain = withoutIcons(border.lines, h, icons);
-    // A line read as a mark ("'", "|") is a separator, not text.
-    for (OCRLine& line : plain)
-        std::erase_if(line.words, [&](const OCRWord& w) {
-            return marksOnly(w) && std::any_of(vertical.begin(), vertical.end(), [&](double x) {
-                       return w.bbox.x - 2 <= x && x <= w.bbox.maxX() + 2;
-                   });
-        });
-    std::erase_if(plain, [](const OCRLine& l) { return l.words.empty(); });
-    if (icons > 0)
-        notes.push_back(std::to_string(icons) + " header icons left out of the text");
-    const std::vector<OCRLine> lines = vertical.empty() ? plain : cutAt(plain, vertical);
-    // Monospace text (terminals) may part columns by one space, so there every word is
-    // placed by itself and the shared gaps decide; elsewhere words closer than about two
-    // spaces read as one phrase.
-    const std::optional<double> pitch = monospacePitch(lines);
-    if (pitch)
-        notes.push_back("monospace text: columns from the gaps between words");
-    const std::vector<TextSegment> segs = TextOCR::segments(lines, pitch ? 0.0 : 0.6);
-    const double minColumnGap = pitch ? 0.8 * *pitch : 0.6 * h;
-
-    // Rows: the text rows, never reaching across a horizontal separator.
-    std::vector<std::vector<size_t>> rows;
-    {
-        const std::vector<Band> bands = TextGridEngine::bandsOf(horizontal, extent.y - h, extent.maxY() + h);
-        auto bandOf = [&](const TextSegment& s) {
-            const double cy = s.bbox.midY();
-            for (size_t b = 0; b < bands.size(); ++b)
-                if (bands[b].lo <= cy && cy < bands[b].hi)
-                    return static_cast<int>(b);
-            return -1;
-        };
-        for (const std::vector<size_t>& row : TextGridEngine::clusterRowIndices(segs, h)) {
-            std::map<int, std::vector<size_t>> split;
-            for (size_t i : row)
-                split[bandOf(segs[i])].push_back(i);
-            for (auto& [band, part] : split)
-                rows.push_back(std::move(part));
-        }
-        // Outside the outermost separators nothing encloses a row: a caption above them and
-        // notes under them are single phrases at the table's left edge, while the rows
-        // between them hold several.
-        auto outside = [&](const std::vector<size_t>& row) {
-            const double cy = segs[row.front()].bbox.midY();
-            return horizontal.empty() || cy < horizontal.front() || cy > horizontal.back();
-        };
-        if (horizontal.size() >= 2) {
-            double left = std::numeric_limits<double>::infinity();
-            int inside = 0;
-            for (const std::vector<size_t>& row : rows)
-                if (row.size() >= 2 && !outside(row)) {
-                    ++inside;
-                    for (size_t i : row)
-                        left = std::min(left, segs[i].bbox.x);
-                }
-            auto lone = [&](const std::vector<size_t>& row) {
-                return row.size() == 1 && outside(row) && std::abs(segs[row.front()].bbox.x - left) <= 1.5 * h;
-            };
-            size_t top = 0;
-            while (inside >= 2 && top < rows.size() && lone(rows[top]) &&
-                   segs[rows[top].front()].bbox.midY() < horizontal.front())
-                ++top;
-            size_t bottom = rows.size();
-            while (inside >= 2 && bottom > top && lone(rows[bottom - 1]) &&
-                   segs[rows[bottom - 1].front()].bbox.midY() > horizontal.back())
-                --bottom;
-            if (top > 0 || bottom < rows.size()) {
-                notes.push_back("caption and notes outside the table left out: " + std::to_string(top) +
-                                " lines above, " + std::to_string(rows.size() - bottom) + " below");
-                rows = std::vector<std::vector<size_t>>(rows.begin() + static_cast<std::ptrdiff_t>(top),
-                                                        rows.begin() + static_cast<std::ptrdiff_t>(bottom));
-            }
-        }
-        // Text rows between the same two separators are one row of multi-line cells, when
-        // the separators mark rows at all (most bands hold a single text row).
-        if (horizontal.size() >= 3) {
-            std::map<int, int> textRowsPerBand;
-            for (const std::vector<size_t>& row : rows)
-                ++textRowsPerBand[bandOf(segs[row.front()])];
-            int single = 0;
-            for (const auto& [band, n] : textRowsPerBand)
-                single += n == 1 ? 1 : 0;
-            if (static_cast<double>(single) >= 0.6 * static_cast<double>(textRowsPerBand.size()) &&
-                static_cast<double>(textRowsPerBand.size()) >= 0.7 * static_cast<double>(rows.size()) &&
-                textRowsPerBand.size() >= 2 && textRowsPerBand.size() < rows.size()) {
-                std::vector<std::vector<size_t>> joined;
-                int lastBand = std::numeric_limits<int>::min();
-                for (std::vector<size_t>& row : rows) {
-                    const int band = outside(row) ? -1 : bandOf(segs[row.front()]);
-                    if (band == lastBand && band >= 0)
-                        joined.back().insert(joined.back().end(), row.begin(), row.end());
-                    else
-                        joined.push_back(std::move(row));
-                    lastBand = band;
-                }
-                if (joined.size() < rows.size())
-                    notes.push_back("joined " + std::to_string(rows.size() - joined.size()) +
-                                    " text lines into multi-line cells between separators");
-                rows = std::move(joined);
-            }
-        }
-    }
-
-    // Columns: between vertical separators when they cut the text into two or more
-    // columns, else from the gaps the rows share.
-    std::vector<TextGridEngine::Row> segmentRows;
-    for (const std::vector<size_t>& row : rows) {
-        TextGridEngine::Row& r = segmentRows.emplace_back();
-        for (size_t i : row)
-            r.push_back(segs[i]);
-    }
-    std::vector<Band> columns;
-    if (partial > 0 && !fullLines && bars.empty()) {
-        // Header-section lines part the columns they stand between; inside each section
-        // the gaps the rows share part the rest.
-        for (const Band& band : TextGridEngine::bandsOf(vertical, extent.x - 1, extent.maxX() + 1)) {
-            std::vector<TextGridEngine::Row> inside;
-            BBox box{band.lo, extent.y, band.hi - band.lo, extent.h};
-            for (const TextGridEngine::Row& row : segmentRows) {
-                TextGridEngine::Row& r = inside.emplace_back();
-                for (const TextSegment& seg : row)
-                    if (band.lo <= seg.bbox.midX() && seg.bbox.midX() < band.hi)
-                        r.push_back(seg);
-            }
-            std::erase_if(inside, [](const TextGridEngine::Row& r) { return r.empty(); });
-            if (inside.empty())
-                continue;
-            std::vector<Band> parts = TextGridEngine::columnsFromGaps(inside, box, minColumnGap);
-            if (parts.size() < 2) {
-                columns.push_back(band);
-                continue;
-            }
-            parts.front().lo = band.lo;
-            parts.back().hi = band.hi;
-            columns.insert(columns.end(), parts.begin(), parts.end());
-        }
-        notes.push_back("columns between " + std::to_string(partial) + " header-section lines and from shared gaps");
-    } else if (!vertical.empty()) {
-        for (const Band& b : TextGridEngine::bandsOf(vertical, extent.x - 1, extent.maxX() + 1))
-            if (std::any_of(segs.begin(), segs.end(), [&](const TextSegment& s) {
-                    return b.lo <= s.bbox.midX() && s.bbox.midX() < b.hi;
-                }))
-                columns.push_back(b);
-        if (columns.size() >= 2)
-            notes.push_back("columns between " + std::to_string(vertical.size()) + " vertical separators");
-        else
-            columns.clear();
-    }
-    if (columns.empty()) {
-        columns = TextGridEngine::columnsFromGaps(segmentRows, extent, minColumnGap);
-        notes.push_back("columns from shared gaps");
-    }
+    const std::vector<Band> columns = columnsOf(L, segmentRows, notes);
     if (columns.size() < 2 || rows.size() < 2) {
         notes.push_back("no table: " + std::to_string(rows.size()) + " rows, " + std::to_string(columns.size()) +
                         " columns");
         return std::nullopt;
     }
 
-    std::vector<Placed> placed;
-    for (size_t r = 0; r < segmentRows.size(); ++r)
-        for (const TextSegment& s : segmentRows[r]) {
-            const double inset = std::min(0.25 * s.bbox.w, 0.3 * h);
-            const int a = TextGridEngine::colIndex(columns, s.bbox.x + inset);
-            const int b = TextGridEngine::colIndex(columns, s.bbox.maxX() - inset);
-            placed.push_back({static_cast<int>(r), std::min(a, b), std::max(a, b), s});
-        }
-
-    Table table;
-    table.rows = static_cast<int>(segmentRows.size());
-    table.cols = static_cast<int>(columns.size());
-    table.bbox = extent;
-    std::map<std::pair<int, int>, std::vector<const Placed*>> groups;
-    for (const Placed& p : placed)
-        groups[{p.row, p.c0}].push_back(&p);
-    for (auto& [anchor, group] : groups) {
-        // Reading order: by line, then left to right. Not a strict weak order, hence by insertion.
-        for (size_t i = 1; i < group.size(); ++i)
-            for (size_t j = i; j > 0; --j) {
-                const TextSegment& a = group[j]->seg;
-                const TextSegment& b = group[j - 1]->seg;
-                const double dy = a.bbox.midY() - b.bbox.midY();
-                if (!(std::abs(dy) > 0.5 * h ? dy < 0 : a.bbox.x < b.bbox.x))
-                    break;
-                std::swap(group[j], group[j - 1]);
-            }
-        Cell cell;
-        cell.row = anchor.first;
-        cell.col = anchor.second;
-        int c1 = anchor.second;
-        double confidence = 1;
-        BBox box = group.front()->seg.bbox;
-        for (const Placed* p : group) {
-            if (!cell.text.empty())
-                cell.text += ' ';
-            cell.text += p->seg.text;
-            c1 = std::max(c1, p->c1);
-            confidence = std::min(confidence, p->seg.confidence);
-            box = box.unite(p->seg.bbox);
-        }
-        cell.colSpan = c1 - cell.col + 1;
-        cell.confidence = confidence;
-        cell.bbox = box;
-        table.cells.push_back(std::move(cell));
-    }
+    Table table = placeText(L, segmentRows, columns);
     ScreenChrome::remove(table, notes);
     if (table.rows < 2 || table.cols < 1) {
         notes.push_back("no table once the screen chrome is out");
