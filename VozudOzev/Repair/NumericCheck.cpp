@@ -129,7 +129,8 @@ std::optional<double> emOfDigits(const std::vector<AssembledCell>& cells, const 
 }
 
 // A lone dash is measured: an em dash (an empty value) read as a hyphen is not a minus.
-// A dash that is not surely the em dash it reads as stays flagged.
+// A dash whose measure disagrees with its reading, or that is not surely an em dash,
+// stays flagged.
 void measureDashes(std::vector<AssembledCell>& cells, const Image& image, Counts& counts)
 {
     if (std::none_of(cells.begin(), cells.end(), [](const AssembledCell& c) { return isBody(c) && isDash(c.text); }))
@@ -145,7 +146,9 @@ void measureDashes(std::vector<AssembledCell>& cells, const Image& image, Counts
         const BBox b = *c.box;
         const BBox around{b.x - 0.4 * textHeight, b.y - 0.5 * textHeight, b.w + 0.8 * textHeight, b.h + textHeight};
         const std::optional<std::string> dash = DashDetector::detect(image, around, em, true);
-        if (dash && *dash != c.text) {
+        // Only a hyphen is replaced: en and em dash both mark an empty value, and in a
+        // monospaced face both fill their character cell.
+        if (dash && *dash != c.text && c.text == "-") {
             c.text = *dash;
             ++counts.dashes;
         }

@@ -123,6 +123,10 @@ TEST(NumericCheck, AnEmDashReadAsAHyphenIsMeasuredAndFlagged)
     const Outcome o = run("dash", {"-", "4,20", "\u2014", "17,35"}, {});
     EXPECT_EQ(o.texts, (std::vector<std::string>{"\u2014", "4,20", "\u2014", "17,35"}));
     EXPECT_EQ(o.flagged, (std::vector<bool>{true, false, false, false}));
+    // An en dash measured as an em dash is an empty value all the same: kept, flagged.
+    const Outcome en = run("dash", {"\u2013", "4,20", "\u2014", "17,35"}, {});
+    EXPECT_EQ(en.texts, (std::vector<std::string>{"\u2013", "4,20", "\u2014", "17,35"}));
+    EXPECT_EQ(en.flagged, (std::vector<bool>{true, false, false, false}));
 }
 
 TEST(NumericCheck, ADashIsMeasuredAgainstTheDigitsNotTheCellBoxes)
