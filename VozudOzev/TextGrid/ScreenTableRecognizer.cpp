@@ -711,8 +711,7 @@ std::vector<DocumentObservation> ScreenTableRecognizer::perform(const Image& ima
     const std::vector<OCRLine> lines = read(ocr_, image, notes);
     std::optional<Table> table = build(lines, image, notes);
     if (table)
-        for (std::string& note : NumericCheck::notes(NumericCheck::apply(
-                 *table, image, [&](const BBox& box) { return CropReading::read(ocr_, image, box); })))
+        for (std::string& note : NumericCheck::notes(NumericCheck::apply(*table, image, ocr_)))
             notes.push_back(std::move(note));
     DocumentObservation observation = TextGridDocumentRecognizer::observationOf(table, image);
     observation.notes = std::move(notes);
