@@ -481,13 +481,57 @@ RowIndices textRows(const Layout& L)
     return rows;
 }
 
+// The row's segments left to right, when they read as one phrase: apart by no more than a
+// word space of their own size, a title's being wider than the table's (column separators
+// cut a caption running over them).
+std::optional<BBox> phraseOf(const Layout& L, const std::vector<size_t>& row)
+{
+    std::vector<BBox> boxes;
+    for (size_t i : row)
+        boxes.push_back(L.segs[i].bbox);
+    std::sort(boxes.begin(), boxes.end(), [](const BBox& a, const BBox& b) { return a.x < b.x; });
+    BBox joined = boxes.front();
+    for (size_t k = 1; k < boxes.size(); ++k) {
+        if (boxes[k].x - joined.maxX() > 0.6 * std::max({L.h, joined.h, boxes[k].h}))
+            return std::nullopt;
+        joined = joined.unite(boxes[k]);
+    }
+    return joined;
+}
+
+// With no row separators, a title is a phrase at the table's left edge running on over the
+// start of the second column of the rows under it: no row of the grid.
+void dropTitle(const Layout& L, RowIndices& rows, std::vector<std::string>& notes)
+{
+    size_t top = 0;
+    while (top < rows.size() && phraseOf(L, rows[top]))
+        ++top;
+    const size_t below = static_cast<size_t>(std::count_if(
+        rows.begin() + static_cast<std::ptrdiff_t>(top), rows.end(), [](const auto& row) { return row.size() >= 2; }));
+    if (top == 0 || top > 2 || top == rows.size() || below < 2)
+        return;
+    std::vector<double> xs;
+    for (size_t i : rows[top])
+        xs.push_back(L.segs[i].bbox.x);
+    std::sort(xs.begin(), xs.end());
+    if (xs.size() < 2)
+        return;
+    for (size_t r = 0; r < top; ++r) {
+        const BBox title = *phraseOf(L, rows[r]);
+        if (std::abs(title.x - xs[0]) > 1.5 * L.h || title.maxX() <= xs[1])
+            return;
+    }
+    notes.push_back("title above the table left out: " + std::to_string(top) + " lines");
+    rows.erase(rows.begin(), rows.begin() + static_cast<std::ptrdiff_t>(top));
+}
+
 // Outside the outermost separators nothing encloses a row: a caption above them and notes
 // under them are single phrases at the table's left edge, while the rows between them hold
 // several.
 void dropCaptionAndNotes(const Layout& L, RowIndices& rows, std::vector<std::string>& notes)
 {
     if (L.horizontal.size() < 2)
-        return;
+        return dropTitle(L, rows, notes);
     const std::vector<TextSegment>& segs = L.segs;
     double left = std::numeric_limits<double>::infinity();
     int inside = 0;
@@ -498,7 +542,7 @@ void dropCaptionAndNotes(const Layout& L, RowIndices& rows, std::vector<std::str
                 left = std::min(left, segs[i].bbox.x);
         }
     auto lone = [&](const std::vector<size_t>& row) {
-        return row.size() == 1 && outsideSeparators(L, row) && std::abs(segs[row.front()].bbox.x - left) <= 1.5 * L.h;
+        return outsideSeparators(L, row) && phraseOf(L, row) && std::abs(phraseOf(L, row)->x - left) <= 1.5 * L.h;
     };
     size_t top = 0;
     while (inside >= 2 && top < rows.size() && lone(rows[top]) &&
