@@ -209,6 +209,9 @@ TEST(ScreenTableRecognizer, SpreadsheetChromeOfRealCaptures)
         const auto grid = t->grid();
         for (const auto& [at, text] : c.cells)
             EXPECT_EQ(grid.at(static_cast<size_t>(at.first)).at(static_cast<size_t>(at.second)), text);
+    }
+}
+
 TEST(ScreenTableRecognizer, TitleAboveTheGridStaysOut)
 {
     // A title over a 4-column grid, its words a word space apart; the vertical line at x 150
