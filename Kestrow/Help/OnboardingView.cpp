@@ -198,7 +198,7 @@ QWidget* OnboardingView::makeStep()
     switch (step_) {
     case Step::welcome: {
         v->addWidget(new Wordmark(32));
-        v->addWidget(text(tr("Capture any table on screen and paste it into Excel, Sheets or LibreOffice Calc — rows "
+        v->addWidget(text(tr("Capture any table on screen and paste it into LibreOffice Calc or Google Sheets — rows "
                              "and columns intact."),
                           15, QFont::Normal, p.ink));
         auto* points = new QVBoxLayout;

@@ -14,6 +14,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -52,7 +53,7 @@ ColumnMappingView::ColumnMappingView(VozudOzev::StitchTables::MappingRequest req
     column->setContentsMargins(16, 16, 16, 16);
     column->setSpacing(12);
     column->addWidget(label(tr("Match columns"), Typography::ui(15, QFont::DemiBold), "heading", this));
-    auto* reason = label(QString::fromStdString(request_.reason), Typography::ui(12, QFont::Normal), "muted", this);
+    auto* reason = label(reasonText(request_.reason), Typography::ui(12, QFont::Normal), "muted", this);
     reason->setWordWrap(true);
     column->addWidget(reason);
     auto* hairline = new QFrame(this);
@@ -120,6 +121,19 @@ ColumnMappingView::ColumnMappingView(VozudOzev::StitchTables::MappingRequest req
     stitch_->setEnabled(!KestrowEditor::ColumnMappingChoice::hasDuplicates(choice_));
     applyPalette();
     connect(&Theme::shared(), &Theme::changed, this, &ColumnMappingView::applyPalette);
+}
+
+QString ColumnMappingView::reasonText(const std::string& reason)
+{
+    // The recognition library speaks English; its two reasons are translated here.
+    const QString text = QString::fromStdString(reason);
+    if (text == QLatin1String("Column headers of the two captures do not match."))
+        return tr("Column headers of the two captures do not match.");
+    static const QRegularExpression counts(
+        QStringLiteral(R"(^The captures have (\d+) and (\d+) columns and no header to match them by\.$)"));
+    if (const auto m = counts.match(text); m.hasMatch())
+        return tr("The captures have %1 and %2 columns and no header to match them by.").arg(m.captured(1), m.captured(2));
+    return text;
 }
 
 QString ColumnMappingView::rowLabel(const VozudOzev::StitchTables::MappingRequest& request, int i)

@@ -32,6 +32,8 @@ public:
     static QString rowLabel(const VozudOzev::StitchTables::MappingRequest& request, int i);
     // Base column j's letters, with " · " and its header when it has one.
     static QString baseLabel(const VozudOzev::StitchTables::MappingRequest& request, int j);
+    // The stitcher's reason in the interface language; a reason it does not know, as given.
+    static QString reasonText(const std::string& reason);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

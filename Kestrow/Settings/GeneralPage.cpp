@@ -58,7 +58,7 @@ GeneralPage::GeneralPage(SettingsContext context, QWidget* parent) : QWidget(par
         allow_->setObjectName(QStringLiteral("allowScreen"));
         connect(allow_, &QPushButton::clicked, this, [this] { c_.requestScreenAccess(); });
     }
-    screenRow_ = new SettingsRow(QStringLiteral("checkcircle"), tr("Screen Recording"), {}, allow_);
+    screenRow_ = new SettingsRow(QStringLiteral("checkcircle"), tr("Screen capture"), {}, allow_);
     started->addRow(screenRow_);
     column->addWidget(started);
 

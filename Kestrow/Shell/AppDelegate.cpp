@@ -23,6 +23,7 @@
 #include "Kestrow/Settings/UpdateController.hpp"
 #include "Kestrow/Shell/ResultTitle.hpp"
 #include "Kestrow/Shell/Theme.hpp"
+#include "Kestrow/Shell/Palette.hpp"
 #include "Kestrow/Shell/WindowShortcuts.hpp"
 #include "Kestrow/Shell/Windows.hpp"
 #include "Kestrow/Shell/WindowFrames.hpp"
@@ -40,6 +41,8 @@
 #include <QClipboard>
 #include <QCursor>
 #include <QFile>
+#include <QIconEngine>
+#include <QPainter>
 #include <QFileDialog>
 #include <QImageReader>
 #include <QProcess>
@@ -58,10 +61,31 @@ QString rectText(const QRect& r)
 }
 
 // A menu symbol when the application has one by that name.
+// A menu symbol drawn in the text colour of the theme in use when the menu paints, so it
+// stays visible on a dark menu and greys out with a disabled item.
+class ThemedSymbolEngine final : public QIconEngine {
+public:
+    explicit ThemedSymbolEngine(QString name) : name_(std::move(name)) {}
+    QIconEngine* clone() const override { return new ThemedSymbolEngine(name_); }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override
+    {
+        const Palette& p = Theme::shared().palette();
+        return AppResources::symbol(name_, mode == QIcon::Disabled ? p.muted : p.ink).pixmap(size);
+    }
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        painter->drawPixmap(rect, pixmap(rect.size() * painter->device()->devicePixelRatio(), mode, state));
+    }
+
+private:
+    QString name_;
+};
+
 QIcon menuSymbol(const QString& name)
 {
-    return QFile::exists(QStringLiteral(":/vantrel/Symbols/") + name + QStringLiteral(".svg")) ? AppResources::symbol(name)
-                                                                                               : QIcon();
+    return QFile::exists(QStringLiteral(":/vantrel/Symbols/") + name + QStringLiteral(".svg"))
+               ? QIcon(new ThemedSymbolEngine(name))
+               : QIcon();
 }
 
 QString imageFilter()

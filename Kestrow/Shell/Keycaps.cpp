@@ -41,15 +41,19 @@ QSize Keycaps::sizeHint() const {
 }
 
 QString Keycaps::spoken(const QStringList& keys) {
+    // Modifier symbols are read as the keys a PC keyboard prints, like the caps themselves.
+    static const std::pair<const char16_t*, const char*> modifiers[] = {
+        {u"\u2303", "Ctrl"}, {u"\u2325", "Alt"}, {u"\u21E7", "Shift"}, {u"\u2318", "Super"},
+    };
     static const std::pair<const char16_t*, const char*> names[] = {
-        {u"\u2303", QT_TRANSLATE_NOOP("Keycaps", "Control")}, {u"\u2325", QT_TRANSLATE_NOOP("Keycaps", "Option")},
-        {u"\u21E7", QT_TRANSLATE_NOOP("Keycaps", "Shift")},   {u"\u2318", QT_TRANSLATE_NOOP("Keycaps", "Command")},
         {u"\u21A9", QT_TRANSLATE_NOOP("Keycaps", "Return")},  {u"\u238B", QT_TRANSLATE_NOOP("Keycaps", "Escape")},
         {u"\u21E5", QT_TRANSLATE_NOOP("Keycaps", "Tab")},     {u"\u232B", QT_TRANSLATE_NOOP("Keycaps", "Delete")},
     };
     QStringList words;
     for (const QString& key : keys) {
         QString word = key;
+        for (const auto& [symbol, name] : modifiers)
+            if (key == QString::fromUtf16(symbol)) word = QLatin1String(name);
         for (const auto& [symbol, name] : names)
             if (key == QString::fromUtf16(symbol)) word = QCoreApplication::translate("Keycaps", name);
         words << word;

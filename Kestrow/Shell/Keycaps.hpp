@@ -14,7 +14,7 @@ public:
     const QStringList& keys() const { return keys_; }
     QSize sizeHint() const override;
 
-    // The spoken form: symbols named (⌃ "Control", ⎋ "Escape", ...), others as written.
+    // The spoken form: symbols named ("Ctrl", "Escape", ...), others as written.
     static QString spoken(const QStringList& keys);
 
 protected:

@@ -53,6 +53,8 @@ QPalette Theme::widgetPalette(const Palette& p) {
     w.setColor(QPalette::Disabled, QPalette::Text, p.muted);
     w.setColor(QPalette::Disabled, QPalette::WindowText, p.muted);
     w.setColor(QPalette::Disabled, QPalette::ButtonText, p.muted);
+    // No etched shadow under disabled text: on a dark menu it doubles the letters.
+    w.setColor(QPalette::Disabled, QPalette::Light, Qt::transparent);
     return w;
 }
 

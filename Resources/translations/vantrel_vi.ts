@@ -63,7 +63,7 @@
     </message>
 </context>
 <context>
-    <name>DockIconMode</name>
+    <name>TaskbarIconMode</name>
     <message>
         <source>Always</source>
         <translation>Luôn luôn</translation>
@@ -344,6 +344,14 @@
 <context>
     <name>Kestrow::ColumnMappingView</name>
     <message>
+        <source>Column headers of the two captures do not match.</source>
+        <translation>Tiêu đề cột của hai lần chụp không khớp nhau.</translation>
+    </message>
+    <message>
+        <source>The captures have %1 and %2 columns and no header to match them by.</source>
+        <translation>Hai lần chụp có %1 và %2 cột, và không có tiêu đề để ghép chúng với nhau.</translation>
+    </message>
+    <message>
         <source>Match columns</source>
         <translation>Ghép cột</translation>
     </message>
@@ -498,8 +506,8 @@
         <translation>Cho phép…</translation>
     </message>
     <message>
-        <source>Screen Recording</source>
-        <translation>Ghi màn hình</translation>
+        <source>Screen capture</source>
+        <translation>Chụp màn hình</translation>
     </message>
     <message>
         <source>Appearance</source>
@@ -894,8 +902,8 @@
         <translation>Bắt đầu dùng Vantrel</translation>
     </message>
     <message>
-        <source>Capture any table on screen and paste it into Excel, Sheets or LibreOffice Calc — rows and columns intact.</source>
-        <translation>Chụp bất kỳ bảng nào trên màn hình và dán vào Excel, Sheets hoặc LibreOffice Calc — giữ nguyên hàng và cột.</translation>
+        <source>Capture any table on screen and paste it into LibreOffice Calc or Google Sheets — rows and columns intact.</source>
+        <translation>Chụp bất kỳ bảng nào trên màn hình và dán vào LibreOffice Calc hoặc Google Sheets — giữ nguyên hàng và cột.</translation>
     </message>
     <message>
         <source>Select a table anywhere: PDFs, web pages, screenshots, slides.</source>
@@ -1287,22 +1295,6 @@
 </context>
 <context>
     <name>Keycaps</name>
-    <message>
-        <source>Control</source>
-        <translation>Control</translation>
-    </message>
-    <message>
-        <source>Option</source>
-        <translation>Option</translation>
-    </message>
-    <message>
-        <source>Shift</source>
-        <translation>Shift</translation>
-    </message>
-    <message>
-        <source>Command</source>
-        <translation>Command</translation>
-    </message>
     <message>
         <source>Return</source>
         <translation>Enter</translation>

@@ -1,4 +1,5 @@
 #include "Kestrow/Result/ColumnMappingView.hpp"
+#include "Kestrow/Shell/AppTranslator.hpp"
 #include "Kestrow/Shell/Theme.hpp"
 
 #include <gtest/gtest.h>
@@ -7,6 +8,7 @@
 #include <QDir>
 #include <QPushButton>
 #include <QTest>
+#include <QTranslator>
 
 using namespace Kestrow;
 using VozudOzev::StitchTables::Mapping;
@@ -105,4 +107,25 @@ TEST(ColumnMappingView, RendersLightAndDark)
             shot.save(dir + (appearance == Appearance::dark ? "/match-columns-dark.png" : "/match-columns-light.png"));
     }
     Theme::shared().setAppearance(Appearance::system);
+}
+
+// The stitcher explains itself in English; a Vietnamese interface shows its reasons translated,
+// with the column counts kept, and passes an unknown reason through unchanged.
+TEST(ColumnMappingView, ReasonsFollowTheInterfaceLanguage)
+{
+    QTranslator translator;
+    ASSERT_TRUE(AppTranslator::install(translator, AppLanguage::vietnamese));
+    const struct {
+        const char* reason;
+        const char* shown;
+    } cases[] = {
+        {"Column headers of the two captures do not match.", "Tiêu đề cột của hai lần chụp không khớp nhau."},
+        {"The captures have 4 and 13 columns and no header to match them by.",
+         "Hai lần chụp có 4 và 13 cột, và không có tiêu đề để ghép chúng với nhau."},
+        {"Something new.", "Something new."},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ColumnMappingView::reasonText(c.reason), QString::fromUtf8(c.shown)) << c.reason;
+    QCoreApplication::removeTranslator(&translator);
+    EXPECT_EQ(ColumnMappingView::reasonText(cases[1].reason), QString::fromUtf8(cases[1].reason));
 }

@@ -1,4 +1,5 @@
 #include "Kestrow/Editor/EditorCommandTitles.hpp"
+#include "KestrowSupport/PlatformWords.hpp"
 
 #include <gtest/gtest.h>
 
@@ -98,16 +99,9 @@ QSet<QString> keys(const std::vector<Message>& messages)
     return set;
 }
 
-// Words that belong to another desktop; none may reach a Linux user's screen.
 QStringList foreignWords(const QString& text)
 {
-    static const QRegularExpression words(
-        QStringLiteral(R"(\b(?:Mac|macOS|Dock|Finder|System Settings)\b|[\x{2318}\x{2325}\x{2303}]|\bmenu bar\b)"),
-        QRegularExpression::CaseInsensitiveOption);
-    QStringList found;
-    for (const auto& match : words.globalMatch(text))
-        found << match.captured();
-    return found;
+    return KestrowTest::foreignPlatformWords(text);
 }
 
 }  // namespace
@@ -184,6 +178,11 @@ TEST(Catalogue, ForeignPlatformWordsAreCaught)
         {"Open System Settings from the menu bar", {QStringLiteral("System Settings"), QStringLiteral("menu bar")}},
         {"Press \u2318\u2325\u2303", {QStringLiteral("\u2318"), QStringLiteral("\u2325"), QStringLiteral("\u2303")}},
         {"Machine, docked, Menu, bars, Ctrl+Alt+Super", {}},
+        {"Allow Screen Recording, synced to iCloud", {QStringLiteral("Screen Recording"), QStringLiteral("iCloud")}},
+        {"Paste into Numbers, Pages or Excel; hold the Option key or Cmd",
+         {QStringLiteral("Numbers"), QStringLiteral("Pages"), QStringLiteral("Excel"), QStringLiteral("Option key"),
+          QStringLiteral("Cmd")}},
+        {"Excel workbook (*.xlsx), Sổ làm việc Excel (*.xlsx), numbers and pages", {}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(foreignWords(QString::fromUtf8(c.text)), c.words) << c.text;

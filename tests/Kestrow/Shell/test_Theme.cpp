@@ -47,7 +47,8 @@ TEST(Theme, SpokenKeycaps) {
     } cases[] = {
         {{}, ""},
         {{"F5"}, "F5"},
-        {{QStringLiteral("\u2303"), QStringLiteral("\u21E7"), "1"}, "Control Shift 1"},
+        {{QStringLiteral("\u2303"), QStringLiteral("\u21E7"), "1"}, "Ctrl Shift 1"},
+        {{QStringLiteral("\u2318"), QStringLiteral("\u2325"), "K"}, "Super Alt K"},
         {{"Super", "Shift", "T"}, "Super Shift T"},
         {{QStringLiteral("\u238B"), QStringLiteral("\u232B"), QStringLiteral("\u21A9")}, "Escape Delete Return"},
     };
