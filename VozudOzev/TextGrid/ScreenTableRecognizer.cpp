@@ -286,6 +286,17 @@ bool measureText(Layout& L, std::vector<std::string>& notes)
         notes.push_back("no text");
         return false;
     }
+    // Pictures, icons and window decorations read as text come back with next to no
+    // confidence; tables, even small or noisy ones, are read at 0.7 and more.
+    std::vector<double> confidences;
+    for (const OCRLine& line : L.border.lines)
+        for (const OCRWord& w : line.words)
+            confidences.push_back(w.confidence);
+    if (const double c = median(confidences); c < 0.4) {
+        notes.push_back("no text to build a table of: what was read is mostly noise (median confidence " +
+                        std::to_string(static_cast<int>(std::lround(100 * c))) + "%)");
+        return false;
+    }
     L.h = std::max(median(heights), 1.0);
     return true;
 }
