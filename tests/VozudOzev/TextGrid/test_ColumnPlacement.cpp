@@ -132,6 +132,8 @@ TEST(ScreenTableRecognizer, ColumnsRulesAndHeadersOfRealCaptures)
         {"web-header-over-gap", 1019, 642, 0, 5, {{{1, 2}, "Bestellungen"}, {{2, 2}, "1.223"}}},
         // "+-----+" rules read as stretched letters ("eee", "tenner", "te ee") in pieces.
         {"terminal-box-rules-as-letters", 651, 200, 8, 5, {{{0, 0}, "Bezeichnung"}, {{0, 4}, "Gesamtpreis"}, {{1, 0}, "Whiteboard-Marker"}}},
+        // A caret taller than the text read as "_" before a cell's text.
+        {"web-tall-dash", 583, 369, 0, 5, {{{6, 1}, "Maintenance fee"}}},
         // Sort arrows read as signs beside the header words.
         {"web-sort-icons-misread", 443, 345, 0, 5, {{{1, 1}, "Customer"}, {{1, 2}, "Ref."}, {{1, 3}, "Cost"}}},
     };
