@@ -168,9 +168,10 @@ TEST(BorderText, RulesReadAsLettersAreRulesSpecksOfFaintTextAreNot)
         line({word("Tea", 20, 50, 30, 14), word("3", 200, 50, 10, 14)}),
         line({word("1m", 20, 70, 15, 2), word("ss.", 60, 70, 13, 3)}),  // specks, not a rule
         line({word("Rice", 20, 80, 40, 14), word("12", 200, 80, 20, 14)}),
+        line({word("e", 10, 100, 600, 8)}),  // one letter over a whole rule
     };
     const BorderText b = BorderText::strip(lines);
-    EXPECT_EQ(b.horizontal.size(), 3u);
+    EXPECT_EQ(b.horizontal.size(), 4u);
     ASSERT_EQ(b.lines.size(), 4u);
     EXPECT_EQ(b.lines[2].text, "1m ss.");
 }
