@@ -210,10 +210,13 @@ bool crossesWord(const std::vector<OCRLine>& lines, double x)
 
 // Sort and filter icons of header sections come back as a lone mark beside a header word
 // ("Customer +", "SKU °", "Status >", "¥ Growth"); left in, they glue the headers of two
-// columns into one phrase. A sign standing apart from a word is no part of a cell's text.
+// columns into one phrase. A sign standing apart from a word is no part of a cell's text,
+// nor is a dash taller than the text (a focus mark or caret read as "—" or "_"; a drawn
+// dash is flat).
 std::vector<OCRLine> withoutIcons(std::vector<OCRLine> lines, double h, int& removed)
 {
     static const std::u32string icons = U"+°^~÷¢•·˄˅▲▼△▽↑↓⌃⌄▴▾*?=<>$¥";
+    static const std::u32string dashes = U"—–_-";
     auto hasLetter = [](const OCRWord& w) {
         const std::u32string cps = Unicode::decode(w.text);
         return std::any_of(cps.begin(), cps.end(), [](char32_t c) { return Unicode::isLetter(c); });
@@ -227,7 +230,9 @@ std::vector<OCRLine> withoutIcons(std::vector<OCRLine> lines, double h, int& rem
                                   const double gap = std::max(o.bbox.x - w.bbox.maxX(), w.bbox.x - o.bbox.maxX());
                                   return &o != &w && hasLetter(o) && gap <= 1.2 * h;
                               });
-            if (icon)
+            const bool streak = cps.size() == 1 && dashes.find(cps[0]) != std::u32string::npos &&
+                                w.bbox.h > 1.4 * h && w.bbox.w <= h;
+            if (icon || streak)
                 ++removed;
             else
                 kept.push_back(w);
