@@ -88,7 +88,7 @@ std::vector<double> shortRules(const Image& image, const BBox& extent, double mi
 }
 
 int apply(Table& table, const std::vector<TextGridEngine::Band>& columns, const std::vector<double>& rules,
-          const Image& image, double h)
+          const Image& image, double h, bool grid)
 {
     if (!usable(image) || table.rows < 2 || rules.empty() || static_cast<int>(columns.size()) != table.cols ||
         !table.bbox)
@@ -162,13 +162,14 @@ int apply(Table& table, const std::vector<TextGridEngine::Band>& columns, const 
                 }
                 clear = clear && !crossed(r, c);
             }
-            // One text in rows with no rule between them in this column is one cell, when it
-            // stands about the middle of those rows (centred, or filling them from the top);
-            // one that keeps to its own row only lacks a rule a header draws elsewhere.
+            // One text in rows with no rule between them in this column is one cell. In a
+            // grid it may stand at the top, the middle or (as spreadsheets draw) the bottom of
+            // them; without column rules only a centred one spans, for a label keeping to its
+            // own row under a group header's short rule is a row of its own there.
             const bool centred = texts.size() == 1 && texts.front()->bbox &&
                                  std::abs(texts.front()->bbox->midY() - 0.5 * (middle[r0] + middle[r1])) <=
                                      std::abs(texts.front()->bbox->midY() - middle[texts.front()->row]) + 0.25 * h;
-            if (r1 > r0 && clear && centred) {
+            if (r1 > r0 && clear && texts.size() == 1 && (grid || centred)) {
                 Cell* text = texts.front();
                 std::erase_if(table.cells, [&](const Cell& cell) {
                     return &cell != text && cell.col == c && cell.row >= r0 && cell.row <= r1;
