@@ -163,7 +163,8 @@ bool crossed(const Table& table, int r, int c)
 }
 
 // Rows r0..r1 of column c have no rule between them. Returns the spans made.
-int spanRun(Table& table, int c, int r0, int r1, const OpenRules& open, const std::vector<double>& middle, double h)
+int spanRun(Table& table, int c, int r0, int r1, const OpenRules& open, const std::vector<double>& middle, double h,
+            bool grid)
 {
     std::vector<Cell*> texts;
     bool clear = true;
@@ -176,13 +177,14 @@ int spanRun(Table& table, int c, int r0, int r1, const OpenRules& open, const st
     }
     if (r1 == r0 || !clear)
         return 0;
-    // One text in rows with no rule between them in this column is one cell, when it
-    // stands about the middle of those rows (centred, or filling them from the top);
-    // one that keeps to its own row only lacks a rule a header draws elsewhere.
+    // One text in rows with no rule between them in this column is one cell. In a grid it
+    // may stand at the top, the middle or (as spreadsheets draw) the bottom of them; without
+    // column rules only a centred one spans, for a label keeping to its own row under a
+    // group header's short rule is a row of its own there.
     const bool centred = texts.size() == 1 && texts.front()->bbox &&
                          std::abs(texts.front()->bbox->midY() - 0.5 * (middle[r0] + middle[r1])) <=
                              std::abs(texts.front()->bbox->midY() - middle[texts.front()->row]) + 0.25 * h;
-    if (centred) {
+    if (texts.size() == 1 && (grid || centred)) {
         Cell* text = texts.front();
         std::erase_if(table.cells, [&](const Cell& cell) {
             return &cell != text && cell.col == c && cell.row >= r0 && cell.row <= r1;
@@ -212,7 +214,7 @@ int spanRun(Table& table, int c, int r0, int r1, const OpenRules& open, const st
 }  // namespace
 
 int apply(Table& table, const std::vector<TextGridEngine::Band>& columns, const std::vector<double>& rules,
-          const Image& image, double h)
+          const Image& image, double h, bool grid)
 {
     if (!usable(image) || table.rows < 2 || rules.empty() || static_cast<int>(columns.size()) != table.cols ||
         !table.bbox)
@@ -227,7 +229,7 @@ int apply(Table& table, const std::vector<TextGridEngine::Band>& columns, const 
             int r1 = r0;
             while (r1 + 1 < table.rows && open.open[r1][c])
                 ++r1;
-            spanned += spanRun(table, c, r0, r1, open, middle, h);
+            spanned += spanRun(table, c, r0, r1, open, middle, h, grid);
             r0 = r1 + 1;
         }
     }

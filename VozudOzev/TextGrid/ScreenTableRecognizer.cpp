@@ -864,7 +864,8 @@ std::optional<Table> ScreenTableRecognizer::build(const std::vector<OCRLine>& in
     }
 
     Table table = placeText(L, segmentRows, columns, notes);
-    if (const int spanned = RowSpans::apply(table, columns, L.horizontal, image, L.h); spanned > 0)
+    if (const int spanned = RowSpans::apply(table, columns, L.horizontal, image, L.h, !L.rules.vertical.empty());
+        spanned > 0)
         notes.push_back(std::to_string(spanned) + " cells span the rows their column's rule leaves open");
     if (L.pitch)
         if (const int joined = AttachedColumns::join(table, 1.8 * *L.pitch); joined > 0)
