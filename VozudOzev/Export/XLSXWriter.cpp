@@ -321,29 +321,28 @@ XLSXWriter::XLSXWriter(std::string sheetName, std::optional<int> headerRows, boo
 {
 }
 
-std::string XLSXWriter::data(const Table& table) const
+namespace {
+
+void checkGrid(const Table& table)
 {
-    if (table.rows > maxRows || table.cols > maxCols)
+    if (table.rows > XLSXWriter::maxRows || table.cols > XLSXWriter::maxCols)
         throw VozudOzevError::invalidInput("a table of " + std::to_string(table.rows) + " x " + std::to_string(table.cols) +
-                                           " slots is larger than a worksheet (" + std::to_string(maxRows) + " x " +
-                                           std::to_string(maxCols) + ")");
-    const int rows = std::max(table.rows, 0);
-    const int cols = std::max(table.cols, 0);
-    const int h = headerRows.value_or(table.leadingHeaderRows());
-    const int H = std::min(rows, std::max(h, 0));
+                                           " slots is larger than a worksheet (" + std::to_string(XLSXWriter::maxRows) +
+                                           " x " + std::to_string(XLSXWriter::maxCols) + ")");
+}
+
+void checkSheetSize(int rows, int cols, int H)
+{
     // Every row and every header slot is written, at least <row r="1"/> and <c r="A1" s="1"/>:
     // a sheet that cannot fit the ZIP entry is refused before it is built.
     if (static_cast<std::uint64_t>(H) * static_cast<std::uint64_t>(cols) * 17 + static_cast<std::uint64_t>(rows) * 12 >
         maxPartSize)
         throw VozudOzevError::invalidInput("worksheet larger than 4 GiB");
+}
 
-    AnchorStream anchors(table);
-    Merges merges(rows, cols);
-
-    std::vector<std::string> letters(static_cast<size_t>(cols));
-    for (int c = 0; c < cols; ++c)
-        letters[static_cast<size_t>(c)] = CellRef::column(c);
-
+// The worksheet up to its <sheetData>: the dimension and, when asked, the frozen header.
+std::string sheetHead(const Table& table, int rows, int cols, int H, bool freezeHeader)
+{
     std::string sheet(declaration);
     // Roughly what the cells and rows take, so the text is seldom copied while it grows.
     const size_t headerSlots = static_cast<size_t>(H) * static_cast<size_t>(cols);
@@ -364,88 +363,148 @@ std::string XLSXWriter::data(const Table& table) const
                  "\" sqref=\"" + first + "\"/>";
     }
     sheet += "</sheetView></sheetViews><sheetFormatPr defaultRowHeight=\"15\"/><sheetData>";
+    return sheet;
+}
 
-    SharedStrings strings(table.cells.size());
-    std::string rowText;
-    const auto startCell = [&](int c, long long n, bool styled) {
-        rowText += "<c r=\"";
-        rowText += letters[static_cast<size_t>(c)];
-        appendInt(rowText, n);
-        rowText += styled ? "\" s=\"1\"" : "\"";
-    };
-    const auto writeAnchor = [&](const Anchor& a, long long n) {
-        const bool styled = a.row < H || a.cell->header == true;
+// The <row> elements of a table: every slot of a header row (bold, empty ones too), and
+// in the other rows the anchored cells only, numbers as values and texts as shared strings.
+class SheetRows {
+public:
+    SheetRows(const Table& table, int rows, int cols, int headerRows, const XLSXWriter& writer)
+        : writer_(writer), anchors_(table), merges_(rows, cols), strings_(table.cells.size()), rows_(rows),
+          cols_(cols), H_(headerRows), letters_(static_cast<size_t>(cols))
+    {
+        for (int c = 0; c < cols; ++c)
+            letters_[static_cast<size_t>(c)] = CellRef::column(c);
+        anchor_ = anchors_.next();
+    }
+
+    void writeTo(std::string& sheet)
+    {
+        for (int r = 0; r < rows_; ++r) {
+            const long long n = static_cast<long long>(r) + 1;
+            rowText_.clear();
+            if (r < H_)
+                writeHeaderRow(r, n);
+            else
+                while (anchor_ && anchor_->row == r)
+                    writeNext(n);
+            sheet += "<row r=\"";
+            appendInt(sheet, n);
+            if (rowText_.empty()) {
+                sheet += "\"/>";
+            } else {
+                sheet += "\">";
+                sheet += rowText_;
+                sheet += "</row>";
+            }
+            if (sheet.size() > maxPartSize)
+                throw VozudOzevError::invalidInput("worksheet larger than 4 GiB");
+        }
+    }
+
+    const std::vector<std::string>& ranges() const { return merges_.ranges(); }
+    std::string sharedStrings() const { return strings_.xml(); }
+
+private:
+    void writeHeaderRow(int r, long long n)
+    {
+        for (int c = 0; c < cols_; ++c) {
+            if (anchor_ && anchor_->row == r && anchor_->col == c) {
+                writeNext(n);
+            } else {
+                startCell(c, n, true);
+                rowText_ += "/>";
+            }
+        }
+    }
+
+    void writeNext(long long n)
+    {
+        anchor_->covered = merges_.add(*anchor_);
+        writeAnchor(*anchor_, n);
+        anchor_ = anchors_.next();
+    }
+
+    void startCell(int c, long long n, bool styled)
+    {
+        rowText_ += "<c r=\"";
+        rowText_ += letters_[static_cast<size_t>(c)];
+        appendInt(rowText_, n);
+        rowText_ += styled ? "\" s=\"1\"" : "\"";
+    }
+
+    void writeAnchor(const Anchor& a, long long n)
+    {
+        const bool styled = a.row < H_ || a.cell->header == true;
         if (a.text.empty()) {
-            if (styled && (a.covered || a.row < H)) {
+            if (styled && (a.covered || a.row < H_)) {
                 startCell(a.col, n, true);
-                rowText += "/>";
+                rowText_ += "/>";
             }
             return;
         }
         if (!styled) {
-            const std::optional<double> v = parseCell ? parseCell(a.text, a.col)
-                                            : parseNumber ? parseNumber(a.text) : std::nullopt;
+            const std::optional<double> v = writer_.parseCell    ? writer_.parseCell(a.text, a.col)
+                                            : writer_.parseNumber ? writer_.parseNumber(a.text)
+                                                                  : std::nullopt;
             if (v && std::isfinite(*v)) {
                 startCell(a.col, n, false);
-                rowText += "><v>";
-                rowText += numberText(*v);
-                rowText += "</v></c>";
+                rowText_ += "><v>";
+                rowText_ += XLSXWriter::numberText(*v);
+                rowText_ += "</v></c>";
                 return;
             }
         }
         startCell(a.col, n, styled);
-        rowText += " t=\"s\"><v>";
-        appendInt(rowText, strings.index(a.text));
-        rowText += "</v></c>";
-    };
+        rowText_ += " t=\"s\"><v>";
+        appendInt(rowText_, strings_.index(a.text));
+        rowText_ += "</v></c>";
+    }
 
-    std::optional<Anchor> anchor = anchors.next();
-    const auto writeNext = [&](long long n) {
-        anchor->covered = merges.add(*anchor);
-        writeAnchor(*anchor, n);
-        anchor = anchors.next();
-    };
-    for (int r = 0; r < rows; ++r) {
-        const long long n = static_cast<long long>(r) + 1;
-        rowText.clear();
-        if (r < H) {
-            // Every slot of a header row is bold, empty ones too.
-            for (int c = 0; c < cols; ++c) {
-                if (anchor && anchor->row == r && anchor->col == c) {
-                    writeNext(n);
-                } else {
-                    startCell(c, n, true);
-                    rowText += "/>";
-                }
-            }
-        } else {
-            while (anchor && anchor->row == r)
-                writeNext(n);
-        }
-        sheet += "<row r=\"";
-        appendInt(sheet, n);
-        if (rowText.empty()) {
-            sheet += "\"/>";
-        } else {
-            sheet += "\">";
-            sheet += rowText;
-            sheet += "</row>";
-        }
-        if (sheet.size() > maxPartSize)
-            throw VozudOzevError::invalidInput("worksheet larger than 4 GiB");
+    const XLSXWriter& writer_;
+    AnchorStream anchors_;
+    Merges merges_;
+    SharedStrings strings_;  // views into the table and the stream's texts
+    int rows_;
+    int cols_;
+    int H_;
+    std::vector<std::string> letters_;
+    std::string rowText_;
+    std::optional<Anchor> anchor_;
+};
+
+void appendMergeCells(std::string& sheet, const std::vector<std::string>& ranges)
+{
+    if (ranges.empty())
+        return;
+    sheet += "<mergeCells count=\"";
+    appendInt(sheet, static_cast<long long>(ranges.size()));
+    sheet += "\">";
+    for (const std::string& range : ranges) {
+        sheet += "<mergeCell ref=\"";
+        sheet += range;
+        sheet += "\"/>";
     }
+    sheet += "</mergeCells>";
+}
+
+}  // namespace
+
+std::string XLSXWriter::data(const Table& table) const
+{
+    checkGrid(table);
+    const int rows = std::max(table.rows, 0);
+    const int cols = std::max(table.cols, 0);
+    const int h = headerRows.value_or(table.leadingHeaderRows());
+    const int H = std::min(rows, std::max(h, 0));
+    checkSheetSize(rows, cols, H);
+
+    SheetRows sheetRows(table, rows, cols, H, *this);
+    std::string sheet = sheetHead(table, rows, cols, H, freezeHeader);
+    sheetRows.writeTo(sheet);
     sheet += "</sheetData>";
-    if (const auto& ranges = merges.ranges(); !ranges.empty()) {
-        sheet += "<mergeCells count=\"";
-        appendInt(sheet, static_cast<long long>(ranges.size()));
-        sheet += "\">";
-        for (const std::string& range : ranges) {
-            sheet += "<mergeCell ref=\"";
-            sheet += range;
-            sheet += "\"/>";
-        }
-        sheet += "</mergeCells>";
-    }
+    appendMergeCells(sheet, sheetRows.ranges());
     sheet += "<pageMargins left=\"0.7\" right=\"0.7\" top=\"0.75\" bottom=\"0.75\" header=\"0.3\" footer=\"0.3\"/></worksheet>";
 
     ZipWriter zip(date);
@@ -457,7 +516,7 @@ std::string XLSXWriter::data(const Table& table) const
     zip.add("xl/_rels/workbook.xml.rels", workbookRels(), true);
     zip.add("xl/styles.xml", styles(), true);
     zip.add("xl/worksheets/sheet1.xml", sheet, true);
-    zip.add("xl/sharedStrings.xml", strings.xml(), true);
+    zip.add("xl/sharedStrings.xml", sheetRows.sharedStrings(), true);
     return zip.finish();
 }
 

@@ -241,186 +241,211 @@ std::string normalizeSpaces(std::string_view text)
     return t.utf8(0, t.size());
 }
 
-std::optional<Parts> decompose(std::string_view text)
-{
-    // Spaces never become digits, so a text without one is turned away before any work.
-    if (!hasAsciiDigit(text))
-        return std::nullopt;
-    const Text s = spacedText(text);
+namespace {
 
-    Parts parts;
-    size_t from = 0;
-    size_t to = s.size();
-    const auto trim = [&] {
-        while (from < to && Characters::isSpace(s.first(from)))
-            ++from;
-        while (to > from && Characters::isSpace(s.first(to - 1)))
-            --to;
-    };
-    // Records a currency mark; a second, different mark makes the text no number.
-    const auto takeCurrency = [&](size_t begin, size_t end) {
-        std::string spelling = s.utf8(begin, end);
-        if (parts.currency && lowercasedSpelling(*parts.currency) != lowercasedSpelling(spelling))
-            return false;
-        parts.currency = std::move(spelling);
+// Peels signs, brackets, a percent sign, currency marks and a multiplier off both ends
+// of a text, leaving its body between from and to.
+class Affixes {
+public:
+    explicit Affixes(const Text& s) : s_(s), to_(s.size()) {}
+
+    // False when the affixes make the text no number.
+    bool peel()
+    {
+        for (int pass = 0; pass < 12; ++pass) {
+            switch (peelOne()) {
+            case Step::invalid: return false;
+            case Step::none: return true;
+            case Step::peeled: break;
+            }
+        }
         return true;
-    };
+    }
 
-    for (int pass = 0; pass < 12; ++pass) {
+    void trim()
+    {
+        while (from_ < to_ && Characters::isSpace(s_.first(from_)))
+            ++from_;
+        while (to_ > from_ && Characters::isSpace(s_.first(to_ - 1)))
+            --to_;
+    }
+
+    size_t from() const { return from_; }
+    size_t to() const { return to_; }
+    Parts& parts() { return parts_; }
+
+private:
+    enum class Step { peeled, none, invalid };
+
+    Step peelOne()
+    {
         trim();
-        if (from == to)
-            return std::nullopt;
-        const size_t n = to - from;
-        if (n >= 2 && ((s.is(from, U'(') && s.is(to - 1, U')')) || (s.is(from, U'[') && s.is(to - 1, U']')))) {
-            parts.negative = !parts.negative;
-            ++from;
-            --to;
-            continue;
-        }
-        if (n >= 2 && isMinus(s, from)) {
-            parts.negative = !parts.negative;
-            ++from;
-            continue;
-        }
-        if (n >= 2 && isMinus(s, to - 1)) {
-            parts.negative = !parts.negative;
-            --to;
-            continue;
-        }
-        if (n >= 2 && s.is(from, U'+')) {
-            ++from;
-            continue;
-        }
-        if (s.is(to - 1, U'%') || s.is(from, U'%')) {
-            if (parts.percent)
-                return std::nullopt;
-            if (s.is(to - 1, U'%'))
-                --to;
+        if (from_ == to_)
+            return Step::invalid;
+        if (peelSign())
+            return Step::peeled;
+        if (s_.is(to_ - 1, U'%') || s_.is(from_, U'%')) {
+            if (parts_.percent)
+                return Step::invalid;
+            if (s_.is(to_ - 1, U'%'))
+                --to_;
             else
-                ++from;
-            parts.percent = true;
-            continue;
+                ++from_;
+            parts_.percent = true;
+            return Step::peeled;
         }
-        if (const size_t k = prefixMark(s, from, to)) {
-            if (!takeCurrency(from, from + k))
-                return std::nullopt;
-            from += k;
-            continue;
+        if (const size_t k = prefixMark(s_, from_, to_)) {
+            if (!takeCurrency(from_, from_ + k))
+                return Step::invalid;
+            from_ += k;
+            return Step::peeled;
         }
-        if (const size_t k = suffixMark(s, from, to)) {
-            if (!takeCurrency(to - k, to))
-                return std::nullopt;
-            to -= k;
-            continue;
+        if (const size_t k = suffixMark(s_, from_, to_)) {
+            if (!takeCurrency(to_ - k, to_))
+                return Step::invalid;
+            to_ -= k;
+            return Step::peeled;
         }
-        if (parts.multiplier || parts.percent)
-            break;
-        bool peeled = false;
+        if (parts_.multiplier || parts_.percent)
+            return Step::none;
+        return peelMultiplier() ? Step::peeled : Step::none;
+    }
+
+    // Brackets, a minus at either end or a leading plus, never the text's only character.
+    bool peelSign()
+    {
+        if (to_ - from_ < 2)
+            return false;
+        if ((s_.is(from_, U'(') && s_.is(to_ - 1, U')')) || (s_.is(from_, U'[') && s_.is(to_ - 1, U']'))) {
+            parts_.negative = !parts_.negative;
+            ++from_;
+            --to_;
+        } else if (isMinus(s_, from_)) {
+            parts_.negative = !parts_.negative;
+            ++from_;
+        } else if (isMinus(s_, to_ - 1)) {
+            parts_.negative = !parts_.negative;
+            --to_;
+        } else if (s_.is(from_, U'+')) {
+            ++from_;
+        } else {
+            return false;
+        }
+        return true;
+    }
+
+    // Records a currency mark; a second, different mark makes the text no number.
+    bool takeCurrency(size_t begin, size_t end)
+    {
+        std::string spelling = s_.utf8(begin, end);
+        if (parts_.currency && lowercasedSpelling(*parts_.currency) != lowercasedSpelling(spelling))
+            return false;
+        parts_.currency = std::move(spelling);
+        return true;
+    }
+
+    bool peelMultiplier()
+    {
+        const size_t n = to_ - from_;
         for (const Multiplier& m : multipliers) {
             const size_t len = std::char_traits<char32_t>::length(m.text);
             if (len > n)
                 continue;
             bool ends = true;
             for (size_t j = 0; j < len && ends; ++j)
-                ends = s.is(to - len + j, m.text[j]);
+                ends = s_.is(to_ - len + j, m.text[j]);
             if (!ends)
                 continue;
             // The first suffix that ends the text decides, even when it does not fit.
-            if (len < n && (isDigit(s.first(to - len - 1)) ? s.cluster(to - len - 1).size() == 1 : s.is(to - len - 1, U' '))) {
-                parts.multiplier = Decimal(m.factor);
-                to -= len;
-                peeled = true;
+            if (len < n &&
+                (isDigit(s_.first(to_ - len - 1)) ? s_.cluster(to_ - len - 1).size() == 1 : s_.is(to_ - len - 1, U' '))) {
+                parts_.multiplier = Decimal(m.factor);
+                to_ -= len;
+                return true;
             }
-            break;
+            return false;
         }
-        if (!peeled)
-            break;
+        return false;
     }
 
-    trim();
-    if (from == to || (parts.percent && parts.currency))
-        return std::nullopt;
+    const Text& s_;
+    size_t from_ = 0;
+    size_t to_;
+    Parts parts_;
+};
+
+// Digits, the separators and group characters only, starting with a digit or a
+// separator and ending with a digit.
+bool isBody(const Text& s, size_t from, size_t to)
+{
     for (size_t i = from; i < to; ++i)
         if (s.cluster(i).size() != 1 || !isBodyCharacter(s.first(i)))
-            return std::nullopt;
+            return false;
     const char32_t first = s.first(from);
-    if (!isDigit(s.first(to - 1)) || !(isDigit(first) || first == U'.' || first == U','))
-        return std::nullopt;
-    parts.body = s.utf8(from, to);
-    return parts;
+    return isDigit(s.first(to - 1)) && (isDigit(first) || first == U'.' || first == U',');
 }
 
-std::optional<ParsedNumber> build(const Parts& parts, NumberStyle style)
+// The body is ASCII but for "’"; it stands in as one byte so that the rest can count
+// bytes as characters.
+constexpr char apostrophe = '\x01';
+
+std::string withOneByteApostrophes(const std::string& text)
 {
-    // The body is ASCII but for "’"; it stands in as one byte so that the rest can count
-    // bytes as characters.
-    constexpr char apostrophe = '\x01';
     std::string body;
-    body.reserve(parts.body.size());
-    for (size_t i = 0; i < parts.body.size(); ++i) {
-        if (parts.body.compare(i, 3, "\xE2\x80\x99") == 0) {
+    body.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text.compare(i, 3, "\xE2\x80\x99") == 0) {
             body += apostrophe;
             i += 2;
         } else {
-            body += parts.body[i];
+            body += text[i];
         }
     }
-    const char separator = style == NumberStyle::dotDecimal ? '.' : ',';
-    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    return body;
+}
 
-    const size_t cut = body.find(separator);
-    const std::string_view integer = std::string_view(body).substr(0, cut);
-    std::string_view fraction;
-    const bool hasFraction = cut != std::string::npos;
-    if (hasFraction) {
-        fraction = std::string_view(body).substr(cut + 1);
-        if (fraction.empty() || !std::all_of(fraction.begin(), fraction.end(), digit))
-            return std::nullopt;  // a second separator lands here too
-        if (fraction.size() == 3 && parts.currency && isZeroDecimal(*parts.currency))
-            return std::nullopt;
-    }
+bool isAsciiDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
-    std::string digits;
+// The digits of the integer part: one group character of the style throughout, a first
+// group of one to three digits without a leading zero, then groups of three.
+std::optional<std::string> integerDigits(std::string_view integer, NumberStyle style)
+{
     char group = 0;
     for (char c : integer) {
-        if (digit(c))
+        if (isAsciiDigit(c))
             continue;
         if (group != 0 && c != group)
             return std::nullopt;
         group = c;
     }
-    if (group == 0) {
-        digits = integer;
-    } else {
-        if (!isGroupCharacter(group == apostrophe ? U'\u2019' : static_cast<char32_t>(group), style))
-            return std::nullopt;
-        size_t start = 0;
-        bool firstGroup = true;
-        while (true) {
-            const size_t end = integer.find(group, start);
-            const std::string_view piece = integer.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
-            if (firstGroup ? (piece.empty() || piece.size() > 3 || piece[0] == '0') : piece.size() != 3)
-                return std::nullopt;
-            digits += piece;
-            firstGroup = false;
-            if (end == std::string_view::npos)
-                break;
-            start = end + 1;
-        }
-    }
-    if (digits.empty())
-        digits = "0";
-
-    const std::string fractionText(fraction);
-    std::optional<Decimal> read = Decimal::parse(hasFraction ? digits + "." + fractionText : digits);
-    if (!read)
+    if (group == 0)
+        return std::string(integer);
+    if (!isGroupCharacter(group == apostrophe ? U'\u2019' : static_cast<char32_t>(group), style))
         return std::nullopt;
-    Decimal value = *read;
-    if (parts.multiplier)
-        value = value * *parts.multiplier;
-    if (parts.negative)
-        value = -value;
+    std::string digits;
+    size_t start = 0;
+    bool firstGroup = true;
+    while (true) {
+        const size_t end = integer.find(group, start);
+        const std::string_view piece = integer.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+        if (firstGroup ? (piece.empty() || piece.size() > 3 || piece[0] == '0') : piece.size() != 3)
+            return std::nullopt;
+        digits += piece;
+        firstGroup = false;
+        if (end == std::string_view::npos)
+            return digits;
+        start = end + 1;
+    }
+}
 
+// The texts and kind of a read value: the multiplied value when a multiplier was peeled,
+// else the digits as written without leading zeros.
+ParsedNumber described(const Parts& parts, const Decimal& value, const std::string& digits, bool hasFraction,
+                       std::string_view fraction)
+{
     ParsedNumber out;
     out.value = value;
     if (parts.multiplier) {
@@ -431,7 +456,7 @@ std::optional<ParsedNumber> build(const Parts& parts, NumberStyle style)
         out.normalized = parts.negative && !value.isZero() ? "-" : "";
         out.normalized += nonZero == std::string::npos ? "0" : digits.substr(nonZero);
         if (hasFraction)
-            out.normalized += "." + fractionText;
+            out.normalized += "." + std::string(fraction);
         out.fractionDigits = static_cast<int>(fraction.size());
     }
     if (parts.percent) {
@@ -442,6 +467,58 @@ std::optional<ParsedNumber> build(const Parts& parts, NumberStyle style)
     }
     out.currency = parts.currency;
     return out;
+}
+
+}  // namespace
+
+std::optional<Parts> decompose(std::string_view text)
+{
+    // Spaces never become digits, so a text without one is turned away before any work.
+    if (!hasAsciiDigit(text))
+        return std::nullopt;
+    const Text s = spacedText(text);
+    Affixes affixes(s);
+    if (!affixes.peel())
+        return std::nullopt;
+    affixes.trim();
+    Parts& parts = affixes.parts();
+    if (affixes.from() == affixes.to() || (parts.percent && parts.currency) ||
+        !isBody(s, affixes.from(), affixes.to()))
+        return std::nullopt;
+    parts.body = s.utf8(affixes.from(), affixes.to());
+    return std::move(parts);
+}
+
+std::optional<ParsedNumber> build(const Parts& parts, NumberStyle style)
+{
+    const std::string body = withOneByteApostrophes(parts.body);
+    const char separator = style == NumberStyle::dotDecimal ? '.' : ',';
+    const size_t cut = body.find(separator);
+    const std::string_view integer = std::string_view(body).substr(0, cut);
+    std::string_view fraction;
+    const bool hasFraction = cut != std::string::npos;
+    if (hasFraction) {
+        fraction = std::string_view(body).substr(cut + 1);
+        if (fraction.empty() || !std::all_of(fraction.begin(), fraction.end(), isAsciiDigit))
+            return std::nullopt;  // a second separator lands here too
+        if (fraction.size() == 3 && parts.currency && isZeroDecimal(*parts.currency))
+            return std::nullopt;
+    }
+
+    std::optional<std::string> digits = integerDigits(integer, style);
+    if (!digits)
+        return std::nullopt;
+    if (digits->empty())
+        *digits = "0";
+    std::optional<Decimal> read = Decimal::parse(hasFraction ? *digits + "." + std::string(fraction) : *digits);
+    if (!read)
+        return std::nullopt;
+    Decimal value = *read;
+    if (parts.multiplier)
+        value = value * *parts.multiplier;
+    if (parts.negative)
+        value = -value;
+    return described(parts, value, *digits, hasFraction, fraction);
 }
 
 std::optional<ParsedNumber> parse(std::string_view text, NumberStyle style)

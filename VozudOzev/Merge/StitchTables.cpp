@@ -151,64 +151,70 @@ std::vector<int> filledColumns(const Grid& grid, int headerRows, int cols)
     return out;
 }
 
+// The one best-match loop of stitching: the first unused candidate with the highest
+// score. A score of none makes an index no candidate.
+template <class Score>
+std::optional<size_t> bestUnused(const std::vector<bool>& used, size_t count, Score score)
+{
+    std::optional<size_t> best;
+    double bestScore = 0;
+    for (size_t i = 0; i < count; ++i) {
+        if (used[i])
+            continue;
+        const std::optional<double> s = score(i);
+        if (s && (!best || *s > bestScore)) {
+            best = i;
+            bestScore = *s;
+        }
+    }
+    return best;
+}
+
+// Maps next column j onto base column i when one was found; whether it was.
+bool claim(Mapping& mapping, std::vector<bool>& used, size_t j, std::optional<size_t> i)
+{
+    if (!i)
+        return false;
+    mapping[j] = static_cast<int>(*i);
+    used[*i] = true;
+    return true;
+}
+
+std::vector<std::string> normalized(const std::vector<std::string>& labels)
+{
+    std::vector<std::string> out;
+    for (const auto& l : labels)
+        out.push_back(normalize(l));
+    return out;
+}
+
 std::optional<Mapping> matchByName(const std::vector<std::string>& baseLabels, const std::vector<std::string>& nextLabels,
                                    const std::vector<bool>& blankNext, double threshold, Characters& chars)
 {
-    std::vector<std::string> bk;
-    std::vector<std::string> nk;
-    for (const auto& l : baseLabels)
-        bk.push_back(normalize(l));
-    for (const auto& l : nextLabels)
-        nk.push_back(normalize(l));
-
+    const std::vector<std::string> bk = normalized(baseLabels);
+    const std::vector<std::string> nk = normalized(nextLabels);
     Mapping mapping(nk.size());
     std::vector<bool> used(bk.size(), false);
 
-    for (size_t j = 0; j < nk.size(); ++j) {
-        if (nk[j].empty())
-            continue;
-        for (size_t i = 0; i < bk.size(); ++i) {
-            if (!used[i] && bk[i] == nk[j]) {
-                mapping[j] = static_cast<int>(i);
-                used[i] = true;
-                break;
-            }
-        }
-    }
-
-    for (size_t j = 0; j < nk.size(); ++j) {
-        if (mapping[j] || nk[j].empty())
-            continue;
-        std::optional<size_t> best;
-        double bestScore = 0;
-        for (size_t i = 0; i < bk.size(); ++i) {
-            if (used[i])
-                continue;
-            const double s = keyScore(bk[i], nk[j], chars);
-            if (s < threshold || s <= 0)
-                continue;
-            if (!best || s > bestScore) {
-                best = i;
-                bestScore = s;
-            }
-        }
-        if (best) {
-            mapping[j] = static_cast<int>(*best);
-            used[*best] = true;
-        }
-    }
-
+    // Equal names first, so a near name cannot take the column an equal one names.
+    for (size_t j = 0; j < nk.size(); ++j)
+        if (!nk[j].empty())
+            claim(mapping, used, j, bestUnused(used, bk.size(), [&](size_t i) -> std::optional<double> {
+                      return bk[i] == nk[j] ? std::optional<double>(1.0) : std::nullopt;
+                  }));
+    for (size_t j = 0; j < nk.size(); ++j)
+        if (!mapping[j] && !nk[j].empty())
+            claim(mapping, used, j, bestUnused(used, bk.size(), [&](size_t i) -> std::optional<double> {
+                      const double s = keyScore(bk[i], nk[j], chars);
+                      return s < threshold || s <= 0 ? std::nullopt : std::optional<double>(s);
+                  }));
+    // An unnamed column goes to the unnamed base column at its position, or nowhere.
     for (size_t j = 0; j < nk.size(); ++j) {
         if (mapping[j] || blankNext[j])
             continue;
-        if (!nk[j].empty())
+        if (!nk[j].empty() || j >= bk.size() || used[j] || !bk[j].empty())
             return std::nullopt;
-        if (j < bk.size() && !used[j] && bk[j].empty()) {
-            mapping[j] = static_cast<int>(j);
-            used[j] = true;
-        } else {
-            return std::nullopt;
-        }
+        claim(mapping, used, j, j);
     }
     return mapping;
 }
@@ -232,63 +238,39 @@ std::vector<std::optional<double>> columnCenters(const Table& table)
     return out;
 }
 
+// A proposal for the user: columns by the nearest name, then by the nearest centre, then
+// by position.
 Mapping suggest(const Table& base, const Table& next, const std::vector<std::string>& baseLabels,
                 const std::vector<std::string>& nextLabels, double threshold, Characters& chars)
 {
-    std::vector<std::string> bk;
-    for (const auto& l : baseLabels)
-        bk.push_back(normalize(l));
+    const std::vector<std::string> bk = normalized(baseLabels);
     Mapping out(nextLabels.size());
     std::vector<bool> used(bk.size(), false);
 
     for (size_t j = 0; j < nextLabels.size(); ++j) {
         const std::string nk = normalize(nextLabels[j]);
-        if (nk.empty())
-            continue;
-        std::optional<size_t> best;
-        double bestScore = 0;
-        for (size_t i = 0; i < bk.size(); ++i) {
-            if (used[i])
-                continue;
-            const double s = keyScore(bk[i], nk, chars);
-            if (!best || s > bestScore) {
-                best = i;
-                bestScore = s;
-            }
-        }
-        if (best && bestScore >= threshold) {
-            out[j] = static_cast<int>(*best);
-            used[*best] = true;
-        }
+        if (!nk.empty())
+            claim(out, used, j, bestUnused(used, bk.size(), [&](size_t i) -> std::optional<double> {
+                      const double s = keyScore(bk[i], nk, chars);
+                      return s >= threshold ? std::optional<double>(s) : std::nullopt;
+                  }));
     }
 
     const auto baseCenters = columnCenters(base);
     const auto nextCenters = columnCenters(next);
+    const size_t centred = std::min(baseCenters.size(), used.size());
     for (size_t j = 0; j < out.size(); ++j) {
         if (out[j])
             continue;
-        if (j < nextCenters.size() && nextCenters[j]) {
-            std::optional<size_t> nearest;
-            double distance = 0;
-            for (size_t i = 0; i < baseCenters.size() && i < used.size(); ++i) {
-                if (used[i] || !baseCenters[i])
-                    continue;
-                const double d = std::abs(*baseCenters[i] - *nextCenters[j]);
-                if (!nearest || d < distance) {
-                    nearest = i;
-                    distance = d;
-                }
-            }
-            if (nearest) {
-                out[j] = static_cast<int>(*nearest);
-                used[*nearest] = true;
-                continue;
-            }
-        }
-        if (j < used.size() && !used[j]) {
-            out[j] = static_cast<int>(j);
-            used[j] = true;
-        }
+        if (j < nextCenters.size() && nextCenters[j] &&
+            claim(out, used, j, bestUnused(used, centred, [&](size_t i) -> std::optional<double> {
+                      if (!baseCenters[i])
+                          return std::nullopt;
+                      return -std::abs(*baseCenters[i] - *nextCenters[j]);
+                  })))
+            continue;
+        if (j < used.size() && !used[j])
+            claim(out, used, j, j);
     }
     return out;
 }
@@ -380,9 +362,8 @@ private:
     std::vector<size_t> holder_;
 };
 
-Result assemble(const Table& base, int hB, const Table& next, int hN, const Mapping& mapping, MappingMethod method,
-                std::vector<int> droppedEmpty, const Options& options, const Grid& baseGrid, const Grid& nextGrid,
-                Characters& chars)
+// The stitched width: the base's, widened to the highest mapped column.
+int stitchedWidth(const Table& base, const Mapping& mapping)
 {
     int width = std::max(base.cols, 0);
     for (const auto& entry : mapping) {
@@ -392,109 +373,169 @@ Result assemble(const Table& base, int hB, const Table& next, int hN, const Mapp
             throw VozudOzevError::invalidInput("column mapping names column " + std::to_string(*entry));
         width = std::max(width, *entry + 1);
     }
+    return width;
+}
 
-    Grid padded = baseGrid;
-    for (auto& row : padded)
-        row.resize(static_cast<size_t>(width));
+// Whether the first n rows of b, made comparable by keyOfB, repeat the first n rows of a.
+template <class KeyOfB>
+bool repeatsRows(const Grid& a, const Grid& b, int n, double rowSimilarity, Characters& chars, KeyOfB keyOfB)
+{
+    bool repeated = true;
+    for (int i = 0; i < n && repeated; ++i)
+        repeated = rowScore(rowKey(a[static_cast<size_t>(i)], chars), keyOfB(b[static_cast<size_t>(i)])) >=
+                   rowSimilarity;
+    return repeated;
+}
+
+// The longest run of rows ending the base body that starts the next body.
+int overlapRows(const std::vector<RowKey>& baseBody, const std::vector<RowKey>& nextBody, double rowSimilarity)
+{
+    const size_t b = baseBody.size();
+    for (size_t m = std::min(b, nextBody.size()); m >= 1; --m) {
+        bool same = true;
+        for (size_t i = 0; i < m && same; ++i)
+            same = rowScore(baseBody[b - m + i], nextBody[i]) >= rowSimilarity;
+        if (same)
+            return static_cast<int>(m);
+    }
+    return 0;
+}
+
+// Where the rows of the next capture lie against the base: its repeated header, the rows
+// that repeat the end of the base, and what is left to append.
+struct Placement {
+    int header = 0;   // next rows dropped as a repeated header
+    int overlap = 0;  // next rows dropped as repeating the base
+    int skipped = 0;  // header + overlap: the first next row appended
+    int appended = 0;
+};
+
+Placement placeNextRows(const Grid& padded, int hB, const Grid& nextGrid, int hN, const Mapping& mapping, int width,
+                        double rowSimilarity, Characters& chars)
+{
     const int baseRows = static_cast<int>(padded.size());
     const int nextRows = static_cast<int>(nextGrid.size());
-
-    int g = 0;
-    if (hN > 0) {
-        g = hN;
-    } else if (hB >= 1 && nextRows >= hB) {
-        bool repeated = true;
-        for (int i = 0; i < hB && repeated; ++i)
-            repeated = rowScore(rowKey(padded[static_cast<size_t>(i)], chars),
-                                rowKey(remapRow(nextGrid[static_cast<size_t>(i)], mapping, width), chars)) >=
-                       options.rowSimilarity;
-        g = repeated ? hB : 0;
-    }
-    g = std::min(g, nextRows);
+    const auto remappedKey = [&](const std::vector<std::string>& row) {
+        return rowKey(remapRow(row, mapping, width), chars);
+    };
+    Placement p;
+    if (hN > 0)
+        p.header = hN;
+    else if (hB >= 1 && nextRows >= hB)
+        p.header = repeatsRows(padded, nextGrid, hB, rowSimilarity, chars, remappedKey) ? hB : 0;
+    p.header = std::min(p.header, nextRows);
 
     std::vector<RowKey> baseBody;
     for (int r = hB; r < baseRows; ++r)
         baseBody.push_back(rowKey(padded[static_cast<size_t>(r)], chars));
     std::vector<RowKey> nextBody;
-    for (int r = g; r < nextRows; ++r)
-        nextBody.push_back(rowKey(remapRow(nextGrid[static_cast<size_t>(r)], mapping, width), chars));
+    for (int r = p.header; r < nextRows; ++r)
+        nextBody.push_back(remappedKey(nextGrid[static_cast<size_t>(r)]));
+    p.overlap = overlapRows(baseBody, nextBody, rowSimilarity);
+    p.skipped = p.header + p.overlap;
+    p.appended = std::max(0, nextRows - p.skipped);
+    return p;
+}
 
-    int overlap = 0;
-    const size_t b = baseBody.size();
-    for (size_t m = std::min(b, nextBody.size()); m >= 1; --m) {
-        bool same = true;
-        for (size_t i = 0; i < m && same; ++i)
-            same = rowScore(baseBody[b - m + i], nextBody[i]) >= options.rowSimilarity;
-        if (same) {
-            overlap = static_cast<int>(m);
-            break;
-        }
+// A next cell moved below the base: rows from the first appended one, its column mapped,
+// a span kept only across consecutively mapped columns. Nothing when it lands nowhere.
+std::optional<Cell> movedCell(const Cell& cell, const Mapping& mapping, int skipped, int baseRows, int nextRows)
+{
+    // Cells outside the next grid have no row to land on.
+    if (cell.row < 0 || cell.row >= nextRows || cell.col < 0)
+        return std::nullopt;
+    // A span running past the next grid is cut at its last row, so no cell leaves the result.
+    const long long rowEnd = std::min<long long>(static_cast<long long>(cell.row) + std::max(cell.rowSpan, 1), nextRows);
+    if (rowEnd <= skipped || static_cast<size_t>(cell.col) >= mapping.size())
+        return std::nullopt;
+    const auto& target = mapping[static_cast<size_t>(cell.col)];
+    if (!target || *target < 0)
+        return std::nullopt;
+    const int c = *target;
+    Cell moved = cell;
+    const int from = std::max(cell.row, skipped);
+    moved.row = from - skipped + baseRows;
+    moved.rowSpan = static_cast<int>(rowEnd - from);
+    moved.col = c;
+    moved.colSpan = 1;
+    if (cell.colSpan > 1) {
+        const size_t end = std::min(static_cast<size_t>(cell.col) + static_cast<size_t>(cell.colSpan), mapping.size());
+        bool consecutive = true;
+        for (size_t k = static_cast<size_t>(cell.col); k < end && consecutive; ++k)
+            consecutive = mapping[k] == c + static_cast<int>(k - static_cast<size_t>(cell.col));
+        if (consecutive)
+            moved.colSpan = static_cast<int>(end - static_cast<size_t>(cell.col));
     }
+    moved.bbox.reset();  // a box of the next capture's image means nothing here
+    return moved;
+}
 
-    const int s = g + overlap;
-    const int appended = std::max(0, nextRows - s);
-    const int rows = baseRows + appended;
-    // A table no stored record may hold would be lost at the next save and reopen.
-    if (static_cast<long long>(rows) * width > Table::maxSlots)
-        throw VozudOzevError::invalidInput("the stitched table would have " + std::to_string(rows) + " x " +
-                                           std::to_string(width) + " slots");
-
+// The base cells, their spans cut at the base's last row: a span running past the base
+// grid would reach into the appended rows.
+std::vector<Cell> baseCells(const Table& base, int baseRows)
+{
     std::vector<Cell> cells = base.cells;
-    // A base span running past the base grid would reach into the appended rows.
     for (Cell& cell : cells)
         if (cell.row >= 0 && cell.row < baseRows)
             cell.rowSpan = std::min(cell.rowSpan, baseRows - cell.row);
+    return cells;
+}
 
-    AppendedSlots slots(baseRows, appended, width);
+void appendNextCells(std::vector<Cell>& cells, AppendedSlots& slots, const Table& next, const Mapping& mapping,
+                     int skipped, int baseRows, int nextRows)
+{
     for (const Cell& cell : next.cells) {
-        // Cells outside the next grid have no row to land on.
-        if (cell.row < 0 || cell.row >= nextRows || cell.col < 0)
+        std::optional<Cell> moved = movedCell(cell, mapping, skipped, baseRows, nextRows);
+        if (!moved)
             continue;
-        // A span running past the next grid is cut at its last row, so no cell leaves the result.
-        const long long rowEnd = std::min<long long>(static_cast<long long>(cell.row) + std::max(cell.rowSpan, 1), nextRows);
-        if (rowEnd <= s || static_cast<size_t>(cell.col) >= mapping.size())
-            continue;
-        const auto& target = mapping[static_cast<size_t>(cell.col)];
-        if (!target || *target < 0)
-            continue;
-        const int c = *target;
-        Cell moved = cell;
-        const int from = std::max(cell.row, s);
-        moved.row = from - s + baseRows;
-        moved.rowSpan = static_cast<int>(rowEnd - from);
-        moved.col = c;
-        moved.colSpan = 1;
-        if (cell.colSpan > 1) {
-            const size_t end = std::min(static_cast<size_t>(cell.col) + static_cast<size_t>(cell.colSpan), mapping.size());
-            bool consecutive = true;
-            for (size_t k = static_cast<size_t>(cell.col); k < end && consecutive; ++k)
-                consecutive = mapping[k] == c + static_cast<int>(k - static_cast<size_t>(cell.col));
-            if (consecutive)
-                moved.colSpan = static_cast<int>(end - static_cast<size_t>(cell.col));
-        }
-        moved.bbox.reset();  // a box of the next capture's image means nothing here
-
         // Two next columns mapped onto one base column meet on one slot: the later text joins
         // the earlier one, as in the remapped rows; a span reaching a taken slot shrinks.
-        if (const auto holder = slots.holder(moved.row, moved.col)) {
+        if (const auto holder = slots.holder(moved->row, moved->col)) {
             std::string& text = cells[*holder].text;
-            text = text.empty() ? moved.text : text + " " + moved.text;
+            text = text.empty() ? moved->text : text + " " + moved->text;
             continue;
         }
-        if (!slots.free(moved))
-            moved.rowSpan = moved.colSpan = 1;
-        slots.take(moved, cells.size());
-        cells.push_back(std::move(moved));
+        if (!slots.free(*moved))
+            moved->rowSpan = moved->colSpan = 1;
+        slots.take(*moved, cells.size());
+        cells.push_back(std::move(*moved));
     }
+}
 
-    // Fill the appended rows so every slot is held or covered by exactly one cell.
-    for (size_t i = 0; i < base.cells.size(); ++i)
+// Fills the appended rows so every slot is held or covered by exactly one cell.
+void fillAppendedRows(std::vector<Cell>& cells, AppendedSlots& slots, size_t baseCellCount, int baseRows, int appended,
+                      int width)
+{
+    for (size_t i = 0; i < baseCellCount; ++i)
         slots.cover(cells[i]);
     for (int r = 0; r < appended; ++r)
         for (int c = 0; c < width; ++c)
             if (!slots.holder(baseRows + r, c))
                 cells.push_back(Cell{baseRows + r, c, 1, 1, "", std::nullopt, std::nullopt, std::nullopt, std::nullopt});
+}
 
+Result assemble(const Table& base, int hB, const Table& next, int hN, const Mapping& mapping, MappingMethod method,
+                std::vector<int> droppedEmpty, const Options& options, const Grid& baseGrid, const Grid& nextGrid,
+                Characters& chars)
+{
+    const int width = stitchedWidth(base, mapping);
+    Grid padded = baseGrid;
+    for (auto& row : padded)
+        row.resize(static_cast<size_t>(width));
+    const int baseRows = static_cast<int>(padded.size());
+    const int nextRows = static_cast<int>(nextGrid.size());
+    const Placement p = placeNextRows(padded, hB, nextGrid, hN, mapping, width, options.rowSimilarity, chars);
+
+    const int rows = baseRows + p.appended;
+    // A table no stored record may hold would be lost at the next save and reopen.
+    if (static_cast<long long>(rows) * width > Table::maxSlots)
+        throw VozudOzevError::invalidInput("the stitched table would have " + std::to_string(rows) + " x " +
+                                           std::to_string(width) + " slots");
+
+    std::vector<Cell> cells = baseCells(base, baseRows);
+    AppendedSlots slots(baseRows, p.appended, width);
+    appendNextCells(cells, slots, next, mapping, p.skipped, baseRows, nextRows);
+    fillAppendedRows(cells, slots, base.cells.size(), baseRows, p.appended, width);
     std::stable_sort(cells.begin(), cells.end(),
                      [](const Cell& a, const Cell& b) { return a.row != b.row ? a.row < b.row : a.col < b.col; });
 
@@ -504,7 +545,7 @@ Result assemble(const Table& base, int hB, const Table& next, int hN, const Mapp
     table.rows = rows;
     table.cols = width;
     table.cells = std::move(cells);
-    Report report{g, overlap, appended, mapping, method, std::move(droppedEmpty)};
+    Report report{p.header, p.overlap, p.appended, mapping, method, std::move(droppedEmpty)};
     return Result{Stitched{std::move(table), std::move(report)}};
 }
 
@@ -604,14 +645,10 @@ Result stitch(const Table& base, const Table& next, const Options& options)
     if (hN == 0) {
         // No header cells: a first row that repeats the base's header is one all the same.
         const int tested = hB >= 1 ? hB : (base.rows >= 2 ? 1 : 0);
-        if (tested > 0 && nextRows >= tested && baseCols == nextCols) {
-            bool repeated = true;
-            for (int i = 0; i < tested && repeated; ++i)
-                repeated = rowScore(rowKey(baseGrid[static_cast<size_t>(i)], chars),
-                                    rowKey(nextGrid[static_cast<size_t>(i)], chars)) >= options.rowSimilarity;
-            if (repeated)
-                hN = tested;
-        }
+        if (tested > 0 && nextRows >= tested && baseCols == nextCols &&
+            repeatsRows(baseGrid, nextGrid, tested, options.rowSimilarity, chars,
+                        [&](const std::vector<std::string>& row) { return rowKey(row, chars); }))
+            hN = tested;
     }
     hN = std::clamp(hN, 0, nextRows);
 

@@ -6,6 +6,7 @@
 #include "VozudOzev/Platform/TesseractPool.hpp"
 #include "VozudOzev/Platform/TextRecognitionError.hpp"
 #include "VozudOzev/Platform/VietnameseMarks.hpp"
+#include "VozudOzev/Platform/WordGaps.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -63,6 +64,35 @@ std::optional<PageWord> wordAt(const tesseract::ResultIterator& it)
     return PageWord{std::move(word), boxOf(l, t, r, b), std::clamp(conf, 0.0, 1.0)};
 }
 
+// The word as the page draws it: split where the blank between two of its characters is a
+// space the recogniser left out. Unsplit when the characters do not spell the word.
+std::vector<std::pair<PageWord, std::vector<DongSign::Symbol>>> drawnWords(PageWord word,
+                                                                           const std::vector<DongSign::Symbol>& symbols)
+{
+    const std::vector<std::vector<DongSign::Symbol>> groups = WordGaps::split(symbols, WordGaps::spaceGap(symbols));
+    std::vector<std::pair<PageWord, std::vector<DongSign::Symbol>>> out;
+    if (groups.size() > 1) {
+        std::string spelled;
+        for (const auto& group : groups) {
+            PageWord piece{"", group.front().box, word.confidence};
+            for (const DongSign::Symbol& s : group) {
+                piece.text += s.text;
+                piece.box = piece.box.unite(s.box);
+            }
+            spelled += piece.text;
+            piece.text = Unicode::nfc(Unicode::sanitized(Unicode::trimmed(piece.text)));
+            if (piece.text.empty())
+                break;
+            out.emplace_back(std::move(piece), group);
+        }
+        if (out.size() == groups.size() && Unicode::nfc(Unicode::sanitized(Unicode::trimmed(spelled))) == word.text)
+            return out;
+        out.clear();
+    }
+    out.emplace_back(std::move(word), symbols);
+    return out;
+}
+
 // One recognition of the prepared page.
 struct PageReading {
     PageLines lines;
@@ -70,10 +100,12 @@ struct PageReading {
 };
 
 PageReading readPage(TesseractPool& pool, const TesseractRecognizer::Tuning& tuning, const std::string& languages,
-                     bool correction, const PreparedPage& page)
+                     bool correction, const PreparedPage& page, const std::string& characters = {})
 {
     const TesseractPool::Lease lease = pool.borrow({tuning.dataPath, languages, correction});
     tesseract::TessBaseAPI& api = *lease;
+    // Set on every call: pooled instances keep what the last borrower set.
+    api.SetVariable("tessedit_char_whitelist", characters.c_str());
     api.SetPageSegMode(static_cast<tesseract::PageSegMode>(tuning.pageSegMode));
     api.SetImage(page.grey.data(), page.width, page.height, 1, page.width);
     api.SetSourceResolution(300);
@@ -96,10 +128,13 @@ PageReading readPage(TesseractPool& pool, const TesseractRecognizer::Tuning& tun
         std::optional<PageWord> word = wordAt(*it);
         if (!word)
             continue;
-        if (DongSign::endsWithDongLetter(word->text))
-            DongSign::place(symbolsOf(*it), std::move(*word), reading.lines.back());
-        else
-            reading.lines.back().push_back(std::move(*word));
+        const std::vector<DongSign::Symbol> symbols = symbolsOf(*it);
+        for (auto& [piece, pieceSymbols] : drawnWords(std::move(*word), symbols)) {
+            if (DongSign::endsWithDongLetter(piece.text))
+                DongSign::place(pieceSymbols, std::move(piece), reading.lines.back());
+            else
+                reading.lines.back().push_back(std::move(piece));
+        }
     } while (it->Next(tesseract::RIL_WORD));
     return reading;
 }
@@ -237,7 +272,7 @@ std::vector<TextObservation> TesseractRecognizer::perform(const Image& image, co
         return {};
     const PreparedPage page = PreparedPage::prepare(image, tuning_);
     const std::string languages = languageString(request.languages);
-    PageReading reading = readPage(*pool_, tuning_, languages, request.languageCorrection, page);
+    PageReading reading = readPage(*pool_, tuning_, languages, request.languageCorrection, page, request.characters);
     restoreVietnameseMarks(reading, *pool_, tuning_, languages, request.languageCorrection, page);
     const double minHeight =
         request.minimumTextHeight && *request.minimumTextHeight > 0 ? *request.minimumTextHeight * page.height : 0;

@@ -112,6 +112,7 @@ Inside inside(const Image& image, const BBox& box, bool withoutRules)
         }
         out.blobs.push_back(b);
     }
+    out.ink = std::move(ink);
     return out;
 }
 

@@ -3,6 +3,7 @@
 #include "VozudOzev/Model/BBox.hpp"
 #include "VozudOzev/Platform/Image.hpp"
 
+#include <cstdint>
 #include <vector>
 
 // The ink drawn inside one cell box, as blobs: what the image-based cell passes look at
@@ -28,6 +29,9 @@ struct Inside {
     int width = 0;
     int height = 0;
     std::vector<Blob> blobs;
+    std::vector<std::uint8_t> ink;  // width * height, 1 where ink (rules taken out if asked)
+
+    bool at(int px, int py) const { return ink[static_cast<size_t>(py) * width + px] != 0; }
 };
 
 // Ink differs from the crop's most common grey by 24 levels or more. With withoutRules,

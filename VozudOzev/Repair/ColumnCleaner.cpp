@@ -64,7 +64,9 @@ void narrowSpans(std::vector<AssembledCell>& cells)
     }
 }
 
-void realignHeader(std::vector<AssembledCell>& cells, int cols)
+namespace {
+
+std::vector<int> headerRowsOf(const std::vector<AssembledCell>& cells)
 {
     std::vector<int> headerRows;
     for (const AssembledCell& c : cells)
@@ -72,80 +74,108 @@ void realignHeader(std::vector<AssembledCell>& cells, int cols)
             headerRows.push_back(c.row);
     std::sort(headerRows.begin(), headerRows.end());
     headerRows.erase(std::unique(headerRows.begin(), headerRows.end()), headerRows.end());
+    return headerRows;
+}
 
-    const auto extents = bodyColumnExtents(cells);
-    for (int row : headerRows) {
-        std::vector<const AssembledCell*> candidates;
-        for (const AssembledCell& c : cells)
-            if (c.row == row && c.rowSpan == 1 && c.colSpan == 1 && !c.text.empty())
-                candidates.push_back(&c);
-        if (candidates.size() < 2)
-            continue;
-
-        std::map<long long, int> votes;
-        for (const AssembledCell* c : candidates) {
-            if (!c->textBox)
-                continue;
-            int best = 0;
-            std::optional<double> bestOverlap;
-            for (const auto& [j, extent] : extents) {
-                const double o = overlap(c->textBox->x, c->textBox->w, extent);
-                if (o >= 0 && (!bestOverlap || o > *bestOverlap)) {
-                    best = j;
-                    bestOverlap = o;
-                }
-            }
-            if (bestOverlap && *bestOverlap > 0)
-                ++votes[static_cast<long long>(best) - c->col];
+// The body column a header text overlaps most, when it overlaps one at all.
+std::optional<int> overlappedColumn(const BBox& textBox, const Extents& extents)
+{
+    int best = 0;
+    std::optional<double> bestOverlap;
+    for (const auto& [j, extent] : extents) {
+        const double o = overlap(textBox.x, textBox.w, extent);
+        if (o >= 0 && (!bestOverlap || o > *bestOverlap)) {
+            best = j;
+            bestOverlap = o;
         }
-        long long shift = 0;
-        int count = 0;
-        for (const auto& [s, n] : votes)
-            if (n > count) {
-                shift = s;
-                count = n;
-            }
-        if (shift == 0 || count < 2 || static_cast<double>(count) < 0.75 * static_cast<double>(candidates.size()))
-            continue;
+    }
+    if (bestOverlap && *bestOverlap > 0)
+        return best;
+    return std::nullopt;
+}
 
-        bool fits = true;
-        for (const AssembledCell& c : cells) {
-            if (c.row != row)
-                continue;
-            if (c.rowSpan != 1)
-                fits = false;
-            if (!c.text.empty() && (static_cast<long long>(c.col) + shift < 0 ||
-                                    static_cast<long long>(c.col) + c.colSpan - 1 + shift >= cols))
-                fits = false;
+// The shift that moves a header row's one-slot texts over the body columns they overlap,
+// when at least two and three quarters of them agree on it; else 0.
+long long votedShift(const std::vector<AssembledCell>& cells, int row, const Extents& extents)
+{
+    std::vector<const AssembledCell*> candidates;
+    for (const AssembledCell& c : cells)
+        if (c.row == row && c.rowSpan == 1 && c.colSpan == 1 && !c.text.empty())
+            candidates.push_back(&c);
+    if (candidates.size() < 2)
+        return 0;
+    std::map<long long, int> votes;
+    for (const AssembledCell* c : candidates)
+        if (c->textBox)
+            if (const std::optional<int> column = overlappedColumn(*c->textBox, extents))
+                ++votes[static_cast<long long>(*column) - c->col];
+    long long shift = 0;
+    int count = 0;
+    for (const auto& [s, n] : votes)
+        if (n > count) {
+            shift = s;
+            count = n;
         }
-        if (!fits)
-            continue;
+    if (count < 2 || static_cast<double>(count) < 0.75 * static_cast<double>(candidates.size()))
+        return 0;
+    return shift;
+}
 
-        std::vector<AssembledCell> kept;
-        std::vector<AssembledCell> moved;
-        for (AssembledCell& c : cells) {
-            if (c.row != row)
-                kept.push_back(std::move(c));
-            else if (!c.text.empty()) {
-                c.col = static_cast<int>(c.col + shift);
-                moved.push_back(std::move(c));
-            }
-        }
-        std::vector<bool> coveredCols(static_cast<size_t>(std::max(cols, 0)), false);
-        for (const AssembledCell& c : moved)
-            for (long long j = std::max(c.col, 0); j < std::min(static_cast<long long>(c.col) + c.colSpan, static_cast<long long>(cols)); ++j)
-                coveredCols[static_cast<size_t>(j)] = true;
-        for (AssembledCell& c : moved)
+// Whether the row can move whole: no cell reaches another row and every text stays inside.
+bool rowFits(const std::vector<AssembledCell>& cells, int row, long long shift, int cols)
+{
+    bool fits = true;
+    for (const AssembledCell& c : cells) {
+        if (c.row != row)
+            continue;
+        if (c.rowSpan != 1)
+            fits = false;
+        if (!c.text.empty() && (static_cast<long long>(c.col) + shift < 0 ||
+                                static_cast<long long>(c.col) + c.colSpan - 1 + shift >= cols))
+            fits = false;
+    }
+    return fits;
+}
+
+// Moves the row's texts by the shift and refills the slots they leave with empty header cells.
+void shiftRow(std::vector<AssembledCell>& cells, int row, long long shift, int cols)
+{
+    std::vector<AssembledCell> kept;
+    std::vector<AssembledCell> moved;
+    for (AssembledCell& c : cells) {
+        if (c.row != row)
             kept.push_back(std::move(c));
-        for (int j = 0; j < cols; ++j)
-            if (!coveredCols[static_cast<size_t>(j)]) {
-                AssembledCell filler;
-                filler.row = row;
-                filler.col = j;
-                filler.header = true;
-                kept.push_back(std::move(filler));
-            }
-        cells = std::move(kept);
+        else if (!c.text.empty()) {
+            c.col = static_cast<int>(c.col + shift);
+            moved.push_back(std::move(c));
+        }
+    }
+    std::vector<bool> coveredCols(static_cast<size_t>(std::max(cols, 0)), false);
+    for (const AssembledCell& c : moved)
+        for (long long j = std::max(c.col, 0); j < std::min(static_cast<long long>(c.col) + c.colSpan, static_cast<long long>(cols)); ++j)
+            coveredCols[static_cast<size_t>(j)] = true;
+    for (AssembledCell& c : moved)
+        kept.push_back(std::move(c));
+    for (int j = 0; j < cols; ++j)
+        if (!coveredCols[static_cast<size_t>(j)]) {
+            AssembledCell filler;
+            filler.row = row;
+            filler.col = j;
+            filler.header = true;
+            kept.push_back(std::move(filler));
+        }
+    cells = std::move(kept);
+}
+
+}  // namespace
+
+void realignHeader(std::vector<AssembledCell>& cells, int cols)
+{
+    const auto extents = bodyColumnExtents(cells);
+    for (int row : headerRowsOf(cells)) {
+        const long long shift = votedShift(cells, row, extents);
+        if (shift != 0 && rowFits(cells, row, shift, cols))
+            shiftRow(cells, row, shift, cols);
     }
 }
 

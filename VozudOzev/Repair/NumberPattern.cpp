@@ -12,6 +12,8 @@ namespace {
 
 constexpr std::array<std::string_view, 9> currencies{"$", "\u20AC", "\u00A3", "\u00A5", "\u20AB", "\u0111",
                                                       "EUR", "USD", "VND"};
+// Symbols nobody writes before an amount that a currency sign is misread as.
+constexpr std::array<std::string_view, 5> strays{"#", "*", "\u00AB", "\u00BB", "\u00A2"};
 constexpr std::array<std::string_view, 4> signs{"-", "\u2212", "+", "\u2013"};
 
 bool isDigit(char c)
@@ -72,14 +74,10 @@ bool clear(int agreeing, size_t of)
     return agreeing >= 3 && agreeing * 5 >= static_cast<int>(of) * 3;
 }
 
-}  // namespace
 
-std::optional<Shape> shapeOf(std::string_view text, bool groupFirst)
+// Marks before the digits: a sign, a bracket, a currency, in any order.
+void takePrefix(std::string_view& s, Shape& shape)
 {
-    const std::string compact = compacted(text);
-    std::string_view s = compact;
-    Shape shape;
-    // Marks before the digits: a sign, a bracket, a currency, in any order.
     for (bool took = true; took && !s.empty() && !isDigit(s.front());) {
         took = false;
         for (std::string_view sign : signs)
@@ -98,7 +96,17 @@ std::optional<Shape> shapeOf(std::string_view text, bool groupFirst)
             shape.prefix += 'Y';
             took = true;
         }
+        for (std::string_view stray : strays)
+            if (s.size() > stray.size() && isDigit(s[stray.size()]) && takeFront(s, stray)) {
+                shape.prefix += '?';
+                took = true;
+            }
     }
+}
+
+// Marks after the digits: a bracket, a percent sign, a currency.
+void takeSuffix(std::string_view& s, Shape& shape)
+{
     for (bool took = true; took && !s.empty() && !isDigit(s.back());) {
         took = false;
         std::string mark;
@@ -117,31 +125,47 @@ std::optional<Shape> shapeOf(std::string_view text, bool groupFirst)
             took = true;
         }
     }
+}
+
+struct Groups {
+    std::vector<int> digits;  // digits in each group, left to right
+    std::string separators;   // the one between each two groups
+};
+
+// The digit groups of a bare number; nothing for a date, a time, a code.
+std::optional<Groups> groupsOf(std::string_view s)
+{
     if (s.empty() || !isDigit(s.front()) || !isDigit(s.back()))
         return std::nullopt;
-    std::vector<int> groups{0};
-    std::string seps;
+    Groups g{{0}, {}};
     for (size_t i = 0; i < s.size(); ++i) {
         const char c = s[i];
         if (isDigit(c)) {
-            ++groups.back();
+            ++g.digits.back();
         } else if ((c == '.' || c == ',' || c == ' ') && isDigit(s[i - 1]) && isDigit(s[i + 1])) {
-            seps += c;
-            groups.push_back(0);
+            g.separators += c;
+            g.digits.push_back(0);
         } else {
-            return std::nullopt;  // a date, a time, a code
+            return std::nullopt;
         }
     }
-    int digits = 0;
-    for (int g : groups)
-        digits += g;
     // 12.05.2024 and 4.1.2 are dates and outline numbers, not amounts.
-    if (groups.size() == 3 && seps[0] == seps[1] && seps[0] != ' ' && groups[0] <= 2 && groups[1] <= 2)
+    const std::string& seps = g.separators;
+    if (g.digits.size() == 3 && seps[0] == seps[1] && seps[0] != ' ' && g.digits[0] <= 2 && g.digits[1] <= 2)
         return std::nullopt;
-    if (seps.empty()) {
-        shape.integerDigits = digits;
-        return shape;
-    }
+    return g;
+}
+
+// Which separator is the decimal one; false when a blank would be.
+bool placeSeparators(const Groups& g, bool groupFirst, bool leadingZero, Shape& shape)
+{
+    int digits = 0;
+    for (int n : g.digits)
+        digits += n;
+    shape.integerDigits = digits;
+    const std::string& seps = g.separators;
+    if (seps.empty())
+        return true;
     const char last = seps.back();
     const bool mixed = seps.find_first_not_of(last) != std::string::npos;
     bool lastIsDecimal;
@@ -150,18 +174,33 @@ std::optional<Shape> shapeOf(std::string_view text, bool groupFirst)
     else if (seps.size() >= 2 || last == ' ')
         lastIsDecimal = false;
     else
-        lastIsDecimal = !(groupFirst && groups.back() == 3 && !(groups[0] == 1 && s[0] == '0'));
-    if (lastIsDecimal) {
-        if (last == ' ')
-            return std::nullopt;
-        shape.decimal = last;
-        shape.decimals = groups.back();
-        if (seps.size() >= 2)
-            shape.group = seps.front();
-    } else {
+        lastIsDecimal = !(groupFirst && g.digits.back() == 3 && !(g.digits[0] == 1 && leadingZero));
+    if (!lastIsDecimal) {
         shape.group = seps.front();
+        return true;
     }
-    shape.integerDigits = digits - shape.decimals;
+    if (last == ' ')
+        return false;
+    shape.decimal = last;
+    shape.decimals = g.digits.back();
+    if (seps.size() >= 2)
+        shape.group = seps.front();
+    shape.integerDigits -= shape.decimals;
+    return true;
+}
+
+}  // namespace
+
+std::optional<Shape> shapeOf(std::string_view text, bool groupFirst)
+{
+    const std::string compact = compacted(text);
+    std::string_view s = compact;
+    Shape shape;
+    takePrefix(s, shape);
+    takeSuffix(s, shape);
+    const std::optional<Groups> groups = groupsOf(s);
+    if (!groups || !placeSeparators(*groups, groupFirst, s[0] == '0', shape))
+        return std::nullopt;
     return shape;
 }
 
@@ -220,10 +259,14 @@ std::vector<size_t> outliers(const std::vector<std::string>& texts)
         std::vector<std::string> marks;
         bool lookAlike = false;
         for (const Shape& s : shapes)
-            if (std::string c = currencyOf(s.*side); !c.empty()) {
+            if (std::string c = currencyOf(s.*side); !c.empty() && c.find('?') == std::string::npos) {
                 lookAlike = lookAlike || c == "Y";
                 marks.push_back(c == "Y" ? "\u00A5" : c);
             }
+        // A stray symbol before the digits where other numbers show a currency sign.
+        for (size_t i = 0; i < shapes.size(); ++i)
+            if (!marks.empty() && (shapes[i].*side).find('?') != std::string::npos)
+                odd[i] = true;
         const auto [mark, n] = majority(marks);
         // A yen sign read as a letter shows the column is read badly: one is enough.
         const bool yen = lookAlike && mark == "\u00A5";
@@ -246,6 +289,22 @@ std::vector<size_t> outliers(const std::vector<std::string>& texts)
         if (odd[i])
             out.push_back(index[i]);
     return out;
+}
+
+bool yenReadAsFour(const std::vector<std::string>& texts)
+{
+    int fours = 0;
+    for (const std::string& t : texts) {
+        const std::optional<Shape> shape = shapeOf(t);
+        if (!shape)
+            continue;
+        const bool marked = shape->prefix.find_first_not_of('(') != std::string::npos ||
+                            shape->suffix.find_first_not_of(')') != std::string::npos;
+        if (marked || t[t.find_first_of("0123456789")] != '4' || shape->integerDigits < 2)
+            return false;
+        ++fours;
+    }
+    return fours >= 3;
 }
 
 }  // namespace VozudOzev::NumberPattern

@@ -11,7 +11,8 @@
 namespace VozudOzev::NumberPattern {
 
 struct Shape {
-    std::string prefix;     // currency mark or "(" before the digits, without blanks
+    std::string prefix;     // currency mark or "(" before the digits, without blanks; "?" for
+                            // a stray symbol there, "Y" for a yen sign read as a letter
     std::string suffix;     // currency mark, "%" or ")" after them, without blanks
     char decimal = 0;       // the decimal separator, 0 without a decimal part
     int decimals = 0;       // digits after it
@@ -37,8 +38,13 @@ std::string writtenMarks(std::string_view text);
 // quarter of the numbers show (two at least) makes those without it odd: a mark read as
 // a digit or lost is seldom misread the same way twice, while one mark alone may be how
 // the first or the total row is written. "Y" before digits is a yen sign read as a letter,
-// and one is enough to doubt every number of its column without a yen sign.
+// and one is enough to doubt every number of its column without a yen sign. A stray
+// symbol before the digits ("#105") where others show a currency sign is odd too.
 // Texts that are not numbers are neither counted nor returned.
 std::vector<size_t> outliers(const std::vector<std::string>& texts);
+
+// Whether three numbers or more, none with a currency mark, all begin with a 4: the yen
+// sign read as that digit in every row, more often than a column of amounts in one range.
+bool yenReadAsFour(const std::vector<std::string>& texts);
 
 }  // namespace VozudOzev::NumberPattern

@@ -86,23 +86,20 @@ bool settles(const std::string& candidate, const std::string& original, const st
     return std::find(odd.begin(), odd.end(), at) == odd.end();
 }
 
-}  // namespace
 
-Counts apply(Table& table, const Image& image, const CropReading::Reader& reread)
+std::vector<AssembledCell> assembled(const Table& table)
 {
     std::vector<AssembledCell> cells;
     cells.reserve(table.cells.size());
     for (const Cell& c : table.cells)
         cells.push_back({c.row, c.col, std::max(c.rowSpan, 1), std::max(c.colSpan, 1), c.header.value_or(false),
                          c.text, c.confidence, c.bbox, c.bbox});
-    const std::vector<std::string> before = [&] {
-        std::vector<std::string> t;
-        for (const AssembledCell& c : cells)
-            t.push_back(c.text);
-        return t;
-    }();
-    Counts counts;
+    return cells;
+}
 
+// The assembler's own passes: split groups, malformed numbers, point decimals.
+void runAssemblerPasses(std::vector<AssembledCell>& cells, const CropReading::Reader& reread, Counts& counts)
+{
     for (AssembledCell& c : cells) {
         const std::string joined = NumberRules::joinSplitGroups(c.text);
         if (joined != c.text) {
@@ -113,24 +110,96 @@ Counts apply(Table& table, const Image& image, const CropReading::Reader& reread
     const NumberRules::RereadCounts malformed = NumberRules::rereadMalformed(cells, reread);
     counts.malformed = malformed.fixed + malformed.flagged;
     counts.decimals = DecimalSeparatorCheck::apply(cells, false, false, reread).total();
+}
 
+// The font size, from the digits' height in the table's numbers (digits stand about 0.72
+// em tall in the common faces): cell boxes alone mix line and word heights.
+std::optional<double> emOfDigits(const std::vector<AssembledCell>& cells, const Image& image)
+{
+    constexpr size_t enough = 15;
+    std::vector<double> heights;
+    for (const AssembledCell& c : cells)
+        if (heights.size() < enough && c.box && isBody(c) && NumberPattern::shapeOf(c.text))
+            if (const std::optional<double> h = SeparatorInk::digitHeight(image, *c.box))
+                heights.push_back(*h);
+    if (heights.empty())
+        return std::nullopt;
+    std::sort(heights.begin(), heights.end());
+    return heights[heights.size() / 2] / 0.72;
+}
+
+// A lone dash is measured: an em dash (an empty value) read as a hyphen is not a minus.
+// A dash whose measure disagrees with its reading, or that is not surely an em dash,
+// stays flagged.
+void measureDashes(std::vector<AssembledCell>& cells, const Image& image, Counts& counts)
+{
+    if (std::none_of(cells.begin(), cells.end(), [](const AssembledCell& c) { return isBody(c) && isDash(c.text); }))
+        return;
     const double textHeight = medianHeight(cells);
+    if (textHeight <= 0)
+        return;
+    const double em = emOfDigits(cells, image).value_or(textHeight);
     for (AssembledCell& c : cells) {
-        if (!isBody(c) || !isDash(c.text) || !c.box || textHeight <= 0)
+        if (!isBody(c) || !isDash(c.text) || !c.box)
             continue;
+        const std::string read = c.text;
         const BBox b = *c.box;
         const BBox around{b.x - 0.4 * textHeight, b.y - 0.5 * textHeight, b.w + 0.8 * textHeight, b.h + textHeight};
-        const std::optional<std::string> dash = DashDetector::detect(image, around, textHeight, true);
-        if (dash && *dash != c.text) {
+        const std::optional<std::string> dash = DashDetector::detect(image, around, em, true);
+        // Only a hyphen is replaced: en and em dash both mark an empty value, and in a
+        // monospaced face both fill their character cell.
+        if (dash && *dash != c.text && c.text == "-") {
             c.text = *dash;
             ++counts.dashes;
         }
-        if (dash ? *dash != before[static_cast<size_t>(&c - cells.data())] : c.text != "\u2014")
+        if (dash ? *dash != read : c.text != "\u2014")
             CropReading::cap(c);
     }
+}
 
-    // Doubts: separators against the ink, shapes against the column.
-    std::map<size_t, std::optional<std::string>> doubted;  // cell -> its ink marks
+using Doubts = std::map<size_t, std::optional<std::string>>;  // cell -> its ink marks
+
+// Separators the ink shows in two cells or more: where the column was read without them
+// and the ink could not tell (a mark touching its digit), the reading is doubtful.
+void flagColumnThatLostSeparators(std::vector<AssembledCell>& cells, const std::vector<size_t>& index,
+                                  const Doubts& doubted, Counts& counts)
+{
+    std::vector<size_t> lost;
+    for (size_t i : index)
+        if (doubted.count(i) &&
+            separators(*doubted.at(i)) > separators(NumberPattern::writtenMarks(cells[i].text)))
+            lost.push_back(i);
+    if (lost.size() < 2)
+        return;
+    size_t fewest = std::string::npos;
+    for (size_t i : lost)
+        fewest = std::min(fewest, separators(*doubted.at(i)));
+    for (size_t i : index)
+        if (!doubted.count(i) && separators(NumberPattern::writtenMarks(cells[i].text)) < fewest) {
+            CropReading::cap(cells[i]);
+            ++counts.column;
+        }
+}
+
+// A column read mostly with low confidence (a currency sign taken for a digit in every
+// row, say) leaves its few confident cells no better founded.
+void flagColumnMostlyUnsure(std::vector<AssembledCell>& cells, const std::vector<size_t>& index, Counts& counts)
+{
+    const auto unsure = [](const AssembledCell& c) { return c.confidence.value_or(1) < lowConfidence; };
+    const auto nUnsure = std::count_if(index.begin(), index.end(), [&](size_t i) { return unsure(cells[i]); });
+    if (nUnsure < 3 || nUnsure * 5 < static_cast<long>(index.size()) * 3)
+        return;
+    for (size_t i : index)
+        if (!unsure(cells[i])) {
+            CropReading::cap(cells[i]);
+            ++counts.column;
+        }
+}
+
+// Doubts: separators against the ink, shapes against the column.
+Doubts findDoubts(std::vector<AssembledCell>& cells, const Image& image, Counts& counts)
+{
+    Doubts doubted;
     for (const auto& [col, index] : numberColumns(cells)) {
         for (size_t i : index) {
             const AssembledCell& c = cells[i];
@@ -142,33 +211,13 @@ Counts apply(Table& table, const Image& image, const CropReading::Reader& reread
                 ++counts.ink;
             }
         }
-        // Separators the ink shows in two cells or more: where the column was read without
-        // them and the ink could not tell (a mark touching its digit), the reading is doubtful.
-        std::vector<size_t> lost;
-        for (size_t i : index)
-            if (doubted.count(i) && separators(*doubted[i]) > separators(NumberPattern::writtenMarks(cells[i].text)))
-                lost.push_back(i);
-        if (lost.size() >= 2) {
-            size_t fewest = std::string::npos;
-            for (size_t i : lost)
-                fewest = std::min(fewest, separators(*doubted[i]));
-            for (size_t i : index)
-                if (!doubted.count(i) && separators(NumberPattern::writtenMarks(cells[i].text)) < fewest) {
-                    CropReading::cap(cells[i]);
-                    ++counts.column;
-                }
-        }
-        // A column read mostly with low confidence (a currency sign taken for a digit in every
-        // row, say) leaves its few confident cells no better founded.
-        const auto unsure = [](const AssembledCell& c) { return c.confidence.value_or(1) < lowConfidence; };
-        const auto nUnsure = std::count_if(index.begin(), index.end(), [&](size_t i) { return unsure(cells[i]); });
-        if (nUnsure >= 3 && nUnsure * 5 >= static_cast<long>(index.size()) * 3)
-            for (size_t i : index)
-                if (!unsure(cells[i])) {
-                    CropReading::cap(cells[i]);
-                    ++counts.column;
-                }
-        for (size_t k : NumberPattern::outliers(textsOf(cells, index))) {
+        flagColumnThatLostSeparators(cells, index, doubted, counts);
+        flagColumnMostlyUnsure(cells, index, counts);
+        std::vector<size_t> odd = NumberPattern::outliers(textsOf(cells, index));
+        if (NumberPattern::yenReadAsFour(textsOf(cells, index)))
+            for (size_t k = 0; k < index.size(); ++k)
+                odd.push_back(k);
+        for (size_t k : odd) {
             const size_t i = index[k];
             if (!doubted.count(i)) {
                 doubted[i] = cells[i].box ? SeparatorInk::marks(image, *cells[i].box) : std::nullopt;
@@ -176,31 +225,72 @@ Counts apply(Table& table, const Image& image, const CropReading::Reader& reread
             }
         }
     }
+    return doubted;
+}
+
+// Every doubted cell is flagged and read once more; the new reading replaces the text
+// only when it settles the doubt.
+void rereadDoubts(std::vector<AssembledCell>& cells, const Doubts& doubted,
+                  const std::vector<CropReading::Reader>& readers, Counts& counts)
+{
     const std::map<int, std::vector<size_t>> columns = numberColumns(cells);
     for (const auto& [i, ink] : doubted) {
         AssembledCell& c = cells[i];
         CropReading::cap(c);
         if (!c.box)
             continue;
-        const std::optional<std::string> read = reread(*c.box);
-        if (!read)
-            continue;
-        const std::string candidate = NumberRules::joinSplitGroups(collapsed(*read));
         const std::vector<size_t>& index = columns.at(c.col);
         const size_t at = static_cast<size_t>(std::find(index.begin(), index.end(), i) - index.begin());
-        if (candidate != c.text && settles(candidate, c.text, ink, textsOf(cells, index), at)) {
-            c.text = candidate;
-            ++counts.fixed;
+        for (const CropReading::Reader& reread : readers) {
+            const std::optional<std::string> read = reread(*c.box);
+            if (!read)
+                continue;
+            const std::string candidate = NumberRules::joinSplitGroups(collapsed(*read));
+            if (candidate == c.text)
+                continue;
+            if (settles(candidate, c.text, ink, textsOf(cells, index), at)) {
+                c.text = candidate;
+                ++counts.fixed;
+                break;
+            }
         }
     }
+}
 
+}  // namespace
+
+Counts apply(Table& table, const Image& image, const CropReading::Reader& reread,
+             const std::vector<CropReading::Reader>& numberReaders)
+{
+    std::vector<AssembledCell> cells = assembled(table);
+    Counts counts;
+    runAssemblerPasses(cells, reread, counts);
+    measureDashes(cells, image, counts);
+    rereadDoubts(cells, findDoubts(cells, image, counts), numberReaders, counts);
     for (size_t i = 0; i < cells.size(); ++i) {
-        if (cells[i].text != before[i])
+        if (cells[i].text != table.cells[i].text)
             CropReading::cap(cells[i]);
         table.cells[i].text = cells[i].text;
         table.cells[i].confidence = cells[i].confidence;
     }
     return counts;
+}
+
+Counts apply(Table& table, const Image& image, const CropReading::Reader& reread)
+{
+    return apply(table, image, reread, {reread});
+}
+
+Counts apply(Table& table, const Image& image, const TextOCR& ocr)
+{
+    const auto reader = [&](double scale, std::string_view characters) -> CropReading::Reader {
+        return [&ocr, &image, scale, characters](const BBox& box) {
+            return CropReading::read(ocr, image, box, scale, characters);
+        };
+    };
+    const CropReading::Reader plain = reader(3.0, {});
+    return apply(table, image, plain,
+                 {plain, reader(4.0, CropReading::numberCharacters), reader(3.0, CropReading::numberCharacters)});
 }
 
 std::vector<std::string> notes(const Counts& c)

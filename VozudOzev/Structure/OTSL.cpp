@@ -79,30 +79,33 @@ std::optional<std::array<double, 4>> toTable(const std::array<float, 4>& b, cons
     return std::array<double, 4>{std::min(l, r), std::min(t, btm), std::max(l, r), std::max(t, btm)};
 }
 
-}  // namespace
+using Box = std::array<double, 4>;
+using TagGrid = std::vector<std::vector<std::string>>;
+using Owners = std::vector<std::vector<int>>;
 
-Cells cells(const std::vector<int>& sequence, const std::vector<std::array<float, 4>>& boxes,
-            const std::vector<int>& classes, const std::map<int, std::string>& revWordMap,
-            const std::array<double, 4>& tableBox)
+// The tags of a sequence, without a leading "<start>" and from "<end>" on.
+std::vector<std::string> tagsOf(const std::vector<int>& sequence, const std::map<int, std::string>& revWordMap)
 {
-    (void)classes;
-    Cells out;
     auto name = [&](int id) {
         const auto it = revWordMap.find(id);
         return it == revWordMap.end() ? std::string() : it->second;
     };
+    std::vector<std::string> tags;
     size_t first = !sequence.empty() && name(sequence.front()) == "<start>" ? 1 : 0;
     for (size_t i = first; i < sequence.size(); ++i) {
         std::string tag = name(sequence[i]);
         if (tag == "<end>")
             break;
-        out.rsSeq.push_back(std::move(tag));
+        tags.push_back(std::move(tag));
     }
-    const auto& tags = out.rsSeq;
+    return tags;
+}
 
-    // Grid slots: (row, col) of every tag that takes one.
-    std::vector<std::vector<std::string>> grid(1);
-    std::vector<std::pair<int, int>> slot(tags.size(), {-1, -1});
+// The grid of slot tags, and the (row, col) of every tag that takes a slot.
+TagGrid gridOf(const std::vector<std::string>& tags, std::vector<std::pair<int, int>>& slot)
+{
+    TagGrid grid(1);
+    slot.assign(tags.size(), {-1, -1});
     for (size_t g = 0; g < tags.size(); ++g) {
         if (tags[g] == "nl") {
             grid.emplace_back();
@@ -113,20 +116,19 @@ Cells cells(const std::vector<int>& sequence, const std::vector<std::array<float
     }
     if (grid.back().empty())
         grid.pop_back();  // the last row ended with "nl" (or there was none)
-    out.rows = static_cast<int>(grid.size());
-    for (const auto& row : grid)
-        out.cols = std::max(out.cols, static_cast<int>(row.size()));
+    return grid;
+}
 
-    // Cells, and which cell covers each slot: its own anchor first, then spans.
-    std::vector<std::vector<int>> owner(grid.size());
-    for (size_t r = 0; r < grid.size(); ++r)
-        owner[r].assign(grid[r].size(), -1);
+// The cells their opening tags start, spanning right and down over their span tags.
+std::vector<RawCell> openCells(const TagGrid& grid)
+{
+    std::vector<RawCell> cells;
     for (size_t r = 0; r < grid.size(); ++r)
         for (size_t c = 0; c < grid[r].size(); ++c) {
             if (!opens(grid[r][c]))
                 continue;
             RawCell cell;
-            cell.cellId = static_cast<int>(out.cells.size());
+            cell.cellId = static_cast<int>(cells.size());
             cell.row = static_cast<int>(r);
             cell.col = static_cast<int>(c);
             cell.label = grid[r][c];
@@ -136,18 +138,35 @@ Cells cells(const std::vector<int>& sequence, const std::vector<std::array<float
             while (r + cell.rowSpan < grid.size() && c < grid[r + cell.rowSpan].size() &&
                    (grid[r + cell.rowSpan][c] == "ucel" || grid[r + cell.rowSpan][c] == "xcel"))
                 ++cell.rowSpan;
-            owner[r][c] = cell.cellId;
-            out.cells.push_back(std::move(cell));
+            cells.push_back(std::move(cell));
         }
-    for (const auto& cell : out.cells)
+    return cells;
+}
+
+// Which cell covers each slot: its own anchor first, then spans.
+Owners ownersOf(const TagGrid& grid, const std::vector<RawCell>& cells)
+{
+    Owners owner(grid.size());
+    for (size_t r = 0; r < grid.size(); ++r)
+        owner[r].assign(grid[r].size(), -1);
+    for (const RawCell& cell : cells)
+        owner[static_cast<size_t>(cell.row)][static_cast<size_t>(cell.col)] = cell.cellId;
+    for (const auto& cell : cells)
         for (int r = cell.row; r < cell.row + cell.rowSpan; ++r)
             for (int c = cell.col; c < cell.col + cell.colSpan; ++c)
                 if (c < static_cast<int>(owner[static_cast<size_t>(r)].size()) &&
                     owner[static_cast<size_t>(r)][static_cast<size_t>(c)] < 0)
                     owner[static_cast<size_t>(r)][static_cast<size_t>(c)] = cell.cellId;
+    return owner;
+}
 
-    // Boxes: each to the cell of the tag its step read; the first box per cell wins.
-    std::vector<std::optional<std::array<double, 4>>> box(out.cells.size());
+// Each box to the cell of the tag its step read; the first box per cell wins.
+std::vector<std::optional<Box>> boxesByCell(const std::vector<std::string>& tags,
+                                            const std::vector<std::pair<int, int>>& slot, const Owners& owner,
+                                            size_t cellCount, const std::vector<std::array<float, 4>>& boxes,
+                                            const Box& tableBox)
+{
+    std::vector<std::optional<Box>> box(cellCount);
     const std::vector<int> sources = boxSources(tags);
     for (size_t m = 0; m < std::min(sources.size(), boxes.size()); ++m) {
         const int g = sources[m];
@@ -158,30 +177,50 @@ Cells cells(const std::vector<int>& sequence, const std::vector<std::array<float
         if (id >= 0 && !box[static_cast<size_t>(id)])
             box[static_cast<size_t>(id)] = toTable(boxes[m], tableBox);
     }
+    return box;
+}
 
-    // A cell without a box takes the row band and column band of its boxed neighbours.
-    for (size_t i = 0; i < out.cells.size(); ++i) {
-        RawCell& cell = out.cells[i];
-        if (box[i]) {
-            cell.box = *box[i];
+// A cell without a box takes the row band and column band of its boxed neighbours, or an
+// empty box at the table's top left.
+Box borrowedBox(const RawCell& cell, const std::vector<RawCell>& cells, const std::vector<std::optional<Box>>& box,
+                const Box& tableBox)
+{
+    std::optional<double> l, t, r, b;
+    for (size_t j = 0; j < cells.size(); ++j) {
+        if (!box[j])
             continue;
+        const auto& o = *box[j];
+        if (cells[j].row == cell.row) {
+            t = t ? std::min(*t, o[1]) : o[1];
+            b = b ? std::max(*b, o[3]) : o[3];
         }
-        std::optional<double> l, t, r, b;
-        for (size_t j = 0; j < out.cells.size(); ++j) {
-            if (!box[j])
-                continue;
-            const auto& o = *box[j];
-            if (out.cells[j].row == cell.row) {
-                t = t ? std::min(*t, o[1]) : o[1];
-                b = b ? std::max(*b, o[3]) : o[3];
-            }
-            if (out.cells[j].col == cell.col) {
-                l = l ? std::min(*l, o[0]) : o[0];
-                r = r ? std::max(*r, o[2]) : o[2];
-            }
+        if (cells[j].col == cell.col) {
+            l = l ? std::min(*l, o[0]) : o[0];
+            r = r ? std::max(*r, o[2]) : o[2];
         }
-        cell.box = {l.value_or(tableBox[0]), t.value_or(tableBox[1]), r.value_or(tableBox[0]), b.value_or(tableBox[1])};
     }
+    return {l.value_or(tableBox[0]), t.value_or(tableBox[1]), r.value_or(tableBox[0]), b.value_or(tableBox[1])};
+}
+
+}  // namespace
+
+Cells cells(const std::vector<int>& sequence, const std::vector<std::array<float, 4>>& boxes,
+            const std::vector<int>& classes, const std::map<int, std::string>& revWordMap,
+            const std::array<double, 4>& tableBox)
+{
+    (void)classes;
+    Cells out;
+    out.rsSeq = tagsOf(sequence, revWordMap);
+    std::vector<std::pair<int, int>> slot;
+    const TagGrid grid = gridOf(out.rsSeq, slot);
+    out.rows = static_cast<int>(grid.size());
+    for (const auto& row : grid)
+        out.cols = std::max(out.cols, static_cast<int>(row.size()));
+    out.cells = openCells(grid);
+    const Owners owner = ownersOf(grid, out.cells);
+    const std::vector<std::optional<Box>> box = boxesByCell(out.rsSeq, slot, owner, out.cells.size(), boxes, tableBox);
+    for (size_t i = 0; i < out.cells.size(); ++i)
+        out.cells[i].box = box[i] ? *box[i] : borrowedBox(out.cells[i], out.cells, box, tableBox);
     return out;
 }
 

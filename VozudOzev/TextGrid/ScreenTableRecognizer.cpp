@@ -1,12 +1,19 @@
 #include "VozudOzev/TextGrid/ScreenTableRecognizer.hpp"
 
 #include "VozudOzev/Model/Unicode.hpp"
+#include "VozudOzev/Repair/CropReading.hpp"
 #include "VozudOzev/Repair/NumericCheck.hpp"
 #include "VozudOzev/TextGrid/BackgroundBands.hpp"
+#include "VozudOzev/TextGrid/AttachedColumns.hpp"
 #include "VozudOzev/TextGrid/BorderText.hpp"
+#include "VozudOzev/TextGrid/ColumnPlacement.hpp"
+#include "VozudOzev/TextGrid/MonospaceWords.hpp"
+#include "VozudOzev/TextGrid/OverlappingWords.hpp"
+#include "VozudOzev/TextGrid/RowSpans.hpp"
 #include "VozudOzev/TextGrid/RuleDetector.hpp"
 #include "VozudOzev/TextGrid/ScreenChrome.hpp"
 #include "VozudOzev/TextGrid/TextGridDocumentRecognizer.hpp"
+#include "VozudOzev/TextGrid/TouchingColumns.hpp"
 #include "VozudOzev/TextGrid/TextGridEngine.hpp"
 
 #include <algorithm>
@@ -156,13 +163,22 @@ std::vector<double> thinVerticalLines(const Image& image, double x0, double x1, 
     for (int x = from; x < to; ++x) {
         int run = 0;
         int best = 0;
+        int colour = -1;
         for (int y = 0; y < H; ++y) {
             const size_t i = static_cast<size_t>(y) * W + x;
             const int g = grey[i];
             const int left = grey[i - 2];
             const int right = grey[i + 2];
-            const bool line = std::abs(left - right) < 10 && std::abs(g - left) >= 20 && std::abs(g - right) >= 20;
-            run = line ? run + 1 : 0;
+            // Neighbours agree when they differ far less than either differs from the line
+            // (a light fill on one side of a dark line still counts).
+            const int nearer = std::min(std::abs(g - left), std::abs(g - right));
+            const bool line = std::abs(left - right) < std::max(10, nearer / 4) && nearer >= 20;
+            // Text drawn close to the line spoils one neighbour: a run goes on where the line
+            // keeps its colour and still stands out from one side.
+            const bool goesOn = run > 0 && std::abs(g - colour) <= 12 &&
+                                std::max(std::abs(g - left), std::abs(g - right)) >= 20;
+            run = line || goesOn ? run + 1 : 0;
+            colour = line ? g : colour;
             best = std::max(best, run);
         }
         flags[static_cast<size_t>(x)] = best >= minRun;
@@ -182,11 +198,22 @@ bool marksOnly(const OCRWord& w)
     });
 }
 
+// Whether a line at x runs through a word (marks such as "|" aside).
+bool crossesWord(const std::vector<OCRLine>& lines, double x)
+{
+    for (const OCRLine& line : lines)
+        for (const OCRWord& w : line.words)
+            if (w.bbox.x + 1 < x && x < w.bbox.maxX() - 1 && !marksOnly(w))
+                return true;
+    return false;
+}
+
 // Sort and filter icons of header sections come back as a lone mark beside a header word
-// ("Customer +", "SKU °"); left in, they glue the headers of two columns into one phrase.
+// ("Customer +", "SKU °", "Status >", "¥ Growth"); left in, they glue the headers of two
+// columns into one phrase. A sign standing apart from a word is no part of a cell's text.
 std::vector<OCRLine> withoutIcons(std::vector<OCRLine> lines, double h, int& removed)
 {
-    static const std::u32string icons = U"+°^~÷¢•·˄˅▲▼△▽↑↓⌃⌄▴▾";
+    static const std::u32string icons = U"+°^~÷¢•·˄˅▲▼△▽↑↓⌃⌄▴▾*?=<>$¥";
     auto hasLetter = [](const OCRWord& w) {
         const std::u32string cps = Unicode::decode(w.text);
         return std::any_of(cps.begin(), cps.end(), [](char32_t c) { return Unicode::isLetter(c); });
@@ -216,12 +243,456 @@ std::vector<OCRLine> withoutIcons(std::vector<OCRLine> lines, double h, int& rem
     return lines;
 }
 
+using RowIndices = std::vector<std::vector<size_t>>;
+
+// What the phases of a build share: the text, its measure and the separators found.
+struct Layout {
+    BorderText border;               // the lines with border characters taken out
+    BBox extent;                     // all of the text
+    double h = 1;                    // the median word height
+    RuleDetector::Rules rules;       // ruling lines over the text
+    std::vector<double> vertical;    // column separators
+    std::vector<double> horizontal;  // row separators
+    std::vector<double> bars;        // columns of border bars read in the text
+    int partial = 0;                 // shorter column lines among the vertical separators
+    bool fullLines = false;          // ruling lines among the vertical separators
+    std::vector<TextSegment> segs;   // the phrases to place
+    std::vector<double> touching;    // edges between columns that touch (TouchingColumns)
+    double minColumnGap = 0;
+    std::optional<double> pitch;     // the character pitch of monospace text
+};
+
+// Border characters out of the text; they come back as separators.
+void stripBorders(Layout& L, const std::vector<OCRLine>& input, std::vector<std::string>& notes)
+{
+    L.border = BorderText::strip(input);
+    if (!L.border.vertical.empty() || !L.border.horizontal.empty())
+        notes.push_back("border characters: " + std::to_string(L.border.vertical.size()) + " bars and " +
+                        std::to_string(L.border.horizontal.size()) + " rule lines taken out of the text");
+}
+
+// The text's extent and median word height; false when there is too little text.
+bool measureText(Layout& L, std::vector<std::string>& notes)
+{
+    std::vector<double> heights;
+    bool first = true;
+    for (const OCRLine& line : L.border.lines)
+        for (const OCRWord& w : line.words) {
+            heights.push_back(w.bbox.h);
+            L.extent = first ? w.bbox : L.extent.unite(w.bbox);
+            first = false;
+        }
+    if (heights.size() < 2) {
+        notes.push_back("no text");
+        return false;
+    }
+    L.h = std::max(median(heights), 1.0);
+    return true;
+}
+
+// Widgets draw their grid in a light grey, well below the contrast printed rules have.
+void findRulingLines(Layout& L, const Image& image)
+{
+    RuleDetector detector;
+    detector.contrast = 10;
+    L.rules = detector.detect(image, L.extent, 0.6);
+}
+
+// Without a full grid, shorter lines still part the columns: a widget's header sections,
+// a grid drawn only in places. Taller than any letter, and crossing no word.
+void addShorterColumnLines(Layout& L, const Image& image)
+{
+    const double h = L.h;
+    auto inner = [&](double x) { return x > L.extent.x + 0.5 * h && x < L.extent.maxX() - 0.5 * h; };
+    if (std::any_of(L.vertical.begin(), L.vertical.end(), inner))
+        return;
+    for (double x : thinVerticalLines(image, L.extent.x, L.extent.maxX(), 1.8 * h)) {
+        if (inner(x) && !crossesWord(L.border.lines, x)) {
+            L.vertical.push_back(x);
+            ++L.partial;
+        }
+    }
+}
+
+// A line along the edge of a filled area (a spreadsheet's row-number column) joins the fill
+// into one thick group for the rule detector; the thin-line test still sees it.
+void addFillEdgeLines(Layout& L, const Image& image, std::vector<std::string>& notes)
+{
+    const double h = L.h;
+    int added = 0;
+    for (double x : thinVerticalLines(image, L.extent.x, L.extent.maxX(), 0.6 * L.extent.h))
+        if (x > L.extent.x + 0.5 * h && x < L.extent.maxX() - 0.5 * h &&
+            std::none_of(L.vertical.begin(), L.vertical.end(), [&](double v) { return std::abs(v - x) < 0.5 * h; }) &&
+            !crossesWord(L.border.lines, x)) {
+            L.vertical.push_back(x);
+            ++added;
+        }
+    if (added > 0)
+        notes.push_back(std::to_string(added) + " column lines along the edge of a filled area");
+}
+
+// Vertical separators: ruling lines over the text, shorter lines, and bars read in two or
+// more lines.
+void findVerticalSeparators(Layout& L, const Image& image, std::vector<std::string>& notes)
+{
+    for (double x : L.rules.vertical)
+        if (x > L.extent.x - L.h && x < L.extent.maxX() + L.h)
+            L.vertical.push_back(x);
+    L.fullLines = !L.vertical.empty();
+    addShorterColumnLines(L, image);
+    addFillEdgeLines(L, image, notes);
+    L.bars = barColumns(L.border.vertical, 0.6 * L.h);
+    L.vertical.insert(L.vertical.end(), L.bars.begin(), L.bars.end());
+    L.vertical = merged(L.vertical, 0.5 * L.h);
+    if (L.partial > 0)
+        notes.push_back(std::to_string(L.partial) + " shorter column lines (header sections, partial grid)");
+}
+
+// Horizontal separators: ruling lines, rule lines drawn with characters, background edges.
+void findHorizontalSeparators(Layout& L, const Image& image, std::vector<std::string>& notes)
+{
+    // Light text on a filled bar breaks the fill into runs, and now and then a pixel row
+    // between the letters passes for a ruling line; no separator runs through the middle
+    // of the words.
+    std::erase_if(L.rules.horizontal, [&](double y) {
+        int through = 0;
+        for (const OCRLine& line : L.border.lines)
+            for (const OCRWord& w : line.words)
+                through += w.bbox.y + 0.25 * w.bbox.h < y && y < w.bbox.maxY() - 0.25 * w.bbox.h ? 1 : 0;
+        return through >= 2;
+    });
+    L.horizontal = L.rules.horizontal;
+    L.horizontal.insert(L.horizontal.end(), L.border.horizontal.begin(), L.border.horizontal.end());
+    const std::vector<double> edges = BackgroundBands().edges(image, L.extent, L.h, 0.3 * L.h);
+    L.horizontal.insert(L.horizontal.end(), edges.begin(), edges.end());
+    // Rules that stop short: under a group header, or broken where a cell spans rows. Only
+    // where rules part the rows at all: on a page without them, the line under a group
+    // header would make the rows between it and the next edge read as one.
+    if (!L.rules.horizontal.empty()) {
+        const std::vector<double> shorter =
+            RowSpans::shortRules(image, L.extent, std::max(4 * L.h, 0.2 * L.extent.w));
+        L.horizontal.insert(L.horizontal.end(), shorter.begin(), shorter.end());
+    }
+    L.horizontal = merged(L.horizontal, 0.3 * L.h);
+    notes.push_back("separators: " + std::to_string(L.rules.horizontal.size()) + " horizontal and " +
+                    std::to_string(L.rules.vertical.size()) + " vertical ruling lines, " +
+                    std::to_string(edges.size()) + " background edges, " + std::to_string(L.bars.size()) +
+                    " bar columns");
+}
+
+// The text without header icons and separator marks, cut at the vertical separators.
+std::vector<OCRLine> cleanedText(const Layout& L, std::vector<std::string>& notes)
+{
+    int icons = 0;
+    std::vector<OCRLine> plain = withoutIcons(L.border.lines, L.h, icons);
+    // A line read as a mark ("'", "|") is a separator, not text.
+    for (OCRLine& line : plain)
+        std::erase_if(line.words, [&](const OCRWord& w) {
+            return marksOnly(w) && std::any_of(L.vertical.begin(), L.vertical.end(), [&](double x) {
+                       return w.bbox.x - 2 <= x && x <= w.bbox.maxX() + 2;
+                   });
+        });
+    std::erase_if(plain, [](const OCRLine& l) { return l.words.empty(); });
+    if (icons > 0)
+        notes.push_back(std::to_string(icons) + " header icons left out of the text");
+    return L.vertical.empty() ? plain : cutAt(plain, L.vertical);
+}
+
+// Lines cut where a right-aligned column touches the left-aligned one after it. Terminals
+// part their columns by whole blanks already, and their words are placed one by one; a
+// grid of ruling lines draws every column edge there is.
+std::vector<OCRLine> cutTouchingColumns(Layout& L, std::vector<OCRLine> lines, std::vector<std::string>& notes)
+{
+    if (L.fullLines || monospacePitch(lines))
+        return lines;
+    L.touching = TouchingColumns::find(lines, L.h);
+    if (L.touching.empty())
+        return lines;
+    notes.push_back(std::to_string(L.touching.size()) +
+                    " column edges where aligned columns touch (amounts against the next column's words)");
+    return cutAt(lines, L.touching);
+}
+
+// Each column that holds a touching-columns edge parted there.
+std::vector<Band> partedAtTouchingEdges(const Layout& L, std::vector<Band> columns)
+{
+    for (double x : L.touching)
+        for (size_t i = 0; i < columns.size(); ++i)
+            if (columns[i].lo + 0.5 * L.h < x && x < columns[i].hi - 0.5 * L.h) {
+                const Band right{x, columns[i].hi};
+                columns[i].hi = x;
+                columns.insert(columns.begin() + static_cast<std::ptrdiff_t>(i) + 1, right);
+                break;
+            }
+    return columns;
+}
+
+// Monospace text (terminals) may part columns by one space, so there every word is placed
+// by itself and the shared gaps decide; elsewhere words closer than about two spaces read
+// as one phrase.
+void segmentText(Layout& L, std::vector<OCRLine> lines, std::vector<std::string>& notes)
+{
+    L.pitch = monospacePitch(lines);
+    if (L.pitch) {
+        notes.push_back("monospace text: columns from the gaps between words");
+        int joined = 0;
+        lines = MonospaceWords::rejoined(lines, *L.pitch, joined);
+        if (joined > 0)
+            notes.push_back(std::to_string(joined) + " words parted by less than a character joined again");
+    }
+    L.segs = TextOCR::segments(lines, L.pitch ? 0.0 : 0.6);
+    L.minColumnGap = L.pitch ? 0.8 * *L.pitch : 0.6 * L.h;
+}
+
+std::vector<Band> rowBands(const Layout& L)
+{
+    return TextGridEngine::bandsOf(L.horizontal, L.extent.y - L.h, L.extent.maxY() + L.h);
+}
+
+// The band between horizontal separators that holds the phrase's middle, or -1.
+int bandOf(const std::vector<Band>& bands, const TextSegment& s)
+{
+    const double cy = s.bbox.midY();
+    for (size_t b = 0; b < bands.size(); ++b)
+        if (bands[b].lo <= cy && cy < bands[b].hi)
+            return static_cast<int>(b);
+    return -1;
+}
+
+// Above the first or below the last horizontal separator (or there are none).
+bool outsideSeparators(const Layout& L, const std::vector<size_t>& row)
+{
+    const double cy = L.segs[row.front()].bbox.midY();
+    return L.horizontal.empty() || cy < L.horizontal.front() || cy > L.horizontal.back();
+}
+
+// The text rows, never reaching across a horizontal separator.
+RowIndices textRows(const Layout& L)
+{
+    const std::vector<Band> bands = rowBands(L);
+    RowIndices rows;
+    for (const std::vector<size_t>& row : TextGridEngine::clusterRowIndices(L.segs, L.h)) {
+        std::map<int, std::vector<size_t>> split;
+        for (size_t i : row)
+            split[bandOf(bands, L.segs[i])].push_back(i);
+        for (auto& [band, part] : split)
+            rows.push_back(std::move(part));
+    }
+    return rows;
+}
+
+// Outside the outermost separators nothing encloses a row: a caption above them and notes
+// under them are single phrases at the table's left edge, while the rows between them hold
+// several.
+void dropCaptionAndNotes(const Layout& L, RowIndices& rows, std::vector<std::string>& notes)
+{
+    if (L.horizontal.size() < 2)
+        return;
+    const std::vector<TextSegment>& segs = L.segs;
+    double left = std::numeric_limits<double>::infinity();
+    int inside = 0;
+    for (const std::vector<size_t>& row : rows)
+        if (row.size() >= 2 && !outsideSeparators(L, row)) {
+            ++inside;
+            for (size_t i : row)
+                left = std::min(left, segs[i].bbox.x);
+        }
+    auto lone = [&](const std::vector<size_t>& row) {
+        return row.size() == 1 && outsideSeparators(L, row) && std::abs(segs[row.front()].bbox.x - left) <= 1.5 * L.h;
+    };
+    size_t top = 0;
+    while (inside >= 2 && top < rows.size() && lone(rows[top]) &&
+           segs[rows[top].front()].bbox.midY() < L.horizontal.front())
+        ++top;
+    size_t bottom = rows.size();
+    while (inside >= 2 && bottom > top && lone(rows[bottom - 1]) &&
+           segs[rows[bottom - 1].front()].bbox.midY() > L.horizontal.back())
+        --bottom;
+    if (top > 0 || bottom < rows.size()) {
+        notes.push_back("caption and notes outside the table left out: " + std::to_string(top) + " lines above, " +
+                        std::to_string(rows.size() - bottom) + " below");
+        rows = RowIndices(rows.begin() + static_cast<std::ptrdiff_t>(top),
+                          rows.begin() + static_cast<std::ptrdiff_t>(bottom));
+    }
+}
+
+// Text rows between the same two separators are one row of multi-line cells, when the
+// separators mark rows at all (most bands hold a single text row).
+void joinMultiLineRows(const Layout& L, RowIndices& rows, std::vector<std::string>& notes)
+{
+    if (L.horizontal.size() < 3)
+        return;
+    const std::vector<Band> bands = rowBands(L);
+    std::map<int, int> textRowsPerBand;
+    for (const std::vector<size_t>& row : rows)
+        ++textRowsPerBand[bandOf(bands, L.segs[row.front()])];
+    int single = 0;
+    for (const auto& [band, n] : textRowsPerBand)
+        single += n == 1 ? 1 : 0;
+    if (!(static_cast<double>(single) >= 0.6 * static_cast<double>(textRowsPerBand.size()) &&
+          static_cast<double>(textRowsPerBand.size()) >= 0.7 * static_cast<double>(rows.size()) &&
+          textRowsPerBand.size() >= 2 && textRowsPerBand.size() < rows.size()))
+        return;
+    RowIndices joined;
+    int lastBand = std::numeric_limits<int>::min();
+    for (std::vector<size_t>& row : rows) {
+        const int band = outsideSeparators(L, row) ? -1 : bandOf(bands, L.segs[row.front()]);
+        if (band == lastBand && band >= 0)
+            joined.back().insert(joined.back().end(), row.begin(), row.end());
+        else
+            joined.push_back(std::move(row));
+        lastBand = band;
+    }
+    if (joined.size() < rows.size())
+        notes.push_back("joined " + std::to_string(rows.size() - joined.size()) +
+                        " text lines into multi-line cells between separators");
+    rows = std::move(joined);
+}
+
+std::vector<TextGridEngine::Row> segmentRowsOf(const Layout& L, const RowIndices& rows)
+{
+    std::vector<TextGridEngine::Row> segmentRows;
+    for (const std::vector<size_t>& row : rows) {
+        TextGridEngine::Row& r = segmentRows.emplace_back();
+        for (size_t i : row)
+            r.push_back(L.segs[i]);
+    }
+    return segmentRows;
+}
+
+// Header-section lines part the columns they stand between; inside each section the gaps
+// the rows share part the rest.
+std::vector<Band> headerSectionColumns(const Layout& L, const std::vector<TextGridEngine::Row>& segmentRows,
+                                       std::vector<std::string>& notes)
+{
+    std::vector<Band> columns;
+    for (const Band& band : TextGridEngine::bandsOf(L.vertical, L.extent.x - 1, L.extent.maxX() + 1)) {
+        std::vector<TextGridEngine::Row> inside;
+        BBox box{band.lo, L.extent.y, band.hi - band.lo, L.extent.h};
+        for (const TextGridEngine::Row& row : segmentRows) {
+            TextGridEngine::Row& r = inside.emplace_back();
+            for (const TextSegment& seg : row)
+                if (band.lo <= seg.bbox.midX() && seg.bbox.midX() < band.hi)
+                    r.push_back(seg);
+        }
+        std::erase_if(inside, [](const TextGridEngine::Row& r) { return r.empty(); });
+        if (inside.empty())
+            continue;
+        std::vector<Band> parts = TextGridEngine::columnsFromGaps(inside, box, L.minColumnGap);
+        if (parts.size() < 2) {
+            columns.push_back(band);
+            continue;
+        }
+        parts.front().lo = band.lo;
+        parts.back().hi = band.hi;
+        columns.insert(columns.end(), parts.begin(), parts.end());
+    }
+    notes.push_back("columns between " + std::to_string(L.partial) + " header-section lines and from shared gaps");
+    return columns;
+}
+
+// The columns between vertical separators that hold text, when there are two or more.
+std::vector<Band> separatorColumns(const Layout& L, std::vector<std::string>& notes)
+{
+    std::vector<Band> columns;
+    for (const Band& b : TextGridEngine::bandsOf(L.vertical, L.extent.x - 1, L.extent.maxX() + 1))
+        if (std::any_of(L.segs.begin(), L.segs.end(),
+                        [&](const TextSegment& s) { return b.lo <= s.bbox.midX() && s.bbox.midX() < b.hi; }))
+            columns.push_back(b);
+    if (columns.size() < 2)
+        return {};
+    notes.push_back("columns between " + std::to_string(L.vertical.size()) + " vertical separators");
+    return columns;
+}
+
+// Columns: between vertical separators when they cut the text into two or more columns,
+// else from the gaps the rows share.
+std::vector<Band> columnsOf(const Layout& L, const std::vector<TextGridEngine::Row>& segmentRows,
+                            std::vector<std::string>& notes)
+{
+    std::vector<Band> columns;
+    if (L.partial > 0 && !L.fullLines && L.bars.empty())
+        columns = headerSectionColumns(L, segmentRows, notes);
+    else if (!L.vertical.empty())
+        columns = separatorColumns(L, notes);
+    if (columns.empty()) {
+        columns = TextGridEngine::columnsFromGaps(segmentRows, L.extent, L.minColumnGap);
+        notes.push_back("columns from shared gaps");
+    }
+    return columns;
+}
+
 struct Placed {
     int row = 0;
     int c0 = 0;
     int c1 = 0;
     TextSegment seg;
 };
+
+// One cell of the phrases anchored at one row and column, in reading order.
+Cell cellOf(std::pair<int, int> anchor, std::vector<const Placed*>& group, double h)
+{
+    // Reading order: by line, then left to right. Not a strict weak order, hence by insertion.
+    for (size_t i = 1; i < group.size(); ++i)
+        for (size_t j = i; j > 0; --j) {
+            const TextSegment& a = group[j]->seg;
+            const TextSegment& b = group[j - 1]->seg;
+            const double dy = a.bbox.midY() - b.bbox.midY();
+            if (!(std::abs(dy) > 0.5 * h ? dy < 0 : a.bbox.x < b.bbox.x))
+                break;
+            std::swap(group[j], group[j - 1]);
+        }
+    Cell cell;
+    cell.row = anchor.first;
+    cell.col = anchor.second;
+    int c1 = anchor.second;
+    double confidence = 1;
+    BBox box = group.front()->seg.bbox;
+    for (const Placed* p : group) {
+        if (!cell.text.empty())
+            cell.text += ' ';
+        cell.text += p->seg.text;
+        c1 = std::max(c1, p->c1);
+        confidence = std::min(confidence, p->seg.confidence);
+        box = box.unite(p->seg.bbox);
+    }
+    cell.colSpan = c1 - cell.col + 1;
+    cell.confidence = confidence;
+    cell.bbox = box;
+    return cell;
+}
+
+// Each phrase placed in the columns its ends fall in and whose text it stands over;
+// phrases sharing a row and first column make one cell. In monospace text a word one
+// space from its neighbour goes where the neighbour goes.
+Table placeText(const Layout& L, const std::vector<TextGridEngine::Row>& segmentRows, const std::vector<Band>& columns,
+                std::vector<std::string>& notes)
+{
+    std::vector<Placed> placed;
+    const std::vector<std::optional<Band>> text = ColumnPlacement::textOf(segmentRows, columns, L.minColumnGap);
+    const std::optional<double> phraseGap = L.pitch ? std::optional<double>(1.8 * *L.pitch) : std::nullopt;
+    ColumnPlacement::Moves moves;
+    for (size_t r = 0; r < segmentRows.size(); ++r) {
+        const std::vector<ColumnPlacement::Span> spans =
+            ColumnPlacement::spansOf(segmentRows[r], columns, text, L.h, phraseGap, moves);
+        for (size_t i = 0; i < spans.size(); ++i)
+            placed.push_back({static_cast<int>(r), spans[i].first, spans[i].second, segmentRows[r][i]});
+    }
+    if (moves.narrowed > 0)
+        notes.push_back(std::to_string(moves.narrowed) + " phrases kept to the columns whose text they stand over");
+    if (moves.strays > 0)
+        notes.push_back(std::to_string(moves.strays) + " words between columns kept with the phrase beside them");
+    Table table;
+    table.rows = static_cast<int>(segmentRows.size());
+    table.cols = static_cast<int>(columns.size());
+    table.bbox = L.extent;
+    std::map<std::pair<int, int>, std::vector<const Placed*>> groups;
+    for (const Placed& p : placed)
+        groups[{p.row, p.c0}].push_back(&p);
+    for (auto& [anchor, group] : groups)
+        table.cells.push_back(cellOf(anchor, group, L.h));
+    return table;
+}
 
 }  // namespace
 
@@ -240,8 +711,7 @@ std::vector<DocumentObservation> ScreenTableRecognizer::perform(const Image& ima
     const std::vector<OCRLine> lines = read(ocr_, image, notes);
     std::optional<Table> table = build(lines, image, notes);
     if (table)
-        for (std::string& note : NumericCheck::notes(NumericCheck::apply(
-                 *table, image, [&](const BBox& box) { return CropReading::read(ocr_, image, box); })))
+        for (std::string& note : NumericCheck::notes(NumericCheck::apply(*table, image, ocr_)))
             notes.push_back(std::move(note));
     DocumentObservation observation = TextGridDocumentRecognizer::observationOf(table, image);
     observation.notes = std::move(notes);
@@ -297,6 +767,10 @@ std::vector<OCRLine> ScreenTableRecognizer::read(const TextOCR& ocr, const Image
     }
     if (!bars.empty())
         notes.push_back("light text on " + std::to_string(bars.size()) + " dark bars read again inverted");
+    if (const int again = OverlappingWords::rejoin(
+            lines, [&](const BBox& box) { return CropReading::read(ocr, image, box); });
+        again > 0)
+        notes.push_back(std::to_string(again) + " words read in overlapping pieces read again whole");
     return lines;
 }
 
@@ -308,277 +782,33 @@ std::vector<std::string> ScreenTableRecognizer::supportedLanguages() const
 std::optional<Table> ScreenTableRecognizer::build(const std::vector<OCRLine>& input, const Image& image,
                                                   std::vector<std::string>& notes)
 {
-    const BorderText border = BorderText::strip(input);
-    if (!border.vertical.empty() || !border.horizontal.empty())
-        notes.push_back("border characters: " + std::to_string(border.vertical.size()) + " bars and " +
-                        std::to_string(border.horizontal.size()) + " rule lines taken out of the text");
-
-    std::vector<double> heights;
-    BBox extent;
-    bool first = true;
-    for (const OCRLine& line : border.lines)
-        for (const OCRWord& w : line.words) {
-            heights.push_back(w.bbox.h);
-            extent = first ? w.bbox : extent.unite(w.bbox);
-            first = false;
-        }
-    if (heights.size() < 2) {
-        notes.push_back("no text");
+    Layout L;
+    stripBorders(L, input, notes);
+    if (!measureText(L, notes))
         return std::nullopt;
-    }
-    const double h = std::max(median(heights), 1.0);
+    findRulingLines(L, image);
+    findVerticalSeparators(L, image, notes);
+    findHorizontalSeparators(L, image, notes);
+    segmentText(L, cutTouchingColumns(L, cleanedText(L, notes), notes), notes);
 
-    // Vertical separators: ruling lines over the text, and bars read in two or more lines.
-    // Widgets draw their grid in a light grey, well below the contrast printed rules have.
-    RuleDetector detector;
-    detector.contrast = 10;
-    const RuleDetector::Rules rules = detector.detect(image, extent, 0.6);
-    std::vector<double> vertical;
-    for (double x : rules.vertical)
-        if (x > extent.x - h && x < extent.maxX() + h)
-            vertical.push_back(x);
-    // Without a full grid, shorter lines still part the columns: a widget's header
-    // sections, a grid drawn only in places. Taller than any letter, and crossing no word.
-    int partial = 0;
-    const bool fullLines = !vertical.empty();
-    auto inner = [&](double x) { return x > extent.x + 0.5 * h && x < extent.maxX() - 0.5 * h; };
-    if (std::none_of(vertical.begin(), vertical.end(), inner)) {
-        const std::vector<double> shorter = thinVerticalLines(image, extent.x, extent.maxX(), 1.8 * h);
-        for (double x : shorter) {
-            if (!inner(x))
-                continue;
-            int crossed = 0;
-            for (const OCRLine& line : border.lines)
-                for (const OCRWord& w : line.words)
-                    crossed += w.bbox.x + 1 < x && x < w.bbox.maxX() - 1 && !marksOnly(w) ? 1 : 0;
-            if (crossed == 0) {
-                vertical.push_back(x);
-                ++partial;
-            }
-        }
-    }
-    const std::vector<double> bars = barColumns(border.vertical, 0.6 * h);
-    vertical.insert(vertical.end(), bars.begin(), bars.end());
-    vertical = merged(vertical, 0.5 * h);
-    if (partial > 0)
-        notes.push_back(std::to_string(partial) + " shorter column lines (header sections, partial grid)");
+    RowIndices rows = textRows(L);
+    dropCaptionAndNotes(L, rows, notes);
+    joinMultiLineRows(L, rows, notes);
+    const std::vector<TextGridEngine::Row> segmentRows = segmentRowsOf(L, rows);
 
-    // Horizontal separators: ruling lines, rule lines drawn with characters, background edges.
-    std::vector<double> horizontal = rules.horizontal;
-    horizontal.insert(horizontal.end(), border.horizontal.begin(), border.horizontal.end());
-    const std::vector<double> edges = BackgroundBands().edges(image, extent, h, 0.3 * h);
-    horizontal.insert(horizontal.end(), edges.begin(), edges.end());
-    horizontal = merged(horizontal, 0.3 * h);
-    notes.push_back("separators: " + std::to_string(rules.horizontal.size()) + " horizontal and " +
-                    std::to_string(rules.vertical.size()) + " vertical ruling lines, " +
-                    std::to_string(edges.size()) + " background edges, " + std::to_string(bars.size()) +
-                    " bar columns");
-
-    int icons = 0;
-    std::vector<OCRLine> plain = withoutIcons(border.lines, h, icons);
-    // A line read as a mark ("'", "|") is a separator, not text.
-    for (OCRLine& line : plain)
-        std::erase_if(line.words, [&](const OCRWord& w) {
-            return marksOnly(w) && std::any_of(vertical.begin(), vertical.end(), [&](double x) {
-                       return w.bbox.x - 2 <= x && x <= w.bbox.maxX() + 2;
-                   });
-        });
-    std::erase_if(plain, [](const OCRLine& l) { return l.words.empty(); });
-    if (icons > 0)
-        notes.push_back(std::to_string(icons) + " header icons left out of the text");
-    const std::vector<OCRLine> lines = vertical.empty() ? plain : cutAt(plain, vertical);
-    // Monospace text (terminals) may part columns by one space, so there every word is
-    // placed by itself and the shared gaps decide; elsewhere words closer than about two
-    // spaces read as one phrase.
-    const std::optional<double> pitch = monospacePitch(lines);
-    if (pitch)
-        notes.push_back("monospace text: columns from the gaps between words");
-    const std::vector<TextSegment> segs = TextOCR::segments(lines, pitch ? 0.0 : 0.6);
-    const double minColumnGap = pitch ? 0.8 * *pitch : 0.6 * h;
-
-    // Rows: the text rows, never reaching across a horizontal separator.
-    std::vector<std::vector<size_t>> rows;
-    {
-        const std::vector<Band> bands = TextGridEngine::bandsOf(horizontal, extent.y - h, extent.maxY() + h);
-        auto bandOf = [&](const TextSegment& s) {
-            const double cy = s.bbox.midY();
-            for (size_t b = 0; b < bands.size(); ++b)
-                if (bands[b].lo <= cy && cy < bands[b].hi)
-                    return static_cast<int>(b);
-            return -1;
-        };
-        for (const std::vector<size_t>& row : TextGridEngine::clusterRowIndices(segs, h)) {
-            std::map<int, std::vector<size_t>> split;
-            for (size_t i : row)
-                split[bandOf(segs[i])].push_back(i);
-            for (auto& [band, part] : split)
-                rows.push_back(std::move(part));
-        }
-        // Outside the outermost separators nothing encloses a row: a caption above them and
-        // notes under them are single phrases at the table's left edge, while the rows
-        // between them hold several.
-        auto outside = [&](const std::vector<size_t>& row) {
-            const double cy = segs[row.front()].bbox.midY();
-            return horizontal.empty() || cy < horizontal.front() || cy > horizontal.back();
-        };
-        if (horizontal.size() >= 2) {
-            double left = std::numeric_limits<double>::infinity();
-            int inside = 0;
-            for (const std::vector<size_t>& row : rows)
-                if (row.size() >= 2 && !outside(row)) {
-                    ++inside;
-                    for (size_t i : row)
-                        left = std::min(left, segs[i].bbox.x);
-                }
-            auto lone = [&](const std::vector<size_t>& row) {
-                return row.size() == 1 && outside(row) && std::abs(segs[row.front()].bbox.x - left) <= 1.5 * h;
-            };
-            size_t top = 0;
-            while (inside >= 2 && top < rows.size() && lone(rows[top]) &&
-                   segs[rows[top].front()].bbox.midY() < horizontal.front())
-                ++top;
-            size_t bottom = rows.size();
-            while (inside >= 2 && bottom > top && lone(rows[bottom - 1]) &&
-                   segs[rows[bottom - 1].front()].bbox.midY() > horizontal.back())
-                --bottom;
-            if (top > 0 || bottom < rows.size()) {
-                notes.push_back("caption and notes outside the table left out: " + std::to_string(top) +
-                                " lines above, " + std::to_string(rows.size() - bottom) + " below");
-                rows = std::vector<std::vector<size_t>>(rows.begin() + static_cast<std::ptrdiff_t>(top),
-                                                        rows.begin() + static_cast<std::ptrdiff_t>(bottom));
-            }
-        }
-        // Text rows between the same two separators are one row of multi-line cells, when
-        // the separators mark rows at all (most bands hold a single text row).
-        if (horizontal.size() >= 3) {
-            std::map<int, int> textRowsPerBand;
-            for (const std::vector<size_t>& row : rows)
-                ++textRowsPerBand[bandOf(segs[row.front()])];
-            int single = 0;
-            for (const auto& [band, n] : textRowsPerBand)
-                single += n == 1 ? 1 : 0;
-            if (static_cast<double>(single) >= 0.6 * static_cast<double>(textRowsPerBand.size()) &&
-                static_cast<double>(textRowsPerBand.size()) >= 0.7 * static_cast<double>(rows.size()) &&
-                textRowsPerBand.size() >= 2 && textRowsPerBand.size() < rows.size()) {
-                std::vector<std::vector<size_t>> joined;
-                int lastBand = std::numeric_limits<int>::min();
-                for (std::vector<size_t>& row : rows) {
-                    const int band = outside(row) ? -1 : bandOf(segs[row.front()]);
-                    if (band == lastBand && band >= 0)
-                        joined.back().insert(joined.back().end(), row.begin(), row.end());
-                    else
-                        joined.push_back(std::move(row));
-                    lastBand = band;
-                }
-                if (joined.size() < rows.size())
-                    notes.push_back("joined " + std::to_string(rows.size() - joined.size()) +
-                                    " text lines into multi-line cells between separators");
-                rows = std::move(joined);
-            }
-        }
-    }
-
-    // Columns: between vertical separators when they cut the text into two or more
-    // columns, else from the gaps the rows share.
-    std::vector<TextGridEngine::Row> segmentRows;
-    for (const std::vector<size_t>& row : rows) {
-        TextGridEngine::Row& r = segmentRows.emplace_back();
-        for (size_t i : row)
-            r.push_back(segs[i]);
-    }
-    std::vector<Band> columns;
-    if (partial > 0 && !fullLines && bars.empty()) {
-        // Header-section lines part the columns they stand between; inside each section
-        // the gaps the rows share part the rest.
-        for (const Band& band : TextGridEngine::bandsOf(vertical, extent.x - 1, extent.maxX() + 1)) {
-            std::vector<TextGridEngine::Row> inside;
-            BBox box{band.lo, extent.y, band.hi - band.lo, extent.h};
-            for (const TextGridEngine::Row& row : segmentRows) {
-                TextGridEngine::Row& r = inside.emplace_back();
-                for (const TextSegment& seg : row)
-                    if (band.lo <= seg.bbox.midX() && seg.bbox.midX() < band.hi)
-                        r.push_back(seg);
-            }
-            std::erase_if(inside, [](const TextGridEngine::Row& r) { return r.empty(); });
-            if (inside.empty())
-                continue;
-            std::vector<Band> parts = TextGridEngine::columnsFromGaps(inside, box, minColumnGap);
-            if (parts.size() < 2) {
-                columns.push_back(band);
-                continue;
-            }
-            parts.front().lo = band.lo;
-            parts.back().hi = band.hi;
-            columns.insert(columns.end(), parts.begin(), parts.end());
-        }
-        notes.push_back("columns between " + std::to_string(partial) + " header-section lines and from shared gaps");
-    } else if (!vertical.empty()) {
-        for (const Band& b : TextGridEngine::bandsOf(vertical, extent.x - 1, extent.maxX() + 1))
-            if (std::any_of(segs.begin(), segs.end(), [&](const TextSegment& s) {
-                    return b.lo <= s.bbox.midX() && s.bbox.midX() < b.hi;
-                }))
-                columns.push_back(b);
-        if (columns.size() >= 2)
-            notes.push_back("columns between " + std::to_string(vertical.size()) + " vertical separators");
-        else
-            columns.clear();
-    }
-    if (columns.empty()) {
-        columns = TextGridEngine::columnsFromGaps(segmentRows, extent, minColumnGap);
-        notes.push_back("columns from shared gaps");
-    }
+    const std::vector<Band> columns = partedAtTouchingEdges(L, columnsOf(L, segmentRows, notes));
     if (columns.size() < 2 || rows.size() < 2) {
         notes.push_back("no table: " + std::to_string(rows.size()) + " rows, " + std::to_string(columns.size()) +
                         " columns");
         return std::nullopt;
     }
 
-    std::vector<Placed> placed;
-    for (size_t r = 0; r < segmentRows.size(); ++r)
-        for (const TextSegment& s : segmentRows[r]) {
-            const double inset = std::min(0.25 * s.bbox.w, 0.3 * h);
-            const int a = TextGridEngine::colIndex(columns, s.bbox.x + inset);
-            const int b = TextGridEngine::colIndex(columns, s.bbox.maxX() - inset);
-            placed.push_back({static_cast<int>(r), std::min(a, b), std::max(a, b), s});
-        }
-
-    Table table;
-    table.rows = static_cast<int>(segmentRows.size());
-    table.cols = static_cast<int>(columns.size());
-    table.bbox = extent;
-    std::map<std::pair<int, int>, std::vector<const Placed*>> groups;
-    for (const Placed& p : placed)
-        groups[{p.row, p.c0}].push_back(&p);
-    for (auto& [anchor, group] : groups) {
-        // Reading order: by line, then left to right. Not a strict weak order, hence by insertion.
-        for (size_t i = 1; i < group.size(); ++i)
-            for (size_t j = i; j > 0; --j) {
-                const TextSegment& a = group[j]->seg;
-                const TextSegment& b = group[j - 1]->seg;
-                const double dy = a.bbox.midY() - b.bbox.midY();
-                if (!(std::abs(dy) > 0.5 * h ? dy < 0 : a.bbox.x < b.bbox.x))
-                    break;
-                std::swap(group[j], group[j - 1]);
-            }
-        Cell cell;
-        cell.row = anchor.first;
-        cell.col = anchor.second;
-        int c1 = anchor.second;
-        double confidence = 1;
-        BBox box = group.front()->seg.bbox;
-        for (const Placed* p : group) {
-            if (!cell.text.empty())
-                cell.text += ' ';
-            cell.text += p->seg.text;
-            c1 = std::max(c1, p->c1);
-            confidence = std::min(confidence, p->seg.confidence);
-            box = box.unite(p->seg.bbox);
-        }
-        cell.colSpan = c1 - cell.col + 1;
-        cell.confidence = confidence;
-        cell.bbox = box;
-        table.cells.push_back(std::move(cell));
-    }
+    Table table = placeText(L, segmentRows, columns, notes);
+    if (const int spanned = RowSpans::apply(table, columns, L.horizontal, image, L.h); spanned > 0)
+        notes.push_back(std::to_string(spanned) + " cells span the rows their column's rule leaves open");
+    if (L.pitch)
+        if (const int joined = AttachedColumns::join(table, 1.8 * *L.pitch); joined > 0)
+            notes.push_back(std::to_string(joined) + " columns that only trail the one before them joined to it");
     ScreenChrome::remove(table, notes);
     if (table.rows < 2 || table.cols < 1) {
         notes.push_back("no table once the screen chrome is out");

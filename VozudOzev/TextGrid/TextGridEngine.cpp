@@ -200,6 +200,216 @@ int TextGridEngine::colIndex(const std::vector<Band>& columns, double v)
     return best;
 }
 
+namespace {
+
+using Row = TextGridEngine::Row;
+using Band = TextGridEngine::Band;
+using Placed = TextGridEngine::Placed;
+using PlacedRows = std::vector<std::vector<Placed>>;
+
+double medianHeight(const std::vector<TextSegment>& segs)
+{
+    std::vector<double> heights;
+    heights.reserve(segs.size());
+    for (const TextSegment& s : segs)
+        heights.push_back(s.bbox.h);
+    std::sort(heights.begin(), heights.end());
+    return heights[heights.size() / 2];
+}
+
+BBox extentOf(const std::vector<TextSegment>& segs)
+{
+    BBox extent = segs.front().bbox;
+    for (const TextSegment& s : segs)
+        extent = extent.unite(s.bbox);
+    return extent;
+}
+
+RuleDetector::Rules detectRules(const Image& image, const BBox& extent, std::vector<std::string>& notes)
+{
+    RuleDetector::Rules rules = RuleDetector().detect(image, extent, 0.6);
+    // The bands below assume ascending positions; the detector gives them so already.
+    std::sort(rules.horizontal.begin(), rules.horizontal.end());
+    std::sort(rules.vertical.begin(), rules.vertical.end());
+    notes.push_back("rules: " + std::to_string(rules.horizontal.size()) + " horizontal, " +
+                    std::to_string(rules.vertical.size()) + " vertical");
+    return rules;
+}
+
+bool holdsAny(const Band& b, const std::vector<TextSegment>& segs, double (*centre)(const TextSegment&))
+{
+    return std::any_of(segs.begin(), segs.end(), [&](const TextSegment& s) {
+        const double c = centre(s);
+        return b.lo <= c && c < b.hi;
+    });
+}
+
+// With two or more horizontal rules, rows follow the bands between them when the bands
+// hold most rows; otherwise a rule only splits a clustered row it runs through.
+// True when the rows are the bands.
+bool rowsFromRules(std::vector<Row>& rows, const std::vector<TextSegment>& segs,
+                   const std::vector<double>& horizontal, const BBox& extent)
+{
+    if (horizontal.size() < 2)
+        return false;
+    const std::vector<Band> bands = TextGridEngine::bandsOf(horizontal, extent.y - 1, extent.y + extent.h + 1);
+    auto bandOf = [&](const TextSegment& s) {
+        const double cy = centreY(s);
+        for (size_t b = 0; b < bands.size(); ++b)
+            if (bands[b].lo <= cy && cy < bands[b].hi)
+                return static_cast<int>(b);
+        return -1;
+    };
+    const auto holding =
+        std::count_if(bands.begin(), bands.end(), [&](const Band& b) { return holdsAny(b, segs, centreY); });
+    if (static_cast<double>(holding) >= 0.8 * static_cast<double>(rows.size())) {
+        std::vector<Row> byBand(bands.size());
+        for (const TextSegment& s : segs)
+            if (int b = bandOf(s); b >= 0)
+                byBand[static_cast<size_t>(b)].push_back(s);
+        rows.clear();
+        for (Row& r : byBand)
+            if (!r.empty())
+                rows.push_back(std::move(r));
+        return true;
+    }
+    std::vector<Row> split;
+    for (const Row& r : rows) {
+        std::map<int, Row> groups;
+        for (const TextSegment& s : r)
+            groups[bandOf(s)].push_back(s);
+        for (auto& [key, g] : groups)
+            split.push_back(std::move(g));
+    }
+    rows = std::move(split);
+    return false;
+}
+
+// The bands between vertical rules that hold text, else columns from the gaps between text.
+std::vector<Band> chooseColumns(const std::vector<Row>& rows, const std::vector<TextSegment>& segs,
+                                const std::vector<double>& vertical, const BBox& extent, double minGap,
+                                std::vector<std::string>& notes)
+{
+    if (vertical.size() < 2)
+        return TextGridEngine::columnsFromGaps(rows, extent, minGap);
+    std::vector<Band> columns;
+    for (const Band& b : TextGridEngine::bandsOf(vertical, extent.x - 1, extent.x + extent.w + 1))
+        if (holdsAny(b, segs, centreX))
+            columns.push_back(b);
+    notes.push_back("columns from rules");
+    return columns;
+}
+
+// Each segment's first and last column, judged a little inside its ends so that a
+// slight overhang does not widen its span.
+PlacedRows place(const std::vector<Row>& rows, const std::vector<Band>& columns, double h)
+{
+    PlacedRows placedRows;
+    placedRows.reserve(rows.size());
+    for (const Row& r : rows) {
+        std::vector<Placed> placed;
+        for (const TextSegment& s : r) {
+            const double inset = std::min(0.25 * s.bbox.w, 0.3 * h);
+            const int a = TextGridEngine::colIndex(columns, s.bbox.x + inset);
+            const int b = TextGridEngine::colIndex(columns, s.bbox.x + s.bbox.w - inset);
+            placed.push_back({std::min(a, b), std::max(a, b), s});
+        }
+        placedRows.push_back(std::move(placed));
+    }
+    return placedRows;
+}
+
+std::set<int> cover(const std::vector<Placed>& row)
+{
+    std::set<int> c;
+    for (const Placed& p : row)
+        for (int k = p.c0; k <= p.c1; ++k)
+            c.insert(k);
+    return c;
+}
+
+// A row close below the last kept one, covering fewer of the same columns, is a
+// wrapped continuation of it.
+void mergeContinuations(PlacedRows& placedRows, double h, double mergeGapFactor, std::vector<std::string>& notes)
+{
+    const size_t before = placedRows.size();
+    PlacedRows merged{std::move(placedRows.front())};
+    for (size_t i = 1; i < placedRows.size(); ++i) {
+        std::vector<Placed>& row = placedRows[i];
+        std::vector<Placed>& last = merged.back();
+        double top = std::numeric_limits<double>::infinity();
+        for (const Placed& p : row)
+            top = std::min(top, p.seg.bbox.y);
+        double bottom = -std::numeric_limits<double>::infinity();
+        for (const Placed& p : last)
+            bottom = std::max(bottom, p.seg.bbox.y + p.seg.bbox.h);
+        const std::set<int> cr = cover(row);
+        const std::set<int> cl = cover(last);
+        if (top - bottom < h * mergeGapFactor && std::includes(cl.begin(), cl.end(), cr.begin(), cr.end()) &&
+            cr.size() < cl.size()) {
+            for (Placed& p : row)
+                last.push_back(std::move(p));
+        } else {
+            merged.push_back(std::move(row));
+        }
+    }
+    placedRows = std::move(merged);
+    if (placedRows.size() != before)
+        notes.push_back("merged " + std::to_string(before - placedRows.size()) + " continuation lines");
+}
+
+// One cell from the segments that start in the same column: text in reading order,
+// the lowest confidence, the united box.
+Cell cellOf(int row, int c0, const std::vector<const Placed*>& group, double h)
+{
+    int c1 = c0;
+    for (const Placed* p : group)
+        c1 = std::max(c1, p->c1);
+    std::vector<const TextSegment*> order;
+    for (const Placed* p : group)
+        order.push_back(&p->seg);
+    insertionSort(order, [h](const TextSegment* a, const TextSegment* b) {
+        const double dy = centreY(*a) - centreY(*b);
+        if (std::abs(dy) > 0.5 * h)
+            return dy < 0;
+        return a->bbox.x < b->bbox.x;
+    });
+    Cell cell;
+    cell.row = row;
+    cell.col = c0;
+    cell.rowSpan = 1;
+    cell.colSpan = c1 - c0 + 1;
+    double confidence = order.front()->confidence;
+    BBox box = order.front()->bbox;
+    for (size_t i = 0; i < order.size(); ++i) {
+        if (i > 0)
+            cell.text += ' ';
+        cell.text += order[i]->text;
+        confidence = std::min(confidence, order[i]->confidence);
+        box = box.unite(order[i]->bbox);
+    }
+    cell.confidence = confidence;
+    cell.bbox = box;
+    return cell;
+}
+
+std::vector<Cell> cellsOf(const PlacedRows& placedRows, double h)
+{
+    std::vector<Cell> cells;
+    for (size_t r = 0; r < placedRows.size(); ++r) {
+        std::map<int, std::vector<const Placed*>> groups;
+        for (const Placed& p : placedRows[r])
+            groups[p.c0].push_back(&p);
+        for (auto& [c0, group] : groups)
+            cells.push_back(cellOf(static_cast<int>(r), c0, group, h));
+    }
+    std::stable_sort(cells.begin(), cells.end(),
+                     [](const Cell& a, const Cell& b) { return a.row != b.row ? a.row < b.row : a.col < b.col; });
+    return cells;
+}
+
+}  // namespace
+
 std::optional<Table> TextGridEngine::build(const std::vector<OCRLine>& lines, const Image* image,
                                            std::vector<std::string>& notes) const
 {
@@ -208,186 +418,28 @@ std::optional<Table> TextGridEngine::build(const std::vector<OCRLine>& lines, co
         notes.push_back("no text");
         return std::nullopt;
     }
-
-    std::vector<double> heights;
-    heights.reserve(segs.size());
-    for (const TextSegment& s : segs)
-        heights.push_back(s.bbox.h);
-    std::sort(heights.begin(), heights.end());
-    double h = heights[heights.size() / 2];
-
-    BBox extent = segs.front().bbox;
-    for (const TextSegment& s : segs)
-        extent = extent.unite(s.bbox);
-
-    std::vector<double> horizontal;
-    std::vector<double> vertical;
-    if (useRules && image) {
-        RuleDetector::Rules rules = RuleDetector().detect(*image, extent, 0.6);
-        horizontal = std::move(rules.horizontal);
-        vertical = std::move(rules.vertical);
-        // The bands below assume ascending positions; the detector gives them so already.
-        std::sort(horizontal.begin(), horizontal.end());
-        std::sort(vertical.begin(), vertical.end());
-        notes.push_back("rules: " + std::to_string(horizontal.size()) + " horizontal, " +
-                        std::to_string(vertical.size()) + " vertical");
-    }
-
+    double h = medianHeight(segs);
+    const BBox extent = extentOf(segs);
+    const RuleDetector::Rules rules = useRules && image ? detectRules(*image, extent, notes) : RuleDetector::Rules{};
     if (h <= 1)
         h = 1;
 
     std::vector<Row> rows = clusterRows(segs, h);
-    bool ruleRows = false;
-
-    if (horizontal.size() >= 2) {
-        const std::vector<Band> bands = bandsOf(horizontal, extent.y - 1, extent.y + extent.h + 1);
-        auto bandOf = [&](const TextSegment& s) {
-            const double cy = centreY(s);
-            for (size_t b = 0; b < bands.size(); ++b)
-                if (bands[b].lo <= cy && cy < bands[b].hi)
-                    return static_cast<int>(b);
-            return -1;
-        };
-        size_t holding = 0;
-        for (const Band& b : bands)
-            if (std::any_of(segs.begin(), segs.end(), [&](const TextSegment& s) {
-                    const double cy = centreY(s);
-                    return b.lo <= cy && cy < b.hi;
-                }))
-                ++holding;
-        if (static_cast<double>(holding) >= 0.8 * static_cast<double>(rows.size())) {
-            std::vector<Row> byBand(bands.size());
-            for (const TextSegment& s : segs)
-                if (int b = bandOf(s); b >= 0)
-                    byBand[static_cast<size_t>(b)].push_back(s);
-            rows.clear();
-            for (Row& r : byBand)
-                if (!r.empty())
-                    rows.push_back(std::move(r));
-            ruleRows = true;
-        } else {
-            std::vector<Row> split;
-            for (const Row& r : rows) {
-                std::map<int, Row> groups;
-                for (const TextSegment& s : r)
-                    groups[bandOf(s)].push_back(s);
-                for (auto& [key, g] : groups)
-                    split.push_back(std::move(g));
-            }
-            rows = std::move(split);
-        }
-    }
-
-    std::vector<Band> columns;
-    if (vertical.size() >= 2) {
-        const std::vector<Band> bands = bandsOf(vertical, extent.x - 1, extent.x + extent.w + 1);
-        for (const Band& b : bands)
-            if (std::any_of(segs.begin(), segs.end(), [&](const TextSegment& s) {
-                    const double cx = centreX(s);
-                    return b.lo <= cx && cx < b.hi;
-                }))
-                columns.push_back(b);
-        notes.push_back("columns from rules");
-    } else {
-        columns = columnsFromGaps(rows, extent, h * minColumnGapFactor);
-    }
+    const bool ruleRows = rowsFromRules(rows, segs, rules.horizontal, extent);
+    const std::vector<Band> columns = chooseColumns(rows, segs, rules.vertical, extent, h * minColumnGapFactor, notes);
     if (columns.empty()) {
         notes.push_back("no columns");
         return std::nullopt;
     }
-
-    std::vector<std::vector<Placed>> placedRows;
-    placedRows.reserve(rows.size());
-    for (const Row& r : rows) {
-        std::vector<Placed> placed;
-        for (const TextSegment& s : r) {
-            const double inset = std::min(0.25 * s.bbox.w, 0.3 * h);
-            const int a = colIndex(columns, s.bbox.x + inset);
-            const int b = colIndex(columns, s.bbox.x + s.bbox.w - inset);
-            placed.push_back({std::min(a, b), std::max(a, b), s});
-        }
-        placedRows.push_back(std::move(placed));
-    }
-
-    if (!ruleRows && placedRows.size() >= 2) {
-        auto cover = [](const std::vector<Placed>& row) {
-            std::set<int> c;
-            for (const Placed& p : row)
-                for (int k = p.c0; k <= p.c1; ++k)
-                    c.insert(k);
-            return c;
-        };
-        const size_t before = placedRows.size();
-        std::vector<std::vector<Placed>> merged{std::move(placedRows.front())};
-        for (size_t i = 1; i < placedRows.size(); ++i) {
-            std::vector<Placed>& row = placedRows[i];
-            std::vector<Placed>& last = merged.back();
-            double top = std::numeric_limits<double>::infinity();
-            for (const Placed& p : row)
-                top = std::min(top, p.seg.bbox.y);
-            double bottom = -std::numeric_limits<double>::infinity();
-            for (const Placed& p : last)
-                bottom = std::max(bottom, p.seg.bbox.y + p.seg.bbox.h);
-            const std::set<int> cr = cover(row);
-            const std::set<int> cl = cover(last);
-            if (top - bottom < h * mergeGapFactor && std::includes(cl.begin(), cl.end(), cr.begin(), cr.end()) &&
-                cr.size() < cl.size()) {
-                for (Placed& p : row)
-                    last.push_back(std::move(p));
-            } else {
-                merged.push_back(std::move(row));
-            }
-        }
-        placedRows = std::move(merged);
-        if (placedRows.size() != before)
-            notes.push_back("merged " + std::to_string(before - placedRows.size()) + " continuation lines");
-    }
-
-    std::vector<Cell> cells;
-    for (size_t r = 0; r < placedRows.size(); ++r) {
-        std::map<int, std::vector<const Placed*>> groups;
-        for (const Placed& p : placedRows[r])
-            groups[p.c0].push_back(&p);
-        for (auto& [c0, group] : groups) {
-            int c1 = c0;
-            for (const Placed* p : group)
-                c1 = std::max(c1, p->c1);
-            std::vector<const TextSegment*> order;
-            for (const Placed* p : group)
-                order.push_back(&p->seg);
-            insertionSort(order, [h](const TextSegment* a, const TextSegment* b) {
-                const double dy = centreY(*a) - centreY(*b);
-                if (std::abs(dy) > 0.5 * h)
-                    return dy < 0;
-                return a->bbox.x < b->bbox.x;
-            });
-            Cell cell;
-            cell.row = static_cast<int>(r);
-            cell.col = c0;
-            cell.rowSpan = 1;
-            cell.colSpan = c1 - c0 + 1;
-            double confidence = order.front()->confidence;
-            BBox box = order.front()->bbox;
-            for (size_t i = 0; i < order.size(); ++i) {
-                if (i > 0)
-                    cell.text += ' ';
-                cell.text += order[i]->text;
-                confidence = std::min(confidence, order[i]->confidence);
-                box = box.unite(order[i]->bbox);
-            }
-            cell.confidence = confidence;
-            cell.bbox = box;
-            cells.push_back(std::move(cell));
-        }
-    }
-    std::stable_sort(cells.begin(), cells.end(),
-                     [](const Cell& a, const Cell& b) { return a.row != b.row ? a.row < b.row : a.col < b.col; });
+    std::vector<std::vector<Placed>> placedRows = place(rows, columns, h);
+    if (!ruleRows && placedRows.size() >= 2)
+        mergeContinuations(placedRows, h, mergeGapFactor, notes);
 
     Table table;
     table.index = 0;
     table.rows = static_cast<int>(placedRows.size());
     table.cols = static_cast<int>(columns.size());
-    table.cells = std::move(cells);
+    table.cells = cellsOf(placedRows, h);
     table.bbox = extent;
     return table;
 }

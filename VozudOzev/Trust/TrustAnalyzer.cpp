@@ -95,39 +95,31 @@ int headerRowsOf(const Table& table, const Grid& grid, const LocaleOverrides& ov
     return guessHeaderRows(grid, overrides);
 }
 
-}  // namespace
-
-std::pair<Table, TrustReport> analyze(const Table& table, double threshold, const LocaleOverrides& overrides, const TrustOptions& options)
+// Total rows by their label alone; the caller's word counts only when no row has one.
+std::set<int> totalRowsOf(const Grid& grid, const std::vector<int>& body, int hr, const TableLocale& locale,
+                          bool lastRowIsTotal)
 {
-    const Grid grid = table.grid();
-    const int rowCount = static_cast<int>(grid.size());
-    const int hr = std::clamp(headerRowsOf(table, grid, overrides, options), 0, rowCount);
-
-    TrustReport report;
-    report.headerRows = hr;
-    report.locale = TableLocaleResolver::resolve(grid, hr, overrides);
-    const TableLocale& locale = report.locale;
-    std::vector<int> body;
-    for (int r = hr; r < rowCount; ++r)
-        body.push_back(r);
-
-    report.columnTypes = ColumnTypeInference::infer(grid, body, locale, options.minTypeShare);
-    report.totals = TotalRowCheck::check(grid, hr, locale, report.columnTypes, options.lastRowIsTotal, options.totalTolerance);
-
-    // Total rows by their label alone; the caller's word counts only when no row has one.
     std::set<int> totalRows;
     for (int r : body) {
         const auto label = TotalRowCheck::label(grid[static_cast<size_t>(r)], locale);
         if (label && TotalRowCheck::isTotalLabel(label->first))
             totalRows.insert(r);
     }
-    if (totalRows.empty() && options.lastRowIsTotal && rowCount > 0 && rowCount - 1 >= hr)
+    const int rowCount = static_cast<int>(grid.size());
+    if (totalRows.empty() && lastRowIsTotal && rowCount > 0 && rowCount - 1 >= hr)
         totalRows.insert(rowCount - 1);
+    return totalRows;
+}
 
+// Body cells whose value does not fit their column's type, and the cells a numbered
+// sequence misses.
+std::set<GridPosition> typeMismatchesOf(const Grid& grid, const std::vector<int>& body, const TableLocale& locale,
+                                        const std::vector<ColumnTypeInfo>& columnTypes, const std::set<int>& totalRows)
+{
     std::set<GridPosition> typeMismatches;
     for (int r : body) {
         const auto& row = grid[static_cast<size_t>(r)];
-        for (const ColumnTypeInfo& info : report.columnTypes) {
+        for (const ColumnTypeInfo& info : columnTypes) {
             const int j = info.col;
             if (info.type == ColumnType::text || info.type == ColumnType::empty || j >= static_cast<int>(row.size()))
                 continue;
@@ -146,12 +138,22 @@ std::pair<Table, TrustReport> analyze(const Table& table, double threshold, cons
     }
     for (const GridPosition& p : RowNumberCheck::missingCells(grid, body, locale, totalRows))
         typeMismatches.insert(p);
+    return typeMismatches;
+}
 
+std::set<GridPosition> totalMismatchesOf(const std::vector<TotalCheckResult>& totals)
+{
     std::set<GridPosition> totalMismatches;
-    for (const TotalCheckResult& t : report.totals)
+    for (const TotalCheckResult& t : totals)
         for (int col : t.mismatchedColumns())
             totalMismatches.insert({t.row, col});
+    return totalMismatches;
+}
 
+// The table with every cell's flags set anew ("edited" kept, last), counted in the report.
+Table flagged(const Table& table, double threshold, const std::set<GridPosition>& typeMismatches,
+              const std::set<GridPosition>& totalMismatches, TrustReport& report)
+{
     Table out = table;
     for (Cell& cell : out.cells) {
         const bool edited = cell.has(CellFlag::edited);
@@ -178,14 +180,42 @@ std::pair<Table, TrustReport> analyze(const Table& table, double threshold, cons
         cell.flags = flags.empty() ? std::nullopt : std::optional(std::move(flags));
     }
     std::sort(report.flaggedPositions.begin(), report.flaggedPositions.end());
+    return out;
+}
 
+void noteAmbiguousColumns(TrustReport& report)
+{
     for (const ColumnTypeInfo& info : report.columnTypes) {
-        const ColumnLocale col = locale.locale(info.col);
+        const ColumnLocale col = report.locale.locale(info.col);
         if (info.type == ColumnType::date && col.date.isAmbiguous)
             report.ambiguousDateColumns.push_back(info.col);
         if ((info.type == ColumnType::number || info.type == ColumnType::currency || info.type == ColumnType::percent) && col.numberAmbiguous)
             report.ambiguousNumberColumns.push_back(info.col);
     }
+}
+
+}  // namespace
+
+std::pair<Table, TrustReport> analyze(const Table& table, double threshold, const LocaleOverrides& overrides, const TrustOptions& options)
+{
+    const Grid grid = table.grid();
+    const int rowCount = static_cast<int>(grid.size());
+    const int hr = std::clamp(headerRowsOf(table, grid, overrides, options), 0, rowCount);
+
+    TrustReport report;
+    report.headerRows = hr;
+    report.locale = TableLocaleResolver::resolve(grid, hr, overrides);
+    const TableLocale& locale = report.locale;
+    std::vector<int> body;
+    for (int r = hr; r < rowCount; ++r)
+        body.push_back(r);
+
+    report.columnTypes = ColumnTypeInference::infer(grid, body, locale, options.minTypeShare);
+    report.totals = TotalRowCheck::check(grid, hr, locale, report.columnTypes, options.lastRowIsTotal, options.totalTolerance);
+    const std::set<int> totalRows = totalRowsOf(grid, body, hr, locale, options.lastRowIsTotal);
+    const std::set<GridPosition> typeMismatches = typeMismatchesOf(grid, body, locale, report.columnTypes, totalRows);
+    Table out = flagged(table, threshold, typeMismatches, totalMismatchesOf(report.totals), report);
+    noteAmbiguousColumns(report);
     return {std::move(out), std::move(report)};
 }
 

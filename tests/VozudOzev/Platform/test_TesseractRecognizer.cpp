@@ -131,6 +131,25 @@ TEST(TesseractRecognizer, GermanLettersSurviveTheVietnameseData)
     EXPECT_EQ(g[4][1], "Tobias Kühn");
 }
 
+TEST(TesseractRecognizer, KeepsTheSpacesThePageDraws)
+{
+    // Read as one word each ("54%", "Phởbò"); the blank in the ink is a space.
+    struct Case {
+        const char* file;
+        size_t row, col;
+        const char* text;
+    };
+    for (const Case& c : std::vector<Case>{{"percent-spaces.png", 0, 1, "54 %"},
+                                          {"percent-spaces.png", 2, 1, "42 %"},
+                                          {"vietnamese-spaces.png", 1, 1, "Vở học sinh"},
+                                          {"vietnamese-spaces.png", 3, 1, "Phở bò"}}) {
+        const auto g = extractGrid(c.file);
+        ASSERT_GT(g.size(), c.row) << c.file;
+        ASSERT_GT(g[c.row].size(), c.col) << c.file;
+        EXPECT_EQ(g[c.row][c.col], c.text) << c.file;
+    }
+}
+
 // Tesseract's OpenMP teams spin against any other work on the machine (minutes instead of
 // seconds for one page); the recogniser keeps each recognition on its calling thread, so no
 // team is ever started, whatever OMP_THREAD_LIMIT says.

@@ -66,12 +66,18 @@ TEST(NumericCheck, LostOrInventedMarksAreReadAgainAndAlwaysFlagged)
          {false, false, true, false}},
         {"yen read as a digit", "yen", {"4389", "\u00A51,630", "\u00A5250", "\u00A512"}, {{0, "\u00A5389"}},
          {"\u00A5389", "\u00A51,630", "\u00A5250", "\u00A512"}, {true, false, false, false}},
+        {"yen read as a four in every row", "yen", {"4389", "41,630", "4250", "412"},
+         {{0, "\u00A5389"}, {2, "\u00A5250"}}, {"\u00A5389", "41,630", "\u00A5250", "412"}, {true, true, true, true}},
         {"yen dropped, not read again: flagged", "yen", {"\u00A5389", "1,630", "\u00A5250", "\u00A512"}, {},
          {"\u00A5389", "1,630", "\u00A5250", "\u00A512"}, {false, true, false, false}},
         {"lost group in brackets", "brackets", {"(1042)", "2,310", "(88)", "1,507"}, {{0, "(1,042)"}},
          {"(1,042)", "2,310", "(88)", "1,507"}, {true, false, false, false}},
         {"lost minus sign, second reading has it", "minus", {"-4.20", "3.10", "12.00", "0.50"}, {{2, "-12.00"}},
          {"-4.20", "3.10", "-12.00", "0.50"}, {false, false, true, false}},
+        {"minus touching its digit in small print, read again", "minus-small", {"4%", "12%", "-40%", "7%"},
+         {{0, "-4%"}}, {"-4%", "12%", "-40%", "7%"}, {true, false, false, false}},
+        {"minus touching its digit, second reading without it: kept, flagged", "minus-small",
+         {"-4%", "12%", "40%", "7%"}, {{2, "40%"}}, {"-4%", "12%", "40%", "7%"}, {false, false, true, false}},
         {"a right column is left alone", "comma", {"37,11", "12,50", "3,99", "48,20"}, {},
          {"37,11", "12,50", "3,99", "48,20"}, {false, false, false, false}},
     };
@@ -117,6 +123,27 @@ TEST(NumericCheck, AnEmDashReadAsAHyphenIsMeasuredAndFlagged)
     const Outcome o = run("dash", {"-", "4,20", "\u2014", "17,35"}, {});
     EXPECT_EQ(o.texts, (std::vector<std::string>{"\u2014", "4,20", "\u2014", "17,35"}));
     EXPECT_EQ(o.flagged, (std::vector<bool>{true, false, false, false}));
+    // An en dash measured as an em dash is an empty value all the same: kept, flagged.
+    const Outcome en = run("dash", {"\u2013", "4,20", "\u2014", "17,35"}, {});
+    EXPECT_EQ(en.texts, (std::vector<std::string>{"\u2013", "4,20", "\u2014", "17,35"}));
+    EXPECT_EQ(en.flagged, (std::vector<bool>{true, false, false, false}));
+}
+
+TEST(NumericCheck, ADashIsMeasuredAgainstTheDigitsNotTheCellBoxes)
+{
+    // Line boxes half as tall again as the text made an em dash look like an en dash.
+    const NumberFixtures::Column column = NumberFixtures::column("dash");
+    for (const double grow : {0.0, 8.0}) {
+        SCOPED_TRACE(grow);
+        Table table = NumberFixtures::tableOf(column, {"\u2014", "4,20", "-", "17,35"});
+        for (const size_t i : {1, 3}) {
+            table.cells[i].bbox->y -= grow / 2;
+            table.cells[i].bbox->h += grow;
+        }
+        NumericCheck::apply(table, column.image, [](const BBox&) { return std::nullopt; });
+        EXPECT_EQ(table.cells[0].text, "\u2014");
+        EXPECT_EQ(table.cells[2].text, "\u2014");
+    }
 }
 
 TEST(NumericCheck, ARightTableCostsNoSecondReading)

@@ -10,7 +10,7 @@ using namespace TestSupport;
 
 TEST(SeparatorInk, CountsTheMarksBetweenDigitsAsDrawn)
 {
-    for (const char* name : {"comma", "comma-small", "point", "euro", "yen", "brackets", "minus"}) {
+    for (const char* name : {"comma", "comma-small", "point", "euro", "yen", "brackets", "minus", "minus-small"}) {
         const NumberFixtures::Column column = NumberFixtures::column(name);
         for (size_t i = 0; i < column.texts.size(); ++i) {
             SCOPED_TRACE(std::string(name) + " " + column.texts[i]);

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "VozudOzev/Platform/DongSign.hpp"
+
+#include <vector>
+
+namespace VozudOzev::WordGaps {
+
+// A word's characters in the groups the page draws apart: a new group wherever the blank
+// between two characters is at least minGap wide. Recognisers often read "14 %", "1 234" or
+// "Phở bò" as one word when the space is narrow; the gap in the ink still shows it.
+std::vector<std::vector<DongSign::Symbol>> split(const std::vector<DongSign::Symbol>& symbols, double minGap);
+
+// The smallest blank between the characters that is a space: a share of their median height.
+double spaceGap(const std::vector<DongSign::Symbol>& symbols);
+
+}  // namespace VozudOzev::WordGaps

@@ -1,0 +1,51 @@
+#include "VozudOzev/Platform/WordGaps.hpp"
+
+#include <gtest/gtest.h>
+
+using namespace VozudOzev;
+
+namespace {
+
+// Characters 20 px tall; each entry is {text, left, right}.
+std::vector<DongSign::Symbol> symbols(std::initializer_list<std::tuple<const char*, double, double>> chars)
+{
+    std::vector<DongSign::Symbol> out;
+    for (const auto& [text, left, right] : chars)
+        out.push_back({text, {left, 0, right - left, 20}});
+    return out;
+}
+
+std::vector<std::string> texts(const std::vector<std::vector<DongSign::Symbol>>& groups)
+{
+    std::vector<std::string> out;
+    for (const auto& group : groups) {
+        std::string s;
+        for (const DongSign::Symbol& c : group)
+            s += c.text;
+        out.push_back(s);
+    }
+    return out;
+}
+
+}  // namespace
+
+TEST(WordGaps, SplitsWhereTheBlankIsASpace)
+{
+    struct Case {
+        const char* what;
+        std::vector<DongSign::Symbol> word;
+        std::vector<std::string> expected;
+    };
+    const std::vector<Case> cases{
+        {"percent sign a space apart", symbols({{"5", 0, 10}, {"4", 13, 23}, {"%", 34, 50}}), {"54", "%"}},
+        {"decimal comma close", symbols({{"4", 0, 10}, {"1", 15, 25}, {",", 31, 34}, {"3", 38, 48}}), {"41,3"}},
+        {"two words run together", symbols({{"P", 0, 10}, {"h", 13, 23}, {"ở", 25, 35}, {"b", 44, 54}, {"ò", 56, 66}}),
+         {"Phở", "bò"}},
+        // A kerned or accented letter reaches back over its neighbour: no gap, no split.
+        {"overlapping boxes", symbols({{"T", 0, 14}, {"ỷ", 2, 16}, {"x", 30, 40}}), {"Tỷ", "x"}},
+        {"one character", symbols({{"7", 0, 10}}), {"7"}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(texts(WordGaps::split(c.word, WordGaps::spaceGap(c.word))), c.expected) << c.what;
+    EXPECT_TRUE(WordGaps::split({}, 5).empty());
+}
