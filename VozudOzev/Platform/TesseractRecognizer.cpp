@@ -151,7 +151,13 @@ void restoreVietnameseMarks(PageReading& reading, TesseractPool& pool, const Tes
     const VietnameseMarks::Signs signs = VietnameseMarks::signsOf(reading.lines);
     if (signs == VietnameseMarks::Signs::none)
         return;
-    const PageReading marked = readPage(pool, tuning, "vie", correction, page);
+    // Numbers, codes and symbols cannot take marks: the second reading skips them, which on
+    // a table of figures is much of its work.
+    PreparedPage words = page;
+    if (!VietnameseMarks::blankUnmarkable(words.grey, words.width, words.height,
+                                          static_cast<std::uint8_t>(words.background), reading.lines))
+        return;
+    const PageReading marked = readPage(pool, tuning, "vie", correction, words);
     VietnameseMarks::restore(reading.lines, marked.lines, signs != VietnameseMarks::Signs::sure);
 }
 

@@ -48,7 +48,7 @@ bool stretched(const OCRWord& w, double h)
     const bool letters = std::any_of(cps.begin(), cps.end(), [](char32_t c) {
         return Unicode::isLetter(c) || Unicode::isNumber(c);
     });
-    return n >= 2 && letters && w.bbox.h > 0 && w.bbox.w / static_cast<double>(n) > 2.2 * w.bbox.h &&
+    return n >= 1 && letters && w.bbox.h > 0 && w.bbox.w / static_cast<double>(n) > 2.2 * w.bbox.h &&
            w.bbox.w >= 3 * w.bbox.h && w.bbox.w >= 2.5 * h;
 }
 

@@ -13,7 +13,7 @@ std::vector<OCRLine> MonospaceWords::rejoined(const std::vector<OCRLine>& lines,
                          [](const OCRWord& a, const OCRWord& b) { return a.bbox.x < b.bbox.x; });
         std::vector<OCRWord> kept;
         for (OCRWord& w : words) {
-            if (!kept.empty() && w.bbox.x - kept.back().bbox.maxX() < 0.75 * pitch) {
+            if (!kept.empty() && w.bbox.x - kept.back().bbox.maxX() < 0.9 * pitch) {
                 OCRWord& last = kept.back();
                 last.text += w.text;
                 last.bbox = last.bbox.unite(w.bbox);

@@ -15,8 +15,9 @@ std::vector<double> shortRules(const Image& image, const BBox& extent, double mi
 // Where the rule between two rows is drawn across the table but not across one column, that
 // column's cell spans the rows: its text moves to the first of them, with the row span. Text
 // reaching above such a missing rule (a header label centred on two header rows) moves up one
-// row. rules are the y of the horizontal rules; h the text height. Returns the cells spanned.
+// row. rules are the y of the horizontal rules; h the text height; grid whether column rules
+// enclose the cells. Returns the cells spanned.
 int apply(Table& table, const std::vector<TextGridEngine::Band>& columns, const std::vector<double>& rules,
-          const Image& image, double h);
+          const Image& image, double h, bool grid);
 
 }  // namespace VozudOzev::RowSpans

@@ -203,10 +203,13 @@ bool crossesWord(const std::vector<OCRLine>& lines, double x)
 
 // Sort and filter icons of header sections come back as a lone mark beside a header word
 // ("Customer +", "SKU °", "Status >", "¥ Growth"); left in, they glue the headers of two
-// columns into one phrase. A sign standing apart from a word is no part of a cell's text.
+// columns into one phrase. A sign standing apart from a word is no part of a cell's text,
+// nor is a dash taller than the text (a focus mark or caret read as "—" or "_"; a drawn
+// dash is flat).
 std::vector<OCRLine> withoutIcons(std::vector<OCRLine> lines, double h, int& removed)
 {
     static const std::u32string icons = U"+°^~÷¢•·˄˅▲▼△▽↑↓⌃⌄▴▾*?=<>$¥";
+    static const std::u32string dashes = U"—–_-";
     auto hasLetter = [](const OCRWord& w) {
         const std::u32string cps = Unicode::decode(w.text);
         return std::any_of(cps.begin(), cps.end(), [](char32_t c) { return Unicode::isLetter(c); });
@@ -220,7 +223,9 @@ std::vector<OCRLine> withoutIcons(std::vector<OCRLine> lines, double h, int& rem
                                   const double gap = std::max(o.bbox.x - w.bbox.maxX(), w.bbox.x - o.bbox.maxX());
                                   return &o != &w && hasLetter(o) && gap <= 1.2 * h;
                               });
-            if (icon)
+            const bool streak = cps.size() == 1 && dashes.find(cps[0]) != std::u32string::npos &&
+                                w.bbox.h > 1.4 * h && w.bbox.w <= h;
+            if (icon || streak)
                 ++removed;
             else
                 kept.push_back(w);
@@ -277,6 +282,17 @@ bool measureText(Layout& L, std::vector<std::string>& notes)
         }
     if (heights.size() < 2) {
         notes.push_back("no text");
+        return false;
+    }
+    // Pictures, icons and window decorations read as text come back with next to no
+    // confidence; tables, even small or noisy ones, are read at 0.7 and more.
+    std::vector<double> confidences;
+    for (const OCRLine& line : L.border.lines)
+        for (const OCRWord& w : line.words)
+            confidences.push_back(w.confidence);
+    if (const double c = upperMedian(confidences); c < 0.4) {
+        notes.push_back("no text to build a table of: what was read is mostly noise (median confidence " +
+                        std::to_string(static_cast<int>(std::lround(100 * c))) + "%)");
         return false;
     }
     L.h = std::max(upperMedian(heights), 1.0);
@@ -841,7 +857,8 @@ std::optional<Table> ScreenTableRecognizer::build(const std::vector<OCRLine>& in
     }
 
     Table table = placeText(L, segmentRows, columns, notes);
-    if (const int spanned = RowSpans::apply(table, columns, L.horizontal, image, L.h); spanned > 0)
+    if (const int spanned = RowSpans::apply(table, columns, L.horizontal, image, L.h, !L.rules.vertical.empty());
+        spanned > 0)
         notes.push_back(std::to_string(spanned) + " cells span the rows their column's rule leaves open");
     if (L.pitch)
         if (const int joined = AttachedColumns::join(table, 1.8 * *L.pitch); joined > 0)

@@ -128,12 +128,14 @@ TEST(ScreenTableRecognizer, ColumnsRulesAndHeadersOfRealCaptures)
         {"terminal-report-header-gaps", 963, 274, 7, 4, {{{0, 1}, "Họ tên"}, {{0, 2}, "Lượt truy cập"}}},
         {"terminal-report-currency", 908, 259, 7, 4, {{{1, 2}, "19.007.000 ₫"}, {{1, 3}, "(116,23)"}}},
         {"terminal-ls", 790, 185, 8, 8, {{{0, 1}, "1"}, {{0, 2}, "jmueller"}, {{0, 3}, "jmueller"}}},
-        // Without its rules the caption is a row: the header is the second.
-        {"web-header-over-gap", 1019, 642, 0, 5, {{{1, 2}, "Bestellungen"}, {{2, 2}, "1.223"}}},
+        // The caption above stays out even without its rules: the header is the first row.
+        {"web-header-over-gap", 1019, 642, 0, 5, {{{0, 2}, "Bestellungen"}, {{1, 2}, "1.223"}}},
         // "+-----+" rules read as stretched letters ("eee", "tenner", "te ee") in pieces.
         {"terminal-box-rules-as-letters", 651, 200, 8, 5, {{{0, 0}, "Bezeichnung"}, {{0, 4}, "Gesamtpreis"}, {{1, 0}, "Whiteboard-Marker"}}},
+        // A caret taller than the text read as "_" before a cell's text.
+        {"web-tall-dash", 583, 369, 0, 5, {{{6, 1}, "Maintenance fee"}}},
         // Sort arrows read as signs beside the header words.
-        {"web-sort-icons-misread", 443, 345, 0, 5, {{{1, 1}, "Customer"}, {{1, 2}, "Ref."}, {{1, 3}, "Cost"}}},
+        {"web-sort-icons-misread", 443, 345, 0, 5, {{{0, 1}, "Customer"}, {{0, 2}, "Ref."}, {{0, 3}, "Cost"}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fixture);
@@ -166,9 +168,10 @@ TEST(BorderText, RulesReadAsLettersAreRulesSpecksOfFaintTextAreNot)
         line({word("Tea", 20, 50, 30, 14), word("3", 200, 50, 10, 14)}),
         line({word("1m", 20, 70, 15, 2), word("ss.", 60, 70, 13, 3)}),  // specks, not a rule
         line({word("Rice", 20, 80, 40, 14), word("12", 200, 80, 20, 14)}),
+        line({word("e", 10, 100, 600, 8)}),  // one letter over a whole rule
     };
     const BorderText b = BorderText::strip(lines);
-    EXPECT_EQ(b.horizontal.size(), 3u);
+    EXPECT_EQ(b.horizontal.size(), 4u);
     ASSERT_EQ(b.lines.size(), 4u);
     EXPECT_EQ(b.lines[2].text, "1m ss.");
 }

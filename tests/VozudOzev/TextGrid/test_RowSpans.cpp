@@ -48,17 +48,24 @@ TEST(RowSpans, ACellSpansTheRowsItsColumnsRuleLeavesOpen)
         Image image;
         std::vector<Cell> cells;
         std::vector<std::string> expected;  // rows of two columns
+        bool grid = true;
     };
     const std::vector<Case> cases{
         {"label centred on the open rule", ruled(100, 5),
          {cell(0, 1, "a", 20), cell(1, 0, "Group", 35), cell(1, 1, "b", 50), cell(2, 0, "c", 77),
           cell(2, 1, "d", 77)},
          {"Group/2", "a", "", "b", "c", "d"}},
-        // The rule under a group header stops short; the row under it keeps to itself.
-        {"text in its own row under a short rule", ruled(100, 5),
+        // A spreadsheet's merged header cell writes its label at the bottom; without column
+        // rules that label is a second header row under a group header.
+        {"label at the bottom of the open rows, grid", ruled(100, 5),
          {cell(0, 1, "This year", 20), cell(1, 0, "Date", 50), cell(1, 1, "b", 50), cell(2, 0, "c", 77),
           cell(2, 1, "d", 77)},
-         {"", "This year", "Date", "b", "c", "d"}},
+         {"Date/2", "This year", "", "b", "c", "d"}},
+        {"label at the bottom of the open rows, no grid", ruled(100, 5),
+         {cell(0, 1, "This year", 20), cell(1, 0, "Date", 50), cell(1, 1, "b", 50), cell(2, 0, "c", 77),
+          cell(2, 1, "d", 77)},
+         {"", "This year", "Date", "b", "c", "d"},
+         false},
         {"every rule drawn: nothing moves", ruled(5, 5),
          {cell(0, 1, "a", 20), cell(1, 0, "x", 50), cell(1, 1, "b", 50), cell(2, 0, "c", 77), cell(2, 1, "d", 77)},
          {"", "a", "x", "b", "c", "d"}},
@@ -74,7 +81,7 @@ TEST(RowSpans, ACellSpansTheRowsItsColumnsRuleLeavesOpen)
         t.cols = 2;
         t.bbox = BBox{5, 10, 190, 85};
         t.cells = c.cells;
-        RowSpans::apply(t, columns, {10, 40, 70, 95}, c.image, 10);
+        RowSpans::apply(t, columns, {10, 40, 70, 95}, c.image, 10, c.grid);
         std::vector<std::string> got;
         for (int r = 0; r < 3; ++r)
             for (int col = 0; col < 2; ++col)

@@ -1,11 +1,14 @@
 #include "VozudOzev/OCR/ImageLoader.hpp"
 #include "VozudOzev/Platform/DocumentRecognizer.hpp"
+#include "VozudOzev/TextGrid/ScreenTableRecognizer.hpp"
 
 #include "Support/Canvas.hpp"
 
 #include <algorithm>
+#include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 #include <string>
 
 using namespace VozudOzev;
@@ -66,3 +69,19 @@ TEST(ScreenTableRecognizer, CapturesWithoutATableGiveNoTableAndANote)
     }
 }
 
+// The lines read off a dark desktop with two terminal windows of prose: letters, bars and
+// marks, nearly all at no confidence. Read with confidence, the same lines would make a table.
+TEST(ScreenTableRecognizer, NoiseReadOffADesktopIsNoTable)
+{
+    std::ifstream in(std::string(VANTREL_SOURCE_DIR) + "/tests/fixtures/screen/desktop-noise.lines.json");
+    std::vector<OCRLine> lines = nlohmann::json::parse(in).get<std::vector<OCRLine>>();
+    std::vector<std::string> notes;
+    EXPECT_FALSE(ScreenTableRecognizer::build(lines, plain(640, 360, 0), notes));
+    ASSERT_FALSE(notes.empty());
+    EXPECT_NE(notes.back().find("noise"), std::string::npos) << notes.back();
+
+    for (OCRLine& line : lines)
+        for (OCRWord& w : line.words)
+            w.confidence = 0.9;
+    EXPECT_TRUE(ScreenTableRecognizer::build(lines, plain(640, 360, 0), notes));
+}
