@@ -63,7 +63,7 @@
     </message>
 </context>
 <context>
-    <name>TaskbarIconMode</name>
+    <name>DockIconMode</name>
     <message>
         <source>Always</source>
         <translation>Luôn luôn</translation>
