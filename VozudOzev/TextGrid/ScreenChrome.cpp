@@ -87,6 +87,19 @@ void dropLine(Table& table, bool row, int index)
     (row ? table.rows : table.cols) -= 1;
 }
 
+// The text without the marks (dashes, underscores, bars, dots) at either end.
+std::string withoutMarksAround(const std::string& text)
+{
+    std::u32string cps = Unicode::decode(text);
+    auto mark = [](char32_t c) { return !Unicode::isAlphanumeric(c); };
+    while (!cps.empty() && mark(cps.back()))
+        cps.pop_back();
+    size_t from = 0;
+    while (from < cps.size() && mark(cps[from]))
+        ++from;
+    return Unicode::encode(std::u32string_view(cps).substr(from));
+}
+
 bool empty(const std::vector<std::string>& texts)
 {
     return std::all_of(texts.begin(), texts.end(), [](const std::string& t) { return t.empty(); });
@@ -111,16 +124,30 @@ bool ScreenChrome::columnLetters(const std::vector<std::string>& texts)
 
 bool ScreenChrome::rowNumbers(const std::vector<std::string>& texts)
 {
+    // Marks beside a number ("7 —", "5_") are the row's own grid or a stray; one misread
+    // number is let through below the first row among at least three good ones. The first
+    // row holds a number or nothing: a numbered column of the table has a header text.
     std::vector<std::optional<long>> values;
-    for (const std::string& t : texts) {
-        if (t.empty()) {
-            values.push_back(std::nullopt);
-            continue;
+    int good = 0;
+    std::optional<size_t> misread;
+    for (size_t i = 0; i < texts.size(); ++i) {
+        const std::optional<long> v = texts[i].empty() ? std::nullopt : wholeNumber(withoutMarksAround(texts[i]));
+        if (!texts[i].empty() && !v) {
+            if (i == 0 || misread)
+                return false;
+            misread = i;
         }
-        const std::optional<long> v = wholeNumber(t);
-        if (!v)
-            return false;
+        good += v ? 1 : 0;
         values.push_back(v);
+    }
+    if (misread) {
+        // The misread place must count from 1 or more: a header text above a numbered
+        // column ("TT", then 1, 2, ...) would stand at 0.
+        const auto next = std::find_if(values.begin() + static_cast<std::ptrdiff_t>(*misread), values.end(),
+                                        [](const std::optional<long>& v) { return v.has_value(); });
+        if (good < 3 || next == values.end() ||
+            **next - static_cast<long>(next - values.begin() - static_cast<std::ptrdiff_t>(*misread)) < 1)
+            return false;
     }
     return consecutive(values);
 }

@@ -13,7 +13,9 @@
 #include "VozudOzev/TextGrid/RuleDetector.hpp"
 #include "VozudOzev/TextGrid/ScreenChrome.hpp"
 #include "VozudOzev/TextGrid/TextGridDocumentRecognizer.hpp"
+#include "VozudOzev/TextGrid/SortIndicators.hpp"
 #include "VozudOzev/TextGrid/TouchingColumns.hpp"
+#include "VozudOzev/TextGrid/UnreadBands.hpp"
 #include "VozudOzev/TextGrid/TextGridEngine.hpp"
 #include "VozudOzev/Model/Median.hpp"
 
@@ -360,16 +362,16 @@ void findVerticalSeparators(Layout& L, const Image& image, std::vector<std::stri
 // Horizontal separators: ruling lines, rule lines drawn with characters, background edges.
 void findHorizontalSeparators(Layout& L, const Image& image, std::vector<std::string>& notes)
 {
-    // Light text on a filled bar breaks the fill into runs, and now and then a pixel row
-    // between the letters passes for a ruling line; no separator runs through the middle
-    // of the words.
-    std::erase_if(L.rules.horizontal, [&](double y) {
+    // Light text on a filled bar breaks the fill into runs, and a pixel row between the
+    // letters may pass for a ruling line; no ruling line runs through the middle of words.
+    auto throughWords = [&](double y) {
         int through = 0;
         for (const OCRLine& line : L.border.lines)
             for (const OCRWord& w : line.words)
                 through += w.bbox.y + 0.25 * w.bbox.h < y && y < w.bbox.maxY() - 0.25 * w.bbox.h ? 1 : 0;
         return through >= 2;
-    });
+    };
+    std::erase_if(L.rules.horizontal, throughWords);
     L.horizontal = L.rules.horizontal;
     L.horizontal.insert(L.horizontal.end(), L.border.horizontal.begin(), L.border.horizontal.end());
     const std::vector<double> edges = BackgroundBands().edges(image, L.extent, L.h, 0.3 * L.h);
@@ -394,6 +396,7 @@ std::vector<OCRLine> cleanedText(const Layout& L, std::vector<std::string>& note
 {
     int icons = 0;
     std::vector<OCRLine> plain = withoutIcons(L.border.lines, L.h, icons);
+    icons += SortIndicators::remove(plain, L.h);
     // A line read as a mark ("'", "|") is a separator, not text.
     for (OCRLine& line : plain)
         std::erase_if(line.words, [&](const OCRWord& w) {
@@ -747,6 +750,31 @@ Table placeText(const Layout& L, const std::vector<TextGridEngine::Row>& segment
     return table;
 }
 
+
+// Bands of text the page's reading missed, read again by themselves; each band spans the
+// whole width, so a word read there stands where the page has it.
+void readUnreadBands(const TextOCR& ocr, const Image& image, std::vector<OCRLine>& lines, std::vector<std::string>& notes)
+{
+    const std::vector<std::pair<int, int>> bands = UnreadBands().find(image, lines);
+    int read = 0;
+    for (const auto& [y0, y1] : bands) {
+        // A little of the page above and below, as a reading expects around a line.
+        const int pad = std::max(2, (y1 - y0) / 3);
+        const int top = std::max(0, y0 - pad);
+        std::vector<OCRLine> again = ocr.recognize(image.cropped(0, top, image.width, std::min(image.height, y1 + pad)));
+        for (OCRLine& line : again) {
+            line.bbox.y += top;
+            for (OCRWord& w : line.words)
+                w.bbox.y += top;
+            lines.push_back(std::move(line));
+            ++read;
+        }
+    }
+    if (read > 0)
+        notes.push_back(std::to_string(read) + " lines read again in " + std::to_string(bands.size()) +
+                        " bands the page's reading left empty");
+}
+
 }  // namespace
 
 std::shared_ptr<const DocumentRecognizer> DocumentRecognizer::standard()
@@ -824,6 +852,7 @@ std::vector<OCRLine> ScreenTableRecognizer::read(const TextOCR& ocr, const Image
             lines, [&](const BBox& box) { return CropReading::read(ocr, image, box); });
         again > 0)
         notes.push_back(std::to_string(again) + " words read in overlapping pieces read again whole");
+    readUnreadBands(ocr, image, lines, notes);
     return lines;
 }
 

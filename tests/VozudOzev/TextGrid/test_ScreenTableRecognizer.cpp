@@ -54,6 +54,11 @@ TEST(ScreenChrome, LettersAndRowNumbersOutTableColumnsKept)
     EXPECT_FALSE(ScreenChrome::columnLetters({"A", "|", "C"}));
     EXPECT_TRUE(ScreenChrome::rowNumbers({"", "1", "2", "3"}));
     EXPECT_FALSE(ScreenChrome::rowNumbers({"1", "2", "4"}));
+    // Row numbers misread by the grid beside them; a header text is never one.
+    EXPECT_TRUE(ScreenChrome::rowNumbers({"", "TỈ", "2", "3", "4", "5", "6", "7 —", "8"}));
+    EXPECT_FALSE(ScreenChrome::rowNumbers({"", "TỈ", "2", "x", "4", "5"}));
+    EXPECT_FALSE(ScreenChrome::rowNumbers({"No.", "1", "2", "3", "4"}));
+    EXPECT_FALSE(ScreenChrome::rowNumbers({"", "TT", "1", "2", "3", "4"}));
 
     auto table = [](std::vector<std::vector<std::string>> grid) {
         Table t;
