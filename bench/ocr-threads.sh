@@ -27,7 +27,8 @@ measure() {
         local out
         out=$(mktemp)
         /usr/bin/time -o "$out" -f '%e %U %S' timeout "${LIMIT:-300}" "$@" >/dev/null 2>&1 || true
-        read -r wall user sys <"$out"
+        # A failed or stopped run adds a "Command exited with non-zero status" line first.
+        read -r wall user sys < <(tail -n 1 "$out")
         rm -f "$out"
         walls+=("$wall")
         cpus+=("$(echo "$user + $sys" | bc)")
