@@ -150,40 +150,57 @@ std::vector<LayoutCluster> LayoutDetector::tableClusters(const std::vector<Detec
     return out;
 }
 
-std::vector<LayoutCluster> LayoutDetector::removeOverlapping(const std::vector<LayoutCluster>& clusters,
-                                                             double areaThreshold, double confThreshold)
-{
-    if (clusters.empty())
-        return {};
-    std::map<int, int> parent, rank;
-    for (const auto& c : clusters) {
-        parent[c.id] = c.id;
-        rank[c.id] = 0;
+namespace {
+
+// Union-find over cluster ids, with path compression and union by rank.
+class Unions {
+public:
+    explicit Unions(const std::vector<LayoutCluster>& clusters)
+    {
+        for (const auto& c : clusters) {
+            parent_[c.id] = c.id;
+            rank_[c.id] = 0;
+        }
     }
-    auto find = [&](int id) {
+
+    int find(int id)
+    {
         int root = id;
-        while (parent[root] != root)
-            root = parent[root];
-        while (parent[id] != root) {
-            const int next = parent[id];
-            parent[id] = root;
+        while (parent_[root] != root)
+            root = parent_[root];
+        while (parent_[id] != root) {
+            const int next = parent_[id];
+            parent_[id] = root;
             id = next;
         }
         return root;
-    };
-    auto unite = [&](int a, int b) {
+    }
+
+    void unite(int a, int b)
+    {
         const int ra = find(a), rb = find(b);
         if (ra == rb)
             return;
-        if (rank[ra] < rank[rb]) {
-            parent[ra] = rb;
-        } else if (rank[ra] > rank[rb]) {
-            parent[rb] = ra;
+        if (rank_[ra] < rank_[rb]) {
+            parent_[ra] = rb;
+        } else if (rank_[ra] > rank_[rb]) {
+            parent_[rb] = ra;
         } else {
-            parent[rb] = ra;
-            ++rank[ra];
+            parent_[rb] = ra;
+            ++rank_[ra];
         }
-    };
+    }
+
+private:
+    std::map<int, int> parent_;
+    std::map<int, int> rank_;
+};
+
+// Clusters joined through chains of large overlaps, each group in the order of its first
+// member.
+std::vector<std::vector<LayoutCluster>> overlapGroups(const std::vector<LayoutCluster>& clusters)
+{
+    Unions unions(clusters);
     for (const auto& a : clusters)
         for (const auto& b : clusters) {
             if (a.id == b.id || !positive(a) || !positive(b))
@@ -193,44 +210,55 @@ std::vector<LayoutCluster> LayoutDetector::removeOverlapping(const std::vector<L
                 continue;
             const double iou = inter / (a.area() + b.area() - inter);
             if (iou > 0.8 || inter / a.area() > 0.8 || inter / b.area() > 0.8)
-                unite(a.id, b.id);
+                unions.unite(a.id, b.id);
         }
-
     std::vector<int> roots;
     std::map<int, std::vector<LayoutCluster>> groups;
     for (const auto& c : clusters) {
-        const int root = find(c.id);
+        const int root = unions.find(c.id);
         if (!groups.count(root))
             roots.push_back(root);
         groups[root].push_back(c);
     }
-    std::vector<LayoutCluster> out;
-    for (int root : roots) {
-        const auto& group = groups[root];
-        if (group.size() == 1) {
-            out.push_back(group.front());
-            continue;
-        }
-        auto outvoted = [&](size_t w) {
-            for (size_t p = 0; p < group.size(); ++p) {
-                if (p == w)
-                    continue;
-                const double ap = group[p].area();
-                const bool comparable = ap > 0 ? group[w].area() / ap <= areaThreshold : std::isinf(areaThreshold);
-                if (comparable && group[p].confidence - group[w].confidence > confThreshold)
-                    return true;
-            }
-            return false;
-        };
-        const LayoutCluster* taken = nullptr;
-        for (size_t i = 0; i < group.size(); ++i) {
-            if (outvoted(i))
+    std::vector<std::vector<LayoutCluster>> out;
+    for (int root : roots)
+        out.push_back(std::move(groups[root]));
+    return out;
+}
+
+// The group's largest cluster that no comparable one beats clearly on confidence, else
+// its first.
+const LayoutCluster& keptOf(const std::vector<LayoutCluster>& group, double areaThreshold, double confThreshold)
+{
+    auto outvoted = [&](size_t w) {
+        for (size_t p = 0; p < group.size(); ++p) {
+            if (p == w)
                 continue;
-            if (!taken || (group[i].area() > taken->area() && taken->confidence - group[i].confidence <= confThreshold))
-                taken = &group[i];
+            const double ap = group[p].area();
+            const bool comparable = ap > 0 ? group[w].area() / ap <= areaThreshold : std::isinf(areaThreshold);
+            if (comparable && group[p].confidence - group[w].confidence > confThreshold)
+                return true;
         }
-        out.push_back(taken ? *taken : group.front());
+        return false;
+    };
+    const LayoutCluster* taken = nullptr;
+    for (size_t i = 0; i < group.size(); ++i) {
+        if (outvoted(i))
+            continue;
+        if (!taken || (group[i].area() > taken->area() && taken->confidence - group[i].confidence <= confThreshold))
+            taken = &group[i];
     }
+    return taken ? *taken : group.front();
+}
+
+}  // namespace
+
+std::vector<LayoutCluster> LayoutDetector::removeOverlapping(const std::vector<LayoutCluster>& clusters,
+                                                             double areaThreshold, double confThreshold)
+{
+    std::vector<LayoutCluster> out;
+    for (const std::vector<LayoutCluster>& group : overlapGroups(clusters))
+        out.push_back(group.size() == 1 ? group.front() : keptOf(group, areaThreshold, confThreshold));
     return out;
 }
 

@@ -1,9 +1,15 @@
 #include "VozudOzev/TextGrid/ScreenTableRecognizer.hpp"
 
 #include "VozudOzev/Model/Unicode.hpp"
+#include "VozudOzev/Repair/CropReading.hpp"
 #include "VozudOzev/Repair/NumericCheck.hpp"
 #include "VozudOzev/TextGrid/BackgroundBands.hpp"
+#include "VozudOzev/TextGrid/AttachedColumns.hpp"
 #include "VozudOzev/TextGrid/BorderText.hpp"
+#include "VozudOzev/TextGrid/ColumnPlacement.hpp"
+#include "VozudOzev/TextGrid/MonospaceWords.hpp"
+#include "VozudOzev/TextGrid/OverlappingWords.hpp"
+#include "VozudOzev/TextGrid/RowSpans.hpp"
 #include "VozudOzev/TextGrid/RuleDetector.hpp"
 #include "VozudOzev/TextGrid/ScreenChrome.hpp"
 #include "VozudOzev/TextGrid/TextGridDocumentRecognizer.hpp"
@@ -205,10 +211,14 @@ bool crossesWord(const std::vector<OCRLine>& lines, double x)
 }
 
 // Sort and filter icons of header sections come back as a lone mark beside a header word
-// ("Customer +", "SKU °"); left in, they glue the headers of two columns into one phrase.
+// ("Customer +", "SKU °", "Status >", "¥ Growth"); left in, they glue the headers of two
+// columns into one phrase. A sign standing apart from a word is no part of a cell's text,
+// nor is a dash taller than the text (a focus mark or caret read as "—" or "_"; a drawn
+// dash is flat).
 std::vector<OCRLine> withoutIcons(std::vector<OCRLine> lines, double h, int& removed)
 {
-    static const std::u32string icons = U"+°^~÷¢•·˄˅▲▼△▽↑↓⌃⌄▴▾";
+    static const std::u32string icons = U"+°^~÷¢•·˄˅▲▼△▽↑↓⌃⌄▴▾*?=<>$¥";
+    static const std::u32string dashes = U"—–_-";
     auto hasLetter = [](const OCRWord& w) {
         const std::u32string cps = Unicode::decode(w.text);
         return std::any_of(cps.begin(), cps.end(), [](char32_t c) { return Unicode::isLetter(c); });
@@ -222,7 +232,9 @@ std::vector<OCRLine> withoutIcons(std::vector<OCRLine> lines, double h, int& rem
                                   const double gap = std::max(o.bbox.x - w.bbox.maxX(), w.bbox.x - o.bbox.maxX());
                                   return &o != &w && hasLetter(o) && gap <= 1.2 * h;
                               });
-            if (icon)
+            const bool streak = cps.size() == 1 && dashes.find(cps[0]) != std::u32string::npos &&
+                                w.bbox.h > 1.4 * h && w.bbox.w <= h;
+            if (icon || streak)
                 ++removed;
             else
                 kept.push_back(w);
@@ -254,6 +266,7 @@ struct Layout {
     std::vector<TextSegment> segs;   // the phrases to place
     std::vector<double> touching;    // edges between columns that touch (TouchingColumns)
     double minColumnGap = 0;
+    std::optional<double> pitch;     // the character pitch of monospace text
 };
 
 // Border characters out of the text; they come back as separators.
@@ -278,6 +291,17 @@ bool measureText(Layout& L, std::vector<std::string>& notes)
         }
     if (heights.size() < 2) {
         notes.push_back("no text");
+        return false;
+    }
+    // Pictures, icons and window decorations read as text come back with next to no
+    // confidence; tables, even small or noisy ones, are read at 0.7 and more.
+    std::vector<double> confidences;
+    for (const OCRLine& line : L.border.lines)
+        for (const OCRWord& w : line.words)
+            confidences.push_back(w.confidence);
+    if (const double c = median(confidences); c < 0.4) {
+        notes.push_back("no text to build a table of: what was read is mostly noise (median confidence " +
+                        std::to_string(static_cast<int>(std::lround(100 * c))) + "%)");
         return false;
     }
     L.h = std::max(median(heights), 1.0);
@@ -359,6 +383,14 @@ void findHorizontalSeparators(Layout& L, const Image& image, std::vector<std::st
     L.horizontal.insert(L.horizontal.end(), L.border.horizontal.begin(), L.border.horizontal.end());
     const std::vector<double> edges = BackgroundBands().edges(image, L.extent, L.h, 0.3 * L.h);
     L.horizontal.insert(L.horizontal.end(), edges.begin(), edges.end());
+    // Rules that stop short: under a group header, or broken where a cell spans rows. Only
+    // where rules part the rows at all: on a page without them, the line under a group
+    // header would make the rows between it and the next edge read as one.
+    if (!L.rules.horizontal.empty()) {
+        const std::vector<double> shorter =
+            RowSpans::shortRules(image, L.extent, std::max(4 * L.h, 0.2 * L.extent.w));
+        L.horizontal.insert(L.horizontal.end(), shorter.begin(), shorter.end());
+    }
     L.horizontal = merged(L.horizontal, 0.3 * L.h);
     notes.push_back("separators: " + std::to_string(L.rules.horizontal.size()) + " horizontal and " +
                     std::to_string(L.rules.vertical.size()) + " vertical ruling lines, " +
@@ -417,13 +449,18 @@ std::vector<Band> partedAtTouchingEdges(const Layout& L, std::vector<Band> colum
 // Monospace text (terminals) may part columns by one space, so there every word is placed
 // by itself and the shared gaps decide; elsewhere words closer than about two spaces read
 // as one phrase.
-void segmentText(Layout& L, const std::vector<OCRLine>& lines, std::vector<std::string>& notes)
+void segmentText(Layout& L, std::vector<OCRLine> lines, std::vector<std::string>& notes)
 {
-    const std::optional<double> pitch = monospacePitch(lines);
-    if (pitch)
+    L.pitch = monospacePitch(lines);
+    if (L.pitch) {
         notes.push_back("monospace text: columns from the gaps between words");
-    L.segs = TextOCR::segments(lines, pitch ? 0.0 : 0.6);
-    L.minColumnGap = pitch ? 0.8 * *pitch : 0.6 * L.h;
+        int joined = 0;
+        lines = MonospaceWords::rejoined(lines, *L.pitch, joined);
+        if (joined > 0)
+            notes.push_back(std::to_string(joined) + " words parted by less than a character joined again");
+    }
+    L.segs = TextOCR::segments(lines, L.pitch ? 0.0 : 0.6);
+    L.minColumnGap = L.pitch ? 0.8 * *L.pitch : 0.6 * L.h;
 }
 
 std::vector<Band> rowBands(const Layout& L)
@@ -463,13 +500,57 @@ RowIndices textRows(const Layout& L)
     return rows;
 }
 
+// The row's segments left to right, when they read as one phrase: apart by no more than a
+// word space of their own size, a title's being wider than the table's (column separators
+// cut a caption running over them).
+std::optional<BBox> phraseOf(const Layout& L, const std::vector<size_t>& row)
+{
+    std::vector<BBox> boxes;
+    for (size_t i : row)
+        boxes.push_back(L.segs[i].bbox);
+    std::sort(boxes.begin(), boxes.end(), [](const BBox& a, const BBox& b) { return a.x < b.x; });
+    BBox joined = boxes.front();
+    for (size_t k = 1; k < boxes.size(); ++k) {
+        if (boxes[k].x - joined.maxX() > 0.6 * std::max({L.h, joined.h, boxes[k].h}))
+            return std::nullopt;
+        joined = joined.unite(boxes[k]);
+    }
+    return joined;
+}
+
+// With no row separators, a title is a phrase at the table's left edge running on over the
+// start of the second column of the rows under it: no row of the grid.
+void dropTitle(const Layout& L, RowIndices& rows, std::vector<std::string>& notes)
+{
+    size_t top = 0;
+    while (top < rows.size() && phraseOf(L, rows[top]))
+        ++top;
+    const size_t below = static_cast<size_t>(std::count_if(
+        rows.begin() + static_cast<std::ptrdiff_t>(top), rows.end(), [](const auto& row) { return row.size() >= 2; }));
+    if (top == 0 || top > 2 || top == rows.size() || below < 2)
+        return;
+    std::vector<double> xs;
+    for (size_t i : rows[top])
+        xs.push_back(L.segs[i].bbox.x);
+    std::sort(xs.begin(), xs.end());
+    if (xs.size() < 2)
+        return;
+    for (size_t r = 0; r < top; ++r) {
+        const BBox title = *phraseOf(L, rows[r]);
+        if (std::abs(title.x - xs[0]) > 1.5 * L.h || title.maxX() <= xs[1])
+            return;
+    }
+    notes.push_back("title above the table left out: " + std::to_string(top) + " lines");
+    rows.erase(rows.begin(), rows.begin() + static_cast<std::ptrdiff_t>(top));
+}
+
 // Outside the outermost separators nothing encloses a row: a caption above them and notes
 // under them are single phrases at the table's left edge, while the rows between them hold
 // several.
 void dropCaptionAndNotes(const Layout& L, RowIndices& rows, std::vector<std::string>& notes)
 {
     if (L.horizontal.size() < 2)
-        return;
+        return dropTitle(L, rows, notes);
     const std::vector<TextSegment>& segs = L.segs;
     double left = std::numeric_limits<double>::infinity();
     int inside = 0;
@@ -480,7 +561,7 @@ void dropCaptionAndNotes(const Layout& L, RowIndices& rows, std::vector<std::str
                 left = std::min(left, segs[i].bbox.x);
         }
     auto lone = [&](const std::vector<size_t>& row) {
-        return row.size() == 1 && outsideSeparators(L, row) && std::abs(segs[row.front()].bbox.x - left) <= 1.5 * L.h;
+        return outsideSeparators(L, row) && phraseOf(L, row) && std::abs(phraseOf(L, row)->x - left) <= 1.5 * L.h;
     };
     size_t top = 0;
     while (inside >= 2 && top < rows.size() && lone(rows[top]) &&
@@ -644,18 +725,26 @@ Cell cellOf(std::pair<int, int> anchor, std::vector<const Placed*>& group, doubl
     return cell;
 }
 
-// Each phrase placed in the columns its ends fall in; phrases sharing a row and first
-// column make one cell.
-Table placeText(const Layout& L, const std::vector<TextGridEngine::Row>& segmentRows, const std::vector<Band>& columns)
+// Each phrase placed in the columns its ends fall in and whose text it stands over;
+// phrases sharing a row and first column make one cell. In monospace text a word one
+// space from its neighbour goes where the neighbour goes.
+Table placeText(const Layout& L, const std::vector<TextGridEngine::Row>& segmentRows, const std::vector<Band>& columns,
+                std::vector<std::string>& notes)
 {
     std::vector<Placed> placed;
-    for (size_t r = 0; r < segmentRows.size(); ++r)
-        for (const TextSegment& s : segmentRows[r]) {
-            const double inset = std::min(0.25 * s.bbox.w, 0.3 * L.h);
-            const int a = TextGridEngine::colIndex(columns, s.bbox.x + inset);
-            const int b = TextGridEngine::colIndex(columns, s.bbox.maxX() - inset);
-            placed.push_back({static_cast<int>(r), std::min(a, b), std::max(a, b), s});
-        }
+    const std::vector<std::optional<Band>> text = ColumnPlacement::textOf(segmentRows, columns, L.minColumnGap);
+    const std::optional<double> phraseGap = L.pitch ? std::optional<double>(1.8 * *L.pitch) : std::nullopt;
+    ColumnPlacement::Moves moves;
+    for (size_t r = 0; r < segmentRows.size(); ++r) {
+        const std::vector<ColumnPlacement::Span> spans =
+            ColumnPlacement::spansOf(segmentRows[r], columns, text, L.h, phraseGap, moves);
+        for (size_t i = 0; i < spans.size(); ++i)
+            placed.push_back({static_cast<int>(r), spans[i].first, spans[i].second, segmentRows[r][i]});
+    }
+    if (moves.narrowed > 0)
+        notes.push_back(std::to_string(moves.narrowed) + " phrases kept to the columns whose text they stand over");
+    if (moves.strays > 0)
+        notes.push_back(std::to_string(moves.strays) + " words between columns kept with the phrase beside them");
     Table table;
     table.rows = static_cast<int>(segmentRows.size());
     table.cols = static_cast<int>(columns.size());
@@ -710,8 +799,7 @@ std::vector<DocumentObservation> ScreenTableRecognizer::perform(const Image& ima
     const std::vector<OCRLine> lines = read(ocr_, image, notes);
     std::optional<Table> table = build(lines, image, notes);
     if (table)
-        for (std::string& note : NumericCheck::notes(NumericCheck::apply(
-                 *table, image, [&](const BBox& box) { return CropReading::read(ocr_, image, box); })))
+        for (std::string& note : NumericCheck::notes(NumericCheck::apply(*table, image, ocr_)))
             notes.push_back(std::move(note));
     DocumentObservation observation = TextGridDocumentRecognizer::observationOf(table, image);
     observation.notes = std::move(notes);
@@ -768,6 +856,10 @@ std::vector<OCRLine> ScreenTableRecognizer::read(const TextOCR& ocr, const Image
     if (!bars.empty())
         notes.push_back("light text on " + std::to_string(bars.size()) + " dark bars read again inverted");
     readUnreadBands(ocr, image, lines, notes);
+    if (const int again = OverlappingWords::rejoin(
+            lines, [&](const BBox& box) { return CropReading::read(ocr, image, box); });
+        again > 0)
+        notes.push_back(std::to_string(again) + " words read in overlapping pieces read again whole");
     return lines;
 }
 
@@ -800,7 +892,13 @@ std::optional<Table> ScreenTableRecognizer::build(const std::vector<OCRLine>& in
         return std::nullopt;
     }
 
-    Table table = placeText(L, segmentRows, columns);
+    Table table = placeText(L, segmentRows, columns, notes);
+    if (const int spanned = RowSpans::apply(table, columns, L.horizontal, image, L.h, !L.rules.vertical.empty());
+        spanned > 0)
+        notes.push_back(std::to_string(spanned) + " cells span the rows their column's rule leaves open");
+    if (L.pitch)
+        if (const int joined = AttachedColumns::join(table, 1.8 * *L.pitch); joined > 0)
+            notes.push_back(std::to_string(joined) + " columns that only trail the one before them joined to it");
     ScreenChrome::remove(table, notes);
     if (table.rows < 2 || table.cols < 1) {
         notes.push_back("no table once the screen chrome is out");

@@ -217,6 +217,54 @@ TEST(ScreenTableRecognizer, SpreadsheetChromeOfRealCaptures)
     }
 }
 
+TEST(ScreenTableRecognizer, TitleAboveTheGridStaysOut)
+{
+    // A title over a 4-column grid, its words a word space apart; the vertical line at x 150
+    // cuts it when the grid is ruled.
+    const std::vector<std::vector<std::string>> grid{
+        {"Region", "Q1", "Q2", "Q3"}, {"North", "120", "135", "150"}, {"South", "98", "102", "110"}, {"East", "77", "81", "95"}};
+    auto linesWith = [&](const OCRLine& first) {
+        std::vector<OCRLine> lines{first};
+        for (size_t r = 0; r < grid.size(); ++r) {
+            std::vector<OCRWord> ws;
+            for (size_t c = 0; c < grid[r].size(); ++c)
+                ws.push_back(word(grid[r][c], 48 + 110.0 * static_cast<double>(c), 80 + 36.0 * static_cast<double>(r),
+                                  9.0 * static_cast<double>(grid[r][c].size()), 15));
+            lines.push_back(line(ws));
+        }
+        return lines;
+    };
+    const OCRLine title = line({word("Quarterly", 40, 24, 106, 19), word("sales", 156, 24, 47, 19),
+                                word("by", 209, 24, 22, 19), word("region", 237, 24, 64, 19)});
+    Image ruled = plain(520, 240);
+    for (int y = 70; y <= 214; y += 36)
+        TestSupport::Canvas::fill(ruled, 40, y, 441, 1);
+    for (int x = 40; x <= 480; x += 110)
+        TestSupport::Canvas::fill(ruled, x, 70, 1, 145);
+    const struct {
+        const char* name;
+        OCRLine first;
+        Image image;
+        std::string firstCell;
+        int rows;
+    } cases[] = {
+        {"plain", title, plain(520, 240), "Region", 4},
+        {"ruled", title, ruled, "Region", 4},
+        // A short label over the first column is a row of the table.
+        {"label over the first column", line({word("Area", 48, 44, 36, 15)}), plain(520, 240), "Area", 5},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::string> notes;
+        const std::optional<Table> t = ScreenTableRecognizer::build(linesWith(c.first), c.image, notes);
+        ASSERT_TRUE(t);
+        EXPECT_EQ(t->rows, c.rows);
+        EXPECT_EQ(t->cols, 4);
+        EXPECT_EQ(t->grid()[0][0], c.firstCell);
+        EXPECT_EQ(t->grid().back(), grid.back());
+    }
+}
+
 TEST(ScreenTableRecognizer, HeaderSectionLinesPartColumnsThatTouch)
 {
     // A number column right-aligned against a text column: one phrase by their gaps alone,
@@ -251,8 +299,32 @@ TEST(BackgroundBands, DarkBarsOnLightPagesOnly)
     TestSupport::Canvas::fill(page, 0, 20, 200, 20, 60);  // a dark header bar
     TestSupport::Canvas::fill(page, 0, 70, 200, 3, 0);    // a rule, not a bar
     EXPECT_EQ(BackgroundBands().darkBars(page), (std::vector<std::pair<int, int>>{{20, 40}}));
+    // A two-line bar whose rows through bold light text have no dominant grey stays one bar.
+    TestSupport::Canvas::fill(page, 0, 40, 200, 20, 60);
+    for (int x = 0; x < 200; x += 3) {
+        TestSupport::Canvas::fill(page, x, 30, 1, 4, 250);
+        TestSupport::Canvas::fill(page, x + 1, 30, 1, 4, 150);
+    }
+    EXPECT_EQ(BackgroundBands().darkBars(page), (std::vector<std::pair<int, int>>{{20, 60}}));
     Image dark = plain(200, 100, 30);
     TestSupport::Canvas::fill(dark, 0, 20, 200, 20, 0);
     EXPECT_TRUE(BackgroundBands().darkBars(dark).empty());
     EXPECT_TRUE(BackgroundBands().darkBars(plain(4, 1)).empty());
+}
+
+TEST(ScreenTableRecognizer, CategoryCellsSpanTheRowsTheirRuleLeavesOpen)
+{
+    // A ruled page whose row rules stop short of the first column where a category spans.
+    std::vector<std::string> notes;
+    const std::optional<Table> t = ScreenTableRecognizer::build(
+        linesFixture("ruled-row-spans"),
+        ImageLoader::load(std::string(VANTREL_SOURCE_DIR) + "/tests/fixtures/screen/ruled-row-spans.png"), notes);
+    ASSERT_TRUE(t);
+    EXPECT_EQ(t->rows, 10);
+    std::vector<std::string> first;
+    for (const Cell& c : t->cells)
+        if (c.col == 0)
+            first.push_back(std::to_string(c.row) + ":" + c.text + "/" + std::to_string(c.rowSpan));
+    EXPECT_EQ(first, (std::vector<std::string>{"0:Kategorie/1", "1:Bürobedarf/2", "3:Dienstleistungen/2",
+                                               "5:Hardware/2", "7:Software/2", "9:Gesamtsumme/1"}));
 }
