@@ -848,11 +848,11 @@ std::vector<OCRLine> ScreenTableRecognizer::read(const TextOCR& ocr, const Image
     }
     if (!bars.empty())
         notes.push_back("light text on " + std::to_string(bars.size()) + " dark bars read again inverted");
+    readUnreadBands(ocr, image, lines, notes);
     if (const int again = OverlappingWords::rejoin(
             lines, [&](const BBox& box) { return CropReading::read(ocr, image, box); });
         again > 0)
         notes.push_back(std::to_string(again) + " words read in overlapping pieces read again whole");
-    readUnreadBands(ocr, image, lines, notes);
     return lines;
 }
 
