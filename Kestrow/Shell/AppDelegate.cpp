@@ -163,7 +163,7 @@ AppDelegate::AppDelegate(Services services, QObject* parent)
             self->openImageAction();
     };
     commands.quit = [] { QCoreApplication::quit(); };
-    shellWindows_ = std::make_unique<Windows>(nullptr, std::move(commands));
+    shellWindows_ = std::make_unique<Windows>(std::move(commands));
 }
 
 AppDelegate::~AppDelegate()
