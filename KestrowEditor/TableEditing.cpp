@@ -12,17 +12,12 @@ using VozudOzev::CellFlag;
 
 namespace {
 
-bool isASCII(const std::string& s)
-{
-    return std::all_of(s.begin(), s.end(), [](char ch) { return static_cast<unsigned char>(ch) < 0x80; });
-}
-
 // Texts that differ only in how accents are encoded are the same text to the user.
 bool sameText(const std::string& a, const std::string& b)
 {
     if (a == b)
         return true;
-    if (a.empty() || b.empty() || (isASCII(a) && isASCII(b)))
+    if (a.empty() || b.empty() || (VozudOzev::Unicode::isAscii(a) && VozudOzev::Unicode::isAscii(b)))
         return false;
     return VozudOzev::Unicode::nfc(a) == VozudOzev::Unicode::nfc(b);
 }

@@ -53,7 +53,7 @@ void bareRecognize(const Image& image)
 void BM_Engine(benchmark::State& state)
 {
     const Image image = corpusImage(static_cast<int>(state.range(0)));
-    const TextGridTableEngine engine(TextOCR(languages, false, false));
+    const TextGridTableEngine engine(TextOCR{.languages = languages});
     engine.extract(image, {}, "warm-up");
     for (auto _ : state)
         benchmark::DoNotOptimize(engine.extract(image, {}, "capture"));

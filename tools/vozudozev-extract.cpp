@@ -15,6 +15,7 @@
 #include "VozudOzev/Extraction/TextGridTableEngine.hpp"
 #include "VozudOzev/Trust/TrustAnalyzer.hpp"
 #include "VozudOzev/Model/VozudOzevError.hpp"
+#include "VozudOzev/Platform/ModelError.hpp"
 
 #include <algorithm>
 #include <charconv>
@@ -252,7 +253,7 @@ std::string run(const Arguments& a, const Image& image, Dpi dpi)
             output = DocumentsEngine(std::make_shared<LinesRecognizer>(std::move(lines))).run(image, "capture");
         } else {
             std::vector<std::string> notes;
-            std::optional<Table> table = TextGridEngine(false, ocr).build(lines, &image, notes);
+            std::optional<Table> table = TextGridEngine(TextGridEngine::RuledLines::ignored, ocr).build(lines, &image, notes);
             std::vector<Table> tables;
             if (table)
                 tables.push_back(std::move(*table));
@@ -260,13 +261,21 @@ std::string run(const Arguments& a, const Image& image, Dpi dpi)
                                   std::string("line"), std::move(notes));
         }
     } else if (a.engine == "structure" || a.engine == "auto") {
+        // Only models that are missing, unreadable or broken send the capture to the document
+        // engine; any other failure is a fault and ends the run.
         std::optional<TableExtractor> extractor;
+        std::optional<std::string> modelProblem;
         try {
             extractor.emplace(ModelLocation(a.models), ComputeUnits::cpuAndGPU, assembler);
-        } catch (const std::exception& e) {
+        } catch (const ModelError& e) {
+            modelProblem = e.what();
+        } catch (const VozudOzevError& e) {
+            modelProblem = e.what();
+        }
+        if (modelProblem) {
             if (a.engine == "structure")
-                throw;
-            std::cerr << "vozudozev-extract: models not loaded (" << e.what() << "); using the document engine\n";
+                throw std::runtime_error(*modelProblem);
+            std::cerr << "vozudozev-extract: models not loaded (" << *modelProblem << "); using the document engine\n";
         }
         if (extractor) {
             output = extractor->extract(image, dpi, "capture").output;
@@ -279,7 +288,7 @@ std::string run(const Arguments& a, const Image& image, Dpi dpi)
                      .extract(image, dpi, "capture")
                      .output;
     } else if (a.engine == "rules") {
-        output = TextGridEngine(true, ocr).run(image, "capture");
+        output = TextGridEngine(TextGridEngine::RuledLines::followed, ocr).run(image, "capture");
     } else if (a.engine == "document") {
         output = DocumentsEngine(std::make_shared<ScreenTableRecognizer>(ocr)).run(image, "capture");
     } else {

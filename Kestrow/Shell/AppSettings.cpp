@@ -11,7 +11,7 @@ const QString quickCaptureKey = QStringLiteral("quickCaptureShortcut");
 const QString thresholdKey = QStringLiteral("flagThreshold");
 const QString onboardingKey = QStringLiteral("onboardingDone");
 const QString appIconKey = QStringLiteral("appIcon");
-const QString taskbarIconKey = QStringLiteral("taskbarIcon");
+const QString dockIconKey = QStringLiteral("dockIcon");
 const QString notchHintKey = QStringLiteral("notchHintLastShown");
 
 void call(const std::function<void()>& hook) {
@@ -27,8 +27,8 @@ AppSettings::AppSettings(Defaults defaults, QObject* parent) : QObject(parent), 
     flagThreshold_ = d_.number(thresholdKey).value_or(defaultFlagThreshold);
     onboardingDone_ = d_.boolean(onboardingKey).value_or(false);
     if (auto s = d_.string(appIconKey)) appIcon_ = AppIconChoiceText::fromRawValue(*s).value_or(AppIconChoice::dark);
-    if (auto s = d_.string(taskbarIconKey))
-        taskbarIcon_ = TaskbarIconModeText::fromRawValue(*s).value_or(TaskbarIconMode::whileWindowOpen);
+    if (auto s = d_.string(dockIconKey))
+        dockIcon_ = DockIconModeText::fromRawValue(*s).value_or(DockIconMode::whileWindowOpen);
     language_ = AppLanguageText::current(d_);
     languageAtLaunch_ = language_;
     applyAppearance = [](Appearance a) { Theme::shared().setAppearance(a); };
@@ -90,11 +90,11 @@ void AppSettings::setAppIcon(AppIconChoice value) {
     call(onIconChanged);
 }
 
-void AppSettings::setTaskbarIcon(TaskbarIconMode value) {
-    taskbarIcon_ = value;
-    d_.setString(taskbarIconKey, TaskbarIconModeText::rawValue(value));
+void AppSettings::setDockIcon(DockIconMode value) {
+    dockIcon_ = value;
+    d_.setString(dockIconKey, DockIconModeText::rawValue(value));
     emit changed();
-    call(onTaskbarIconChanged);
+    call(onDockIconChanged);
 }
 
 void AppSettings::setShortcutConflicts(std::set<ShortcutSlot> value) {

@@ -4,7 +4,7 @@
 #include "Kestrow/Shell/AppLanguage.hpp"
 #include "Kestrow/Shell/Appearance.hpp"
 #include "Kestrow/Shell/Defaults.hpp"
-#include "Kestrow/Shell/TaskbarIconMode.hpp"
+#include "Kestrow/Shell/DockIconMode.hpp"
 #include "Kestrow/Shell/Shortcut.hpp"
 #include "Kestrow/Shell/ShortcutSlot.hpp"
 
@@ -39,7 +39,7 @@ public:
     double flagThreshold() const { return flagThreshold_; }
     bool onboardingDone() const { return onboardingDone_; }
     AppIconChoice appIcon() const { return appIcon_; }
-    TaskbarIconMode taskbarIcon() const { return taskbarIcon_; }
+    DockIconMode dockIcon() const { return dockIcon_; }
     const std::set<ShortcutSlot>& shortcutConflicts() const { return shortcutConflicts_; }
     AppLanguage language() const { return language_; }
     AppLanguage languageAtLaunch() const { return languageAtLaunch_; }
@@ -54,7 +54,7 @@ public:
     void setFlagThreshold(double value);
     void setOnboardingDone(bool value);
     void setAppIcon(AppIconChoice value);
-    void setTaskbarIcon(TaskbarIconMode value);
+    void setDockIcon(DockIconMode value);
     void setShortcutConflicts(std::set<ShortcutSlot> value);
     void setLanguage(AppLanguage value);
 
@@ -64,7 +64,7 @@ public:
     // Applies the appearance to the application; the default shows the theme's palette.
     std::function<void(Appearance)> applyAppearance;
     std::function<void()> onIconChanged;
-    std::function<void()> onTaskbarIconChanged;
+    std::function<void()> onDockIconChanged;
     std::function<void()> onShortcutsChanged;
 
     static constexpr double defaultFlagThreshold = 0.8;
@@ -84,7 +84,7 @@ private:
     double flagThreshold_ = defaultFlagThreshold;
     bool onboardingDone_ = false;
     AppIconChoice appIcon_ = AppIconChoice::dark;
-    TaskbarIconMode taskbarIcon_ = TaskbarIconMode::whileWindowOpen;
+    DockIconMode dockIcon_ = DockIconMode::whileWindowOpen;
     std::set<ShortcutSlot> shortcutConflicts_;
     AppLanguage language_ = AppLanguage::system;
     AppLanguage languageAtLaunch_ = AppLanguage::system;

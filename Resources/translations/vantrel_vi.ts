@@ -63,7 +63,7 @@
     </message>
 </context>
 <context>
-    <name>TaskbarIconMode</name>
+    <name>DockIconMode</name>
     <message>
         <source>Always</source>
         <translation>Luôn luôn</translation>
@@ -336,6 +336,13 @@
         <source>Quit &amp; Reopen</source>
         <translation>Thoát và mở lại</translation>
     </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Huỷ</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryConfirm</name>
     <message>
         <source>Cancel</source>
         <translation>Huỷ</translation>

@@ -3,6 +3,8 @@
 #include "VozudOzev/Model/CellRef.hpp"
 #include "VozudOzev/Export/TableExport.hpp"
 #include "VozudOzev/Model/Unicode.hpp"
+#include "VozudOzev/Model/EnumNames.hpp"
+#include "VozudOzev/Model/JSONIO.hpp"
 
 #include <algorithm>
 #include <cstdio>
@@ -30,17 +32,19 @@ std::string minuteText(std::chrono::system_clock::time_point at, const TimeZone&
 
 }  // namespace
 
+constexpr EnumName<HeaderMode> headerModeNames[] = {
+    {HeaderMode::joined, "joined"},
+    {HeaderMode::keepRows, "keepRows"},
+};
+
 std::string_view rawValue(HeaderMode mode)
 {
-    return mode == HeaderMode::keepRows ? "keepRows" : "joined";
+    return nameOf(headerModeNames, mode);
 }
 
 std::optional<HeaderMode> headerModeFromRaw(std::string_view raw)
 {
-    for (HeaderMode m : allHeaderModes)
-        if (rawValue(m) == raw)
-            return m;
-    return std::nullopt;
+    return valueNamed(headerModeNames, raw);
 }
 
 void to_json(nlohmann::json& j, HeaderMode m)
@@ -50,10 +54,7 @@ void to_json(nlohmann::json& j, HeaderMode m)
 
 void from_json(const nlohmann::json& j, HeaderMode& m)
 {
-    const auto parsed = headerModeFromRaw(j.get<std::string>());
-    if (!parsed)
-        throw nlohmann::json::type_error::create(302, "unknown header mode " + j.get<std::string>(), &j);
-    m = *parsed;
+    m = JSONIO::getEnum<HeaderMode>(j, headerModeFromRaw, "header mode");
 }
 
 std::vector<Unreviewed> unreviewed(const Table& table, std::optional<double> confidenceThreshold)

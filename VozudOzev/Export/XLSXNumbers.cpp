@@ -1,5 +1,7 @@
 #include "VozudOzev/Export/XLSXNumbers.hpp"
 
+#include "VozudOzev/Model/Unicode.hpp"
+
 #include "VozudOzev/Locale/NumberParser.hpp"
 #include "VozudOzev/Locale/TableLocaleResolver.hpp"
 
@@ -10,16 +12,11 @@ namespace VozudOzev::XLSXNumbers {
 
 namespace {
 
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
 // 007, -0123 and (01) yes; 0, 0.5, 0,75 and 10 no.
 bool hasLeadingZero(std::string_view s)
 {
-    const auto first = std::find_if(s.begin(), s.end(), isDigit);
-    return first != s.end() && *first == '0' && first + 1 != s.end() && isDigit(first[1]);
+    const auto first = std::find_if(s.begin(), s.end(), Unicode::isAsciiDigit);
+    return first != s.end() && *first == '0' && first + 1 != s.end() && Unicode::isAsciiDigit(first[1]);
 }
 
 }  // namespace
@@ -35,7 +32,7 @@ bool mustStayText(std::string_view text)
     const std::string s = NumberParser::normalizeSpaces(text);
     if (s.find_first_of("[]") != std::string::npos)
         return true;
-    if (std::count_if(s.begin(), s.end(), isDigit) > maxDigits)
+    if (std::count_if(s.begin(), s.end(), Unicode::isAsciiDigit) > maxDigits)
         return true;
     if (const auto parts = NumberParser::decompose(s); parts && parts->multiplier)
         return true;
@@ -49,7 +46,7 @@ std::optional<double> value(std::string_view text, int col, const TableLocale& l
     // them itself, so every cell is taken apart once and never copied.
     if (text.find_first_of("[]") != std::string_view::npos)
         return std::nullopt;
-    const auto digits = std::count_if(text.begin(), text.end(), isDigit);
+    const auto digits = std::count_if(text.begin(), text.end(), Unicode::isAsciiDigit);
     if (digits == 0 || digits > maxDigits || hasLeadingZero(text))
         return std::nullopt;
     const auto parts = NumberParser::decompose(text);

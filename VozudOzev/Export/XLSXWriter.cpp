@@ -114,16 +114,6 @@ void appendInt(std::string& out, long long v)
     out.append(buf, end);
 }
 
-bool isASCII(std::string_view s)
-{
-    return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
-bool isValidUTF8(std::string_view s)
-{
-    return isASCII(s) || Unicode::isValid(s);
-}
-
 // The one cell written for a slot: the first cell anchored there, with the texts of any
 // later ones joined on.
 struct Anchor {
@@ -182,7 +172,7 @@ public:
             }
             text = texts_.emplace_back(std::move(joined));
         }
-        if (!isValidUTF8(text))
+        if (!Unicode::isValid(text))
             text = texts_.emplace_back(Unicode::sanitized(text));
         return Anchor{cell->row, cell->col, cell, text};
     }
@@ -541,8 +531,7 @@ std::optional<double> XLSXWriter::simpleNumber(std::string_view text)
     } else if (s.starts_with('+')) {
         s.remove_prefix(1);
     }
-    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
-    if (s.empty() || !(digit(s.front()) || s.front() == '.'))
+    if (s.empty() || !(Unicode::isAsciiDigit(s.front()) || s.front() == '.'))
         return std::nullopt;
 
     const size_t point = s.find('.');
@@ -551,7 +540,7 @@ std::optional<double> XLSXWriter::simpleNumber(std::string_view text)
     if (point != std::string_view::npos) {
         fraction = s.substr(point + 1);
         if (fraction->find('.') != std::string_view::npos || fraction->empty() ||
-            !std::all_of(fraction->begin(), fraction->end(), digit))
+            !std::all_of(fraction->begin(), fraction->end(), Unicode::isAsciiDigit))
             return std::nullopt;
     }
 
@@ -574,7 +563,7 @@ std::optional<double> XLSXWriter::simpleNumber(std::string_view text)
         if (fraction && fraction->size() == 3 && !integer.empty() && integer.size() <= 3 && integer != "0")
             return std::nullopt;
     }
-    if (!std::all_of(integer.begin(), integer.end(), digit) || (integer.empty() && !fraction))
+    if (!std::all_of(integer.begin(), integer.end(), Unicode::isAsciiDigit) || (integer.empty() && !fraction))
         return std::nullopt;
     if (integer.size() >= 2 && integer.front() == '0')
         return std::nullopt;
@@ -608,7 +597,7 @@ std::string XLSXWriter::numberText(double value)
 
 std::string XLSXWriter::escape(std::string_view text)
 {
-    const std::string valid = isValidUTF8(text) ? std::string() : Unicode::sanitized(text);
+    const std::string valid = Unicode::isValid(text) ? std::string() : Unicode::sanitized(text);
     const std::string_view s = valid.empty() ? text : std::string_view(valid);
     std::string out;
     out.reserve(s.size() + 8);

@@ -14,6 +14,7 @@
 #include "VozudOzev/Repair/SequenceDigitCheck.hpp"
 #include "VozudOzev/TextGrid/TextGridEngine.hpp"
 #include "VozudOzev/Extraction/WordPlacement.hpp"
+#include "VozudOzev/OCR/TextHeight.hpp"
 
 #include <algorithm>
 #include <charconv>
@@ -147,7 +148,7 @@ void readEmptyCells(RunState& s, std::vector<AssembledCell>& cells, const std::s
     for (AssembledCell& c : cells) {
         if (!c.text.empty() || !c.box || EmptyCellReader::overlapsPlacedWord(*c.box, placedBoxes))
             continue;
-        if (auto dash = DashDetector::detect(s.image, *c.box, s.textHeight, s.o.dashComponents)) {
+        if (auto dash = DashDetector::detect(s.image, *c.box, s.textHeight, s.o.dashComponents ? DashDetector::Specks::ignored : DashDetector::Specks::refuse)) {
             c.text = *dash;
             c.textBox = c.box;
             // Read from the pixels, not by the page's OCR: it must not look more trusted.
@@ -161,7 +162,7 @@ void readEmptyCells(RunState& s, std::vector<AssembledCell>& cells, const std::s
     if (s.o.dashCellMeasure)
         for (AssembledCell& c : cells)
             if (isDashText(c.text) && c.box)
-                if (auto dash = DashDetector::detect(s.image, *c.box, s.textHeight, true))
+                if (auto dash = DashDetector::detect(s.image, *c.box, s.textHeight, DashDetector::Specks::ignored))
                     c.text = *dash;
 }
 
@@ -190,7 +191,7 @@ void rereadMalformedNumbers(RunState& s, std::vector<AssembledCell>& cells, cons
 void checkDecimalSeparators(RunState& s, std::vector<AssembledCell>& cells, const std::string& prefix)
 {
     const DecimalSeparatorCheck::Counts c =
-        DecimalSeparatorCheck::apply(cells, s.o.preferDecimalComma, s.o.decimalExtended, s.reader);
+        DecimalSeparatorCheck::apply(cells, {.preferComma = s.o.preferDecimalComma, .extended = s.o.decimalExtended}, s.reader);
     if (c.total() > 0)
         s.notes.push_back(prefix + "decimal comma confirmed in " + std::to_string(c.confirmed) + " cells, "
                           + std::to_string(c.reread) + " re-read and flagged, " + std::to_string(c.flagged)
@@ -264,7 +265,7 @@ std::optional<std::vector<Table>> fallbackTables(RunState& s, const std::vector<
         return blocks;
     }
     std::vector<std::string> discarded;
-    const std::optional<Table> grid = TextGridEngine(false, ocr).build(lines, &s.image, discarded);
+    const std::optional<Table> grid = TextGridEngine(TextGridEngine::RuledLines::ignored, ocr).build(lines, &s.image, discarded);
     if (!grid)
         return std::nullopt;
     std::vector<AssembledCell> cells = cleanedCells(*grid, s.o);
@@ -301,7 +302,7 @@ std::vector<std::string> StructureAssembler::Options::apply(const std::vector<st
 
 StructureAssembler StructureAssembler::recommended()
 {
-    TextOCR ocr({"vi-VT", "en-US"}, false, false);
+    TextOCR ocr{.languages = {"vi-VT", "en-US"}};
     ocr.minimumTextHeight.reset();
     ocr.fastLevel = false;
     ocr.upscale = 1.0;
@@ -331,14 +332,7 @@ bool StructureAssembler::needsFallback(const std::vector<Table>& tables, int tot
 
 double StructureAssembler::medianHeight(const std::vector<OCRWord>& words)
 {
-    if (words.empty())
-        return 20;
-    std::vector<double> heights;
-    heights.reserve(words.size());
-    for (const OCRWord& w : words)
-        heights.push_back(w.bbox.h);
-    std::sort(heights.begin(), heights.end());
-    return heights[heights.size() / 2];
+    return words.empty() ? 20 : TextHeight::median(words);
 }
 
 EngineOutput StructureAssembler::run(const StructureFile& structure, const Image& image, const std::string& id) const

@@ -11,11 +11,10 @@ TableExtraction::Extraction TextGridTableEngine::extract(const Image& image, Dpi
     const auto t0 = Clock::now();
     std::vector<OCRLine> lines = ocr.recognize(image);
     std::vector<std::string> notes;
-    const TextGridEngine grid(false, ocr);
+    const TextGridEngine grid(TextGridEngine::RuledLines::ignored, ocr);
     std::optional<Table> table = grid.build(lines, &image, notes);
     if (table)
-        for (std::string& note : NumericCheck::notes(NumericCheck::apply(
-                 *table, image, [&](const BBox& box) { return CropReading::read(ocr, image, box); })))
+        for (std::string& note : NumericCheck::notes(NumericCheck::apply(*table, image, ocr)))
             notes.push_back(std::move(note));
     const double elapsed = Clock::millisecondsSince(t0);
 

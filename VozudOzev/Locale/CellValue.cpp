@@ -1,29 +1,23 @@
 #include "VozudOzev/Locale/CellValue.hpp"
 
 #include "VozudOzev/Model/JSONIO.hpp"
+#include "VozudOzev/Model/EnumNames.hpp"
 
 namespace VozudOzev {
 
-namespace {
-
-constexpr CellValue::Kind allKinds[] = {CellValue::Kind::number, CellValue::Kind::date, CellValue::Kind::foreignNumber,
-                                        CellValue::Kind::foreignDate, CellValue::Kind::empty, CellValue::Kind::placeholder,
-                                        CellValue::Kind::text};
-
-}  // namespace
+constexpr EnumName<CellValue::Kind> kindNames[] = {
+    {CellValue::Kind::number, "number"},
+    {CellValue::Kind::date, "date"},
+    {CellValue::Kind::foreignNumber, "foreign_number"},
+    {CellValue::Kind::foreignDate, "foreign_date"},
+    {CellValue::Kind::empty, "empty"},
+    {CellValue::Kind::placeholder, "placeholder"},
+    {CellValue::Kind::text, "text"},
+};
 
 std::string_view rawValue(CellValue::Kind kind)
 {
-    switch (kind) {
-    case CellValue::Kind::number: return "number";
-    case CellValue::Kind::date: return "date";
-    case CellValue::Kind::foreignNumber: return "foreign_number";
-    case CellValue::Kind::foreignDate: return "foreign_date";
-    case CellValue::Kind::empty: return "empty";
-    case CellValue::Kind::placeholder: return "placeholder";
-    case CellValue::Kind::text: return "text";
-    }
-    return "";
+    return nameOf(kindNames, kind);
 }
 
 void to_json(nlohmann::json& j, const CellValue& v)
@@ -36,14 +30,8 @@ void to_json(nlohmann::json& j, const CellValue& v)
 void from_json(const nlohmann::json& j, CellValue& v)
 {
     const std::string kind = j.at("kind").get<std::string>();
-    bool known = false;
-    for (CellValue::Kind k : allKinds)
-        if (rawValue(k) == kind) {
-            v.kind = k;
-            known = true;
-        }
-    if (!known)
-        throw nlohmann::json::type_error::create(302, "unknown cell value: " + kind, &j);
+    v.kind = JSONIO::getEnum<CellValue::Kind>(
+        j.at("kind"), [](std::string_view name) { return valueNamed(kindNames, name); }, "cell value");
     v.number = JSONIO::getOptional<ParsedNumber>(j, "number");
     v.date = JSONIO::getOptional<ParsedDate>(j, "date");
     const bool needsNumber = v.kind == CellValue::Kind::number || v.kind == CellValue::Kind::foreignNumber;

@@ -20,7 +20,8 @@ struct CellValue {
     std::optional<ParsedDate> date;
 
     static CellValue ofNumber(ParsedNumber n, bool foreign) { return {foreign ? Kind::foreignNumber : Kind::number, std::move(n), {}}; }
-    static CellValue ofDate(ParsedDate d, bool foreign) { return {foreign ? Kind::foreignDate : Kind::date, {}, d}; }
+    static CellValue ofDate(ParsedDate d) { return {Kind::date, {}, d}; }
+    static CellValue ofForeignDate(ParsedDate d) { return {Kind::foreignDate, {}, d}; }
     static CellValue of(Kind kind) { return {kind, {}, {}}; }
 
     bool operator==(const CellValue&) const = default;

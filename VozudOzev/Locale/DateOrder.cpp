@@ -1,6 +1,7 @@
 #include "VozudOzev/Locale/DateOrder.hpp"
 
 #include "VozudOzev/Locale/LocaleIdentifier.hpp"
+#include "VozudOzev/Model/EnumNames.hpp"
 
 #include <algorithm>
 #include <string>
@@ -20,22 +21,20 @@ bool contains(const List& list, std::string_view value)
 
 }  // namespace
 
+constexpr EnumName<DateOrder> dateOrderNames[] = {
+    {DateOrder::dmy, "dmy"},
+    {DateOrder::mdy, "mdy"},
+    {DateOrder::ymd, "ymd"},
+};
+
 std::string_view rawValue(DateOrder order)
 {
-    switch (order) {
-    case DateOrder::dmy: return "dmy";
-    case DateOrder::mdy: return "mdy";
-    case DateOrder::ymd: return "ymd";
-    }
-    return "";
+    return nameOf(dateOrderNames, order);
 }
 
 std::optional<DateOrder> dateOrderFromRaw(std::string_view raw)
 {
-    for (DateOrder o : {DateOrder::dmy, DateOrder::mdy, DateOrder::ymd})
-        if (rawValue(o) == raw)
-            return o;
-    return std::nullopt;
+    return valueNamed(dateOrderNames, raw);
 }
 
 DateOrder dateOrder(std::string_view localeIdentifier)

@@ -43,7 +43,7 @@ std::optional<DateCandidates> candidates(std::string_view text)
         if (count == 3)
             return std::nullopt;
         Group& g = groups[count++];
-        while (i < s.size() && s[i] >= '0' && s[i] <= '9') {
+        while (i < s.size() && Unicode::isAsciiDigit(s[i])) {
             if (++g.digits > 4)
                 return std::nullopt;
             g.value = g.value * 10 + (s[i] - '0');

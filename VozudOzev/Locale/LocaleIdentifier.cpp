@@ -1,5 +1,7 @@
 #include "VozudOzev/Locale/LocaleIdentifier.hpp"
 
+#include "VozudOzev/Model/Unicode.hpp"
+
 #include <vector>
 
 namespace VozudOzev {
@@ -35,17 +37,9 @@ LocaleIdentifier LocaleIdentifier::parse(std::string_view identifier)
         out.language = "en";
         return out;
     }
-    out.language = pieces.front();
-    for (char& c : out.language)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c + 32);
-    if (pieces.size() >= 2) {
-        std::string region = pieces.back();
-        for (char& c : region)
-            if (c >= 'a' && c <= 'z')
-                c = static_cast<char>(c - 32);
-        out.region = std::move(region);
-    }
+    out.language = Unicode::lowercased(pieces.front());
+    if (pieces.size() >= 2)
+        out.region = Unicode::uppercased(pieces.back());
     return out;
 }
 

@@ -65,10 +65,7 @@ void to_json(nlohmann::json& j, DateOrder order)
 
 void from_json(const nlohmann::json& j, DateOrder& order)
 {
-    const auto parsed = dateOrderFromRaw(j.get<std::string>());
-    if (!parsed)
-        throw nlohmann::json::type_error::create(302, "unknown date order: " + j.get<std::string>(), &j);
-    order = *parsed;
+    order = JSONIO::getEnum<DateOrder>(j, dateOrderFromRaw, "date order");
 }
 
 void to_json(nlohmann::json& j, const Decimal& d)
@@ -108,10 +105,7 @@ void to_json(nlohmann::json& j, LocaleSource source)
 
 void from_json(const nlohmann::json& j, LocaleSource& source)
 {
-    const auto parsed = localeSourceFromRaw(j.get<std::string>());
-    if (!parsed)
-        throw nlohmann::json::type_error::create(302, "unknown locale source: " + j.get<std::string>(), &j);
-    source = *parsed;
+    source = JSONIO::getEnum<LocaleSource>(j, localeSourceFromRaw, "locale source");
 }
 
 void to_json(nlohmann::json& j, NumberKind kind)
@@ -121,10 +115,7 @@ void to_json(nlohmann::json& j, NumberKind kind)
 
 void from_json(const nlohmann::json& j, NumberKind& kind)
 {
-    const auto parsed = numberKindFromRaw(j.get<std::string>());
-    if (!parsed)
-        throw nlohmann::json::type_error::create(302, "unknown number kind: " + j.get<std::string>(), &j);
-    kind = *parsed;
+    kind = JSONIO::getEnum<NumberKind>(j, numberKindFromRaw, "number kind");
 }
 
 void to_json(nlohmann::json& j, NumberStyle style)
@@ -134,10 +125,7 @@ void to_json(nlohmann::json& j, NumberStyle style)
 
 void from_json(const nlohmann::json& j, NumberStyle& style)
 {
-    const auto parsed = numberStyleFromRaw(j.get<std::string>());
-    if (!parsed)
-        throw nlohmann::json::type_error::create(302, "unknown number style: " + j.get<std::string>(), &j);
-    style = *parsed;
+    style = JSONIO::getEnum<NumberStyle>(j, numberStyleFromRaw, "number style");
 }
 
 void to_json(nlohmann::json& j, const NumberStyleGuess& g)

@@ -1,26 +1,26 @@
 #include "VozudOzev/Locale/LocaleSource.hpp"
 
+#include "VozudOzev/Model/EnumNames.hpp"
+
 #include <string>
 
 namespace VozudOzev {
 
+constexpr EnumName<LocaleSource> localeSourceNames[] = {
+    {LocaleSource::override, "override"},
+    {LocaleSource::column, "column"},
+    {LocaleSource::table, "table"},
+    {LocaleSource::fallback, "fallback"},
+};
+
 std::string_view rawValue(LocaleSource source)
 {
-    switch (source) {
-    case LocaleSource::override: return "override";
-    case LocaleSource::column: return "column";
-    case LocaleSource::table: return "table";
-    case LocaleSource::fallback: return "fallback";
-    }
-    return "";
+    return nameOf(localeSourceNames, source);
 }
 
 std::optional<LocaleSource> localeSourceFromRaw(std::string_view raw)
 {
-    for (LocaleSource s : {LocaleSource::override, LocaleSource::column, LocaleSource::table, LocaleSource::fallback})
-        if (rawValue(s) == raw)
-            return s;
-    return std::nullopt;
+    return valueNamed(localeSourceNames, raw);
 }
 
 }  // namespace VozudOzev

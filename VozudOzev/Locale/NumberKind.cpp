@@ -1,25 +1,25 @@
 #include "VozudOzev/Locale/NumberKind.hpp"
 
+#include "VozudOzev/Model/EnumNames.hpp"
+
 #include <string>
 
 namespace VozudOzev {
 
+constexpr EnumName<NumberKind> numberKindNames[] = {
+    {NumberKind::number, "number"},
+    {NumberKind::currency, "currency"},
+    {NumberKind::percent, "percent"},
+};
+
 std::string_view rawValue(NumberKind kind)
 {
-    switch (kind) {
-    case NumberKind::number: return "number";
-    case NumberKind::currency: return "currency";
-    case NumberKind::percent: return "percent";
-    }
-    return "";
+    return nameOf(numberKindNames, kind);
 }
 
 std::optional<NumberKind> numberKindFromRaw(std::string_view raw)
 {
-    for (NumberKind k : {NumberKind::number, NumberKind::currency, NumberKind::percent})
-        if (rawValue(k) == raw)
-            return k;
-    return std::nullopt;
+    return valueNamed(numberKindNames, raw);
 }
 
 }  // namespace VozudOzev

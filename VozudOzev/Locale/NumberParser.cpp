@@ -1,6 +1,5 @@
 #include "VozudOzev/Locale/NumberParser.hpp"
 
-#include "VozudOzev/Locale/Characters.hpp"
 #include "VozudOzev/Model/Unicode.hpp"
 
 #include <algorithm>
@@ -10,7 +9,7 @@ namespace VozudOzev::NumberParser {
 
 namespace {
 
-using Characters::Text;
+using Text = Unicode::Clusters;
 
 constexpr char32_t minusSigns[] = {U'-', U'\u2212', U'\u2013', U'\u2014', U'\u2012', U'\uFE63', U'\uFF0D'};
 
@@ -53,18 +52,18 @@ const MarkTable& markTable()
     static const MarkTable table = [] {
         std::vector<Mark> out;
         for (std::string_view spelling : currencyMarks) {
-            const Text t = Characters::split(spelling);
+            const Text t = Unicode::clusters(spelling);
             Mark m;
             for (size_t i = 0; i < t.size(); ++i) {
                 std::u32string c(t.cluster(i));
                 for (char32_t& cp : c)
-                    cp = Characters::lowercased(cp);
+                    cp = Unicode::lowercased(cp);
                 m.clusters.push_back(std::move(c));
             }
             m.head = m.clusters.front().front();
             m.tail = m.clusters.back().front();
-            m.firstIsLetter = Characters::isLetter(t.first(0));
-            m.lastIsLetter = Characters::isLetter(t.first(t.size() - 1));
+            m.firstIsLetter = Unicode::isLetter(t.first(0));
+            m.lastIsLetter = Unicode::isLetter(t.first(t.size() - 1));
             out.push_back(std::move(m));
         }
         std::stable_sort(out.begin(), out.end(), [](const Mark& a, const Mark& b) { return a.clusters.size() > b.clusters.size(); });
@@ -87,7 +86,7 @@ bool sameLowercased(const Text& s, size_t i, const std::u32string& lowered)
     if (c.size() != lowered.size())
         return false;
     for (size_t k = 0; k < c.size(); ++k)
-        if (Characters::lowercased(c[k]) != lowered[k])
+        if (Unicode::lowercased(c[k]) != lowered[k])
             return false;
     return true;
 }
@@ -96,7 +95,7 @@ bool sameLowercased(const Text& s, size_t i, const std::u32string& lowered)
 size_t prefixMark(const Text& s, size_t from, size_t to)
 {
     const size_t n = to - from;
-    const char32_t head = Characters::lowercased(s.first(from));
+    const char32_t head = Unicode::lowercased(s.first(from));
     const MarkTable& table = markTable();
     if (table.heads.find(head) == std::u32string::npos)
         return 0;
@@ -107,7 +106,7 @@ size_t prefixMark(const Text& s, size_t from, size_t to)
         bool match = true;
         for (size_t j = 0; j < k && match; ++j)
             match = sameLowercased(s, from + j, m.clusters[j]);
-        if (match && (!m.lastIsLetter || !Characters::isLetter(s.first(from + k))))
+        if (match && (!m.lastIsLetter || !Unicode::isLetter(s.first(from + k))))
             return k;
     }
     return 0;
@@ -116,7 +115,7 @@ size_t prefixMark(const Text& s, size_t from, size_t to)
 size_t suffixMark(const Text& s, size_t from, size_t to)
 {
     const size_t n = to - from;
-    const char32_t tail = Characters::lowercased(s.first(to - 1));
+    const char32_t tail = Unicode::lowercased(s.first(to - 1));
     const MarkTable& table = markTable();
     if (table.tails.find(tail) == std::u32string::npos)
         return 0;
@@ -127,7 +126,7 @@ size_t suffixMark(const Text& s, size_t from, size_t to)
         bool match = true;
         for (size_t j = 0; j < k && match; ++j)
             match = sameLowercased(s, to - k + j, m.clusters[j]);
-        if (match && (!m.firstIsLetter || !Characters::isLetter(s.first(to - k - 1))))
+        if (match && (!m.firstIsLetter || !Unicode::isLetter(s.first(to - k - 1))))
             return k;
     }
     return 0;
@@ -139,14 +138,9 @@ bool isMinus(const Text& s, size_t i)
     return c.size() == 1 && std::find(std::begin(minusSigns), std::end(minusSigns), c[0]) != std::end(minusSigns);
 }
 
-bool isDigit(char32_t c)
-{
-    return c >= U'0' && c <= U'9';
-}
-
 bool isBodyCharacter(char32_t c)
 {
-    return isDigit(c) || c == U',' || c == U'.' || c == U' ' || c == U'\'' || c == U'\u2019';
+    return Unicode::isAsciiDigit(c) || c == U',' || c == U'.' || c == U' ' || c == U'\'' || c == U'\u2019';
 }
 
 bool isGroupCharacter(char32_t c, NumberStyle style)
@@ -164,7 +158,7 @@ Text normalizedSpaces(const Text& in)
     bool pending = false;
     bool started = false;
     for (size_t i = 0; i < in.size(); ++i) {
-        if (Characters::isSpace(in.first(i))) {
+        if (Unicode::isWhitespace(in.first(i))) {
             pending = started;
             continue;
         }
@@ -186,14 +180,14 @@ Text spacedText(std::string_view text)
 {
     for (char c : text)
         if (static_cast<unsigned char>(c) >= 0x80)
-            return normalizedSpaces(Characters::split(text));
+            return normalizedSpaces(Unicode::clusters(text));
     Text out;
     out.points.reserve(text.size());
     out.starts.reserve(text.size());
     bool pending = false;
     bool started = false;
     for (char c : text) {
-        if (Characters::isSpace(static_cast<unsigned char>(c))) {
+        if (Unicode::isWhitespace(static_cast<unsigned char>(c))) {
             pending = started;
             continue;
         }
@@ -211,17 +205,17 @@ Text spacedText(std::string_view text)
 
 bool hasAsciiDigit(std::string_view text)
 {
-    return std::any_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return std::any_of(text.begin(), text.end(), Unicode::isAsciiDigit);
 }
 
 std::string lowercasedSpelling(const std::string& spelling)
 {
-    return Characters::lowercased(spelling);
+    return Unicode::lowercased(spelling);
 }
 
 bool isZeroDecimal(const std::string& currency)
 {
-    const std::string lowered = Characters::lowercased(currency);
+    const std::string lowered = Unicode::lowercased(currency);
     return std::find(std::begin(zeroDecimalCurrencies), std::end(zeroDecimalCurrencies), lowered) != std::end(zeroDecimalCurrencies);
 }
 
@@ -233,7 +227,7 @@ std::string normalizeSpaces(std::string_view text)
     bool settled = !text.empty() && text.front() != ' ' && text.back() != ' ';
     for (size_t i = 0; i < text.size() && settled; ++i) {
         const auto c = static_cast<unsigned char>(text[i]);
-        settled = c >= 0x80 ? false : c == ' ' ? text[i + 1] != ' ' : !Characters::isSpace(c);
+        settled = c >= 0x80 ? false : c == ' ' ? text[i + 1] != ' ' : !Unicode::isWhitespace(c);
     }
     if (settled)
         return std::string(text);
@@ -264,9 +258,9 @@ public:
 
     void trim()
     {
-        while (from_ < to_ && Characters::isSpace(s_.first(from_)))
+        while (from_ < to_ && Unicode::isWhitespace(s_.first(from_)))
             ++from_;
-        while (to_ > from_ && Characters::isSpace(s_.first(to_ - 1)))
+        while (to_ > from_ && Unicode::isWhitespace(s_.first(to_ - 1)))
             --to_;
     }
 
@@ -358,7 +352,7 @@ private:
                 continue;
             // The first suffix that ends the text decides, even when it does not fit.
             if (len < n &&
-                (isDigit(s_.first(to_ - len - 1)) ? s_.cluster(to_ - len - 1).size() == 1 : s_.is(to_ - len - 1, U' '))) {
+                (Unicode::isAsciiDigit(s_.first(to_ - len - 1)) ? s_.cluster(to_ - len - 1).size() == 1 : s_.is(to_ - len - 1, U' '))) {
                 parts_.multiplier = Decimal(m.factor);
                 to_ -= len;
                 return true;
@@ -382,7 +376,7 @@ bool isBody(const Text& s, size_t from, size_t to)
         if (s.cluster(i).size() != 1 || !isBodyCharacter(s.first(i)))
             return false;
     const char32_t first = s.first(from);
-    return isDigit(s.first(to - 1)) && (isDigit(first) || first == U'.' || first == U',');
+    return Unicode::isAsciiDigit(s.first(to - 1)) && (Unicode::isAsciiDigit(first) || first == U'.' || first == U',');
 }
 
 // The body is ASCII but for "’"; it stands in as one byte so that the rest can count
@@ -404,18 +398,13 @@ std::string withOneByteApostrophes(const std::string& text)
     return body;
 }
 
-bool isAsciiDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
 // The digits of the integer part: one group character of the style throughout, a first
 // group of one to three digits without a leading zero, then groups of three.
 std::optional<std::string> integerDigits(std::string_view integer, NumberStyle style)
 {
     char group = 0;
     for (char c : integer) {
-        if (isAsciiDigit(c))
+        if (Unicode::isAsciiDigit(c))
             continue;
         if (group != 0 && c != group)
             return std::nullopt;
@@ -499,7 +488,7 @@ std::optional<ParsedNumber> build(const Parts& parts, NumberStyle style)
     const bool hasFraction = cut != std::string::npos;
     if (hasFraction) {
         fraction = std::string_view(body).substr(cut + 1);
-        if (fraction.empty() || !std::all_of(fraction.begin(), fraction.end(), isAsciiDigit))
+        if (fraction.empty() || !std::all_of(fraction.begin(), fraction.end(), Unicode::isAsciiDigit))
             return std::nullopt;  // a second separator lands here too
         if (fraction.size() == 3 && parts.currency && isZeroDecimal(*parts.currency))
             return std::nullopt;

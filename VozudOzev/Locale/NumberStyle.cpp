@@ -1,6 +1,7 @@
 #include "VozudOzev/Locale/NumberStyle.hpp"
 
 #include "VozudOzev/Locale/LocaleIdentifier.hpp"
+#include "VozudOzev/Model/EnumNames.hpp"
 
 #include <algorithm>
 #include <string>
@@ -16,17 +17,19 @@ constexpr std::string_view commaLanguages[] = {
 
 }  // namespace
 
+constexpr EnumName<NumberStyle> numberStyleNames[] = {
+    {NumberStyle::dotDecimal, "dot_decimal"},
+    {NumberStyle::commaDecimal, "comma_decimal"},
+};
+
 std::string_view rawValue(NumberStyle style)
 {
-    return style == NumberStyle::dotDecimal ? "dot_decimal" : "comma_decimal";
+    return nameOf(numberStyleNames, style);
 }
 
 std::optional<NumberStyle> numberStyleFromRaw(std::string_view raw)
 {
-    for (NumberStyle s : allNumberStyles)
-        if (rawValue(s) == raw)
-            return s;
-    return std::nullopt;
+    return valueNamed(numberStyleNames, raw);
 }
 
 NumberStyle other(NumberStyle style)

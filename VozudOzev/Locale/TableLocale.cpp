@@ -1,8 +1,8 @@
 #include "VozudOzev/Locale/TableLocale.hpp"
 
-#include "VozudOzev/Locale/Characters.hpp"
 #include "VozudOzev/Locale/DateParser.hpp"
 #include "VozudOzev/Locale/NumberParser.hpp"
+#include "VozudOzev/Model/Unicode.hpp"
 
 #include <set>
 
@@ -21,7 +21,7 @@ const std::set<std::string, std::less<>>& placeholders()
 bool isPlaceholderSpaced(const std::string& spaced)
 {
     constexpr size_t longest = 4;  // bytes of the longest placeholder ("n.a.", "đ/c")
-    return spaced.size() <= longest && placeholders().count(Characters::lowercased(spaced)) > 0;
+    return spaced.size() <= longest && placeholders().count(Unicode::lowercased(spaced)) > 0;
 }
 
 void appendPadded(std::string& out, int value, int width)
@@ -60,25 +60,25 @@ CellValue TableLocale::classify(std::string_view text, int col) const
 
     if (const auto dates = DateParser::candidates(s)) {
         if (dates->ymd)
-            return CellValue::ofDate(*dates->ymd, false);
+            return CellValue::ofDate(*dates->ymd);
         switch (order) {
         case DateOrder::dmy:
             if (dates->dmy)
-                return CellValue::ofDate(*dates->dmy, false);
+                return CellValue::ofDate(*dates->dmy);
             if (dates->mdy)
-                return CellValue::ofDate(*dates->mdy, true);
+                return CellValue::ofForeignDate(*dates->mdy);
             break;
         case DateOrder::mdy:
             if (dates->mdy)
-                return CellValue::ofDate(*dates->mdy, false);
+                return CellValue::ofDate(*dates->mdy);
             if (dates->dmy)
-                return CellValue::ofDate(*dates->dmy, true);
+                return CellValue::ofForeignDate(*dates->dmy);
             break;
         case DateOrder::ymd:
             if (dates->dmy)
-                return CellValue::ofDate(*dates->dmy, false);
+                return CellValue::ofDate(*dates->dmy);
             if (dates->mdy)
-                return CellValue::ofDate(*dates->mdy, false);
+                return CellValue::ofDate(*dates->mdy);
             break;
         }
     }

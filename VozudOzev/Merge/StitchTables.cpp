@@ -3,6 +3,8 @@
 #include "VozudOzev/Merge/TextCompare.hpp"
 #include "VozudOzev/Model/Unicode.hpp"
 #include "VozudOzev/Model/VozudOzevError.hpp"
+#include "VozudOzev/Model/EnumNames.hpp"
+#include "VozudOzev/Model/JSONIO.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -27,7 +29,7 @@ public:
     std::u32string of(std::string_view text)
     {
         std::u32string out;
-        const bool ascii = std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+        const bool ascii = Unicode::isAscii(text);
         if (ascii) {
             // In ASCII only CR LF is a character of two scalars.
             out.reserve(text.size());
@@ -551,24 +553,21 @@ Result assemble(const Table& base, int hB, const Table& next, int hN, const Mapp
 
 }  // namespace
 
+constexpr EnumName<MappingMethod> mappingMethodNames[] = {
+    {MappingMethod::position, "position"},
+    {MappingMethod::headerNames, "headerNames"},
+    {MappingMethod::nonEmptyPosition, "nonEmptyPosition"},
+    {MappingMethod::manual, "manual"},
+};
+
 std::string_view rawValue(MappingMethod method)
 {
-    switch (method) {
-    case MappingMethod::position: return "position";
-    case MappingMethod::headerNames: return "headerNames";
-    case MappingMethod::nonEmptyPosition: return "nonEmptyPosition";
-    case MappingMethod::manual: return "manual";
-    }
-    return "position";
+    return nameOf(mappingMethodNames, method);
 }
 
 std::optional<MappingMethod> mappingMethodFromRaw(std::string_view raw)
 {
-    for (MappingMethod m : {MappingMethod::position, MappingMethod::headerNames, MappingMethod::nonEmptyPosition,
-                            MappingMethod::manual})
-        if (rawValue(m) == raw)
-            return m;
-    return std::nullopt;
+    return valueNamed(mappingMethodNames, raw);
 }
 
 void to_json(nlohmann::json& j, MappingMethod m)
@@ -578,10 +577,7 @@ void to_json(nlohmann::json& j, MappingMethod m)
 
 void from_json(const nlohmann::json& j, MappingMethod& m)
 {
-    const auto parsed = mappingMethodFromRaw(j.get<std::string>());
-    if (!parsed)
-        throw nlohmann::json::type_error::create(302, "unknown mapping method " + j.get<std::string>(), &j);
-    m = *parsed;
+    m = JSONIO::getEnum<MappingMethod>(j, mappingMethodFromRaw, "mapping method");
 }
 
 const Table* Result::table() const
@@ -614,7 +610,7 @@ std::string digits(std::string_view text)
 {
     std::string out;
     for (char c : text)
-        if (c >= '0' && c <= '9')
+        if (Unicode::isAsciiDigit(c))
             out += c;
     return out;
 }

@@ -1,27 +1,28 @@
 #include "VozudOzev/Model/CellFlag.hpp"
 
+#include "VozudOzev/Model/EnumNames.hpp"
+#include "VozudOzev/Model/JSONIO.hpp"
+
 #include <nlohmann/json.hpp>
 #include <string>
 
 namespace VozudOzev {
 
+constexpr EnumName<CellFlag> cellFlagNames[] = {
+    {CellFlag::lowConfidence, "low_confidence"},
+    {CellFlag::typeMismatch, "type_mismatch"},
+    {CellFlag::totalMismatch, "total_mismatch"},
+    {CellFlag::edited, "edited"},
+};
+
 std::string_view rawValue(CellFlag flag)
 {
-    switch (flag) {
-    case CellFlag::lowConfidence: return "low_confidence";
-    case CellFlag::typeMismatch: return "type_mismatch";
-    case CellFlag::totalMismatch: return "total_mismatch";
-    case CellFlag::edited: return "edited";
-    }
-    return "";
+    return nameOf(cellFlagNames, flag);
 }
 
 std::optional<CellFlag> cellFlagFromRaw(std::string_view raw)
 {
-    for (CellFlag f : {CellFlag::lowConfidence, CellFlag::typeMismatch, CellFlag::totalMismatch, CellFlag::edited})
-        if (rawValue(f) == raw)
-            return f;
-    return std::nullopt;
+    return valueNamed(cellFlagNames, raw);
 }
 
 void to_json(nlohmann::json& j, CellFlag f)
@@ -31,10 +32,7 @@ void to_json(nlohmann::json& j, CellFlag f)
 
 void from_json(const nlohmann::json& j, CellFlag& f)
 {
-    auto parsed = cellFlagFromRaw(j.get<std::string>());
-    if (!parsed)
-        throw nlohmann::json::type_error::create(302, "unknown cell flag: " + j.get<std::string>(), &j);
-    f = *parsed;
+    f = JSONIO::getEnum<CellFlag>(j, cellFlagFromRaw, "cell flag");
 }
 
 }  // namespace VozudOzev

@@ -64,6 +64,17 @@ std::optional<T> getOptional(const nlohmann::json& j, const char* key)
     return it->template get<T>();
 }
 
+// An enum read from its written name; an unknown name throws nlohmann's type_error naming
+// what was expected.
+template <class Enum, class FromName>
+Enum getEnum(const nlohmann::json& j, FromName fromName, const char* what)
+{
+    const std::string name = j.get<std::string>();
+    if (const std::optional<Enum> value = fromName(name))
+        return *value;
+    throw nlohmann::json::type_error::create(302, std::string("unknown ") + what + ": " + name, &j);
+}
+
 // A whole number within min ... max (a whole-valued double such as 3.0 counts). Anything
 // else, such as 1e10, -1 for a count or 2.5, throws nlohmann's out_of_range: a plain
 // get<int>() would cast it, which is undefined and gives INT_MIN on x86.

@@ -13,8 +13,7 @@ void JSONWriter::appendString(std::string& out, std::string_view raw, bool escap
 {
     // A broken cell text must never make the whole file unreadable.
     std::string repaired;
-    const bool ascii = std::all_of(raw.begin(), raw.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    if (!ascii && !Unicode::isValid(raw))
+    if (!Unicode::isValid(raw))
         raw = repaired = Unicode::sanitized(raw);
     out += '"';
     size_t start = 0;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 #include <unicode/brkiter.h>
+#include <unicode/locid.h>
 #include <unicode/normalizer2.h>
 #include <unicode/uchar.h>
 #include <unicode/unistr.h>
@@ -99,6 +100,8 @@ std::string encode(std::u32string_view text)
 
 bool isValid(std::string_view utf8)
 {
+    if (isAscii(utf8))
+        return true;
     for (size_t i = 0; i < utf8.size();) {
         const size_t at = i;
         if (next(utf8, i) == 0xFFFD && !(i - at == 3 && utf8.substr(at, 3) == "\xEF\xBF\xBD"))
@@ -116,11 +119,15 @@ std::string sanitized(std::string_view utf8)
 
 bool isWhitespace(char32_t cp)
 {
+    if (cp < 0x80)
+        return cp == ' ' || (cp >= 0x09 && cp <= 0x0D);
     return u_isUWhiteSpace(static_cast<UChar32>(cp));
 }
 
 bool isLetter(char32_t cp)
 {
+    if (cp < 0x80)
+        return (cp >= 'a' && cp <= 'z') || (cp >= 'A' && cp <= 'Z');
     return u_isUAlphabetic(static_cast<UChar32>(cp));
 }
 
@@ -139,12 +146,12 @@ bool isLowercase(char32_t cp)
     return u_isULowercase(static_cast<UChar32>(cp));
 }
 
-namespace {
-
 bool isAscii(std::string_view utf8)
 {
     return std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
+
+namespace {
 
 std::string caseMapped(std::string_view utf8, bool upper)
 {
@@ -179,6 +186,40 @@ std::string lowercased(std::string_view utf8)
     return caseMapped(utf8, false);
 }
 
+char32_t lowercased(char32_t cp)
+{
+    if (cp < 0x80)
+        return (cp >= 'A' && cp <= 'Z') ? cp + 32 : cp;
+    return static_cast<char32_t>(u_tolower(static_cast<UChar32>(cp)));
+}
+
+std::string folded(std::string_view utf8)
+{
+    if (isAscii(utf8))
+        return lowercased(utf8);
+    UErrorCode status = U_ZERO_ERROR;
+    const icu::Normalizer2* nfd = icu::Normalizer2::getNFDInstance(status);
+    const icu::Normalizer2* nfc = icu::Normalizer2::getNFCInstance(status);
+    if (U_FAILURE(status))
+        return lowercased(utf8);
+    const auto src = icu::UnicodeString::fromUTF8(icu::StringPiece(utf8.data(), static_cast<int32_t>(utf8.size())));
+    icu::UnicodeString decomposed = nfd->normalize(src, status);
+    icu::UnicodeString kept;
+    for (int32_t i = 0; i < decomposed.length();) {
+        const UChar32 cp = decomposed.char32At(i);
+        if (u_charType(cp) != U_NON_SPACING_MARK)
+            kept.append(cp);
+        i += U16_LENGTH(cp);
+    }
+    kept.foldCase();
+    icu::UnicodeString composed = nfc->normalize(kept, status);
+    if (U_FAILURE(status))
+        return lowercased(utf8);
+    std::string out;
+    composed.toUTF8String(out);
+    return out;
+}
+
 std::string trimmed(std::string_view utf8)
 {
     // Find the byte range between the first and last non-white code points.
@@ -199,13 +240,7 @@ std::string trimmed(std::string_view utf8)
 
 std::string nfc(std::string_view utf8)
 {
-    bool ascii = true;
-    for (char c : utf8)
-        if (static_cast<unsigned char>(c) >= 0x80) {
-            ascii = false;
-            break;
-        }
-    if (ascii)
+    if (isAscii(utf8))
         return std::string(utf8);
     UErrorCode status = U_ZERO_ERROR;
     const icu::Normalizer2* norm = icu::Normalizer2::getNFCInstance(status);
@@ -294,6 +329,87 @@ std::vector<std::string> graphemes(std::string_view utf8)
         out.push_back(std::move(piece));
     }
     return out;
+}
+
+namespace {
+
+// Code points that are each a cluster of their own whatever surrounds them (CR LF aside);
+// a text made only of these needs no break iterator.
+bool standsAlone(char32_t cp)
+{
+    if (cp < 0x80)
+        return true;
+    switch (u_getIntPropertyValue(static_cast<UChar32>(cp), UCHAR_GRAPHEME_CLUSTER_BREAK)) {
+    case U_GCB_OTHER:
+    case U_GCB_CONTROL:
+    case U_GCB_CR:
+    case U_GCB_LF:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool isNFC(const std::u32string& points)
+{
+    for (char32_t cp : points)
+        if (cp >= 0x80 && u_getIntPropertyValue(static_cast<UChar32>(cp), UCHAR_NFC_QUICK_CHECK) != UNORM_YES)
+            return false;
+    return true;
+}
+
+}  // namespace
+
+std::u32string_view Clusters::cluster(size_t i) const
+{
+    const size_t end = i + 1 < starts.size() ? starts[i + 1] : points.size();
+    return std::u32string_view(points).substr(starts[i], end - starts[i]);
+}
+
+bool Clusters::is(size_t i, char32_t cp) const
+{
+    const size_t end = i + 1 < starts.size() ? starts[i + 1] : points.size();
+    return end - starts[i] == 1 && points[starts[i]] == cp;
+}
+
+std::string Clusters::utf8(size_t from, size_t to) const
+{
+    std::string out;
+    if (from >= to)
+        return out;
+    const size_t end = to < starts.size() ? starts[to] : points.size();
+    for (size_t k = starts[from]; k < end; ++k)
+        append(out, points[k]);
+    return out;
+}
+
+Clusters clusters(std::string_view utf8)
+{
+    Clusters text;
+    const bool ascii = isAscii(utf8);
+    text.points = decode(utf8);
+    if (!ascii && !isNFC(text.points))
+        text.points = decode(nfc(encode(text.points)));
+    bool simple = true;
+    if (!ascii)
+        for (char32_t cp : text.points)
+            if (!standsAlone(cp)) {
+                simple = false;
+                break;
+            }
+    text.starts.reserve(text.points.size());
+    if (simple) {
+        for (size_t k = 0; k < text.points.size(); ++k)
+            if (!(k > 0 && text.points[k] == U'\n' && text.points[k - 1] == U'\r'))
+                text.starts.push_back(static_cast<uint32_t>(k));
+        return text;
+    }
+    uint32_t at = 0;
+    for (const std::string& piece : graphemes(encode(text.points))) {
+        text.starts.push_back(at);
+        at += static_cast<uint32_t>(decode(piece).size());
+    }
+    return text;
 }
 
 }  // namespace VozudOzev::Unicode

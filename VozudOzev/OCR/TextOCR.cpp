@@ -50,11 +50,6 @@ bool blankOnly(const std::string& text)
 
 }  // namespace
 
-TextOCR::TextOCR(std::vector<std::string> languages_, bool autoDetectLanguage_, bool languageCorrection_)
-    : languages(std::move(languages_)), autoDetectLanguage(autoDetectLanguage_), languageCorrection(languageCorrection_)
-{
-}
-
 std::vector<OCRLine> TextOCR::recognize(const Image& image) const
 {
     if (upscale > 1.0) {
@@ -79,6 +74,7 @@ std::vector<OCRLine> TextOCR::recognize(const Image& image) const
     if (minimumTextHeight)
         request.minimumTextHeight = minimumTextHeight;
     request.autoDetectLanguage = autoDetectLanguage;
+    request.characters = characters;
 
     const std::vector<TextObservation> observations = recognizer->perform(image, request);
 

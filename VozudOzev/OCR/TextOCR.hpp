@@ -13,7 +13,8 @@
 namespace VozudOzev {
 
 // The settings of one text recognition, and the conversions from the recogniser's
-// observations to lines and words in image pixels (origin top left).
+// observations to lines and words in image pixels (origin top left). Settings are named
+// where they are given: TextOCR{.languages = {"vi-VT", "en-US"}, .fastLevel = true}.
 struct TextOCR {
     std::vector<std::string> languages;
     bool autoDetectLanguage = false;
@@ -21,9 +22,8 @@ struct TextOCR {
     std::optional<float> minimumTextHeight;
     bool fastLevel = false;
     double upscale = 1.0;
+    std::string characters;  // when not empty, the only characters read
     std::shared_ptr<const TextRecognizer> recognizer = TextRecognizer::standard();
-
-    TextOCR(std::vector<std::string> languages, bool autoDetectLanguage, bool languageCorrection);
 
     // Lines in the recogniser's order; its errors are passed on unchanged.
     std::vector<OCRLine> recognize(const Image& image) const;

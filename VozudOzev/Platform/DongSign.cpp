@@ -1,5 +1,7 @@
 #include "VozudOzev/Platform/DongSign.hpp"
 
+#include "VozudOzev/Model/Unicode.hpp"
+
 #include <algorithm>
 #include <optional>
 
@@ -9,7 +11,7 @@ namespace {
 
 bool isDigitText(const std::string& s)
 {
-    return s.size() == 1 && s[0] >= '0' && s[0] <= '9';
+    return s.size() == 1 && Unicode::isAsciiDigit(s[0]);
 }
 
 // The letters Tesseract reads the dong sign as.
@@ -51,7 +53,7 @@ bool endsWithDongLetter(const std::string& word)
     const bool withStroke = word.size() >= d.size() && word.compare(word.size() - d.size(), d.size(), d) == 0;
     // A plain d only straight after a digit, or alone.
     const bool plain = !word.empty() && word.back() == 'd' &&
-                       (word.size() == 1 || (word[word.size() - 2] >= '0' && word[word.size() - 2] <= '9'));
+                       (word.size() == 1 || Unicode::isAsciiDigit(word[word.size() - 2]));
     return withStroke || plain;
 }
 

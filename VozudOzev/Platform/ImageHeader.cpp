@@ -1,5 +1,7 @@
 #include "VozudOzev/Platform/ImageHeader.hpp"
 
+#include "VozudOzev/Model/Unicode.hpp"
+
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
@@ -340,7 +342,7 @@ std::optional<ImageHeader> pnm(const Bytes& b, char kind)
         return std::nullopt;
     };
     auto number = [](const std::optional<std::string>& t) -> std::optional<long long> {
-        if (!t || t->empty() || t->size() > 10 || !std::all_of(t->begin(), t->end(), [](char c) { return c >= '0' && c <= '9'; }))
+        if (!t || t->empty() || t->size() > 10 || !std::all_of(t->begin(), t->end(), Unicode::isAsciiDigit))
             return std::nullopt;
         return std::stoll(*t);
     };

@@ -1,16 +1,37 @@
 #include "VozudOzev/Platform/WordGaps.hpp"
 
+#include "VozudOzev/Model/Median.hpp"
+
 #include <algorithm>
 
 namespace VozudOzev::WordGaps {
+
+namespace {
+
+// Whether the step from character i - 1 to i is wider than the word's other steps. Ink gaps
+// alone mislead: a monospaced "." or "1" stands alone in its wide cell, and small bold
+// headers leave letters apart, while their centres keep the word's own rhythm.
+bool wideStep(const std::vector<DongSign::Symbol>& symbols, size_t i)
+{
+    std::vector<double> others;
+    for (size_t k = 1; k < symbols.size(); ++k)
+        if (k != i)
+            others.push_back(symbols[k].box.midX() - symbols[k - 1].box.midX());
+    if (others.empty())
+        return true;
+    return symbols[i].box.midX() - symbols[i - 1].box.midX() >= 1.3 * upperMedian(std::move(others));
+}
+
+}  // namespace
 
 std::vector<std::vector<DongSign::Symbol>> split(const std::vector<DongSign::Symbol>& symbols, double minGap)
 {
     std::vector<std::vector<DongSign::Symbol>> out;
     double right = 0;
-    for (const DongSign::Symbol& s : symbols) {
+    for (size_t i = 0; i < symbols.size(); ++i) {
+        const DongSign::Symbol& s = symbols[i];
         // Measured from the rightmost ink so far: boxes of accented or kerned letters overlap.
-        if (out.empty() || s.box.x - right >= minGap)
+        if (out.empty() || (s.box.x - right >= minGap && wideStep(symbols, i)))
             out.emplace_back();
         out.back().push_back(s);
         right = out.size() == 1 && out.back().size() == 1 ? s.box.maxX() : std::max(right, s.box.maxX());
@@ -20,15 +41,17 @@ std::vector<std::vector<DongSign::Symbol>> split(const std::vector<DongSign::Sym
 
 double spaceGap(const std::vector<DongSign::Symbol>& symbols)
 {
-    // A space is about a third of an em, the blank between letters a tenth or less; the
-    // median character is a digit, capital or ascender about 0.7 em tall.
+    // A space is about a third of an em, the blank between letters a tenth or less; a
+    // capital, digit or ascender is about 0.7 em tall. The upper quartile of the heights
+    // finds those in lower-case words too, where x-height letters are the median.
     std::vector<double> heights;
     for (const DongSign::Symbol& s : symbols)
         heights.push_back(s.box.h);
     if (heights.empty())
         return 0;
-    std::nth_element(heights.begin(), heights.begin() + static_cast<std::ptrdiff_t>(heights.size() / 2), heights.end());
-    return 0.4 * heights[heights.size() / 2];
+    const size_t upper = heights.size() * 3 / 4;
+    std::nth_element(heights.begin(), heights.begin() + static_cast<std::ptrdiff_t>(upper), heights.end());
+    return 0.4 * heights[upper];
 }
 
 }  // namespace VozudOzev::WordGaps

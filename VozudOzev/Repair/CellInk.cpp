@@ -52,7 +52,7 @@ void removeRules(std::vector<std::uint8_t>& ink, int w, int h)
 
 }  // namespace
 
-Inside inside(const Image& image, const BBox& box, bool withoutRules)
+Inside inside(const Image& image, const BBox& box, Rules rules)
 {
     Inside out;
     if (!std::isfinite(box.x) || !std::isfinite(box.y) || !std::isfinite(box.w) || !std::isfinite(box.h))
@@ -75,7 +75,7 @@ Inside inside(const Image& image, const BBox& box, bool withoutRules)
     std::vector<std::uint8_t> ink(grey.size());
     for (size_t i = 0; i < grey.size(); ++i)
         ink[i] = std::abs(int(grey[i]) - bg) >= inkContrast;
-    if (withoutRules)
+    if (rules == Rules::removed)
         removeRules(ink, w, h);
 
     std::vector<std::uint8_t> seen(ink.size(), 0);

@@ -34,9 +34,12 @@ struct Inside {
     bool at(int px, int py) const { return ink[static_cast<size_t>(py) * width + px] != 0; }
 };
 
-// Ink differs from the crop's most common grey by 24 levels or more. With withoutRules,
-// ink runs reaching over four fifths of the crop's width (or height) are ruling lines and
-// are taken out first. Nothing for a box under 3 px either way or outside the image.
-Inside inside(const Image& image, const BBox& box, bool withoutRules = false);
+// Removed: ink runs reaching over four fifths of the crop's width (or height) are ruling
+// lines and are taken out first.
+enum class Rules { kept, removed };
+
+// Ink differs from the crop's most common grey by 24 levels or more. Nothing for a box
+// under 3 px either way or outside the image.
+Inside inside(const Image& image, const BBox& box, Rules rules = Rules::kept);
 
 }  // namespace VozudOzev::CellInk

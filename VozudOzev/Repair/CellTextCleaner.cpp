@@ -84,14 +84,9 @@ bool isCaselessShape(std::string_view c)
     return c.size() == 1 && std::string_view("ocxpsvwzu").find(c[0]) != std::string_view::npos;
 }
 
-bool isAscii(std::string_view s)
-{
-    return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
 bool isDigitChar(std::string_view c)
 {
-    return c.size() == 1 && c[0] >= '0' && c[0] <= '9';
+    return c.size() == 1 && Unicode::isAsciiDigit(c[0]);
 }
 
 std::vector<std::string> characters(std::string_view s)
@@ -106,7 +101,7 @@ bool isOneCharacter(std::string_view s)
         return false;
     if (s.size() == 1)
         return true;
-    if (isAscii(s))
+    if (Unicode::isAscii(s))
         return s == "\r\n";
     return characters(s).size() == 1;
 }
@@ -193,17 +188,16 @@ bool matchesNumberPattern(const Text& s, size_t& unitBegin, size_t& unitEnd)
 {
     auto at = [&](size_t i) { return static_cast<char32_t>(static_cast<std::make_unsigned_t<typename Text::value_type>>(s[i])); };
     auto in = [](char32_t c, std::u32string_view set) { return set.find(c) != std::u32string_view::npos; };
-    auto isDigit = [](char32_t c) { return c >= '0' && c <= '9'; };
     const size_t n = s.size();
     size_t i = 0;
-    if (i < n && !isDigit(at(i)) && in(at(i), U"+-\u2212(["))
+    if (i < n && !Unicode::isAsciiDigit(at(i)) && in(at(i), U"+-\u2212(["))
         ++i;
-    if (i < n && !isDigit(at(i)) && in(at(i), U"$\u20AC\u00A3\u00A5\u20AB"))
+    if (i < n && !Unicode::isAsciiDigit(at(i)) && in(at(i), U"$\u20AC\u00A3\u00A5\u20AB"))
         ++i;
-    if (i >= n || !isDigit(at(i)))
+    if (i >= n || !Unicode::isAsciiDigit(at(i)))
         return false;
     ++i;
-    while (i < n && (isDigit(at(i)) || in(at(i), U".,:'\u2019")))
+    while (i < n && (Unicode::isAsciiDigit(at(i)) || in(at(i), U".,:'\u2019")))
         ++i;
     if (i < n && at(i) == '%')
         ++i;
@@ -314,7 +308,7 @@ bool isLatinContext(const std::vector<std::string_view>& texts)
     size_t letters = 0;
     size_t cyrillicOrGreek = 0;
     for (std::string_view text : texts) {
-        if (isAscii(text)) {
+        if (Unicode::isAscii(text)) {
             letters += static_cast<size_t>(std::count_if(text.begin(), text.end(), [](char c) {
                 return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
             }));
@@ -339,7 +333,7 @@ bool isNumberToken(std::string_view token)
         return false;
     size_t unitBegin = 0;
     size_t unitEnd = 0;
-    if (isAscii(token)) {
+    if (Unicode::isAscii(token)) {
         if (!matchesNumberPattern(token, unitBegin, unitEnd))
             return false;
         return unitBegin == unitEnd || unitSet().contains(token.substr(unitBegin, unitEnd - unitBegin));
@@ -472,7 +466,7 @@ void clean(std::vector<AssembledCell>& cells)
     std::vector<std::string> composed;
     composed.reserve(cells.size());
     for (const AssembledCell& cell : cells)
-        composed.push_back(isAscii(cell.text) ? std::string() : Unicode::nfc(Unicode::sanitized(cell.text)));
+        composed.push_back(Unicode::isAscii(cell.text) ? std::string() : Unicode::nfc(Unicode::sanitized(cell.text)));
     // Views of the texts as they were; cell i's is read before cell i is rewritten.
     std::vector<std::string_view> texts;
     texts.reserve(cells.size());

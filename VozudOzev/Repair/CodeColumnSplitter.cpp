@@ -18,10 +18,10 @@ bool isCode(const std::string& t)
         return false;
     bool digit = false;
     for (char c : t) {
-        const bool alnum = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+        const bool alnum = Unicode::isAsciiDigit(c) || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
         if (!alnum && c != '.' && c != '-' && c != '/' && c != '_')
             return false;
-        digit = digit || (c >= '0' && c <= '9');
+        digit = digit || Unicode::isAsciiDigit(c);
     }
     return digit;
 }

@@ -13,7 +13,7 @@ constexpr int speckPixels = 3;
 
 }  // namespace
 
-std::optional<std::string> detect(const Image& image, const BBox& box, double textHeight, bool componentMode)
+std::optional<std::string> detect(const Image& image, const BBox& box, double textHeight, Specks specks)
 {
     if (!(textHeight > 0))
         textHeight = 20;
@@ -24,7 +24,7 @@ std::optional<std::string> detect(const Image& image, const BBox& box, double te
     for (const CellInk::Blob& b : ink.blobs) {
         if (b.touchesEdge)
             continue;
-        if (componentMode && b.pixels < speckPixels)
+        if (specks == Specks::ignored && b.pixels < speckPixels)
             continue;
         if (bar)
             return std::nullopt;

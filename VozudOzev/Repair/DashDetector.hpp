@@ -10,9 +10,11 @@
 // pixels of the cell box alone.
 namespace VozudOzev::DashDetector {
 
+// Whether stray specks beside the bar are ignored or refuse the reading like any other ink.
+enum class Specks { refuse, ignored };
+
 // "-", "–" or "—" by the bar's width against textHeight; nothing unless the box holds
-// exactly one short, thin, level bar near its middle. In component mode stray specks are
-// ignored; otherwise any other ink refuses the reading.
-std::optional<std::string> detect(const Image& image, const BBox& box, double textHeight, bool componentMode);
+// exactly one short, thin, level bar near its middle.
+std::optional<std::string> detect(const Image& image, const BBox& box, double textHeight, Specks specks);
 
 }  // namespace VozudOzev::DashDetector

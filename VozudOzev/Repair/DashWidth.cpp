@@ -1,5 +1,8 @@
 #include "VozudOzev/Repair/DashWidth.hpp"
 
+#include "VozudOzev/Model/Unicode.hpp"
+#include "VozudOzev/OCR/TextHeight.hpp"
+
 #include <algorithm>
 
 namespace VozudOzev::DashWidth {
@@ -8,22 +11,17 @@ namespace {
 
 bool startsWithDigit(const std::string& text)
 {
-    return !text.empty() && text[0] >= '0' && text[0] <= '9';
+    return !text.empty() && Unicode::isAsciiDigit(text[0]);
 }
 
 }  // namespace
 
 Result relabel(const std::vector<OCRLine>& lines)
 {
-    std::vector<double> heights;
-    for (const OCRLine& line : lines)
-        for (const OCRWord& w : line.words)
-            heights.push_back(w.bbox.h);
     Result result{lines, 0};
-    if (heights.empty())
+    const double median = TextHeight::median(lines);
+    if (median <= 0)
         return result;
-    std::sort(heights.begin(), heights.end());
-    const double median = heights[heights.size() / 2];
 
     for (OCRLine& line : result.lines) {
         bool changed = false;

@@ -13,11 +13,6 @@ using NumberRules::digitsOf;
 
 enum class Style { none, comma, point };
 
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
 // Which decimal separator a one-number text shows, if it shows one: "12,5", "1.234,56"
 // and "1.234.567" write commas; "12.5", "1,234.56" and "1,234,567" write points; "1.234"
 // and "1,234" could be either.
@@ -28,10 +23,10 @@ Style styleOf(const std::string& text)
     std::string seps;
     size_t firstDigit = std::string::npos, lastSep = std::string::npos;
     for (size_t i = 0; i < text.size(); ++i) {
-        if (isDigit(text[i]) && firstDigit == std::string::npos)
+        if (Unicode::isAsciiDigit(text[i]) && firstDigit == std::string::npos)
             firstDigit = i;
-        if ((text[i] == '.' || text[i] == ',') && i > 0 && i + 1 < text.size() && isDigit(text[i - 1])
-            && isDigit(text[i + 1])) {
+        if ((text[i] == '.' || text[i] == ',') && i > 0 && i + 1 < text.size() && Unicode::isAsciiDigit(text[i - 1])
+            && Unicode::isAsciiDigit(text[i + 1])) {
             seps += text[i];
             lastSep = i;
         }
@@ -42,7 +37,7 @@ Style styleOf(const std::string& text)
     const auto other = [](char sep) { return sep == ',' ? Style::point : Style::comma; };
     if (seps.size() == 1) {
         size_t after = 0;
-        while (lastSep + 1 + after < text.size() && isDigit(text[lastSep + 1 + after]))
+        while (lastSep + 1 + after < text.size() && Unicode::isAsciiDigit(text[lastSep + 1 + after]))
             ++after;
         const bool leadingZero = text[firstDigit] == '0' && firstDigit + 1 == lastSep;
         if (after != 3 || leadingZero)
@@ -56,7 +51,7 @@ Style styleOf(const std::string& text)
 
 }  // namespace
 
-Counts apply(std::vector<AssembledCell>& cells, bool preferComma, bool extended, const CropReading::Reader& reread)
+Counts apply(std::vector<AssembledCell>& cells, const Options& options, const CropReading::Reader& reread)
 {
     std::map<int, std::pair<int, int>> evidence;  // col -> (comma, point)
     for (const AssembledCell& c : cells) {
@@ -68,11 +63,11 @@ Counts apply(std::vector<AssembledCell>& cells, bool preferComma, bool extended,
         else if (s == Style::point)
             ++evidence[c.col].second;
     }
-    const int minEvidence = extended ? 1 : 2;
+    const int minEvidence = options.extended ? 1 : 2;
     Counts counts;
     for (const auto& [col, cp] : evidence) {
         const auto [comma, point] = cp;
-        const bool commaColumn = comma >= minEvidence && point > 0 && (comma > point || (comma == point && preferComma));
+        const bool commaColumn = comma >= minEvidence && point > 0 && (comma > point || (comma == point && options.preferComma));
         if (!commaColumn)
             continue;
         for (AssembledCell& c : cells) {

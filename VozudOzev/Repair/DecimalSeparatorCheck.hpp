@@ -19,10 +19,15 @@ struct Counts {
     bool operator==(const Counts&) const = default;
 };
 
+struct Options {
+    bool preferComma = false;  // settles an equal count of comma and point forms
+    bool extended = false;     // one comma form is evidence enough, not two
+};
+
 // A column writes decimal commas when its body cells holding one number show more
-// comma-decimal than point-decimal forms, at least two of them (one with `extended`);
-// `preferComma` settles an equal count. Cells of the point form in such a column are
-// re-read. Every cell counted keeps at most the re-read confidence.
-Counts apply(std::vector<AssembledCell>& cells, bool preferComma, bool extended, const CropReading::Reader& reread);
+// comma-decimal than point-decimal forms, at least two of them (one when extended).
+// Cells of the point form in such a column are re-read. Every cell counted keeps at most
+// the re-read confidence.
+Counts apply(std::vector<AssembledCell>& cells, const Options& options, const CropReading::Reader& reread);
 
 }  // namespace VozudOzev::DecimalSeparatorCheck

@@ -53,7 +53,7 @@ bool adjacent(const AssembledCell& a, const AssembledCell& b)
 // neighbour's text reaching into the box).
 bool holdsGlyphs(const Image& image, const BBox& box, double textHeight, const std::vector<BBox>& placedWords)
 {
-    const CellInk::Inside ink = CellInk::inside(image, box, true);
+    const CellInk::Inside ink = CellInk::inside(image, box, CellInk::Rules::removed);
     return std::any_of(ink.blobs.begin(), ink.blobs.end(), [&](const CellInk::Blob& b) {
         if (b.pixels < 3 || b.height() < 0.25 * textHeight)
             return false;

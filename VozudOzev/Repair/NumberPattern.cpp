@@ -16,11 +16,6 @@ constexpr std::array<std::string_view, 9> currencies{"$", "\u20AC", "\u00A3", "\
 constexpr std::array<std::string_view, 5> strays{"#", "*", "\u00AB", "\u00BB", "\u00A2"};
 constexpr std::array<std::string_view, 4> signs{"-", "\u2212", "+", "\u2013"};
 
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
 bool takeFront(std::string_view& s, std::string_view what)
 {
     if (s.substr(0, what.size()) != what)
@@ -47,7 +42,7 @@ std::string compacted(std::string_view text)
             blank = true;
             continue;
         }
-        if (blank && !out.empty() && isDigit(out.back()) && cp >= U'0' && cp <= U'9')
+        if (blank && !out.empty() && Unicode::isAsciiDigit(out.back()) && Unicode::isAsciiDigit(cp))
             out += ' ';
         blank = false;
         Unicode::append(out, cp);
@@ -78,7 +73,7 @@ bool clear(int agreeing, size_t of)
 // Marks before the digits: a sign, a bracket, a currency, in any order.
 void takePrefix(std::string_view& s, Shape& shape)
 {
-    for (bool took = true; took && !s.empty() && !isDigit(s.front());) {
+    for (bool took = true; took && !s.empty() && !Unicode::isAsciiDigit(s.front());) {
         took = false;
         for (std::string_view sign : signs)
             took = took || takeFront(s, sign);
@@ -91,13 +86,13 @@ void takePrefix(std::string_view& s, Shape& shape)
                 shape.prefix += c;
                 took = true;
             }
-        if (s.size() >= 2 && s[0] == 'Y' && isDigit(s[1])) {
+        if (s.size() >= 2 && s[0] == 'Y' && Unicode::isAsciiDigit(s[1])) {
             s.remove_prefix(1);
             shape.prefix += 'Y';
             took = true;
         }
         for (std::string_view stray : strays)
-            if (s.size() > stray.size() && isDigit(s[stray.size()]) && takeFront(s, stray)) {
+            if (s.size() > stray.size() && Unicode::isAsciiDigit(s[stray.size()]) && takeFront(s, stray)) {
                 shape.prefix += '?';
                 took = true;
             }
@@ -107,7 +102,7 @@ void takePrefix(std::string_view& s, Shape& shape)
 // Marks after the digits: a bracket, a percent sign, a currency.
 void takeSuffix(std::string_view& s, Shape& shape)
 {
-    for (bool took = true; took && !s.empty() && !isDigit(s.back());) {
+    for (bool took = true; took && !s.empty() && !Unicode::isAsciiDigit(s.back());) {
         took = false;
         std::string mark;
         if (takeBack(s, ")"))
@@ -135,14 +130,14 @@ struct Groups {
 // The digit groups of a bare number; nothing for a date, a time, a code.
 std::optional<Groups> groupsOf(std::string_view s)
 {
-    if (s.empty() || !isDigit(s.front()) || !isDigit(s.back()))
+    if (s.empty() || !Unicode::isAsciiDigit(s.front()) || !Unicode::isAsciiDigit(s.back()))
         return std::nullopt;
     Groups g{{0}, {}};
     for (size_t i = 0; i < s.size(); ++i) {
         const char c = s[i];
-        if (isDigit(c)) {
+        if (Unicode::isAsciiDigit(c)) {
             ++g.digits.back();
-        } else if ((c == '.' || c == ',' || c == ' ') && isDigit(s[i - 1]) && isDigit(s[i + 1])) {
+        } else if ((c == '.' || c == ',' || c == ' ') && Unicode::isAsciiDigit(s[i - 1]) && Unicode::isAsciiDigit(s[i + 1])) {
             g.separators += c;
             g.digits.push_back(0);
         } else {
@@ -217,7 +212,7 @@ std::string writtenMarks(std::string_view text)
             }
     }
     for (size_t i = 1; i + 1 < text.size(); ++i)
-        if ((text[i] == '.' || text[i] == ',') && isDigit(text[i - 1]) && isDigit(text[i + 1]))
+        if ((text[i] == '.' || text[i] == ',') && Unicode::isAsciiDigit(text[i - 1]) && Unicode::isAsciiDigit(text[i + 1]))
             out += text[i];
     return out;
 }
@@ -289,6 +284,22 @@ std::vector<size_t> outliers(const std::vector<std::string>& texts)
         if (odd[i])
             out.push_back(index[i]);
     return out;
+}
+
+bool yenReadAsFour(const std::vector<std::string>& texts)
+{
+    int fours = 0;
+    for (const std::string& t : texts) {
+        const std::optional<Shape> shape = shapeOf(t);
+        if (!shape)
+            continue;
+        const bool marked = shape->prefix.find_first_not_of('(') != std::string::npos ||
+                            shape->suffix.find_first_not_of(')') != std::string::npos;
+        if (marked || t[t.find_first_of("0123456789")] != '4' || shape->integerDigits < 2)
+            return false;
+        ++fours;
+    }
+    return fours >= 3;
 }
 
 }  // namespace VozudOzev::NumberPattern

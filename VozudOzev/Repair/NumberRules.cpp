@@ -16,11 +16,6 @@ constexpr std::array<std::string_view, 11> prefixes{"+", "-", "\u2212", "(", "["
                                                      "\u20AB", "\u2013"};
 constexpr std::array<std::string_view, 5> suffixes{")", "]", "%", "\u0111", "\u20AB"};
 
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
 bool isSeparator(char c)
 {
     return c == '.' || c == ',';
@@ -53,12 +48,12 @@ struct Shape {
 // Nothing unless the core is digits with single separators between them.
 std::optional<Shape> shapeOf(std::string_view c)
 {
-    if (c.empty() || !isDigit(c.front()) || !isDigit(c.back()))
+    if (c.empty() || !Unicode::isAsciiDigit(c.front()) || !Unicode::isAsciiDigit(c.back()))
         return std::nullopt;
     Shape s;
     size_t start = 0;
     for (size_t i = 0; i < c.size(); ++i) {
-        if (isDigit(c[i]))
+        if (Unicode::isAsciiDigit(c[i]))
             continue;
         if (!isSeparator(c[i]) || i == start)
             return std::nullopt;
@@ -178,7 +173,7 @@ std::string digitsOf(std::string_view text)
 {
     std::string d;
     for (char c : text)
-        if (isDigit(c))
+        if (Unicode::isAsciiDigit(c))
             d += c;
     return d;
 }
@@ -220,8 +215,8 @@ std::string joinSplitGroups(const std::string& text)
 {
     std::vector<std::string> toks = tokens(text);
     const auto splitAtSeparator = [](const std::string& a, const std::string& b) {
-        return (isSeparator(a.back()) && isDigit(b.front()))
-               || (isDigit(a.back()) && b.size() > 1 && isSeparator(b[0]) && isDigit(b[1]));
+        return (isSeparator(a.back()) && Unicode::isAsciiDigit(b.front()))
+               || (Unicode::isAsciiDigit(a.back()) && b.size() > 1 && isSeparator(b[0]) && Unicode::isAsciiDigit(b[1]));
     };
     bool joined = false;
     for (size_t i = 0; i + 1 < toks.size(); ++i) {

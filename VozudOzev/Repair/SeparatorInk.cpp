@@ -1,6 +1,7 @@
 #include "VozudOzev/Repair/SeparatorInk.hpp"
 
 #include "VozudOzev/Repair/CellInk.hpp"
+#include "VozudOzev/Model/Median.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -9,12 +10,6 @@
 namespace VozudOzev::SeparatorInk {
 
 namespace {
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 // A minus drawn so close to its digit that the two make one blob (small print): the
 // blob's first columns hold nothing but a thin level bar at mid height, for a third of
@@ -56,7 +51,7 @@ std::optional<Band> bandOf(const Image& image, const BBox& box)
 {
     // A little room around the words: a comma's tail can reach past a tight text box.
     const double pad = std::max(2.0, 0.2 * box.h);
-    std::optional<Band> band(Band{CellInk::inside(image, {box.x - pad, box.y - pad, box.w + 2 * pad, box.h + 2 * pad}, true)});
+    std::optional<Band> band(Band{CellInk::inside(image, {box.x - pad, box.y - pad, box.w + 2 * pad, box.h + 2 * pad}, CellInk::Rules::removed)});
     double tallest = 0;
     for (const CellInk::Blob& b : band->ink.blobs)
         if (!b.touchesEdge)
@@ -70,8 +65,8 @@ std::optional<Band> bandOf(const Image& image, const BBox& box)
             tops.push_back(b.y0);
             bottoms.push_back(b.y1);
         }
-    band->top = median(tops);
-    band->base = median(bottoms);
+    band->top = upperMedian(tops);
+    band->base = upperMedian(bottoms);
     band->h = std::max(band->base - band->top + 1, 1.0);
     return band;
 }

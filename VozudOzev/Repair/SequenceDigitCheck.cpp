@@ -25,7 +25,7 @@ std::string_view trimmedSpacesAndStops(std::string_view s)
 std::optional<int> rowNumber(std::string_view text)
 {
     const std::string_view t = trimmedSpacesAndStops(text);
-    if (t.empty() || t.size() > 4 || !std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    if (t.empty() || t.size() > 4 || !std::all_of(t.begin(), t.end(), Unicode::isAsciiDigit))
         return std::nullopt;
     int n = 0;
     std::from_chars(t.data(), t.data() + t.size(), n);

@@ -1,6 +1,7 @@
 #include "VozudOzev/TextGrid/AlignedTextTable.hpp"
 
 #include "VozudOzev/Model/Unicode.hpp"
+#include "VozudOzev/OCR/TextHeight.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -244,11 +245,7 @@ std::vector<Table> AlignedTextTable::build(const std::vector<OCRLine>& lines) co
     if (words.size() < 4)
         return {};
 
-    std::vector<double> heights;
-    for (const OCRWord& w : words)
-        heights.push_back(w.bbox.h);
-    std::sort(heights.begin(), heights.end());
-    const double h = std::max(heights[heights.size() / 2], 1.0);
+    const double h = std::max(TextHeight::median(words), 1.0);
     const double cw = charWidth(words).value_or(h * 0.55);
 
     std::vector<Segment> segments;
@@ -273,7 +270,7 @@ std::vector<Table> AlignedTextTable::build(const std::vector<OCRLine>& lines) co
         segments.push_back(std::move(current));
     }
 
-    const TextGridEngine grid(false, TextOCR({}, false, false));
+    const TextGridEngine grid(TextGridEngine::RuledLines::ignored, TextOCR{});
     std::vector<TextSegment> plain;
     for (const Segment& s : segments)
         plain.push_back(s.seg);

@@ -82,7 +82,10 @@ std::vector<std::pair<int, int>> BackgroundBands::darkBars(const Image& image) c
     std::vector<std::pair<int, int>> out;
     int start = -1;
     for (int y = 0; y <= H; ++y) {
-        const bool dark = y < H && dominant[static_cast<size_t>(y)] >= 0 && dominant[static_cast<size_t>(y)] < 140;
+        // Rows through bold light text on a coloured bar may have no dominant grey; they
+        // carry the bar on rather than cut a two-line header bar in two.
+        const int g = y < H ? dominant[static_cast<size_t>(y)] : 255;
+        const bool dark = (g >= 0 && g < 140) || (g < 0 && start >= 0);
         if (dark && start < 0)
             start = y;
         if (!dark && start >= 0) {

@@ -39,7 +39,7 @@ std::vector<DocumentObservation> TextGridDocumentRecognizer::perform(const Image
         return {DocumentObservation{}};
     const std::vector<OCRLine> lines = ocr_.recognize(image);
     std::vector<std::string> notes;
-    const std::optional<Table> table = TextGridEngine(true, ocr_).build(lines, &image, notes);
+    const std::optional<Table> table = TextGridEngine(TextGridEngine::RuledLines::followed, ocr_).build(lines, &image, notes);
     return {observationOf(table, image)};
 }
 

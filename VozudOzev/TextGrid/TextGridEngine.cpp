@@ -2,6 +2,7 @@
 
 #include "VozudOzev/Model/Clock.hpp"
 #include "VozudOzev/TextGrid/RuleDetector.hpp"
+#include "VozudOzev/OCR/TextHeight.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -207,16 +208,6 @@ using Band = TextGridEngine::Band;
 using Placed = TextGridEngine::Placed;
 using PlacedRows = std::vector<std::vector<Placed>>;
 
-double medianHeight(const std::vector<TextSegment>& segs)
-{
-    std::vector<double> heights;
-    heights.reserve(segs.size());
-    for (const TextSegment& s : segs)
-        heights.push_back(s.bbox.h);
-    std::sort(heights.begin(), heights.end());
-    return heights[heights.size() / 2];
-}
-
 BBox extentOf(const std::vector<TextSegment>& segs)
 {
     BBox extent = segs.front().bbox;
@@ -418,7 +409,7 @@ std::optional<Table> TextGridEngine::build(const std::vector<OCRLine>& lines, co
         notes.push_back("no text");
         return std::nullopt;
     }
-    double h = medianHeight(segs);
+    double h = TextHeight::median(segs);
     const BBox extent = extentOf(segs);
     const RuleDetector::Rules rules = useRules && image ? detectRules(*image, extent, notes) : RuleDetector::Rules{};
     if (h <= 1)

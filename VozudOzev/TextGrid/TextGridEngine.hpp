@@ -36,7 +36,10 @@ struct TextGridEngine {
     double minColumnGapFactor = 0.6;
     double mergeGapFactor = 0.2;
 
-    TextGridEngine(bool useRules_, TextOCR ocr_) : useRules(useRules_), ocr(std::move(ocr_)) {}
+    // Whether ruling lines drawn in the image separate rows and columns, or text alone does.
+    enum class RuledLines { ignored, followed };
+
+    TextGridEngine(RuledLines rules, TextOCR ocr_) : useRules(rules == RuledLines::followed), ocr(std::move(ocr_)) {}
 
     std::string name() const { return useRules ? "B+" : "B"; }
 

@@ -1,28 +1,28 @@
 #include "VozudOzev/Trust/ColumnType.hpp"
 
+#include "VozudOzev/Model/EnumNames.hpp"
+
 #include <string>
 
 namespace VozudOzev {
 
+constexpr EnumName<ColumnType> columnTypeNames[] = {
+    {ColumnType::number, "number"},
+    {ColumnType::currency, "currency"},
+    {ColumnType::percent, "percent"},
+    {ColumnType::date, "date"},
+    {ColumnType::text, "text"},
+    {ColumnType::empty, "empty"},
+};
+
 std::string_view rawValue(ColumnType type)
 {
-    switch (type) {
-    case ColumnType::number: return "number";
-    case ColumnType::currency: return "currency";
-    case ColumnType::percent: return "percent";
-    case ColumnType::date: return "date";
-    case ColumnType::text: return "text";
-    case ColumnType::empty: return "empty";
-    }
-    return "";
+    return nameOf(columnTypeNames, type);
 }
 
 std::optional<ColumnType> columnTypeFromRaw(std::string_view raw)
 {
-    for (ColumnType t : {ColumnType::number, ColumnType::currency, ColumnType::percent, ColumnType::date, ColumnType::text, ColumnType::empty})
-        if (rawValue(t) == raw)
-            return t;
-    return std::nullopt;
+    return valueNamed(columnTypeNames, raw);
 }
 
 std::optional<ColumnFamily> family(ColumnType type)

@@ -1,6 +1,5 @@
 #include "VozudOzev/Trust/TotalRowCheck.hpp"
 
-#include "VozudOzev/Locale/Characters.hpp"
 #include "VozudOzev/Locale/NumberParser.hpp"
 #include "VozudOzev/Model/Unicode.hpp"
 
@@ -25,7 +24,7 @@ constexpr std::string_view derivedMarkers[] = {
 // Space-normalised, case and diacritics folded, "đ" read as "d".
 std::string fold(std::string_view text)
 {
-    std::string f = Characters::folded(NumberParser::normalizeSpaces(text));
+    std::string f = Unicode::folded(NumberParser::normalizeSpaces(text));
     std::string out;
     out.reserve(f.size());
     for (size_t i = 0; i < f.size(); ++i) {
@@ -36,7 +35,7 @@ std::string fold(std::string_view text)
             out += f[i];
         }
     }
-    return Characters::lowercased(out);
+    return Unicode::lowercased(out);
 }
 
 bool startsWithLetter(std::string_view text)
@@ -44,7 +43,7 @@ bool startsWithLetter(std::string_view text)
     if (text.empty())
         return false;
     const std::u32string first = Unicode::decode(text.substr(0, std::min<size_t>(4, text.size())));
-    return !first.empty() && Characters::isLetter(first[0]);
+    return !first.empty() && Unicode::isLetter(first[0]);
 }
 
 // Words of a folded text: runs of letters (and "ø").
@@ -53,7 +52,7 @@ std::vector<std::string> words(std::string_view folded)
     std::vector<std::string> out;
     std::string word;
     for (char32_t cp : Unicode::decode(folded)) {
-        if (Characters::isLetter(cp) || cp == U'ø') {
+        if (Unicode::isLetter(cp) || cp == U'ø') {
             Unicode::append(word, cp);
         } else if (!word.empty()) {
             out.push_back(std::move(word));

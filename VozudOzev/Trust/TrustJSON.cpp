@@ -20,10 +20,7 @@ void to_json(nlohmann::json& j, ColumnType type)
 
 void from_json(const nlohmann::json& j, ColumnType& type)
 {
-    const auto parsed = columnTypeFromRaw(j.get<std::string>());
-    if (!parsed)
-        throw nlohmann::json::type_error::create(302, "unknown column type: " + j.get<std::string>(), &j);
-    type = *parsed;
+    type = JSONIO::getEnum<ColumnType>(j, columnTypeFromRaw, "column type");
 }
 
 void to_json(nlohmann::json& j, const ColumnTypeInfo& info)

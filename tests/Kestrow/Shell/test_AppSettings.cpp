@@ -40,7 +40,7 @@ TEST(AppSettings, FreshStoreGivesDefaultsAndWritesNothing) {
         EXPECT_DOUBLE_EQ(s.flagThreshold(), 0.8);
         EXPECT_FALSE(s.onboardingDone());
         EXPECT_EQ(s.appIcon(), AppIconChoice::dark);
-        EXPECT_EQ(s.taskbarIcon(), TaskbarIconMode::whileWindowOpen);
+        EXPECT_EQ(s.dockIcon(), DockIconMode::whileWindowOpen);
         EXPECT_EQ(s.language(), AppLanguage::system);
         EXPECT_TRUE(s.shortcutConflicts().empty());
         EXPECT_FALSE(s.notchHintLastShown().has_value());
@@ -54,7 +54,7 @@ TEST(AppSettings, UnreadableValuesFallBack) {
     const struct {
         const char* line;
     } cases[] = {
-        {"taskbarIcon=sometimes"},
+        {"dockIcon=sometimes"},
         {"appIcon=neon"},
         {"appearance=Dark"},
         {"flagThreshold=abc"},
@@ -83,7 +83,7 @@ TEST(AppSettings, UnreadableValuesFallBack) {
         EXPECT_DOUBLE_EQ(s.flagThreshold(), 0.8);
         EXPECT_FALSE(s.onboardingDone());
         EXPECT_EQ(s.appIcon(), AppIconChoice::dark);
-        EXPECT_EQ(s.taskbarIcon(), TaskbarIconMode::whileWindowOpen);
+        EXPECT_EQ(s.dockIcon(), DockIconMode::whileWindowOpen);
         EXPECT_EQ(s.language(), AppLanguage::system);
         EXPECT_FALSE(s.notchHintLastShown().has_value());
     }
@@ -100,7 +100,7 @@ TEST(AppSettings, ReadsWhatItWrote) {
         s.setFlagThreshold(0.65);
         s.setOnboardingDone(true);
         s.setAppIcon(AppIconChoice::sparkle);
-        s.setTaskbarIcon(TaskbarIconMode::never);
+        s.setDockIcon(DockIconMode::never);
         s.setLanguage(AppLanguage::vietnamese);
         s.setNotchHintLastShown(QDateTime(QDate(2026, 3, 1), QTime(8, 30), Qt::UTC));
     }
@@ -112,7 +112,7 @@ TEST(AppSettings, ReadsWhatItWrote) {
     EXPECT_DOUBLE_EQ(s.flagThreshold(), 0.65);
     EXPECT_TRUE(s.onboardingDone());
     EXPECT_EQ(s.appIcon(), AppIconChoice::sparkle);
-    EXPECT_EQ(s.taskbarIcon(), TaskbarIconMode::never);
+    EXPECT_EQ(s.dockIcon(), DockIconMode::never);
     EXPECT_EQ(s.language(), AppLanguage::vietnamese);
     ASSERT_TRUE(s.notchHintLastShown().has_value());
     EXPECT_EQ(*s.notchHintLastShown(), QDateTime(QDate(2026, 3, 1), QTime(8, 30), Qt::UTC));
@@ -142,12 +142,12 @@ TEST(AppSettings, HooksFireEvenForAnEqualValue) {
     int shortcuts = 0, icon = 0, dock = 0, changed = 0;
     s.onShortcutsChanged = [&] { ++shortcuts; };
     s.onIconChanged = [&] { ++icon; };
-    s.onTaskbarIconChanged = [&] { ++dock; };
+    s.onDockIconChanged = [&] { ++dock; };
     QObject::connect(&s, &AppSettings::changed, [&] { ++changed; });
     s.setCaptureShortcut(s.captureShortcut());
     s.setQuickCaptureShortcut({29, 0x1200});
     s.setAppIcon(AppIconChoice::dark);
-    s.setTaskbarIcon(TaskbarIconMode::always);
+    s.setDockIcon(DockIconMode::always);
     s.setFlagThreshold(0.5);
     EXPECT_EQ(shortcuts, 2);
     EXPECT_EQ(icon, 1);

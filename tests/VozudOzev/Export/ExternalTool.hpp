@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -20,6 +21,15 @@ inline const char* cmark = "/usr/bin/cmark-gfm";
 inline bool available(const char* path)
 {
     return ::access(path, X_OK) == 0;
+}
+
+// scripts/setup.sh installs every tool on each machine that runs the tests, so a missing
+// one fails the test instead of skipping it.
+inline ::testing::AssertionResult installed(const char* path)
+{
+    if (available(path))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << path << " is missing (scripts/setup.sh installs it)";
 }
 
 // A private folder, removed with everything in it when the test ends.

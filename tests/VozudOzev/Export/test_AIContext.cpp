@@ -33,7 +33,7 @@ Table withCells(std::vector<Cell> cells, int rows = 3, int cols = 3)
 
 }  // namespace
 
-TEST(AIContext, SpecExampleGolden)
+TEST(AIContext, MarkdownOpensWithSourceAndFlaggedCellNote)
 {
     Table t;
     t.rows = 3;
@@ -149,8 +149,7 @@ TEST(AIContext, HeaderModes)
 
 TEST(AIContextConsumers, CmarkGFMKeepsTheCommentAndTheTable)
 {
-    if (!ExternalTool::available(ExternalTool::cmark))
-        GTEST_SKIP() << "no " << ExternalTool::cmark;
+    ASSERT_TRUE(ExternalTool::installed(ExternalTool::cmark));
     ExternalTool::ScratchDir dir;
     Table t = kitchenSink();
     t.cells[3].flags = std::vector<CellFlag>{CellFlag::lowConfidence};

@@ -88,8 +88,7 @@ TEST(ExportFormat, InvalidUTF8NeverMakesAnInvalidFile)
 
 TEST(ExportFormatConsumers, EveryFileDecodesStrictly)
 {
-    if (!ExternalTool::available(ExternalTool::python))
-        GTEST_SKIP() << "no " << ExternalTool::python;
+    ASSERT_TRUE(ExternalTool::installed(ExternalTool::python));
     ExternalTool::ScratchDir dir;
     const auto script = dir.write("reader.py", R"(import csv, io, json, sys
 from html.parser import HTMLParser

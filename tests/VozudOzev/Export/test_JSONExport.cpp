@@ -194,8 +194,7 @@ TEST(JSONExport, DecodingFailures)
 
 TEST(JSONExportConsumers, PythonJSONLoadsTheDocument)
 {
-    if (!ExternalTool::available(ExternalTool::python))
-        GTEST_SKIP() << "no " << ExternalTool::python;
+    ASSERT_TRUE(ExternalTool::installed(ExternalTool::python));
     ExternalTool::ScratchDir dir;
     Table t = kitchenSink();
     t.cells.push_back(Cell{2, 0, 1, 1, "bad\xFF", std::nullopt, std::nullopt, std::vector<CellFlag>{CellFlag::typeMismatch}});

@@ -308,17 +308,11 @@ nlohmann::json readBack(const ExternalTool::ScratchDir& dir, const char* script,
     return nlohmann::json::parse(outcome.out, nullptr, false);
 }
 
-void skipWithoutPython()
-{
-    if (!ExternalTool::available(ExternalTool::python))
-        GTEST_SKIP() << "no " << ExternalTool::python;
-}
-
 }  // namespace
 
 TEST(TableExportConsumers, PythonCSVReadsTheGrid)
 {
-    skipWithoutPython();
+    ASSERT_TRUE(ExternalTool::installed(ExternalTool::python));
     ExternalTool::ScratchDir dir;
     const Table t = kitchenSink();
     const auto read = readBack(dir, csvReader, dir.write("t.csv", TableExport::csvFileData(t)));
@@ -327,7 +321,7 @@ TEST(TableExportConsumers, PythonCSVReadsTheGrid)
 
 TEST(TableExportConsumers, PythonReadsTheTSVAsFlatGrid)
 {
-    skipWithoutPython();
+    ASSERT_TRUE(ExternalTool::installed(ExternalTool::python));
     ExternalTool::ScratchDir dir;
     const Table t = kitchenSink();
     auto want = t.grid();
@@ -339,7 +333,7 @@ TEST(TableExportConsumers, PythonReadsTheTSVAsFlatGrid)
 
 TEST(TableExportConsumers, HTMLParserRebuildsTheSlots)
 {
-    skipWithoutPython();
+    ASSERT_TRUE(ExternalTool::installed(ExternalTool::python));
     ExternalTool::ScratchDir dir;
     for (int headerRows : {0, 1, 2}) {
         SCOPED_TRACE(headerRows);
@@ -364,9 +358,8 @@ TEST(TableExportConsumers, HTMLParserRebuildsTheSlots)
 
 TEST(TableExportConsumers, CmarkGFMRendersTheMarkdownTable)
 {
-    skipWithoutPython();
-    if (!ExternalTool::available(ExternalTool::cmark))
-        GTEST_SKIP() << "no " << ExternalTool::cmark;
+    ASSERT_TRUE(ExternalTool::installed(ExternalTool::python));
+    ASSERT_TRUE(ExternalTool::installed(ExternalTool::cmark));
     ExternalTool::ScratchDir dir;
     const Table t = kitchenSink();
     const auto grid = t.grid();

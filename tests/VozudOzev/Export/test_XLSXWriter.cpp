@@ -397,10 +397,10 @@ class XLSXConsumers : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!ExternalTool::available(ExternalTool::python) || !ExternalTool::available("/usr/bin/unzip"))
-            GTEST_SKIP() << "no python3 or unzip";
-        if (ExternalTool::run({ExternalTool::python, "-c", "import openpyxl"}).status != 0)
-            GTEST_SKIP() << "no openpyxl";
+        ASSERT_TRUE(ExternalTool::installed(ExternalTool::python));
+        ASSERT_TRUE(ExternalTool::installed("/usr/bin/unzip"));
+        ASSERT_EQ(ExternalTool::run({ExternalTool::python, "-c", "import openpyxl"}).status, 0)
+            << "openpyxl is missing (scripts/setup.sh installs it)";
     }
 
     Workbook open(const std::string& bytes)

@@ -207,10 +207,8 @@ TEST(ZipWriter, RefusesWhatTheFormatCannotHold)
 
 TEST(ZipWriterConsumers, UnzipAndPythonZipfileReadEveryArchive)
 {
-    const bool havePython = ExternalTool::available(ExternalTool::python);
-    const bool haveUnzip = ExternalTool::available("/usr/bin/unzip");
-    if (!havePython || !haveUnzip)
-        GTEST_SKIP() << "no python3 or unzip";
+    ASSERT_TRUE(ExternalTool::installed(ExternalTool::python));
+    ASSERT_TRUE(ExternalTool::installed("/usr/bin/unzip"));
     ExternalTool::ScratchDir dir;
     // testzip reads every entry back and checks it against its CRC.
     const auto script = dir.write("reader.py", R"(import json, sys, zipfile

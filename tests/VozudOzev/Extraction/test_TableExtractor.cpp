@@ -40,7 +40,7 @@ StructureFile predicted(std::optional<double> elapsedMs)
 
 TableExtractor extractor(std::shared_ptr<const TextRecognizer> reader, TableExtractor::Predict predict)
 {
-    StructureAssembler assembler(TextOCR({"en-US"}, false, false));
+    StructureAssembler assembler(TextOCR{.languages = {"en-US"}});
     assembler.ocr.recognizer = std::move(reader);
     return TableExtractor(std::move(predict), assembler);
 }

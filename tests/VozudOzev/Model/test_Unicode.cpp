@@ -86,3 +86,47 @@ TEST(Unicode, WithoutMarks)
         EXPECT_EQ(Unicode::withoutMarks(c.in), c.want);
     }
 }
+
+TEST(Unicode, ClustersAreComposedCharacters)
+{
+    const struct {
+        std::string text;
+        std::vector<std::u32string> want;
+    } cases[] = {
+        {"", {}},
+        {"1,5", {U"1", U",", U"5"}},
+        {"a\r\nb", {U"a", U"\r\n", U"b"}},
+        {"To\u0302\u0309ng", {U"T", U"\u1ED5", U"n", U"g"}},  // decomposed marks compose first
+        {"\U0001F469\u200D\U0001F4BB!", {U"\U0001F469\u200D\U0001F4BB", U"!"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        const Unicode::Clusters text = Unicode::clusters(c.text);
+        std::vector<std::u32string> got;
+        for (size_t i = 0; i < text.size(); ++i)
+            got.emplace_back(text.cluster(i));
+        EXPECT_EQ(got, c.want);
+        EXPECT_EQ(text.utf8(0, text.size()), Unicode::nfc(c.text));
+    }
+    EXPECT_TRUE(Unicode::clusters("a\r\n").is(0, U'a'));
+    EXPECT_FALSE(Unicode::clusters("a\r\n").is(1, U'\r'));
+}
+
+TEST(Unicode, CharacterClassesAndFolding)
+{
+    EXPECT_TRUE(Unicode::isAsciiDigit(U'7'));
+    EXPECT_TRUE(Unicode::isAsciiDigit('0'));
+    EXPECT_FALSE(Unicode::isAsciiDigit(U'\u0663'));  // Arabic-Indic three is not read as a number
+    EXPECT_FALSE(Unicode::isAsciiDigit(static_cast<char>(0xD9)));  // a lead byte of UTF-8
+    EXPECT_TRUE(Unicode::isAscii("plain 1,5"));
+    EXPECT_FALSE(Unicode::isAscii("5 ₫"));
+    for (char32_t space : {U' ', U'\t', U'\n', U'\u00A0', U'\u2003'})
+        EXPECT_TRUE(Unicode::isWhitespace(space)) << static_cast<uint32_t>(space);
+    for (char32_t letter : {U'a', U'Z', U'\u0111', U'\u0434'})
+        EXPECT_TRUE(Unicode::isLetter(letter)) << static_cast<uint32_t>(letter);
+    EXPECT_FALSE(Unicode::isLetter(U'5'));
+    EXPECT_EQ(Unicode::lowercased(U'\u0110'), U'\u0111');
+    EXPECT_EQ(Unicode::lowercased("T\u1ED4NG"), "t\u1ED5ng");
+    EXPECT_EQ(Unicode::folded("T\u1ED4NG C\u1ED8NG"), "tong cong");
+    EXPECT_EQ(Unicode::folded("Stra\u00DFe"), "strasse");
+}

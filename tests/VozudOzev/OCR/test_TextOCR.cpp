@@ -12,7 +12,7 @@ namespace {
 
 TextOCR ocrWith(std::shared_ptr<const TextRecognizer> r)
 {
-    TextOCR ocr({"vi-VT", "en-US"}, false, false);
+    TextOCR ocr{.languages = {"vi-VT", "en-US"}};
     ocr.recognizer = std::move(r);
     return ocr;
 }

@@ -24,7 +24,7 @@ size_t threadCount()
 
 std::vector<std::vector<std::string>> extractGrid(const std::string& file)
 {
-    const TextGridTableEngine engine(TextOCR({"vi-VT", "en-US"}, false, false));
+    const TextGridTableEngine engine(TextOCR{.languages = {"vi-VT", "en-US"}});
     const auto e = engine.extract(ImageLoader::load(fixture(file)), {}, "capture");
     EXPECT_EQ(e.output.tables.size(), 1u);
     return e.output.tables.empty() ? std::vector<std::vector<std::string>>{} : e.output.tables[0].grid();
@@ -61,7 +61,7 @@ TEST(TesseractRecognizer, ReadsAnUnruledAndARuledTable)
 TEST(TesseractRecognizer, BoxesLieOnTheText)
 {
     const Image img = ImageLoader::load(fixture("table-unruled.png"));
-    const auto lines = TextOCR({"en-US"}, false, false).recognize(img);
+    const auto lines = TextOCR{.languages = {"en-US"}}.recognize(img);
     ASSERT_FALSE(lines.empty());
     for (const OCRLine& l : lines) {
         EXPECT_GE(l.confidence, 0.0);
@@ -88,7 +88,7 @@ TEST(TesseractRecognizer, BoxesLieOnTheText)
 TEST(TesseractRecognizer, ConcurrentCallsAgree)
 {
     const Image img = ImageLoader::load(fixture("table-unruled.png"));
-    const TextOCR ocr({"en-US"}, false, false);
+    const TextOCR ocr{.languages = {"en-US"}};
     const auto once = ocr.recognize(img);
     std::vector<OCRLine> a, b;
     std::thread t1([&] { a = ocr.recognize(img); });
@@ -101,7 +101,7 @@ TEST(TesseractRecognizer, ConcurrentCallsAgree)
 
 TEST(TesseractRecognizer, BlankAndTinyImagesGiveNoText)
 {
-    const TextOCR ocr({"en-US"}, false, false);
+    const TextOCR ocr{.languages = {"en-US"}};
     EXPECT_TRUE(ocr.recognize(Image(300, 100)).empty());
     EXPECT_TRUE(ocr.recognize(Image(500, 1)).empty());
     EXPECT_TRUE(ocr.recognize(Image()).empty());
@@ -158,10 +158,10 @@ TEST(TesseractRecognizer, StartsNoThreadsOfItsOwn)
     const Image img = ImageLoader::load(fixture("table-unruled.png"));
     // The image preparation's own worker pool (OpenCV's) starts once per process and then
     // sleeps; start it first so only threads started per recognition are counted.
-    TextOCR({"vi-VT", "en-US"}, false, false).recognize(img);
+    TextOCR{.languages = {"vi-VT", "en-US"}}.recognize(img);
     const size_t before = threadCount();
     std::vector<OCRLine> lines;
-    std::thread caller([&] { lines = TextOCR({"vi-VT", "en-US"}, false, false).recognize(img); });
+    std::thread caller([&] { lines = TextOCR{.languages = {"vi-VT", "en-US"}}.recognize(img); });
     caller.join();
     EXPECT_FALSE(lines.empty());
     EXPECT_EQ(threadCount(), before);

@@ -20,32 +20,33 @@ struct Rect {
 TEST(DashDetector, ReadsOneLevelBarByItsWidth)
 {
     const BBox cell{50, 10, 100, 40};  // text height 20 below
+    using enum DashDetector::Specks;
     const struct {
         const char* name;
         std::vector<Rect> ink;
-        bool componentMode;
+        DashDetector::Specks specks;
         std::optional<std::string> want;
     } cases[] = {
-        {"hyphen", {{97, 29, 6, 2}}, false, "-"},
-        {"en dash", {{94, 29, 12, 2}}, false, "–"},
-        {"em dash", {{90, 29, 20, 2}}, true, "—"},
-        {"longer than two text heights: a rule", {{70, 29, 45, 2}}, false, std::nullopt},
-        {"too thick", {{94, 26, 12, 8}}, false, std::nullopt},
-        {"a dot", {{99, 29, 2, 2}}, false, std::nullopt},
-        {"near the top", {{94, 12, 12, 2}}, false, std::nullopt},
-        {"two dashes", {{60, 29, 12, 2}, {120, 29, 12, 2}}, true, std::nullopt},
-        {"ruling line along the edge is ignored", {{0, 10, 200, 1}, {94, 29, 12, 2}}, false, "–"},
-        {"ruling line across the cell alone", {{50, 29, 100, 2}}, false, std::nullopt},
-        {"a speck spoils the plain reading", {{94, 29, 12, 2}, {60, 40, 1, 1}}, false, std::nullopt},
-        {"component mode ignores the speck", {{94, 29, 12, 2}, {60, 40, 1, 1}}, true, "–"},
-        {"nothing drawn", {}, true, std::nullopt},
+        {"hyphen", {{97, 29, 6, 2}}, refuse, "-"},
+        {"en dash", {{94, 29, 12, 2}}, refuse, "–"},
+        {"em dash", {{90, 29, 20, 2}}, ignored, "—"},
+        {"longer than two text heights: a rule", {{70, 29, 45, 2}}, refuse, std::nullopt},
+        {"too thick", {{94, 26, 12, 8}}, refuse, std::nullopt},
+        {"a dot", {{99, 29, 2, 2}}, refuse, std::nullopt},
+        {"near the top", {{94, 12, 12, 2}}, refuse, std::nullopt},
+        {"two dashes", {{60, 29, 12, 2}, {120, 29, 12, 2}}, ignored, std::nullopt},
+        {"ruling line along the edge is ignored", {{0, 10, 200, 1}, {94, 29, 12, 2}}, refuse, "–"},
+        {"ruling line across the cell alone", {{50, 29, 100, 2}}, refuse, std::nullopt},
+        {"a speck spoils the plain reading", {{94, 29, 12, 2}, {60, 40, 1, 1}}, refuse, std::nullopt},
+        {"specks ignored", {{94, 29, 12, 2}, {60, 40, 1, 1}}, ignored, "–"},
+        {"nothing drawn", {}, ignored, std::nullopt},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Image image = Canvas::plain(200, 60);
         for (const Rect& r : c.ink)
             Canvas::fill(image, r.x, r.y, r.w, r.h, 0);
-        EXPECT_EQ(DashDetector::detect(image, cell, 20, c.componentMode), c.want);
+        EXPECT_EQ(DashDetector::detect(image, cell, 20, c.specks), c.want);
     }
 }
 
@@ -53,10 +54,10 @@ TEST(DashDetector, LightDashOnDarkBackgroundAndBoxesOutside)
 {
     Image dark = Canvas::plain(200, 60, 30);
     Canvas::fill(dark, 94, 29, 12, 2, 220);
-    EXPECT_EQ(DashDetector::detect(dark, {50, 10, 100, 40}, 20, true), "–");
-    EXPECT_EQ(DashDetector::detect(dark, {500, 10, 100, 40}, 20, true), std::nullopt);
-    EXPECT_EQ(DashDetector::detect(dark, {50, 10, 1, 40}, 20, true), std::nullopt);
-    EXPECT_EQ(DashDetector::detect(Image{}, {0, 0, 10, 10}, 20, true), std::nullopt);
+    EXPECT_EQ(DashDetector::detect(dark, {50, 10, 100, 40}, 20, DashDetector::Specks::ignored), "–");
+    EXPECT_EQ(DashDetector::detect(dark, {500, 10, 100, 40}, 20, DashDetector::Specks::ignored), std::nullopt);
+    EXPECT_EQ(DashDetector::detect(dark, {50, 10, 1, 40}, 20, DashDetector::Specks::ignored), std::nullopt);
+    EXPECT_EQ(DashDetector::detect(Image{}, {0, 0, 10, 10}, 20, DashDetector::Specks::ignored), std::nullopt);
 }
 
 TEST(DashWidth, RelabelsWideFreeStandingDashes)

@@ -54,7 +54,7 @@ TEST(DecimalSeparatorCheck, RereadsPointDecimalsInACommaColumn)
             auto it = c.answers.find(static_cast<int>(box.y / 10));
             return it == c.answers.end() ? std::nullopt : std::optional(it->second);
         };
-        EXPECT_EQ(DecimalSeparatorCheck::apply(cells, c.preferComma, c.extended, reread), c.want);
+        EXPECT_EQ(DecimalSeparatorCheck::apply(cells, {.preferComma = c.preferComma, .extended = c.extended}, reread), c.want);
         for (size_t i = 0; i < cells.size(); ++i) {
             EXPECT_EQ(cells[i].text, c.wantTexts[i]);
             const bool touched = c.want.total() > 0 && i + 1 == cells.size();
@@ -72,7 +72,7 @@ TEST(DecimalSeparatorCheck, CellWithoutBoxIsFlagged)
         ++calls;
         return std::nullopt;
     };
-    EXPECT_EQ(DecimalSeparatorCheck::apply(cells, false, false, reread), (DecimalSeparatorCheck::Counts{0, 0, 1}));
+    EXPECT_EQ(DecimalSeparatorCheck::apply(cells, {}, reread), (DecimalSeparatorCheck::Counts{0, 0, 1}));
     EXPECT_EQ(calls, 0);
     EXPECT_EQ(cells[2].confidence, 0.5);
 }

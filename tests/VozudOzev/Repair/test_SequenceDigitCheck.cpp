@@ -145,7 +145,7 @@ TEST(SequenceDigitCheck, AcceptsOnlyTheExpectedReading)
                 out.push_back(TestSupport::observation({{*c.read, 10, 10, 40, 30}}, 0.9, crop.width, crop.height));
             return out;
         });
-        TextOCR ocr({"vi-VT", "en-US"}, false, false);
+        TextOCR ocr{.languages = {"vi-VT", "en-US"}};
         ocr.recognizer = fake;
         ocr.minimumTextHeight = 0;
         auto cells = numberColumn({"1", "2", "", "4", "5"});
@@ -198,7 +198,7 @@ TEST(SequenceDigitCheck, SkipsCellsWithoutBoxAndPassesFailuresOn)
 
     auto fake = std::make_shared<ScriptedRecognizer>(std::vector<ScriptedRecognizer::Observation>{});
     fake->failWith("recogniser down");
-    TextOCR ocr({"en-US"}, false, false);
+    TextOCR ocr{.languages = {"en-US"}};
     ocr.recognizer = fake;
     const Image image(100, 300);
     auto again = numberColumn({"1", "2", "", "4"});

@@ -1,3 +1,4 @@
+#include "VozudOzev/OCR/ImageLoader.hpp"
 #include "VozudOzev/TextGrid/BackgroundBands.hpp"
 #include "VozudOzev/TextGrid/BorderText.hpp"
 #include "VozudOzev/TextGrid/ScreenChrome.hpp"
@@ -47,6 +48,10 @@ TEST(ScreenChrome, LettersAndRowNumbersOutTableColumnsKept)
     EXPECT_TRUE(ScreenChrome::columnLetters({"", "A", "B", "", "D"}));
     EXPECT_FALSE(ScreenChrome::columnLetters({"A", "C"}));
     EXPECT_FALSE(ScreenChrome::columnLetters({"Name", "Qty"}));
+    // Small header letters misread: one in lower case, one lost among three good ones.
+    EXPECT_TRUE(ScreenChrome::columnLetters({"A", "B", "c", "D"}));
+    EXPECT_TRUE(ScreenChrome::columnLetters({"A", "|", "C", "D"}));
+    EXPECT_FALSE(ScreenChrome::columnLetters({"A", "|", "C"}));
     EXPECT_TRUE(ScreenChrome::rowNumbers({"", "1", "2", "3"}));
     EXPECT_FALSE(ScreenChrome::rowNumbers({"1", "2", "4"}));
 
@@ -177,6 +182,36 @@ TEST(ScreenTableRecognizer, CaptionsNotesIconsAndTotalRowsOfRealPages)
     }
 }
 
+// Real captures with their OCR lines: the image's own lines decide the columns.
+TEST(ScreenTableRecognizer, SpreadsheetChromeOfRealCaptures)
+{
+    const struct {
+        const char* fixture;
+        int rows, cols;
+        std::vector<std::pair<std::pair<int, int>, std::string>> cells;
+    } cases[] = {
+        // The row numbers' grey column ends in a dark line that the header text touches;
+        // the column letters come back with a lower-case "c".
+        {"sheet-row-numbers", 3, 5, {{{0, 0}, "Item"}, {{1, 0}, "Greentea"}, {{2, 0}, "Printer paper A4"}, {{0, 4}, "Invoice date"}}},
+        // No grid: right-aligned numbers one blank before left-aligned names, and white
+        // header text on a blue bar whose broken fill looks like ruling lines between letters.
+        {"sheet-touching-columns", 5, 6, {{{0, 0}, "No."}, {{0, 1}, "City"}, {{0, 2}, "Visitors"}, {{1, 0}, "1"}, {{1, 1}, "Miami"}, {{4, 1}, "Cleveland"}, {{3, 0}, "10"}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fixture);
+        const Image image =
+            ImageLoader::load(std::string(VANTREL_SOURCE_DIR) + "/tests/fixtures/screen/" + c.fixture + ".png");
+        std::vector<std::string> notes;
+        const std::optional<Table> t = ScreenTableRecognizer::build(linesFixture(c.fixture), image, notes);
+        ASSERT_TRUE(t);
+        EXPECT_EQ(t->rows, c.rows);
+        EXPECT_EQ(t->cols, c.cols);
+        const auto grid = t->grid();
+        for (const auto& [at, text] : c.cells)
+            EXPECT_EQ(grid.at(static_cast<size_t>(at.first)).at(static_cast<size_t>(at.second)), text);
+    }
+}
+
 TEST(ScreenTableRecognizer, TitleAboveTheGridStaysOut)
 {
     // A title over a 4-column grid, its words a word space apart; the vertical line at x 150
@@ -259,8 +294,32 @@ TEST(BackgroundBands, DarkBarsOnLightPagesOnly)
     TestSupport::Canvas::fill(page, 0, 20, 200, 20, 60);  // a dark header bar
     TestSupport::Canvas::fill(page, 0, 70, 200, 3, 0);    // a rule, not a bar
     EXPECT_EQ(BackgroundBands().darkBars(page), (std::vector<std::pair<int, int>>{{20, 40}}));
+    // A two-line bar whose rows through bold light text have no dominant grey stays one bar.
+    TestSupport::Canvas::fill(page, 0, 40, 200, 20, 60);
+    for (int x = 0; x < 200; x += 3) {
+        TestSupport::Canvas::fill(page, x, 30, 1, 4, 250);
+        TestSupport::Canvas::fill(page, x + 1, 30, 1, 4, 150);
+    }
+    EXPECT_EQ(BackgroundBands().darkBars(page), (std::vector<std::pair<int, int>>{{20, 60}}));
     Image dark = plain(200, 100, 30);
     TestSupport::Canvas::fill(dark, 0, 20, 200, 20, 0);
     EXPECT_TRUE(BackgroundBands().darkBars(dark).empty());
     EXPECT_TRUE(BackgroundBands().darkBars(plain(4, 1)).empty());
+}
+
+TEST(ScreenTableRecognizer, CategoryCellsSpanTheRowsTheirRuleLeavesOpen)
+{
+    // A ruled page whose row rules stop short of the first column where a category spans.
+    std::vector<std::string> notes;
+    const std::optional<Table> t = ScreenTableRecognizer::build(
+        linesFixture("ruled-row-spans"),
+        ImageLoader::load(std::string(VANTREL_SOURCE_DIR) + "/tests/fixtures/screen/ruled-row-spans.png"), notes);
+    ASSERT_TRUE(t);
+    EXPECT_EQ(t->rows, 10);
+    std::vector<std::string> first;
+    for (const Cell& c : t->cells)
+        if (c.col == 0)
+            first.push_back(std::to_string(c.row) + ":" + c.text + "/" + std::to_string(c.rowSpan));
+    EXPECT_EQ(first, (std::vector<std::string>{"0:Kategorie/1", "1:Bürobedarf/2", "3:Dienstleistungen/2",
+                                               "5:Hardware/2", "7:Software/2", "9:Gesamtsumme/1"}));
 }

@@ -26,7 +26,7 @@ OCRLine cell(const std::string& text, double x, double y, double confidence = 0.
 
 TextOCR fixedOCR(std::vector<OCRLine> lines)
 {
-    TextOCR ocr({"en-US"}, false, false);
+    TextOCR ocr{.languages = {"en-US"}};
     ocr.recognizer = std::make_shared<TestSupport::FixedTextRecognizer>(std::move(lines));
     return ocr;
 }
@@ -68,7 +68,7 @@ TEST(TextGridDocumentRecognizer, TableOfTheTextGridWithRules)
 
     // Through the engine the cells come back as the text grid made them, boxes in pixels.
     std::vector<std::string> notes;
-    const std::optional<Table> grid = TextGridEngine(true, fixedOCR(gridText)).build(gridText, &image, notes);
+    const std::optional<Table> grid = TextGridEngine(TextGridEngine::RuledLines::followed, fixedOCR(gridText)).build(gridText, &image, notes);
     ASSERT_TRUE(grid);
     const EngineOutput out = DocumentsEngine(std::make_shared<TextGridDocumentRecognizer>(fixedOCR(gridText)))
                                  .run(image, "capture");
@@ -130,7 +130,7 @@ TEST(TextGridDocumentRecognizer, BadImagesGiveNoTableAndANote)
         {"all white", plain(200, 100)}, {"all black", plain(200, 100, 0)}, {"one pixel high", oneHigh},
         {"one pixel", plain(1, 1, 90)}, {"mostly ruling lines", dense},    {"an empty grid", grid},
     };
-    const TextOCR ocr({"vi-VT", "en-US"}, false, false);
+    const TextOCR ocr{.languages = {"vi-VT", "en-US"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const EngineOutput document = DocumentsEngine().run(c.image, "bad");
@@ -140,7 +140,7 @@ TEST(TextGridDocumentRecognizer, BadImagesGiveNoTableAndANote)
         EXPECT_EQ(std::vector<std::string>(document.notes.end() - 2, document.notes.end()),
                   (std::vector<std::string>{"no table detected", DocumentsEngine::confidenceNote}));
 
-        const EngineOutput rules = TextGridEngine(true, ocr).run(c.image, "bad");
+        const EngineOutput rules = TextGridEngine(TextGridEngine::RuledLines::followed, ocr).run(c.image, "bad");
         EXPECT_TRUE(rules.tables.empty());
         EXPECT_FALSE(rules.notes.empty());
     }

@@ -34,7 +34,7 @@ struct Built {
 Built build(const std::vector<Phrase>& phrases)
 {
     Built b;
-    b.table = TextGridEngine(false, TextOCR({"en-US"}, false, false)).build(linesOf(phrases), nullptr, b.notes);
+    b.table = TextGridEngine(TextGridEngine::RuledLines::ignored, TextOCR{.languages = {"en-US"}}).build(linesOf(phrases), nullptr, b.notes);
     return b;
 }
 
@@ -160,7 +160,7 @@ TEST(TextGridTableEngine, WrapsTheGridInAnExtraction)
                            TestSupport::observation({{"Tea", 10, 30, 30, 10}}, 0.8, img.width, img.height),
                            TestSupport::observation({{"5", 100, 30, 10, 10}}, 0.9, img.width, img.height)};
     });
-    TextOCR ocr({"en-US"}, false, false);
+    TextOCR ocr{.languages = {"en-US"}};
     ocr.recognizer = fake;
     const TextGridTableEngine engine(ocr);
     const Image image(200, 60);
@@ -187,7 +187,7 @@ TEST(TextGridTableEngine, WrapsTheGridInAnExtraction)
 
 TEST(TextGridTableEngine, NoTextGivesNoTable)
 {
-    TextOCR ocr({"en-US"}, false, false);
+    TextOCR ocr{.languages = {"en-US"}};
     ocr.recognizer = std::make_shared<TestSupport::ScriptedRecognizer>(std::vector<TestSupport::ScriptedRecognizer::Observation>{});
     const auto e = TextGridTableEngine(ocr).extract(Image(10, 10), {}, "id");
     EXPECT_TRUE(e.output.tables.empty());

@@ -45,7 +45,7 @@ OCRLine cell(const std::string& text, double x, double y)
 
 TextOCR anyOCR()
 {
-    return TextOCR({"en-US"}, false, false);
+    return TextOCR{.languages = {"en-US"}};
 }
 
 // Ten rows of two cells, 30 px apart.
@@ -114,7 +114,7 @@ TEST(TextGridEngineRules, Build)
         SCOPED_TRACE(c.name);
         const Image image = ruled(c.W, c.H, c.rules);
         std::vector<std::string> notes;
-        const std::optional<Table> table = TextGridEngine(true, anyOCR()).build(c.lines, &image, notes);
+        const std::optional<Table> table = TextGridEngine(TextGridEngine::RuledLines::followed, anyOCR()).build(c.lines, &image, notes);
         ASSERT_TRUE(table);
         EXPECT_EQ(table->grid(), c.grid);
         EXPECT_EQ(notes, c.notes);
@@ -124,7 +124,7 @@ TEST(TextGridEngineRules, Build)
     // line of a cell is a row of its own.
     const Image image = ruled(160, 180, fruitRules);
     std::vector<std::string> notes;
-    const std::optional<Table> plainGrid = TextGridEngine(false, anyOCR()).build(fruit, &image, notes);
+    const std::optional<Table> plainGrid = TextGridEngine(TextGridEngine::RuledLines::ignored, anyOCR()).build(fruit, &image, notes);
     ASSERT_TRUE(plainGrid);
     EXPECT_EQ(plainGrid->cols, 1);
     EXPECT_EQ(plainGrid->rows, 6);
@@ -137,7 +137,7 @@ TEST(TextGridEngineRules, RuleRowsKeepEverySegmentInItsBand)
     lines[16].confidence = lines[16].words[0].confidence = 0.4;  // a8
     const Image image = ruled(200, 320, {everyThirty(8), {}});
     std::vector<std::string> notes;
-    const std::optional<Table> table = TextGridEngine(true, anyOCR()).build(lines, &image, notes);
+    const std::optional<Table> table = TextGridEngine(TextGridEngine::RuledLines::followed, anyOCR()).build(lines, &image, notes);
     ASSERT_TRUE(table);
     ASSERT_EQ(table->rows, 8);
     const Cell& last = table->cells[14];
@@ -150,13 +150,13 @@ TEST(TextGridEngineRules, RuleRowsKeepEverySegmentInItsBand)
 TEST(TextGridEngineRules, WithoutImageOrWithoutRulesNoDetection)
 {
     std::vector<std::string> notes;
-    const std::optional<Table> table = TextGridEngine(true, anyOCR()).build(tenRows(), nullptr, notes);
+    const std::optional<Table> table = TextGridEngine(TextGridEngine::RuledLines::followed, anyOCR()).build(tenRows(), nullptr, notes);
     ASSERT_TRUE(table);
     EXPECT_EQ(table->rows, 10);
     EXPECT_TRUE(notes.empty());
 
     const Image image = ruled(200, 320, {everyThirty(8), {}});
-    EXPECT_EQ(TextGridEngine(false, anyOCR()).build(tenRows(), &image, notes)->rows, 10);
+    EXPECT_EQ(TextGridEngine(TextGridEngine::RuledLines::ignored, anyOCR()).build(tenRows(), &image, notes)->rows, 10);
     EXPECT_TRUE(notes.empty());
 }
 
@@ -166,7 +166,7 @@ TEST(TextGridEngineRules, RunNamesTheEngineAndKeepsNotes)
     ocr.recognizer = std::make_shared<TestSupport::FixedTextRecognizer>(tenRows());
     const Image image = ruled(200, 320, {everyThirty(8), {}});
 
-    const EngineOutput out = TextGridEngine(true, ocr).run(image, "capture");
+    const EngineOutput out = TextGridEngine(TextGridEngine::RuledLines::followed, ocr).run(image, "capture");
     EXPECT_EQ(out.engine, "B+");
     EXPECT_EQ(out.id, "capture");
     EXPECT_EQ(out.imageWidth, 200);
@@ -177,7 +177,7 @@ TEST(TextGridEngineRules, RunNamesTheEngineAndKeepsNotes)
     EXPECT_EQ(out.confidenceSource, "line");
     EXPECT_EQ(out.notes, std::vector<std::string>{"rules: 8 horizontal, 0 vertical"});
 
-    EXPECT_EQ(TextGridEngine(false, ocr).run(image, "x").engine, "B");
+    EXPECT_EQ(TextGridEngine(TextGridEngine::RuledLines::ignored, ocr).run(image, "x").engine, "B");
 }
 
 // Real recognition of a drawn ruled table (tools/fixtures/make_rule_images.py) whose
@@ -185,9 +185,9 @@ TEST(TextGridEngineRules, RunNamesTheEngineAndKeepsNotes)
 TEST(TextGridEngineRules, RuledImage)
 {
     const Image image = ImageLoader::load(VANTREL_SOURCE_DIR "/tests/fixtures/rules/ruled-two-line-cell.png");
-    const TextOCR ocr({"en-US"}, false, false);
+    const TextOCR ocr{.languages = {"en-US"}};
 
-    const EngineOutput ruled = TextGridEngine(true, ocr).run(image, "capture");
+    const EngineOutput ruled = TextGridEngine(TextGridEngine::RuledLines::followed, ocr).run(image, "capture");
     EXPECT_EQ(ruled.notes, (std::vector<std::string>{"rules: 5 horizontal, 4 vertical", "columns from rules"}));
     ASSERT_EQ(ruled.tables.size(), 1u);
     const Table& t = ruled.tables[0];
@@ -199,7 +199,7 @@ TEST(TextGridEngineRules, RuledImage)
     EXPECT_NE(grid[1][1].find("Dalat"), std::string::npos) << grid[1][1];
     EXPECT_NE(grid[3][2].find("40"), std::string::npos) << grid[3][2];
 
-    const EngineOutput plainGrid = TextGridEngine(false, ocr).run(image, "capture");
+    const EngineOutput plainGrid = TextGridEngine(TextGridEngine::RuledLines::ignored, ocr).run(image, "capture");
     ASSERT_EQ(plainGrid.tables.size(), 1u);
     EXPECT_EQ(plainGrid.tables[0].rows, 5);
 }
