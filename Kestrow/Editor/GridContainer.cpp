@@ -449,9 +449,16 @@ void GridContainer::setHover(int row, int column)
     updateCrop();
 }
 
+void GridContainer::setBeforeFlagSearch(std::function<void()> bringUpToDate)
+{
+    beforeFlagSearch_ = std::move(bringUpToDate);
+}
+
 void GridContainer::nextFlagged()
 {
     endEditing(true);
+    if (beforeFlagSearch_)
+        beforeFlagSearch_();
     if (doc_->selectNextFlagged(threshold_))
         selectionChanged();
     else

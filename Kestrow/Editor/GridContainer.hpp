@@ -56,6 +56,9 @@ public:
     void setInputs(KestrowEditor::EditorDocument* doc, double threshold, const Palette& palette);
     void setSource(SourceImage source);
     void setUndoShortcutsEnabled(bool enabled);
+    // Run before Ctrl+' looks for the next cell to check, after an open edit is committed: a
+    // window that re-analyses edits beside itself brings the cells to check up to date there.
+    void setBeforeFlagSearch(std::function<void()> bringUpToDate);
 
     KestrowEditor::EditorDocument* document() const { return doc_; }
     double threshold() const { return threshold_; }
@@ -131,6 +134,7 @@ private:
     std::vector<int> widths_;  // data columns, kept across model resets
     bool applyingWidths_ = false;
     std::vector<QShortcut*> shortcuts_;
+    std::function<void()> beforeFlagSearch_;
 };
 
 }  // namespace Kestrow

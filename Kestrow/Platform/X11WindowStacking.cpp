@@ -26,7 +26,7 @@ Reply<T> own(T* reply)
 xcb_atom_t atom(xcb_connection_t* c, const char* name)
 {
     const auto reply = own(xcb_intern_atom_reply(c, xcb_intern_atom(c, 1, static_cast<uint16_t>(strlen(name)), name), nullptr));
-    return reply ? reply->atom : XCB_ATOM_NONE;
+    return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
 }
 
 // A window property of 32-bit items; none when absent.
@@ -44,7 +44,7 @@ std::optional<std::vector<uint32_t>> cardinals(xcb_connection_t* c, xcb_window_t
 xcb_window_t parentOf(xcb_connection_t* c, xcb_window_t w)
 {
     const auto reply = own(xcb_query_tree_reply(c, xcb_query_tree(c, w), nullptr));
-    return reply ? reply->parent : XCB_WINDOW_NONE;
+    return reply ? reply->parent : xcb_window_t{XCB_WINDOW_NONE};
 }
 
 }  // namespace

@@ -149,6 +149,8 @@ ResultView::ResultView(CaptureResult result, std::optional<QString> notice, Capt
         grid_ = new GridContainer(doc(), SourceImage{result_.image, result_.scale}, this);
         // Undo and redo belong to the window, which sends them to the current table.
         grid_->setUndoShortcutsEnabled(false);
+        // An edit's re-analysis may still be on its way: the jump uses its cells to check.
+        grid_->setBeforeFlagSearch([this] { finishAnalysis(); });
         column->addWidget(grid_, 1);
     } else {
         column->addWidget(makeNoTableView(), 1);
@@ -633,11 +635,7 @@ QWidget* ResultView::makeStatusBar()
         checkButton_->setToolTip(tr("Jump to the next cell to check"));
         checkButton_->setStyleSheet(colourStyle(p.flagText));
         checkButton_->setCursor(Qt::PointingHandCursor);
-        connect(checkButton_, &QPushButton::clicked, this, [this] {
-            finishAnalysis();
-            if (auto* d = doc())
-                d->selectNextFlagged(env_.preferences().flagThreshold);
-        });
+        connect(checkButton_, &QPushButton::clicked, this, [this] { grid_->nextFlagged(); });
         reviewedLabel_ = new QLabel(QStringLiteral("✓ ") + tr("Reviewed"), bar);
         reviewedLabel_->setObjectName(QStringLiteral("reviewed"));
         reviewedLabel_->setStyleSheet(colourStyle(p.ok));

@@ -163,7 +163,7 @@ AppDelegate::AppDelegate(Services services, QObject* parent)
             self->openImageAction();
     };
     commands.quit = [] { QCoreApplication::quit(); };
-    shellWindows_ = std::make_unique<Windows>(nullptr, std::move(commands));
+    shellWindows_ = std::make_unique<Windows>(std::move(commands));
 }
 
 AppDelegate::~AppDelegate()
@@ -453,15 +453,21 @@ QWidget* AppDelegate::askMapping(const VozudOzev::StitchTables::MappingRequest& 
 {
     // The window closes itself before the answer goes on: a stitch may open the next window.
     auto window = std::make_shared<QPointer<QWidget>>();
-    auto reply = [window, answer = std::move(answer)](std::optional<VozudOzev::StitchTables::Mapping> mapping,
-                                                      bool closed) {
-        if (!closed && *window)
+    auto closeWindow = [window] {
+        if (*window)
             (*window)->close();
-        answer(std::move(mapping), closed);
     };
     auto* view = new ColumnMappingView(
-        request, [reply](const VozudOzev::StitchTables::Mapping& mapping) { reply(mapping, false); },
-        [reply] { reply(std::nullopt, false); }, [reply] { reply(std::nullopt, true); });
+        request,
+        [closeWindow, answer](const VozudOzev::StitchTables::Mapping& mapping) {
+            closeWindow();
+            answer(mapping, false);
+        },
+        [closeWindow, answer] {
+            closeWindow();
+            answer(std::nullopt, false);
+        },
+        [answer] { answer(std::nullopt, true); });
     *window = view;
     const WindowSpec spec = WindowSpec::of(WindowKind::columnMapping);
     view->setWindowTitle(QCoreApplication::translate("Windows", spec.title));

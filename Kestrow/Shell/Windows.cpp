@@ -5,19 +5,10 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <QScreen>
-#include <QSettings>
 
 namespace Kestrow {
 
-namespace {
-
-const char* autosaveProperty = "vantrelAutosave";
-
-}  // namespace
-
-Windows::Windows(QSettings* frames, WindowCommands commands, QObject* parent)
-    : QObject(parent), frames_(frames), commands_(std::move(commands))
+Windows::Windows(WindowCommands commands, QObject* parent) : QObject(parent), commands_(std::move(commands))
 {
 }
 
@@ -87,15 +78,6 @@ void Windows::prepare(QWidget* window, const WindowSpec& spec, const QString& ti
         window->setMaximumSize(*spec.maximum);
     window->resize(spec.content);
     WindowFrames::centre(window);
-    if (spec.autosaveName && frames_) {
-        window->setProperty(autosaveProperty, QString::fromLatin1(spec.autosaveName));
-        // A saved frame cut by the screen's edge, or off every screen, gives the default size.
-        const QRect saved = frames_->value(QStringLiteral("frames/") + QLatin1String(spec.autosaveName)).toRect();
-        QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-        if (saved.isValid() && saved.width() >= spec.minimum.width() && saved.height() >= spec.minimum.height() &&
-            (!screen || screen->availableGeometry().contains(saved)))
-            window->setGeometry(saved);
-    }
     WindowShortcuts::install(window, commands_);
     window->installEventFilter(this);
 }
@@ -116,9 +98,6 @@ bool Windows::eventFilter(QObject* watched, QEvent* event)
     auto* window = qobject_cast<QWidget*>(watched);
     if (!window)
         return false;
-    const QString autosave = window->property(autosaveProperty).toString();
-    if (!autosave.isEmpty() && frames_)
-        frames_->setValue(QStringLiteral("frames/") + autosave, window->geometry());
     const auto transient = std::find(transients_.begin(), transients_.end(), window);
     if (transient != transients_.end()) {
         transients_.erase(transient);

@@ -12,22 +12,19 @@
 #include <map>
 #include <vector>
 
-class QSettings;
-
 namespace Kestrow {
 
-// Opens every window of the application by one recipe: sized, titled, centred, its frame
-// restored where it keeps one, reused, replaced or made anew as its kind requires, and
-// given the window keys. Windows are top-level widgets kept when closed; a window of a
+// Opens every window of the application by one recipe: sized, titled, centred, reused,
+// replaced or made anew as its kind requires, and given the window keys (frames kept
+// between runs are WindowFrames' work). Windows are top-level widgets kept when closed; a window of a
 // kind made anew each time is deleted once closed.
 class Windows : public QObject {
     Q_OBJECT
 public:
     using Make = std::function<QWidget*()>;
 
-    // frames: where saved frames are kept (none: frames are not kept); commands: the keys'
-    // application-wide actions (open image, quit).
-    Windows(QSettings* frames, WindowCommands commands, QObject* parent = nullptr);
+    // commands: the keys' application-wide actions (open image, quit).
+    explicit Windows(WindowCommands commands, QObject* parent = nullptr);
 
     // Shows the window of the kind, making it with make when there is none (settings,
     // history, about, sample, onboarding), or closing the open one first (help).
@@ -49,7 +46,6 @@ private:
     void present(QWidget* window);
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-    QSettings* frames_;
     WindowCommands commands_;
     std::map<WindowKind, QPointer<QWidget>> singles_;
     std::vector<QPointer<QWidget>> transients_;

@@ -502,7 +502,7 @@ void clean(std::vector<AssembledCell>& cells)
         }
         for (size_t k = 0; k + 1 < toks.size(); ++k)
             if ((toks[k] == "O" || toks[k] == "o" || toks[k] == "\u041E") && zeroUnits().contains(toks[k + 1]))
-                toks[k] = "0";
+                toks[k] = '0';  // a char: GCC 12 reads a literal's copy here as an overlap
         for (std::string& t : toks)
             t = fixHomoglyphs(t, latinContext);
         cell.text = stripJunkTokens(std::move(toks));

@@ -87,8 +87,9 @@ TEST(FeedbackContext, WritesOnlyWhatIsTickedAndOffered)
             ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
             EXPECT_EQ(csv.readAll(), QByteArray("\xEF\xBB\xBFRegion,\"1,234\"\r\n"));
         }
-        if (c.names.contains("capture.png"))
+        if (c.names.contains("capture.png")) {
             EXPECT_EQ(QImage(QDir(folder).filePath("capture.png")).size(), QSize(40, 20));
+        }
     }
 }
 

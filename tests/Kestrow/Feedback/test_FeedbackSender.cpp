@@ -202,8 +202,9 @@ TEST(FeedbackSender, TheMailProgramGetsTheTextIntact)
         // Only letters, digits, "%" escapes and the link's own delimiters reach the script.
         for (QChar ch : args[4])
             EXPECT_TRUE(ch.isLetterOrNumber() || QStringLiteral("%-._~:@?=&").contains(ch)) << int(ch.unicode());
-        if (!p.taken)
+        if (!p.taken) {
             EXPECT_EQ(clipboard.data()->text(), FeedbackSender::copiedText(draft, FeedbackFixtures::info));
+        }
     }
     EXPECT_FALSE(QFileInfo::exists(marker));
 }

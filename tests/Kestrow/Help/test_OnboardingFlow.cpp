@@ -68,8 +68,9 @@ TEST(OnboardingFlow, MovesAmongTheStepsShownAndStopsAtTheEnds)
         SCOPED_TRACE(testing::Message() << name(c.from) << " " << c.delta << " granted " << c.granted);
         const std::optional<Step> got = go(c.from, c.delta, c.granted);
         EXPECT_EQ(got.has_value(), c.want.has_value());
-        if (got && c.want)
+        if (got && c.want) {
             EXPECT_STREQ(name(*got), name(*c.want));
+        }
     }
 }
 

@@ -292,6 +292,34 @@ TEST(ResultView, ALargeTableIsReanalysedBesideTheWindow)
     EXPECT_FALSE(w.writes.back().tables[0].cells[8].has(CellFlag::typeMismatch));
 }
 
+// The next cell to check, asked for just after an edit of a large table, comes from the
+// edit's analysis, not from the flags before it.
+TEST(ResultView, TheNextCellToCheckWaitsForThePendingAnalysis)
+{
+    for (const bool fromTheButton : {false, true}) {
+        SCOPED_TRACE(fromTheButton ? "button with an open edit" : "Ctrl+' after an edit");
+        Window w(capture({mainTable()}, 0), std::nullopt, false, 0);
+        w.prefs.flagThreshold = 0.5;
+        auto* doc = w.view->doc();
+        GridContainer* grid = w.view->grid();
+        if (fromTheButton) {
+            doc->select(CellPos(2, 2), false);
+            grid->beginEditing(QStringLiteral("2.10"));
+            w.find<QPushButton>("nextToCheck")->click();
+        } else {
+            doc->select(CellPos(0, 0), false);
+            ASSERT_TRUE(doc->setText("2.10", CellPos(2, 2), 0.8));
+            ASSERT_TRUE(w.view->analysisPending());
+            grid->nextFlagged();  // what Ctrl+' runs
+        }
+        EXPECT_FALSE(w.view->analysisPending());
+        EXPECT_EQ(doc->cell(CellPos(2, 2))->text, "2.10");
+        EXPECT_FALSE(doc->cell(CellPos(2, 2))->has(CellFlag::typeMismatch));
+        // Nothing is left to check: the selection stays where it was.
+        EXPECT_EQ(doc->selectedAnchor(), fromTheButton ? CellPos(2, 2) : CellPos(0, 0));
+    }
+}
+
 TEST(ResultView, StatusBarFollowsTheSelectionAndTheCellsToCheck)
 {
     Window w(capture({mainTable()}, 0));

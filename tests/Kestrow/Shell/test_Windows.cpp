@@ -2,8 +2,6 @@
 #include "Kestrow/Shell/Windows.hpp"
 
 #include <QLineEdit>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -14,10 +12,8 @@ using namespace Kestrow;
 namespace {
 
 struct Fixture {
-    QTemporaryDir dir;
-    QSettings frames{dir.filePath(QStringLiteral("frames.ini")), QSettings::IniFormat};
     int opened = 0, quits = 0;
-    Windows windows{&frames, {[this] { ++opened; }, [this] { ++quits; }, {}, {}}};
+    Windows windows{{[this] { ++opened; }, [this] { ++quits; }, {}, {}}};
     int made = 0;
     Windows::Make make()
     {
@@ -80,22 +76,6 @@ TEST(Windows, SizesFollowTheKind)
         EXPECT_EQ(w->maximumSize() == c.minimum, c.fixed);
         w->close();
     }
-}
-
-TEST(Windows, ResultFrameIsRestoredUnlessItLeavesTheScreen)
-{
-    Fixture f;
-    QWidget* first = f.windows.open(WindowKind::result, new QWidget, QStringLiteral("one"));
-    first->resize(700, 450);
-    first->move(10, 10);
-    first->close();
-    QWidget* second = f.windows.open(WindowKind::result, new QWidget, QStringLiteral("two"));
-    EXPECT_EQ(second->size(), QSize(700, 450));
-    second->move(5000, 5000);
-    second->close();
-    QWidget* third = f.windows.open(WindowKind::result, new QWidget, QStringLiteral("three"));
-    EXPECT_EQ(third->size(), QSize(900, 600));
-    third->close();
 }
 
 TEST(WindowShortcuts, WindowKeysActOnTheirOwnWindow)

@@ -517,10 +517,11 @@ TEST_F(XLSXConsumers, CorpusTablesOpenWithTheirNumbers)
             ASSERT_TRUE(seen.contains(ref));
             const auto v = w.parseCell(c.text, c.col);
             EXPECT_EQ(seen[ref][1], v ? "n" : "s");
-            if (v)
+            if (v) {
                 EXPECT_EQ(seen[ref][0].get<double>(), *v);
-            else
+            } else {
                 EXPECT_EQ(seen[ref][0], c.text);
+            }
         }
     }
 }

@@ -145,10 +145,11 @@ TEST(ZipWriter, EntriesStoredOrDeflated)
         EXPECT_EQ(e.name, c.entryName);
         const std::string payload = w.out.substr(30 + c.entryName.size());
         EXPECT_EQ(payload.size(), e.compressedSize);
-        if (c.method == 0)
+        if (c.method == 0) {
             EXPECT_EQ(payload, c.data);
-        else
+        } else {
             EXPECT_EQ(inflateRaw(payload, c.data.size()), c.data);
+        }
         EXPECT_EQ(u32(w.out, 0), 0x04034B50u);
         EXPECT_EQ(u16(w.out, 6), 0x0800);
         EXPECT_EQ(w.out.substr(30, c.entryName.size()), c.entryName);

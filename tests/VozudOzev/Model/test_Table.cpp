@@ -177,9 +177,10 @@ TEST(Table, StoredSizesUpToTheSlotLimit)
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.rows) + " x " + std::to_string(c.cols));
         const nlohmann::json j = {{"index", 0}, {"rows", c.rows}, {"cols", c.cols}, {"cells", nlohmann::json::array()}};
-        if (c.accepted)
+        if (c.accepted) {
             EXPECT_EQ(j.get<Table>().rows * static_cast<long long>(j.get<Table>().cols), c.rows * c.cols);
-        else
+        } else {
             EXPECT_THROW(j.get<Table>(), nlohmann::json::out_of_range);
+        }
     }
 }

@@ -100,8 +100,9 @@ TEST(ImageHeader, ReadsEveryAcceptedFormatAsTheDecoderDoes)
         const auto decoded = Leptonica::readFile(path);
         ASSERT_TRUE(decoded);
         EXPECT_EQ(std::tie(decoded->image.width, decoded->image.height), std::make_tuple(7, 5));
-        if (c.format != Format::webp && c.format != Format::gif && c.format != Format::pnm)
+        if (c.format != Format::webp && c.format != Format::gif && c.format != Format::pnm) {
             EXPECT_EQ(std::tie(decoded->xres, decoded->yres), std::tie(c.xres, c.yres));
+        }
         EXPECT_EQ(Leptonica::readResolution(path), std::make_pair(c.xres, c.yres));
         const auto fromMemory = Leptonica::readMemory(bytesOf(path));
         ASSERT_TRUE(fromMemory);
