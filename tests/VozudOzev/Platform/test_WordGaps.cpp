@@ -44,8 +44,22 @@ TEST(WordGaps, SplitsWhereTheBlankIsASpace)
         // A kerned or accented letter reaches back over its neighbour: no gap, no split.
         {"overlapping boxes", symbols({{"T", 0, 14}, {"ỷ", 2, 16}, {"x", 30, 40}}), {"Tỷ", "x"}},
         {"one character", symbols({{"7", 0, 10}}), {"7"}},
+        {"letter-spaced", symbols({{"N", 0, 12}, {"a", 21, 30}, {"m", 39, 52}, {"e", 61, 70}}), {"Name"}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(texts(WordGaps::split(c.word, WordGaps::spaceGap(c.word))), c.expected) << c.what;
     EXPECT_TRUE(WordGaps::split({}, 5).empty());
+}
+
+TEST(WordGaps, OnlyAProportionalPageIsSplit)
+{
+    // Monospace: every centre one pitch from the next, whatever the glyph's width ("1.5").
+    std::vector<std::vector<DongSign::Symbol>> mono, prop;
+    for (int w = 0; w < 6; ++w) {
+        mono.push_back(symbols({{"1", 0, 8}, {".", 13, 15}, {"5", 20, 28}, {"0", 30, 38}}));
+        prop.push_back(symbols({{"W", 0, 18}, {"i", 20, 23}, {"d", 25, 35}, {"t", 37, 42}, {"h", 44, 54}}));
+    }
+    EXPECT_FALSE(WordGaps::proportional(mono));
+    EXPECT_TRUE(WordGaps::proportional(prop));
+    EXPECT_FALSE(WordGaps::proportional({prop.begin(), prop.begin() + 2}));  // too few words to tell
 }
