@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Configures and builds into build/ (Release with debug info, ccache when present).
+# Configures and builds into build/ (Release with debug info, ccache when present): every
+# target, or only the targets named as arguments.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 launcher=()
@@ -7,4 +8,6 @@ launcher=()
 export CCACHE_BASEDIR="$PWD"
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >/dev/null
-cmake --build build --parallel "$(nproc)"
+targets=()
+for t in "$@"; do targets+=(--target "$t"); done
+cmake --build build --parallel "$(nproc)" "${targets[@]}"

@@ -1,6 +1,7 @@
 #include "Kestrow/Feedback/FeedbackWindow.hpp"
 
 #include "Kestrow/Feedback/FeedbackView.hpp"
+#include "Kestrow/Help/BuildVersion.hpp"
 #include "Kestrow/Shell/WindowSpec.hpp"
 
 #include <QCoreApplication>
@@ -10,17 +11,13 @@
 
 #include <memory>
 
-#ifndef VANTREL_BUILD
-#define VANTREL_BUILD ""
-#endif
-
 namespace Kestrow::FeedbackWindow {
 
 QWidget* make(FeedbackKind kind, const FeedbackContext& context, FeedbackSender& sender)
 {
     const WindowSpec spec = WindowSpec::of(WindowKind::feedback);
     auto window = std::make_shared<QPointer<QWidget>>();
-    auto* view = new FeedbackView(kind, context, sender, FeedbackSystemInfo::current(VANTREL_VERSION, VANTREL_BUILD),
+    auto* view = new FeedbackView(kind, context, sender, FeedbackSystemInfo::current(VANTREL_SHORT_VERSION, VANTREL_BUILD_NUMBER),
                                   [window] {
                                       if (*window)
                                           (*window)->close();

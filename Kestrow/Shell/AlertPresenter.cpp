@@ -21,7 +21,8 @@ int MessageBoxAlertPresenter::run(const Alert& alert)
         const auto role = i == 0 ? QMessageBox::AcceptRole
                                  : (i == buttons.size() - 1 && buttons.size() > 1 ? QMessageBox::RejectRole
                                                                                   : QMessageBox::ActionRole);
-        added.append(box.addButton(buttons[i], role));
+        // "Quit & Reopen" shown as written, not as a mnemonic.
+        added.append(box.addButton(QString(buttons[i]).replace(u'&', QStringLiteral("&&")), role));
     }
     box.setDefaultButton(qobject_cast<QPushButton*>(added.first()));
     box.setWindowFlag(Qt::WindowStaysOnTopHint);

@@ -342,6 +342,13 @@
     </message>
 </context>
 <context>
+    <name>HistoryConfirm</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Huỷ</translation>
+    </message>
+</context>
+<context>
     <name>Kestrow::ColumnMappingView</name>
     <message>
         <source>Column headers of the two captures do not match.</source>

@@ -651,13 +651,25 @@ std::string XLSXWriter::safeSheetName(std::string_view name)
         return from == std::string::npos ? std::string() : t.substr(from, t.find_last_not_of("' ") - from + 1);
     };
     s = trim(s);
-    const std::vector<std::string> characters = Unicode::graphemes(s);
-    if (characters.size() > 31) {
-        s.clear();
-        for (size_t i = 0; i < 31; ++i)
-            s += characters[i];
+    // Spreadsheet programs count the 31 allowed characters in UTF-16 units; the cut keeps whole
+    // characters (a pair of surrogates or a cluster of code points is never split).
+    auto utf16Length = [](std::string_view t) {
+        size_t units = 0;
+        for (char32_t cp : Unicode::decode(t))
+            units += cp > 0xFFFF ? 2 : 1;
+        return units;
+    };
+    if (utf16Length(s) > 31) {
+        std::string cut;
+        size_t units = 0;
+        for (const std::string& character : Unicode::graphemes(s)) {
+            units += utf16Length(character);
+            if (units > 31)
+                break;
+            cut += character;
+        }
         // The cut can end on an apostrophe or a blank, which a sheet name may not end with.
-        s = trim(s);
+        s = trim(cut);
     }
     return s.empty() ? "Table" : s;
 }

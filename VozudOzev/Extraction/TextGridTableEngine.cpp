@@ -14,8 +14,7 @@ TableExtraction::Extraction TextGridTableEngine::extract(const Image& image, Dpi
     const TextGridEngine grid(false, ocr);
     std::optional<Table> table = grid.build(lines, &image, notes);
     if (table)
-        for (std::string& note : NumericCheck::notes(NumericCheck::apply(
-                 *table, image, [&](const BBox& box) { return CropReading::read(ocr, image, box); })))
+        for (std::string& note : NumericCheck::notes(NumericCheck::apply(*table, image, ocr)))
             notes.push_back(std::move(note));
     const double elapsed = Clock::millisecondsSince(t0);
 

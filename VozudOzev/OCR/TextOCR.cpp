@@ -79,6 +79,7 @@ std::vector<OCRLine> TextOCR::recognize(const Image& image) const
     if (minimumTextHeight)
         request.minimumTextHeight = minimumTextHeight;
     request.autoDetectLanguage = autoDetectLanguage;
+    request.characters = characters;
 
     const std::vector<TextObservation> observations = recognizer->perform(image, request);
 

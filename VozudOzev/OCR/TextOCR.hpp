@@ -21,6 +21,7 @@ struct TextOCR {
     std::optional<float> minimumTextHeight;
     bool fastLevel = false;
     double upscale = 1.0;
+    std::string characters;  // when not empty, the only characters read
     std::shared_ptr<const TextRecognizer> recognizer = TextRecognizer::standard();
 
     TextOCR(std::vector<std::string> languages, bool autoDetectLanguage, bool languageCorrection);

@@ -101,10 +101,12 @@ struct PageReading {
 };
 
 PageReading readPage(TesseractPool& pool, const TesseractRecognizer::Tuning& tuning, const std::string& languages,
-                     bool correction, const PreparedPage& page)
+                     bool correction, const PreparedPage& page, const std::string& characters = {})
 {
     const TesseractPool::Lease lease = pool.borrow({tuning.dataPath, languages, correction});
     tesseract::TessBaseAPI& api = *lease;
+    // Set on every call: pooled instances keep what the last borrower set.
+    api.SetVariable("tessedit_char_whitelist", characters.c_str());
     api.SetPageSegMode(static_cast<tesseract::PageSegMode>(tuning.pageSegMode));
     api.SetImage(page.grey.data(), page.width, page.height, 1, page.width);
     api.SetSourceResolution(300);
@@ -160,7 +162,13 @@ void restoreVietnameseMarks(PageReading& reading, TesseractPool& pool, const Tes
     const VietnameseMarks::Signs signs = VietnameseMarks::signsOf(reading.lines);
     if (signs == VietnameseMarks::Signs::none)
         return;
-    const PageReading marked = readPage(pool, tuning, "vie", correction, page);
+    // Numbers, codes and symbols cannot take marks: the second reading skips them, which on
+    // a table of figures is much of its work.
+    PreparedPage words = page;
+    if (!VietnameseMarks::blankUnmarkable(words.grey, words.width, words.height,
+                                          static_cast<std::uint8_t>(words.background), reading.lines))
+        return;
+    const PageReading marked = readPage(pool, tuning, "vie", correction, words);
     VietnameseMarks::restore(reading.lines, marked.lines, signs != VietnameseMarks::Signs::sure);
 }
 
@@ -281,7 +289,7 @@ std::vector<TextObservation> TesseractRecognizer::perform(const Image& image, co
         return {};
     const PreparedPage page = PreparedPage::prepare(image, tuning_);
     const std::string languages = languageString(request.languages);
-    PageReading reading = readPage(*pool_, tuning_, languages, request.languageCorrection, page);
+    PageReading reading = readPage(*pool_, tuning_, languages, request.languageCorrection, page, request.characters);
     restoreVietnameseMarks(reading, *pool_, tuning_, languages, request.languageCorrection, page);
     const double minHeight =
         request.minimumTextHeight && *request.minimumTextHeight > 0 ? *request.minimumTextHeight * page.height : 0;

@@ -28,6 +28,7 @@ struct RecognitionRequest {
     std::vector<std::string> languages;  // BCP-47, priority order
     std::optional<float> minimumTextHeight;  // fraction of the image height
     bool autoDetectLanguage = false;
+    std::string characters;  // UTF-8; when not empty, the only characters it may read
 };
 
 // One recognised phrase: its box, its best reading and the box of any part of it.

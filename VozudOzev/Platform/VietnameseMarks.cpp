@@ -3,6 +3,7 @@
 #include "VozudOzev/Model/Unicode.hpp"
 
 #include <algorithm>
+#include <cmath>
 
 namespace VozudOzev::VietnameseMarks {
 
@@ -79,6 +80,40 @@ void restore(PageLines& lines, const PageLines& marked, bool keepGerman)
             w.text = merged;
         }
     }
+}
+
+bool markable(const std::string& word)
+{
+    const std::string letters = Unicode::withoutMarks(word);
+    return letters.find_first_of("aeiouydAEIOUYD") != std::string::npos;
+}
+
+bool blankUnmarkable(std::vector<std::uint8_t>& grey, int width, int height, std::uint8_t background,
+                     const PageLines& lines)
+{
+    std::vector<BBox> kept;
+    for (const auto& line : lines)
+        for (const PageWord& w : line)
+            if (markable(w.text))
+                kept.push_back(w.box);
+    if (kept.empty())
+        return false;
+    if (width <= 0 || height <= 0 || grey.size() < static_cast<size_t>(width) * height)
+        return true;
+    for (const auto& line : lines)
+        for (const PageWord& w : line) {
+            if (markable(w.text) ||
+                std::any_of(kept.begin(), kept.end(), [&](const BBox& k) { return k.intersectionArea(w.box) > 0; }))
+                continue;
+            const int x0 = std::clamp(static_cast<int>(std::floor(w.box.x)), 0, width);
+            const int x1 = std::clamp(static_cast<int>(std::ceil(w.box.maxX())), 0, width);
+            const int y0 = std::clamp(static_cast<int>(std::floor(w.box.y)), 0, height);
+            const int y1 = std::clamp(static_cast<int>(std::ceil(w.box.maxY())), 0, height);
+            for (int y = y0; y < y1; ++y)
+                std::fill(grey.begin() + static_cast<std::ptrdiff_t>(y) * width + x0,
+                          grey.begin() + static_cast<std::ptrdiff_t>(y) * width + x1, background);
+        }
+    return true;
 }
 
 void germanLettersBack(PageLines& lines)

@@ -2,6 +2,8 @@
 
 #include "VozudOzev/Platform/PageWord.hpp"
 
+#include <cstdint>
+
 namespace VozudOzev::VietnameseMarks {
 
 // Read with other data beside it, Vietnamese often loses its diacritics ("Banh mi" for
@@ -16,6 +18,15 @@ Signs signsOf(const PageLines& lines);
 // shared and the same letters once marks are set aside. With keepGerman, a German letter
 // of the first reading stays.
 void restore(PageLines& lines, const PageLines& marked, bool keepGerman);
+
+// Only a word with a vowel or a d can take marks back (đ is a d with a mark).
+bool markable(const std::string& word);
+
+// Paints every word of lines that cannot take marks over with the background, so that the
+// second reading has only the others to read (a word touching one of them stays whole);
+// false when no word can take marks and there is nothing to read again.
+bool blankUnmarkable(std::vector<std::uint8_t>& grey, int width, int height, std::uint8_t background,
+                     const PageLines& lines);
 
 // Vietnamese data reads the two dots of ä ö ü as a tilde or a hook above ("Kũchenrolle").
 // On a page that shows German letters and is not surely Vietnamese, such letters are put

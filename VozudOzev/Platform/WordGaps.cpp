@@ -5,34 +5,41 @@
 
 namespace VozudOzev::WordGaps {
 
+namespace {
+
+double median(std::vector<double> v)
+{
+    std::nth_element(v.begin(), v.begin() + static_cast<std::ptrdiff_t>(v.size() / 2), v.end());
+    return v[v.size() / 2];
+}
+
+// Whether the step from character i - 1 to i is wider than the word's other steps. Ink gaps
+// alone mislead: a monospaced "." or "1" stands alone in its wide cell, and small bold
+// headers leave letters apart, while their centres keep the word's own rhythm.
+bool wideStep(const std::vector<DongSign::Symbol>& symbols, size_t i)
+{
+    std::vector<double> others;
+    for (size_t k = 1; k < symbols.size(); ++k)
+        if (k != i)
+            others.push_back(symbols[k].box.midX() - symbols[k - 1].box.midX());
+    if (others.empty())
+        return true;
+    return symbols[i].box.midX() - symbols[i - 1].box.midX() >= 1.3 * median(std::move(others));
+}
+
+}  // namespace
+
 std::vector<std::vector<DongSign::Symbol>> split(const std::vector<DongSign::Symbol>& symbols, double minGap)
 {
-    // The blank before each character, measured from the rightmost ink so far: boxes of
-    // accented or kerned letters overlap.
-    std::vector<double> gaps;
+    std::vector<std::vector<DongSign::Symbol>> out;
     double right = 0;
     for (size_t i = 0; i < symbols.size(); ++i) {
-        if (i > 0)
-            gaps.push_back(symbols[i].box.x - right);
-        right = i == 0 ? symbols[i].box.maxX() : std::max(right, symbols[i].box.maxX());
-    }
-    std::vector<std::vector<DongSign::Symbol>> out;
-    for (size_t i = 0; i < symbols.size(); ++i) {
-        bool space = false;
-        if (i > 0 && gaps[i - 1] >= minGap) {
-            // Also well beyond the word's other blanks: letter-spaced or coarsely hinted
-            // text spaces every letter widely.
-            std::vector<double> others;
-            for (size_t k = 0; k < gaps.size(); ++k)
-                if (k != i - 1)
-                    others.push_back(std::max(gaps[k], 0.0));
-            std::nth_element(others.begin(), others.begin() + static_cast<std::ptrdiff_t>(others.size() / 2),
-                             others.end());
-            space = others.empty() || gaps[i - 1] >= 2.5 * others[others.size() / 2];
-        }
-        if (out.empty() || space)
+        const DongSign::Symbol& s = symbols[i];
+        // Measured from the rightmost ink so far: boxes of accented or kerned letters overlap.
+        if (out.empty() || (s.box.x - right >= minGap && wideStep(symbols, i)))
             out.emplace_back();
-        out.back().push_back(symbols[i]);
+        out.back().push_back(s);
+        right = out.size() == 1 && out.back().size() == 1 ? s.box.maxX() : std::max(right, s.box.maxX());
     }
     return out;
 }
@@ -61,21 +68,22 @@ bool proportional(const std::vector<std::vector<DongSign::Symbol>>& words)
     }
     if (spreads.size() < 5)
         return false;
-    std::nth_element(spreads.begin(), spreads.begin() + static_cast<std::ptrdiff_t>(spreads.size() / 2), spreads.end());
-    return spreads[spreads.size() / 2] >= 0.12;
+    return median(std::move(spreads)) >= 0.12;
 }
 
 double spaceGap(const std::vector<DongSign::Symbol>& symbols)
 {
-    // A space is about a third of an em, the blank between letters a tenth or less; the
-    // median character is a digit, capital or ascender about 0.7 em tall.
+    // A space is about a third of an em, the blank between letters a tenth or less; a
+    // capital, digit or ascender is about 0.7 em tall. The upper quartile of the heights
+    // finds those in lower-case words too, where x-height letters are the median.
     std::vector<double> heights;
     for (const DongSign::Symbol& s : symbols)
         heights.push_back(s.box.h);
     if (heights.empty())
         return 0;
-    std::nth_element(heights.begin(), heights.begin() + static_cast<std::ptrdiff_t>(heights.size() / 2), heights.end());
-    return 0.4 * heights[heights.size() / 2];
+    const size_t upper = heights.size() * 3 / 4;
+    std::nth_element(heights.begin(), heights.begin() + static_cast<std::ptrdiff_t>(upper), heights.end());
+    return 0.4 * heights[upper];
 }
 
 }  // namespace VozudOzev::WordGaps

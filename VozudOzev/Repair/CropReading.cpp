@@ -12,7 +12,8 @@ void cap(AssembledCell& cell)
     cell.confidence = std::min(cell.confidence.value_or(maxConfidence), maxConfidence);
 }
 
-std::optional<std::string> read(const TextOCR& ocr, const Image& image, const BBox& box)
+std::optional<std::string> read(const TextOCR& ocr, const Image& image, const BBox& box, double scale,
+                                std::string_view characters)
 {
     if (!std::isfinite(box.x) || !std::isfinite(box.y) || !std::isfinite(box.w) || !std::isfinite(box.h))
         return std::nullopt;
@@ -26,12 +27,13 @@ std::optional<std::string> read(const TextOCR& ocr, const Image& image, const BB
                                      static_cast<int>(bottom));
     if (crop.empty())
         return std::nullopt;
-    const std::optional<Image> big = crop.scaled(3.0);
+    const std::optional<Image> big = crop.scaled(scale);
     if (!big)
         return std::nullopt;
 
     TextOCR once = ocr;
     once.minimumTextHeight = 0.0f;
+    once.characters = characters;
     std::string text;
     for (const OCRLine& line : once.recognize(*big)) {
         if (!text.empty())

@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 // Reading one box of the image again, on its own, for the passes that re-read cells.
 namespace VozudOzev::CropReading {
@@ -22,9 +23,15 @@ inline constexpr double maxConfidence = 0.5;
 // The cell's confidence capped at maxConfidence (an absent one becomes maxConfidence).
 void cap(AssembledCell& cell);
 
-// The box padded by 6 px and clamped to the image, enlarged three times onto white and
-// recognised with `ocr` but no minimum text height; the line texts joined by a blank.
+// What a number cell can hold: digits, separators, signs, brackets, currency marks and codes.
+inline constexpr std::string_view numberCharacters =
+    "0123456789.,-()%\u00A5\u20AC$\u20AB\u00A3\u0111EURUSDVN\u2014\u2013 ";
+
+// The box padded by 6 px and clamped to the image, enlarged `scale` times onto white and
+// recognised with `ocr` but no minimum text height, reading only `characters` when given;
+// the line texts joined by a blank.
 // Nothing when the crop is under 2 px either way or nothing was read.
-std::optional<std::string> read(const TextOCR& ocr, const Image& image, const BBox& box);
+std::optional<std::string> read(const TextOCR& ocr, const Image& image, const BBox& box, double scale = 3.0,
+                                std::string_view characters = {});
 
 }  // namespace VozudOzev::CropReading

@@ -291,4 +291,20 @@ std::vector<size_t> outliers(const std::vector<std::string>& texts)
     return out;
 }
 
+bool yenReadAsFour(const std::vector<std::string>& texts)
+{
+    int fours = 0;
+    for (const std::string& t : texts) {
+        const std::optional<Shape> shape = shapeOf(t);
+        if (!shape)
+            continue;
+        const bool marked = shape->prefix.find_first_not_of('(') != std::string::npos ||
+                            shape->suffix.find_first_not_of(')') != std::string::npos;
+        if (marked || t[t.find_first_of("0123456789")] != '4' || shape->integerDigits < 2)
+            return false;
+        ++fours;
+    }
+    return fours >= 3;
+}
+
 }  // namespace VozudOzev::NumberPattern

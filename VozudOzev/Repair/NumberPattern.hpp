@@ -43,4 +43,8 @@ std::string writtenMarks(std::string_view text);
 // Texts that are not numbers are neither counted nor returned.
 std::vector<size_t> outliers(const std::vector<std::string>& texts);
 
+// Whether three numbers or more, none with a currency mark, all begin with a 4: the yen
+// sign read as that digit in every row, more often than a column of amounts in one range.
+bool yenReadAsFour(const std::vector<std::string>& texts);
+
 }  // namespace VozudOzev::NumberPattern

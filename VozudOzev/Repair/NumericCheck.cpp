@@ -129,7 +129,8 @@ std::optional<double> emOfDigits(const std::vector<AssembledCell>& cells, const 
 }
 
 // A lone dash is measured: an em dash (an empty value) read as a hyphen is not a minus.
-// A dash that is not surely the em dash it reads as stays flagged.
+// A dash whose measure disagrees with its reading, or that is not surely an em dash,
+// stays flagged.
 void measureDashes(std::vector<AssembledCell>& cells, const Image& image, Counts& counts)
 {
     if (std::none_of(cells.begin(), cells.end(), [](const AssembledCell& c) { return isBody(c) && isDash(c.text); }))
@@ -145,7 +146,9 @@ void measureDashes(std::vector<AssembledCell>& cells, const Image& image, Counts
         const BBox b = *c.box;
         const BBox around{b.x - 0.4 * textHeight, b.y - 0.5 * textHeight, b.w + 0.8 * textHeight, b.h + textHeight};
         const std::optional<std::string> dash = DashDetector::detect(image, around, em, true);
-        if (dash && *dash != c.text) {
+        // Only a hyphen is replaced: en and em dash both mark an empty value, and in a
+        // monospaced face both fill their character cell.
+        if (dash && *dash != c.text && c.text == "-") {
             c.text = *dash;
             ++counts.dashes;
         }
@@ -210,7 +213,11 @@ Doubts findDoubts(std::vector<AssembledCell>& cells, const Image& image, Counts&
         }
         flagColumnThatLostSeparators(cells, index, doubted, counts);
         flagColumnMostlyUnsure(cells, index, counts);
-        for (size_t k : NumberPattern::outliers(textsOf(cells, index))) {
+        std::vector<size_t> odd = NumberPattern::outliers(textsOf(cells, index));
+        if (NumberPattern::yenReadAsFour(textsOf(cells, index)))
+            for (size_t k = 0; k < index.size(); ++k)
+                odd.push_back(k);
+        for (size_t k : odd) {
             const size_t i = index[k];
             if (!doubted.count(i)) {
                 doubted[i] = cells[i].box ? SeparatorInk::marks(image, *cells[i].box) : std::nullopt;
@@ -223,8 +230,8 @@ Doubts findDoubts(std::vector<AssembledCell>& cells, const Image& image, Counts&
 
 // Every doubted cell is flagged and read once more; the new reading replaces the text
 // only when it settles the doubt.
-void rereadDoubts(std::vector<AssembledCell>& cells, const Doubts& doubted, const CropReading::Reader& reread,
-                  Counts& counts)
+void rereadDoubts(std::vector<AssembledCell>& cells, const Doubts& doubted,
+                  const std::vector<CropReading::Reader>& readers, Counts& counts)
 {
     const std::map<int, std::vector<size_t>> columns = numberColumns(cells);
     for (const auto& [i, ink] : doubted) {
@@ -232,28 +239,34 @@ void rereadDoubts(std::vector<AssembledCell>& cells, const Doubts& doubted, cons
         CropReading::cap(c);
         if (!c.box)
             continue;
-        const std::optional<std::string> read = reread(*c.box);
-        if (!read)
-            continue;
-        const std::string candidate = NumberRules::joinSplitGroups(collapsed(*read));
         const std::vector<size_t>& index = columns.at(c.col);
         const size_t at = static_cast<size_t>(std::find(index.begin(), index.end(), i) - index.begin());
-        if (candidate != c.text && settles(candidate, c.text, ink, textsOf(cells, index), at)) {
-            c.text = candidate;
-            ++counts.fixed;
+        for (const CropReading::Reader& reread : readers) {
+            const std::optional<std::string> read = reread(*c.box);
+            if (!read)
+                continue;
+            const std::string candidate = NumberRules::joinSplitGroups(collapsed(*read));
+            if (candidate == c.text)
+                continue;
+            if (settles(candidate, c.text, ink, textsOf(cells, index), at)) {
+                c.text = candidate;
+                ++counts.fixed;
+                break;
+            }
         }
     }
 }
 
 }  // namespace
 
-Counts apply(Table& table, const Image& image, const CropReading::Reader& reread)
+Counts apply(Table& table, const Image& image, const CropReading::Reader& reread,
+             const std::vector<CropReading::Reader>& numberReaders)
 {
     std::vector<AssembledCell> cells = assembled(table);
     Counts counts;
     runAssemblerPasses(cells, reread, counts);
     measureDashes(cells, image, counts);
-    rereadDoubts(cells, findDoubts(cells, image, counts), reread, counts);
+    rereadDoubts(cells, findDoubts(cells, image, counts), numberReaders, counts);
     for (size_t i = 0; i < cells.size(); ++i) {
         if (cells[i].text != table.cells[i].text)
             CropReading::cap(cells[i]);
@@ -261,6 +274,23 @@ Counts apply(Table& table, const Image& image, const CropReading::Reader& reread
         table.cells[i].confidence = cells[i].confidence;
     }
     return counts;
+}
+
+Counts apply(Table& table, const Image& image, const CropReading::Reader& reread)
+{
+    return apply(table, image, reread, {reread});
+}
+
+Counts apply(Table& table, const Image& image, const TextOCR& ocr)
+{
+    const auto reader = [&](double scale, std::string_view characters) -> CropReading::Reader {
+        return [&ocr, &image, scale, characters](const BBox& box) {
+            return CropReading::read(ocr, image, box, scale, characters);
+        };
+    };
+    const CropReading::Reader plain = reader(3.0, {});
+    return apply(table, image, plain,
+                 {plain, reader(4.0, CropReading::numberCharacters), reader(3.0, CropReading::numberCharacters)});
 }
 
 std::vector<std::string> notes(const Counts& c)

@@ -29,7 +29,17 @@ struct Counts {
     bool operator==(const Counts&) const = default;
 };
 
+// `reread` serves the assembler's passes; a doubted number is read by `numberReaders` in
+// turn until one reading settles the doubt.
+Counts apply(Table& table, const Image& image, const CropReading::Reader& reread,
+             const std::vector<CropReading::Reader>& numberReaders);
+
+// The same, with one reader for all.
 Counts apply(Table& table, const Image& image, const CropReading::Reader& reread);
+
+// The same over `ocr`: a doubted number read at three times its size, then with number
+// characters only at four times and at three (each settles doubts the others do not).
+Counts apply(Table& table, const Image& image, const TextOCR& ocr);
 
 // One note line for the counts, or nothing when no cell was touched.
 std::vector<std::string> notes(const Counts& counts);

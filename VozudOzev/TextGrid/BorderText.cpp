@@ -37,10 +37,36 @@ bool borderWord(const std::u32string& cps)
     return bar || cps.size() >= 3;
 }
 
-// A line read from a drawn rule ("+----+----+" often comes back as "SR ———.-.-...-:"):
-// mostly rule characters, dots and colons.
-bool ruleLine(const OCRLine& line)
+// A drawn rule the OCR took for letters ("eee", "tenner", "SN res"): glyphs far wider than
+// tall, which no letters or digits are, over more than a short word of the text (`h`, the
+// text height) would cover; specks of faint text read as flat words are shorter.
+bool stretched(const OCRWord& w, double h)
 {
+    const std::u32string cps = Unicode::decode(w.text);
+    const size_t n = Unicode::graphemes(w.text).size();
+    const bool letters = std::any_of(cps.begin(), cps.end(), [](char32_t c) {
+        return Unicode::isLetter(c) || Unicode::isNumber(c);
+    });
+    return n >= 1 && letters && w.bbox.h > 0 && w.bbox.w / static_cast<double>(n) > 2.2 * w.bbox.h &&
+           w.bbox.w >= 3 * w.bbox.h && w.bbox.w >= 2.5 * h;
+}
+
+// A line read from a drawn rule ("+----+----+" often comes back as "SR ———.-.-...-:", or
+// as stretched letters): mostly rule characters, dots and colons, or mostly stretched words.
+bool ruleLine(const OCRLine& line, double h)
+{
+    double stretchedWidth = 0;
+    double textWidth = 0;
+    for (const OCRWord& w : line.words) {
+        const std::u32string cps = Unicode::decode(w.text);
+        if (borderWord(cps))
+            continue;
+        textWidth += w.bbox.w;
+        stretchedWidth += stretched(w, h) ? w.bbox.w : 0;
+    }
+    if (stretchedWidth > 0 && stretchedWidth >= 0.5 * textWidth)
+        return true;
+
     size_t rule = 0;
     size_t other = 0;
     for (char32_t cp : Unicode::decode(line.text)) {
@@ -66,13 +92,35 @@ bool BorderText::isBorder(char32_t cp)
     return isVerticalBorder(cp) || isJunction(cp) || isRuleChar(cp);
 }
 
+// The OCR may cut one drawn rule into several lines ("tenner", "te ee", "ent"): a line of
+// short words centred within the height of a rule line is more of that rule.
+bool pieceOfRule(const OCRLine& line, const std::vector<std::pair<double, double>>& rules, double h)
+{
+    const double cy = line.bbox.y + 0.5 * line.bbox.h;
+    const bool within =
+        std::any_of(rules.begin(), rules.end(), [&](const auto& r) { return r.first <= cy && cy <= r.second; });
+    return within && std::all_of(line.words.begin(), line.words.end(), [&](const OCRWord& w) {
+               return stretched(w, h) || borderWord(Unicode::decode(w.text)) || Unicode::graphemes(w.text).size() <= 3;
+           });
+}
+
 BorderText BorderText::strip(const std::vector<OCRLine>& input)
 {
     BorderText out;
+    std::vector<double> heights;
+    for (const OCRLine& line : input)
+        for (const OCRWord& w : line.words)
+            heights.push_back(w.bbox.h);
+    std::sort(heights.begin(), heights.end());
+    const double h = heights.empty() ? 0 : heights[heights.size() / 2];
+    std::vector<std::pair<double, double>> ruleSpans;
+    for (const OCRLine& line : input)
+        if (ruleLine(line, h))
+            ruleSpans.emplace_back(line.bbox.y, line.bbox.y + line.bbox.h);
     for (const OCRLine& line : input) {
         const double top = line.bbox.y;
         const double bottom = line.bbox.y + line.bbox.h;
-        if (ruleLine(line)) {
+        if (ruleLine(line, h) || pieceOfRule(line, ruleSpans, h)) {
             out.horizontal.push_back(0.5 * (top + bottom));
             continue;
         }

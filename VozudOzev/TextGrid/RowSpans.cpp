@@ -87,26 +87,37 @@ std::vector<double> shortRules(const Image& image, const BBox& extent, double mi
     return out;
 }
 
-int apply(Table& table, const std::vector<TextGridEngine::Band>& columns, const std::vector<double>& rules,
-          const Image& image, double h, bool grid)
+namespace {
+
+// Each row's middle: the median middle of its cells; empty when a row has none.
+std::vector<double> rowMiddles(const Table& table)
 {
-    if (!usable(image) || table.rows < 2 || rules.empty() || static_cast<int>(columns.size()) != table.cols ||
-        !table.bbox)
-        return 0;
-    const BBox extent = *table.bbox;
-    const int R = table.rows;
-    // Each row's middle: the median middle of its cells.
-    std::vector<double> middle(static_cast<size_t>(R), std::nan(""));
-    for (int r = 0; r < R; ++r) {
+    std::vector<double> middle(static_cast<size_t>(table.rows), std::nan(""));
+    for (int r = 0; r < table.rows; ++r) {
         std::vector<double> ys;
         for (const Cell& c : table.cells)
             if (c.row == r && c.bbox)
                 ys.push_back(c.bbox->midY());
         if (ys.empty())
-            return 0;
+            return {};
         std::nth_element(ys.begin(), ys.begin() + static_cast<std::ptrdiff_t>(ys.size() / 2), ys.end());
         middle[static_cast<size_t>(r)] = ys[ys.size() / 2];
     }
+    return middle;
+}
+
+// open[r][c]: a rule parts rows r and r + 1 in some column, but not in column c.
+// ruleY[r]: that rule.
+struct OpenRules {
+    std::vector<std::vector<bool>> open;
+    std::vector<double> ruleY;
+};
+
+OpenRules openRules(const Table& table, const std::vector<TextGridEngine::Band>& columns,
+                    const std::vector<double>& rules, const std::vector<double>& middle, const Image& image, double h)
+{
+    const int R = table.rows;
+    const BBox extent = *table.bbox;
     const std::vector<std::uint8_t> grey = image.grey();
     const LinePixels line{grey, image.width, image.height};
     auto across = [&](int c, double y) {
@@ -115,10 +126,8 @@ int apply(Table& table, const std::vector<TextGridEngine::Band>& columns, const 
         const double hi = std::min(b.hi, extent.maxX()) - 0.3 * h;
         return hi - lo >= 2 && line.coverage(lo, hi, y) >= 0.6;
     };
-    // open[r][c]: a rule parts rows r and r + 1 in some column, but not in column c.
-    // ruleY[r]: that rule.
-    std::vector<std::vector<bool>> open(static_cast<size_t>(R), std::vector<bool>(static_cast<size_t>(table.cols)));
-    std::vector<double> ruleY(static_cast<size_t>(R), std::nan(""));
+    OpenRules out{std::vector<std::vector<bool>>(static_cast<size_t>(R), std::vector<bool>(static_cast<size_t>(table.cols))),
+                  std::vector<double>(static_cast<size_t>(R), std::nan(""))};
     for (int r = 0; r + 1 < R; ++r) {
         for (double y : rules) {
             if (!(middle[r] < y && y < middle[r + 1]))
@@ -128,71 +137,99 @@ int apply(Table& table, const std::vector<TextGridEngine::Band>& columns, const 
                 drawn[c] = across(c, y);
             if (std::none_of(drawn.begin(), drawn.end(), [](bool d) { return d; }))
                 continue;
-            ruleY[r] = y;
+            out.ruleY[r] = y;
             for (int c = 0; c < table.cols; ++c)
-                open[r][c] = !drawn[c];
+                out.open[r][c] = !drawn[c];
             break;
         }
     }
-    auto cellAt = [&](int r, int c) -> Cell* {
-        for (Cell& cell : table.cells)
-            if (cell.row == r && cell.col == c)
-                return &cell;
-        return nullptr;
-    };
-    // Another column's cell reaching over column c in row r: no span is read there.
-    auto crossed = [&](int r, int c) {
-        return std::any_of(table.cells.begin(), table.cells.end(), [&](const Cell& cell) {
-            return cell.row == r && cell.col < c && cell.col + cell.colSpan > c;
+    return out;
+}
+
+Cell* cellAt(Table& table, int r, int c)
+{
+    for (Cell& cell : table.cells)
+        if (cell.row == r && cell.col == c)
+            return &cell;
+    return nullptr;
+}
+
+// Another column's cell reaching over column c in row r: no span is read there.
+bool crossed(const Table& table, int r, int c)
+{
+    return std::any_of(table.cells.begin(), table.cells.end(), [&](const Cell& cell) {
+        return cell.row == r && cell.col < c && cell.col + cell.colSpan > c;
+    });
+}
+
+// Rows r0..r1 of column c have no rule between them. Returns the spans made.
+int spanRun(Table& table, int c, int r0, int r1, const OpenRules& open, const std::vector<double>& middle, double h,
+            bool grid)
+{
+    std::vector<Cell*> texts;
+    bool clear = true;
+    for (int r = r0; r <= r1; ++r) {
+        if (Cell* cell = cellAt(table, r, c); cell && !cell->text.empty()) {
+            texts.push_back(cell);
+            clear = clear && cell->colSpan == 1;
+        }
+        clear = clear && !crossed(table, r, c);
+    }
+    if (r1 == r0 || !clear)
+        return 0;
+    // One text in rows with no rule between them in this column is one cell. In a grid it
+    // may stand at the top, the middle or (as spreadsheets draw) the bottom of them; without
+    // column rules only a centred one spans, for a label keeping to its own row under a
+    // group header's short rule is a row of its own there.
+    const bool centred = texts.size() == 1 && texts.front()->bbox &&
+                         std::abs(texts.front()->bbox->midY() - 0.5 * (middle[r0] + middle[r1])) <=
+                             std::abs(texts.front()->bbox->midY() - middle[texts.front()->row]) + 0.25 * h;
+    if (texts.size() == 1 && (grid || centred)) {
+        Cell* text = texts.front();
+        std::erase_if(table.cells, [&](const Cell& cell) {
+            return &cell != text && cell.col == c && cell.row >= r0 && cell.row <= r1;
         });
-    };
+        text = nullptr;
+        for (Cell& cell : table.cells)
+            if (cell.col == c && cell.row >= r0 && cell.row <= r1)
+                text = &cell;
+        text->row = r0;
+        text->rowSpan = r1 - r0 + 1;
+        return 1;
+    }
+    // Several texts: a text reaching above the missing rule over it belongs to the row
+    // above as well, when that row holds nothing here.
+    int spanned = 0;
+    for (Cell* cell : texts) {
+        const int r = cell->row;
+        if (r > r0 && !cellAt(table, r - 1, c) && cell->bbox && cell->bbox->y < open.ruleY[r - 1] - 0.25 * h) {
+            cell->row = r - 1;
+            cell->rowSpan = 2;
+            ++spanned;
+        }
+    }
+    return spanned;
+}
+
+}  // namespace
+
+int apply(Table& table, const std::vector<TextGridEngine::Band>& columns, const std::vector<double>& rules,
+          const Image& image, double h, bool grid)
+{
+    if (!usable(image) || table.rows < 2 || rules.empty() || static_cast<int>(columns.size()) != table.cols ||
+        !table.bbox)
+        return 0;
+    const std::vector<double> middle = rowMiddles(table);
+    if (middle.empty())
+        return 0;
+    const OpenRules open = openRules(table, columns, rules, middle, image, h);
     int spanned = 0;
     for (int c = 0; c < table.cols; ++c) {
-        int r0 = 0;
-        while (r0 < R) {
+        for (int r0 = 0; r0 < table.rows;) {
             int r1 = r0;
-            while (r1 + 1 < R && open[r1][c])
+            while (r1 + 1 < table.rows && open.open[r1][c])
                 ++r1;
-            std::vector<Cell*> texts;
-            bool clear = true;
-            for (int r = r0; r <= r1; ++r) {
-                if (Cell* cell = cellAt(r, c); cell && !cell->text.empty()) {
-                    texts.push_back(cell);
-                    clear = clear && cell->colSpan == 1;
-                }
-                clear = clear && !crossed(r, c);
-            }
-            // One text in rows with no rule between them in this column is one cell. In a
-            // grid it may stand at the top, the middle or (as spreadsheets draw) the bottom of
-            // them; without column rules only a centred one spans, for a label keeping to its
-            // own row under a group header's short rule is a row of its own there.
-            const bool centred = texts.size() == 1 && texts.front()->bbox &&
-                                 std::abs(texts.front()->bbox->midY() - 0.5 * (middle[r0] + middle[r1])) <=
-                                     std::abs(texts.front()->bbox->midY() - middle[texts.front()->row]) + 0.25 * h;
-            if (r1 > r0 && clear && texts.size() == 1 && (grid || centred)) {
-                Cell* text = texts.front();
-                std::erase_if(table.cells, [&](const Cell& cell) {
-                    return &cell != text && cell.col == c && cell.row >= r0 && cell.row <= r1;
-                });
-                text = nullptr;
-                for (Cell& cell : table.cells)
-                    if (cell.col == c && cell.row >= r0 && cell.row <= r1)
-                        text = &cell;
-                text->row = r0;
-                text->rowSpan = r1 - r0 + 1;
-                ++spanned;
-            } else if (r1 > r0 && clear) {
-                // Several texts: a text reaching above the missing rule over it belongs to
-                // the row above as well, when that row holds nothing here.
-                for (Cell* cell : texts) {
-                    const int r = cell->row;
-                    if (r > r0 && !cellAt(r - 1, c) && cell->bbox && cell->bbox->y < ruleY[r - 1] - 0.25 * h) {
-                        cell->row = r - 1;
-                        cell->rowSpan = 2;
-                        ++spanned;
-                    }
-                }
-            }
+            spanned += spanRun(table, c, r0, r1, open, middle, h, grid);
             r0 = r1 + 1;
         }
     }

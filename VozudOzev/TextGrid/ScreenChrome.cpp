@@ -16,8 +16,11 @@ std::optional<long> letterIndex(const std::string& text)
 {
     if (text.empty() || text.size() > 3)
         return std::nullopt;
+    // Header letters are small: "C", "O", "S" come back in lower case now and then.
     long v = 0;
     for (char c : text) {
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
         if (c < 'A' || c > 'Z')
             return std::nullopt;
         v = v * 26 + (c - 'A' + 1);
@@ -93,18 +96,17 @@ bool empty(const std::vector<std::string>& texts)
 
 bool ScreenChrome::columnLetters(const std::vector<std::string>& texts)
 {
+    // One misread letter ("I" as "|") is let through among at least three good ones.
     std::vector<std::optional<long>> values;
+    int good = 0;
+    int misread = 0;
     for (const std::string& t : texts) {
-        if (t.empty()) {
-            values.push_back(std::nullopt);
-            continue;
-        }
-        const std::optional<long> v = letterIndex(t);
-        if (!v)
-            return false;
+        const std::optional<long> v = t.empty() ? std::nullopt : letterIndex(t);
+        misread += !t.empty() && !v ? 1 : 0;
+        good += v ? 1 : 0;
         values.push_back(v);
     }
-    return consecutive(values);
+    return (misread == 0 || (misread == 1 && good >= 3)) && consecutive(values);
 }
 
 bool ScreenChrome::rowNumbers(const std::vector<std::string>& texts)

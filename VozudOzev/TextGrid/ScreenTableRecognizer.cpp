@@ -4,12 +4,16 @@
 #include "VozudOzev/Repair/CropReading.hpp"
 #include "VozudOzev/Repair/NumericCheck.hpp"
 #include "VozudOzev/TextGrid/BackgroundBands.hpp"
+#include "VozudOzev/TextGrid/AttachedColumns.hpp"
 #include "VozudOzev/TextGrid/BorderText.hpp"
+#include "VozudOzev/TextGrid/ColumnPlacement.hpp"
+#include "VozudOzev/TextGrid/MonospaceWords.hpp"
 #include "VozudOzev/TextGrid/OverlappingWords.hpp"
 #include "VozudOzev/TextGrid/RowSpans.hpp"
 #include "VozudOzev/TextGrid/RuleDetector.hpp"
 #include "VozudOzev/TextGrid/ScreenChrome.hpp"
 #include "VozudOzev/TextGrid/TextGridDocumentRecognizer.hpp"
+#include "VozudOzev/TextGrid/TouchingColumns.hpp"
 #include "VozudOzev/TextGrid/TextGridEngine.hpp"
 
 #include <algorithm>
@@ -159,13 +163,22 @@ std::vector<double> thinVerticalLines(const Image& image, double x0, double x1, 
     for (int x = from; x < to; ++x) {
         int run = 0;
         int best = 0;
+        int colour = -1;
         for (int y = 0; y < H; ++y) {
             const size_t i = static_cast<size_t>(y) * W + x;
             const int g = grey[i];
             const int left = grey[i - 2];
             const int right = grey[i + 2];
-            const bool line = std::abs(left - right) < 10 && std::abs(g - left) >= 20 && std::abs(g - right) >= 20;
-            run = line ? run + 1 : 0;
+            // Neighbours agree when they differ far less than either differs from the line
+            // (a light fill on one side of a dark line still counts).
+            const int nearer = std::min(std::abs(g - left), std::abs(g - right));
+            const bool line = std::abs(left - right) < std::max(10, nearer / 4) && nearer >= 20;
+            // Text drawn close to the line spoils one neighbour: a run goes on where the line
+            // keeps its colour and still stands out from one side.
+            const bool goesOn = run > 0 && std::abs(g - colour) <= 12 &&
+                                std::max(std::abs(g - left), std::abs(g - right)) >= 20;
+            run = line || goesOn ? run + 1 : 0;
+            colour = line ? g : colour;
             best = std::max(best, run);
         }
         flags[static_cast<size_t>(x)] = best >= minRun;
@@ -185,11 +198,25 @@ bool marksOnly(const OCRWord& w)
     });
 }
 
+// Whether a line at x runs through a word (marks such as "|" aside).
+bool crossesWord(const std::vector<OCRLine>& lines, double x)
+{
+    for (const OCRLine& line : lines)
+        for (const OCRWord& w : line.words)
+            if (w.bbox.x + 1 < x && x < w.bbox.maxX() - 1 && !marksOnly(w))
+                return true;
+    return false;
+}
+
 // Sort and filter icons of header sections come back as a lone mark beside a header word
-// ("Customer +", "SKU °"); left in, they glue the headers of two columns into one phrase.
+// ("Customer +", "SKU °", "Status >", "¥ Growth"); left in, they glue the headers of two
+// columns into one phrase. A sign standing apart from a word is no part of a cell's text,
+// nor is a dash taller than the text (a focus mark or caret read as "—" or "_"; a drawn
+// dash is flat).
 std::vector<OCRLine> withoutIcons(std::vector<OCRLine> lines, double h, int& removed)
 {
-    static const std::u32string icons = U"+°^~÷¢•·˄˅▲▼△▽↑↓⌃⌄▴▾";
+    static const std::u32string icons = U"+°^~÷¢•·˄˅▲▼△▽↑↓⌃⌄▴▾*?=<>$¥";
+    static const std::u32string dashes = U"—–_-";
     auto hasLetter = [](const OCRWord& w) {
         const std::u32string cps = Unicode::decode(w.text);
         return std::any_of(cps.begin(), cps.end(), [](char32_t c) { return Unicode::isLetter(c); });
@@ -203,7 +230,9 @@ std::vector<OCRLine> withoutIcons(std::vector<OCRLine> lines, double h, int& rem
                                   const double gap = std::max(o.bbox.x - w.bbox.maxX(), w.bbox.x - o.bbox.maxX());
                                   return &o != &w && hasLetter(o) && gap <= 1.2 * h;
                               });
-            if (icon)
+            const bool streak = cps.size() == 1 && dashes.find(cps[0]) != std::u32string::npos &&
+                                w.bbox.h > 1.4 * h && w.bbox.w <= h;
+            if (icon || streak)
                 ++removed;
             else
                 kept.push_back(w);
@@ -233,7 +262,9 @@ struct Layout {
     int partial = 0;                 // shorter column lines among the vertical separators
     bool fullLines = false;          // ruling lines among the vertical separators
     std::vector<TextSegment> segs;   // the phrases to place
+    std::vector<double> touching;    // edges between columns that touch (TouchingColumns)
     double minColumnGap = 0;
+    std::optional<double> pitch;     // the character pitch of monospace text
 };
 
 // Border characters out of the text; they come back as separators.
@@ -260,6 +291,17 @@ bool measureText(Layout& L, std::vector<std::string>& notes)
         notes.push_back("no text");
         return false;
     }
+    // Pictures, icons and window decorations read as text come back with next to no
+    // confidence; tables, even small or noisy ones, are read at 0.7 and more.
+    std::vector<double> confidences;
+    for (const OCRLine& line : L.border.lines)
+        for (const OCRWord& w : line.words)
+            confidences.push_back(w.confidence);
+    if (const double c = median(confidences); c < 0.4) {
+        notes.push_back("no text to build a table of: what was read is mostly noise (median confidence " +
+                        std::to_string(static_cast<int>(std::lround(100 * c))) + "%)");
+        return false;
+    }
     L.h = std::max(median(heights), 1.0);
     return true;
 }
@@ -281,17 +323,28 @@ void addShorterColumnLines(Layout& L, const Image& image)
     if (std::any_of(L.vertical.begin(), L.vertical.end(), inner))
         return;
     for (double x : thinVerticalLines(image, L.extent.x, L.extent.maxX(), 1.8 * h)) {
-        if (!inner(x))
-            continue;
-        int crossed = 0;
-        for (const OCRLine& line : L.border.lines)
-            for (const OCRWord& w : line.words)
-                crossed += w.bbox.x + 1 < x && x < w.bbox.maxX() - 1 && !marksOnly(w) ? 1 : 0;
-        if (crossed == 0) {
+        if (inner(x) && !crossesWord(L.border.lines, x)) {
             L.vertical.push_back(x);
             ++L.partial;
         }
     }
+}
+
+// A line along the edge of a filled area (a spreadsheet's row-number column) joins the fill
+// into one thick group for the rule detector; the thin-line test still sees it.
+void addFillEdgeLines(Layout& L, const Image& image, std::vector<std::string>& notes)
+{
+    const double h = L.h;
+    int added = 0;
+    for (double x : thinVerticalLines(image, L.extent.x, L.extent.maxX(), 0.6 * L.extent.h))
+        if (x > L.extent.x + 0.5 * h && x < L.extent.maxX() - 0.5 * h &&
+            std::none_of(L.vertical.begin(), L.vertical.end(), [&](double v) { return std::abs(v - x) < 0.5 * h; }) &&
+            !crossesWord(L.border.lines, x)) {
+            L.vertical.push_back(x);
+            ++added;
+        }
+    if (added > 0)
+        notes.push_back(std::to_string(added) + " column lines along the edge of a filled area");
 }
 
 // Vertical separators: ruling lines over the text, shorter lines, and bars read in two or
@@ -303,6 +356,7 @@ void findVerticalSeparators(Layout& L, const Image& image, std::vector<std::stri
             L.vertical.push_back(x);
     L.fullLines = !L.vertical.empty();
     addShorterColumnLines(L, image);
+    addFillEdgeLines(L, image, notes);
     L.bars = barColumns(L.border.vertical, 0.6 * L.h);
     L.vertical.insert(L.vertical.end(), L.bars.begin(), L.bars.end());
     L.vertical = merged(L.vertical, 0.5 * L.h);
@@ -313,6 +367,16 @@ void findVerticalSeparators(Layout& L, const Image& image, std::vector<std::stri
 // Horizontal separators: ruling lines, rule lines drawn with characters, background edges.
 void findHorizontalSeparators(Layout& L, const Image& image, std::vector<std::string>& notes)
 {
+    // Light text on a filled bar breaks the fill into runs, and now and then a pixel row
+    // between the letters passes for a ruling line; no separator runs through the middle
+    // of the words.
+    std::erase_if(L.rules.horizontal, [&](double y) {
+        int through = 0;
+        for (const OCRLine& line : L.border.lines)
+            for (const OCRWord& w : line.words)
+                through += w.bbox.y + 0.25 * w.bbox.h < y && y < w.bbox.maxY() - 0.25 * w.bbox.h ? 1 : 0;
+        return through >= 2;
+    });
     L.horizontal = L.rules.horizontal;
     L.horizontal.insert(L.horizontal.end(), L.border.horizontal.begin(), L.border.horizontal.end());
     const std::vector<double> edges = BackgroundBands().edges(image, L.extent, L.h, 0.3 * L.h);
@@ -350,16 +414,50 @@ std::vector<OCRLine> cleanedText(const Layout& L, std::vector<std::string>& note
     return L.vertical.empty() ? plain : cutAt(plain, L.vertical);
 }
 
+// Lines cut where a right-aligned column touches the left-aligned one after it. Terminals
+// part their columns by whole blanks already, and their words are placed one by one; a
+// grid of ruling lines draws every column edge there is.
+std::vector<OCRLine> cutTouchingColumns(Layout& L, std::vector<OCRLine> lines, std::vector<std::string>& notes)
+{
+    if (L.fullLines || monospacePitch(lines))
+        return lines;
+    L.touching = TouchingColumns::find(lines, L.h);
+    if (L.touching.empty())
+        return lines;
+    notes.push_back(std::to_string(L.touching.size()) +
+                    " column edges where aligned columns touch (amounts against the next column's words)");
+    return cutAt(lines, L.touching);
+}
+
+// Each column that holds a touching-columns edge parted there.
+std::vector<Band> partedAtTouchingEdges(const Layout& L, std::vector<Band> columns)
+{
+    for (double x : L.touching)
+        for (size_t i = 0; i < columns.size(); ++i)
+            if (columns[i].lo + 0.5 * L.h < x && x < columns[i].hi - 0.5 * L.h) {
+                const Band right{x, columns[i].hi};
+                columns[i].hi = x;
+                columns.insert(columns.begin() + static_cast<std::ptrdiff_t>(i) + 1, right);
+                break;
+            }
+    return columns;
+}
+
 // Monospace text (terminals) may part columns by one space, so there every word is placed
 // by itself and the shared gaps decide; elsewhere words closer than about two spaces read
 // as one phrase.
-void segmentText(Layout& L, const std::vector<OCRLine>& lines, std::vector<std::string>& notes)
+void segmentText(Layout& L, std::vector<OCRLine> lines, std::vector<std::string>& notes)
 {
-    const std::optional<double> pitch = monospacePitch(lines);
-    if (pitch)
+    L.pitch = monospacePitch(lines);
+    if (L.pitch) {
         notes.push_back("monospace text: columns from the gaps between words");
-    L.segs = TextOCR::segments(lines, pitch ? 0.0 : 0.6);
-    L.minColumnGap = pitch ? 0.8 * *pitch : 0.6 * L.h;
+        int joined = 0;
+        lines = MonospaceWords::rejoined(lines, *L.pitch, joined);
+        if (joined > 0)
+            notes.push_back(std::to_string(joined) + " words parted by less than a character joined again");
+    }
+    L.segs = TextOCR::segments(lines, L.pitch ? 0.0 : 0.6);
+    L.minColumnGap = L.pitch ? 0.8 * *L.pitch : 0.6 * L.h;
 }
 
 std::vector<Band> rowBands(const Layout& L)
@@ -399,13 +497,57 @@ RowIndices textRows(const Layout& L)
     return rows;
 }
 
+// The row's segments left to right, when they read as one phrase: apart by no more than a
+// word space of their own size, a title's being wider than the table's (column separators
+// cut a caption running over them).
+std::optional<BBox> phraseOf(const Layout& L, const std::vector<size_t>& row)
+{
+    std::vector<BBox> boxes;
+    for (size_t i : row)
+        boxes.push_back(L.segs[i].bbox);
+    std::sort(boxes.begin(), boxes.end(), [](const BBox& a, const BBox& b) { return a.x < b.x; });
+    BBox joined = boxes.front();
+    for (size_t k = 1; k < boxes.size(); ++k) {
+        if (boxes[k].x - joined.maxX() > 0.6 * std::max({L.h, joined.h, boxes[k].h}))
+            return std::nullopt;
+        joined = joined.unite(boxes[k]);
+    }
+    return joined;
+}
+
+// With no row separators, a title is a phrase at the table's left edge running on over the
+// start of the second column of the rows under it: no row of the grid.
+void dropTitle(const Layout& L, RowIndices& rows, std::vector<std::string>& notes)
+{
+    size_t top = 0;
+    while (top < rows.size() && phraseOf(L, rows[top]))
+        ++top;
+    const size_t below = static_cast<size_t>(std::count_if(
+        rows.begin() + static_cast<std::ptrdiff_t>(top), rows.end(), [](const auto& row) { return row.size() >= 2; }));
+    if (top == 0 || top > 2 || top == rows.size() || below < 2)
+        return;
+    std::vector<double> xs;
+    for (size_t i : rows[top])
+        xs.push_back(L.segs[i].bbox.x);
+    std::sort(xs.begin(), xs.end());
+    if (xs.size() < 2)
+        return;
+    for (size_t r = 0; r < top; ++r) {
+        const BBox title = *phraseOf(L, rows[r]);
+        if (std::abs(title.x - xs[0]) > 1.5 * L.h || title.maxX() <= xs[1])
+            return;
+    }
+    notes.push_back("title above the table left out: " + std::to_string(top) + " lines");
+    rows.erase(rows.begin(), rows.begin() + static_cast<std::ptrdiff_t>(top));
+}
+
 // Outside the outermost separators nothing encloses a row: a caption above them and notes
 // under them are single phrases at the table's left edge, while the rows between them hold
 // several.
 void dropCaptionAndNotes(const Layout& L, RowIndices& rows, std::vector<std::string>& notes)
 {
     if (L.horizontal.size() < 2)
-        return;
+        return dropTitle(L, rows, notes);
     const std::vector<TextSegment>& segs = L.segs;
     double left = std::numeric_limits<double>::infinity();
     int inside = 0;
@@ -416,7 +558,7 @@ void dropCaptionAndNotes(const Layout& L, RowIndices& rows, std::vector<std::str
                 left = std::min(left, segs[i].bbox.x);
         }
     auto lone = [&](const std::vector<size_t>& row) {
-        return row.size() == 1 && outsideSeparators(L, row) && std::abs(segs[row.front()].bbox.x - left) <= 1.5 * L.h;
+        return outsideSeparators(L, row) && phraseOf(L, row) && std::abs(phraseOf(L, row)->x - left) <= 1.5 * L.h;
     };
     size_t top = 0;
     while (inside >= 2 && top < rows.size() && lone(rows[top]) &&
@@ -580,18 +722,26 @@ Cell cellOf(std::pair<int, int> anchor, std::vector<const Placed*>& group, doubl
     return cell;
 }
 
-// Each phrase placed in the columns its ends fall in; phrases sharing a row and first
-// column make one cell.
-Table placeText(const Layout& L, const std::vector<TextGridEngine::Row>& segmentRows, const std::vector<Band>& columns)
+// Each phrase placed in the columns its ends fall in and whose text it stands over;
+// phrases sharing a row and first column make one cell. In monospace text a word one
+// space from its neighbour goes where the neighbour goes.
+Table placeText(const Layout& L, const std::vector<TextGridEngine::Row>& segmentRows, const std::vector<Band>& columns,
+                std::vector<std::string>& notes)
 {
     std::vector<Placed> placed;
-    for (size_t r = 0; r < segmentRows.size(); ++r)
-        for (const TextSegment& s : segmentRows[r]) {
-            const double inset = std::min(0.25 * s.bbox.w, 0.3 * L.h);
-            const int a = TextGridEngine::colIndex(columns, s.bbox.x + inset);
-            const int b = TextGridEngine::colIndex(columns, s.bbox.maxX() - inset);
-            placed.push_back({static_cast<int>(r), std::min(a, b), std::max(a, b), s});
-        }
+    const std::vector<std::optional<Band>> text = ColumnPlacement::textOf(segmentRows, columns, L.minColumnGap);
+    const std::optional<double> phraseGap = L.pitch ? std::optional<double>(1.8 * *L.pitch) : std::nullopt;
+    ColumnPlacement::Moves moves;
+    for (size_t r = 0; r < segmentRows.size(); ++r) {
+        const std::vector<ColumnPlacement::Span> spans =
+            ColumnPlacement::spansOf(segmentRows[r], columns, text, L.h, phraseGap, moves);
+        for (size_t i = 0; i < spans.size(); ++i)
+            placed.push_back({static_cast<int>(r), spans[i].first, spans[i].second, segmentRows[r][i]});
+    }
+    if (moves.narrowed > 0)
+        notes.push_back(std::to_string(moves.narrowed) + " phrases kept to the columns whose text they stand over");
+    if (moves.strays > 0)
+        notes.push_back(std::to_string(moves.strays) + " words between columns kept with the phrase beside them");
     Table table;
     table.rows = static_cast<int>(segmentRows.size());
     table.cols = static_cast<int>(columns.size());
@@ -621,8 +771,7 @@ std::vector<DocumentObservation> ScreenTableRecognizer::perform(const Image& ima
     const std::vector<OCRLine> lines = read(ocr_, image, notes);
     std::optional<Table> table = build(lines, image, notes);
     if (table)
-        for (std::string& note : NumericCheck::notes(NumericCheck::apply(
-                 *table, image, [&](const BBox& box) { return CropReading::read(ocr_, image, box); })))
+        for (std::string& note : NumericCheck::notes(NumericCheck::apply(*table, image, ocr_)))
             notes.push_back(std::move(note));
     DocumentObservation observation = TextGridDocumentRecognizer::observationOf(table, image);
     observation.notes = std::move(notes);
@@ -700,24 +849,27 @@ std::optional<Table> ScreenTableRecognizer::build(const std::vector<OCRLine>& in
     findRulingLines(L, image);
     findVerticalSeparators(L, image, notes);
     findHorizontalSeparators(L, image, notes);
-    segmentText(L, cleanedText(L, notes), notes);
+    segmentText(L, cutTouchingColumns(L, cleanedText(L, notes), notes), notes);
 
     RowIndices rows = textRows(L);
     dropCaptionAndNotes(L, rows, notes);
     joinMultiLineRows(L, rows, notes);
     const std::vector<TextGridEngine::Row> segmentRows = segmentRowsOf(L, rows);
 
-    const std::vector<Band> columns = columnsOf(L, segmentRows, notes);
+    const std::vector<Band> columns = partedAtTouchingEdges(L, columnsOf(L, segmentRows, notes));
     if (columns.size() < 2 || rows.size() < 2) {
         notes.push_back("no table: " + std::to_string(rows.size()) + " rows, " + std::to_string(columns.size()) +
                         " columns");
         return std::nullopt;
     }
 
-    Table table = placeText(L, segmentRows, columns);
+    Table table = placeText(L, segmentRows, columns, notes);
     if (const int spanned = RowSpans::apply(table, columns, L.horizontal, image, L.h, !L.rules.vertical.empty());
         spanned > 0)
         notes.push_back(std::to_string(spanned) + " cells span the rows their column's rule leaves open");
+    if (L.pitch)
+        if (const int joined = AttachedColumns::join(table, 1.8 * *L.pitch); joined > 0)
+            notes.push_back(std::to_string(joined) + " columns that only trail the one before them joined to it");
     ScreenChrome::remove(table, notes);
     if (table.rows < 2 || table.cols < 1) {
         notes.push_back("no table once the screen chrome is out");

@@ -1,6 +1,8 @@
 #include "FeedbackFixtures.hpp"
 
 #include "Kestrow/Feedback/FeedbackView.hpp"
+#include "Kestrow/Feedback/FeedbackWindow.hpp"
+#include "Kestrow/Help/HelpView.hpp"
 #include "Kestrow/Shell/Theme.hpp"
 
 #include <gtest/gtest.h>
@@ -244,4 +246,19 @@ TEST(FeedbackView, RendersLightAndDark)
             plain.save(dir + (a == Appearance::light ? "/feedback-plain-light.png" : "/feedback-plain-dark.png"));
     }
     theme.setAppearance(before);
+}
+
+// The window the application opens reports the version the About window shows, build included.
+TEST(FeedbackView, TheWindowReportsThisBuildsVersion)
+{
+    QTemporaryDir tmp;
+    FakeMailHandoff mail;
+    FakeClipboardWriter clipboard;
+    FeedbackSender sender{mail, clipboard, tmp.filePath("Vantrel-feedback"), [](const QUrl&) { return true; }};
+    std::unique_ptr<QWidget> window(FeedbackWindow::make(FeedbackKind::bug, {}, sender));
+    const QString version = QStringLiteral("Vantrel %1").arg(HelpView::versionString());
+    bool shown = false;
+    for (const QLabel* label : window->findChildren<QLabel*>())
+        shown = shown || label->text().contains(version);
+    EXPECT_TRUE(shown) << version.toStdString();
 }

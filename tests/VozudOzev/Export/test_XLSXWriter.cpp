@@ -334,7 +334,14 @@ TEST(XLSXWriter, EscapeAndSheetName)
         {"", "Table"},
         {std::string(40, 'x'), std::string(31, 'x')},
         {"Bảng tính doanh thu năm hai nghìn", "Bảng tính doanh thu năm hai ngh"},
-        {std::string(30, 'x') + "e\xCC\x81" + "z", std::string(30, 'x') + "e\xCC\x81"},  // one character of two code points
+        {std::string(29, 'x') + "e\xCC\x81" + "z", std::string(29, 'x') + "e\xCC\x81"},  // one character of two code points
+        {std::string(30, 'x') + "e\xCC\x81" + "z", std::string(30, 'x')},  // it would be the 32nd UTF-16 unit
+        // Astral characters count two units each: 16 of them are 32 units, 15 fit.
+        {[] { std::string e; for (int i = 0; i < 16; ++i) e += "\xF0\x9F\x98\x80"; return e; }(),
+         [] { std::string e; for (int i = 0; i < 15; ++i) e += "\xF0\x9F\x98\x80"; return e; }()},
+        {std::string(30, 'x') + "\xF0\x9F\x98\x80", std::string(30, 'x')},  // never half a surrogate pair
+        {std::string(27, 'x') + "\xF0\x9F\x87\xAB\xF0\x9F\x87\xB7" + "y", std::string(27, 'x') + "\xF0\x9F\x87\xAB\xF0\x9F\x87\xB7"},  // a flag: 4 units
+        {std::string(28, 'x') + "\xF0\x9F\x87\xAB\xF0\x9F\x87\xB7", std::string(28, 'x')},
         {"\x01\x02", "Table"},
         {"bad\xFF", "bad\xEF\xBF\xBD"},
         {std::string(29, 'x') + " 'yz", std::string(29, 'x')},  // the cut leaves " '": trimmed again

@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
 using namespace VozudOzev;
 using VietnameseMarks::Signs;
 
@@ -59,4 +64,40 @@ TEST(VietnameseMarks, GermanLettersBackOnlyOnGermanPages)
         VietnameseMarks::germanLettersBack(lines);
         EXPECT_EQ(lines[0][1].text, c.want);
     }
+}
+
+TEST(VietnameseMarks, SecondReadingSeesOnlyWordsThatCanTakeMarks)
+{
+    for (const auto& [word, want] : std::vector<std::pair<std::string, bool>>{
+             {"Banh", true}, {"mì", true}, {"ĐỒNG", true}, {"(VND)", true}, {"30.738.000d", true},
+             {"xyz", true}, {"1.250.000", false}, {"12/03", false}, {"₫", false}, {"TP.HCM", false}, {"", false}}) {
+        SCOPED_TRACE(word);
+        EXPECT_EQ(VietnameseMarks::markable(word), want);
+    }
+    // On a 40x10 page: a number, a word, a number touching the word, and a number.
+    std::vector<std::uint8_t> grey(40 * 10, 0);
+    const PageLines lines{{{"120", {0, 0, 8, 10}, 1},
+                           {"Phở", {10, 0, 8, 10}, 1},
+                           {"9", {17, 0, 6, 10}, 1},
+                           {"7,5", {30, 0, 8, 10}, 1}}};
+    EXPECT_TRUE(VietnameseMarks::blankUnmarkable(grey, 40, 10, 255, lines));
+    for (int y : {0, 9}) {
+        SCOPED_TRACE(y);
+        EXPECT_EQ(grey[y * 40 + 0], 255);
+        EXPECT_EQ(grey[y * 40 + 7], 255);
+        EXPECT_EQ(grey[y * 40 + 8], 0) << "between the words";
+        EXPECT_EQ(grey[y * 40 + 12], 0) << "the word";
+        EXPECT_EQ(grey[y * 40 + 21], 0) << "touches it";
+        EXPECT_EQ(grey[y * 40 + 33], 255);
+    }
+    // No word that can take marks: nothing to read again, and the page is left alone.
+    std::vector<std::uint8_t> page(40 * 10, 0);
+    EXPECT_FALSE(VietnameseMarks::blankUnmarkable(page, 40, 10, 255, {{lines[0][0], lines[0][3]}}));
+    EXPECT_EQ(page[0], 0);
+    // Boxes off the page, or a page smaller than it says, stay in bounds.
+    std::vector<std::uint8_t> small(4, 0);
+    EXPECT_TRUE(VietnameseMarks::blankUnmarkable(small, 40, 10, 255, {{{"tea", {0, 0, 8, 10}, 1}}}));
+    EXPECT_TRUE(VietnameseMarks::blankUnmarkable(grey, 40, 10, 255,
+                                                 {{{"7", {-50, -50, 500, 500}, 1}, {"tea", {0, 0, 0, 0}, 1}}}));
+    EXPECT_EQ(grey[12], 255);
 }

@@ -44,7 +44,13 @@ TEST(WordGaps, SplitsWhereTheBlankIsASpace)
         // A kerned or accented letter reaches back over its neighbour: no gap, no split.
         {"overlapping boxes", symbols({{"T", 0, 14}, {"ỷ", 2, 16}, {"x", 30, 40}}), {"Tỷ", "x"}},
         {"one character", symbols({{"7", 0, 10}}), {"7"}},
-        {"letter-spaced", symbols({{"N", 0, 12}, {"a", 21, 30}, {"m", 39, 52}, {"e", 61, 70}}), {"Name"}},
+        // Monospaced cells 17 px wide: narrow glyphs stand apart in their cells, no space.
+        {"monospaced decimal", symbols({{"1", 5, 11}, {"3", 19, 30}, {".", 40, 44}, {"1", 56, 62}}), {"13.1"}},
+        {"monospaced code", symbols({{"I", 7, 10}, {"N", 19, 30}, {"V", 36, 47}, {"-", 53, 63}, {"2", 70, 81}}),
+         {"INV-2"}},
+        {"monospaced space", symbols({{"1", 5, 11}, {"3", 19, 30}, {"%", 53, 64}}), {"13", "%"}},
+        // A small bold header: its letters a little apart, their centres evenly spaced.
+        {"letters apart", symbols({{"N", 0, 11}, {"a", 20, 29}, {"m", 38, 51}, {"e", 58, 67}}), {"Name"}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(texts(WordGaps::split(c.word, WordGaps::spaceGap(c.word))), c.expected) << c.what;

@@ -37,6 +37,26 @@ TEST(NumberPattern, ShapeOfReadsMarksSeparatorsAndGroups)
     }
 }
 
+TEST(NumberPattern, AColumnOfFoursIsAYenSignReadAsADigit)
+{
+    const struct {
+        std::vector<std::string> texts;
+        bool want;
+    } cases[] = {
+        {{"4665", "4410", "4467"}, true},
+        {{"4,665", "(4410)", "Total", "4467"}, true},
+        {{"4665", "4410"}, false},             // too few
+        {{"4665", "5410", "4467"}, false},     // one begins otherwise
+        {{"\u00A5665", "4410", "4467", "4123"}, false},  // the sign is read elsewhere
+        {{"41.5%", "44.2%", "40.0%"}, false},  // percentages
+        {{"4", "4", "4"}, false},              // single digits: counts
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.texts.front());
+        EXPECT_EQ(NumberPattern::yenReadAsFour(c.texts), c.want);
+    }
+}
+
 TEST(NumberPattern, OutliersBreakWhatTheColumnShares)
 {
     const struct {
@@ -46,6 +66,8 @@ TEST(NumberPattern, OutliersBreakWhatTheColumnShares)
     } cases[] = {
         {"lost decimal comma", {"37,11", "12,50", "3711", "48,20", "9,99"}, {2}},
         {"lost decimal point", {"87.12", "8712", "5.40", "16.08"}, {1}},
+        {"lost decimal point after a dollar sign", {"$72.11", "$7211", "$5.40", "$16.08"}, {1}},
+        {"lost comma before a spaced percent sign", {"1,3 %", "13 %", "4,5 %", "2,0 %"}, {1}},
         {"lost euro sign and comma", {"2,19 \u20AC", "14,00 \u20AC", "219\u20AC", "1,05 \u20AC"}, {2}},
         {"yen read as a digit", {"\u00A5389", "\u00A51,630", "4389", "\u00A5250", "\u00A512"}, {2}},
         {"dropped yen", {"\u00A5389", "1,630", "\u00A5250", "\u00A512"}, {1}},

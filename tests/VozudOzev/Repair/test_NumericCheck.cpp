@@ -66,6 +66,8 @@ TEST(NumericCheck, LostOrInventedMarksAreReadAgainAndAlwaysFlagged)
          {false, false, true, false}},
         {"yen read as a digit", "yen", {"4389", "\u00A51,630", "\u00A5250", "\u00A512"}, {{0, "\u00A5389"}},
          {"\u00A5389", "\u00A51,630", "\u00A5250", "\u00A512"}, {true, false, false, false}},
+        {"yen read as a four in every row", "yen", {"4389", "41,630", "4250", "412"},
+         {{0, "\u00A5389"}, {2, "\u00A5250"}}, {"\u00A5389", "41,630", "\u00A5250", "412"}, {true, true, true, true}},
         {"yen dropped, not read again: flagged", "yen", {"\u00A5389", "1,630", "\u00A5250", "\u00A512"}, {},
          {"\u00A5389", "1,630", "\u00A5250", "\u00A512"}, {false, true, false, false}},
         {"lost group in brackets", "brackets", {"(1042)", "2,310", "(88)", "1,507"}, {{0, "(1,042)"}},
@@ -121,6 +123,10 @@ TEST(NumericCheck, AnEmDashReadAsAHyphenIsMeasuredAndFlagged)
     const Outcome o = run("dash", {"-", "4,20", "\u2014", "17,35"}, {});
     EXPECT_EQ(o.texts, (std::vector<std::string>{"\u2014", "4,20", "\u2014", "17,35"}));
     EXPECT_EQ(o.flagged, (std::vector<bool>{true, false, false, false}));
+    // An en dash measured as an em dash is an empty value all the same: kept, flagged.
+    const Outcome en = run("dash", {"\u2013", "4,20", "\u2014", "17,35"}, {});
+    EXPECT_EQ(en.texts, (std::vector<std::string>{"\u2013", "4,20", "\u2014", "17,35"}));
+    EXPECT_EQ(en.flagged, (std::vector<bool>{true, false, false, false}));
 }
 
 TEST(NumericCheck, ADashIsMeasuredAgainstTheDigitsNotTheCellBoxes)

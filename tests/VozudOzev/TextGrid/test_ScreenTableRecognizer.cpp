@@ -48,6 +48,10 @@ TEST(ScreenChrome, LettersAndRowNumbersOutTableColumnsKept)
     EXPECT_TRUE(ScreenChrome::columnLetters({"", "A", "B", "", "D"}));
     EXPECT_FALSE(ScreenChrome::columnLetters({"A", "C"}));
     EXPECT_FALSE(ScreenChrome::columnLetters({"Name", "Qty"}));
+    // Small header letters misread: one in lower case, one lost among three good ones.
+    EXPECT_TRUE(ScreenChrome::columnLetters({"A", "B", "c", "D"}));
+    EXPECT_TRUE(ScreenChrome::columnLetters({"A", "|", "C", "D"}));
+    EXPECT_FALSE(ScreenChrome::columnLetters({"A", "|", "C"}));
     EXPECT_TRUE(ScreenChrome::rowNumbers({"", "1", "2", "3"}));
     EXPECT_FALSE(ScreenChrome::rowNumbers({"1", "2", "4"}));
 
@@ -175,6 +179,84 @@ TEST(ScreenTableRecognizer, CaptionsNotesIconsAndTotalRowsOfRealPages)
             ASSERT_LT(static_cast<size_t>(at.second), grid[r].size());
             EXPECT_EQ(grid[r][static_cast<size_t>(at.second)], text) << "row " << r << " col " << at.second;
         }
+    }
+}
+
+// Real captures with their OCR lines: the image's own lines decide the columns.
+TEST(ScreenTableRecognizer, SpreadsheetChromeOfRealCaptures)
+{
+    const struct {
+        const char* fixture;
+        int rows, cols;
+        std::vector<std::pair<std::pair<int, int>, std::string>> cells;
+    } cases[] = {
+        // The row numbers' grey column ends in a dark line that the header text touches;
+        // the column letters come back with a lower-case "c".
+        {"sheet-row-numbers", 3, 5, {{{0, 0}, "Item"}, {{1, 0}, "Greentea"}, {{2, 0}, "Printer paper A4"}, {{0, 4}, "Invoice date"}}},
+        // No grid: right-aligned numbers one blank before left-aligned names, and white
+        // header text on a blue bar whose broken fill looks like ruling lines between letters.
+        {"sheet-touching-columns", 5, 6, {{{0, 0}, "No."}, {{0, 1}, "City"}, {{0, 2}, "Visitors"}, {{1, 0}, "1"}, {{1, 1}, "Miami"}, {{4, 1}, "Cleveland"}, {{3, 0}, "10"}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fixture);
+        const Image image =
+            ImageLoader::load(std::string(VANTREL_SOURCE_DIR) + "/tests/fixtures/screen/" + c.fixture + ".png");
+        std::vector<std::string> notes;
+        const std::optional<Table> t = ScreenTableRecognizer::build(linesFixture(c.fixture), image, notes);
+        ASSERT_TRUE(t);
+        EXPECT_EQ(t->rows, c.rows);
+        EXPECT_EQ(t->cols, c.cols);
+        const auto grid = t->grid();
+        for (const auto& [at, text] : c.cells)
+            EXPECT_EQ(grid.at(static_cast<size_t>(at.first)).at(static_cast<size_t>(at.second)), text);
+    }
+}
+
+TEST(ScreenTableRecognizer, TitleAboveTheGridStaysOut)
+{
+    // A title over a 4-column grid, its words a word space apart; the vertical line at x 150
+    // cuts it when the grid is ruled.
+    const std::vector<std::vector<std::string>> grid{
+        {"Region", "Q1", "Q2", "Q3"}, {"North", "120", "135", "150"}, {"South", "98", "102", "110"}, {"East", "77", "81", "95"}};
+    auto linesWith = [&](const OCRLine& first) {
+        std::vector<OCRLine> lines{first};
+        for (size_t r = 0; r < grid.size(); ++r) {
+            std::vector<OCRWord> ws;
+            for (size_t c = 0; c < grid[r].size(); ++c)
+                ws.push_back(word(grid[r][c], 48 + 110.0 * static_cast<double>(c), 80 + 36.0 * static_cast<double>(r),
+                                  9.0 * static_cast<double>(grid[r][c].size()), 15));
+            lines.push_back(line(ws));
+        }
+        return lines;
+    };
+    const OCRLine title = line({word("Quarterly", 40, 24, 106, 19), word("sales", 156, 24, 47, 19),
+                                word("by", 209, 24, 22, 19), word("region", 237, 24, 64, 19)});
+    Image ruled = plain(520, 240);
+    for (int y = 70; y <= 214; y += 36)
+        TestSupport::Canvas::fill(ruled, 40, y, 441, 1);
+    for (int x = 40; x <= 480; x += 110)
+        TestSupport::Canvas::fill(ruled, x, 70, 1, 145);
+    const struct {
+        const char* name;
+        OCRLine first;
+        Image image;
+        std::string firstCell;
+        int rows;
+    } cases[] = {
+        {"plain", title, plain(520, 240), "Region", 4},
+        {"ruled", title, ruled, "Region", 4},
+        // A short label over the first column is a row of the table.
+        {"label over the first column", line({word("Area", 48, 44, 36, 15)}), plain(520, 240), "Area", 5},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::string> notes;
+        const std::optional<Table> t = ScreenTableRecognizer::build(linesWith(c.first), c.image, notes);
+        ASSERT_TRUE(t);
+        EXPECT_EQ(t->rows, c.rows);
+        EXPECT_EQ(t->cols, 4);
+        EXPECT_EQ(t->grid()[0][0], c.firstCell);
+        EXPECT_EQ(t->grid().back(), grid.back());
     }
 }
 

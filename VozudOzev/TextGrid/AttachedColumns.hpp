@@ -1,0 +1,17 @@
+#pragma once
+
+#include "VozudOzev/Model/Table.hpp"
+
+namespace VozudOzev {
+
+// Monospace listings part their columns by as little as one space, so the shared gaps also
+// cut off what only trails a column: the arguments after a command ("Xorg :0"), a currency
+// sign after every amount ("19.007.000 ₫"). Such a column is no column of its own.
+struct AttachedColumns {
+    // Joins into the column on its left each column whose every cell follows a cell there
+    // within `gap`, when the column has no header of its own (nothing in the first row) or
+    // holds one same text under it. Returns how many columns were joined.
+    static int join(Table& table, double gap);
+};
+
+}  // namespace VozudOzev

@@ -1,0 +1,82 @@
+#include "VozudOzev/TextGrid/TouchingColumns.hpp"
+
+#include "Support/OCRBuilders.hpp"
+
+#include <gtest/gtest.h>
+
+using namespace VozudOzev;
+using namespace TestSupport::OCRBuilders;
+
+namespace {
+
+// Rows of two words one blank apart: the left word ends at `end` (or starts at 10 when
+// `end` is 0), the right one starts at `start`.
+struct Pair {
+    std::string left, right;
+    double leftWidth, end, start, rightWidth;
+};
+
+std::vector<OCRLine> rows(const std::vector<Pair>& pairs)
+{
+    std::vector<OCRLine> lines;
+    double y = 10;
+    for (const Pair& p : pairs) {
+        const double x = p.end > 0 ? p.end - p.leftWidth : 10;
+        lines.push_back(line({word(p.left, x, y, p.leftWidth, 12), word(p.right, p.start, y, p.rightWidth, 12)}));
+        y += 20;
+    }
+    return lines;
+}
+
+}  // namespace
+
+TEST(TouchingColumns, RightAlignedAmountsAgainstLeftAlignedWords)
+{
+    const struct {
+        const char* what;
+        std::vector<Pair> pairs;
+        size_t edges;
+    } cases[] = {
+        {"amounts then codes",
+         {{"€15.51", "SKU-45593", 44, 327, 331, 75},
+          {"€8,453.00", "SKU-16622", 64, 327, 331, 75},
+          {"€10.48", "Widget", 44, 327, 331, 50}},
+         1},
+        {"two rows only", {{"€15.51", "SKU-1", 44, 327, 331, 40}, {"€8,453.00", "SKU-2", 64, 327, 331, 40}}, 0},
+        // A date before a time starts and ends together: one cell.
+        {"fixed-width first word",
+         {{"2024-01-02", "12:30", 80, 0, 94, 40},
+          {"2024-03-04", "08:15", 80, 0, 94, 40},
+          {"2025-11-30", "23:59", 80, 0, 94, 40}},
+         0},
+        // The next group of a number, a unit after an amount: the amount's own.
+        {"number groups",
+         {{"1", "234", 8, 200, 204, 24}, {"12", "345", 16, 200, 204, 24}, {"123", "456", 24, 200, 204, 24}},
+         0},
+        {"currency codes",
+         {{"239,31", "EUR", 48, 200, 204, 24}, {"2.046,00", "EUR", 64, 200, 204, 24}, {"5,10", "EUR", 32, 200, 204, 24}},
+         0},
+        {"words before words",
+         {{"Paid", "Anna", 32, 200, 204, 32}, {"Open", "Paul", 32, 200, 204, 32}, {"Overdue", "Ines", 56, 200, 204, 32}},
+         0},
+        {"percent signs",
+         {{"1,5", "%", 24, 200, 204, 8}, {"12,25", "%", 40, 200, 204, 8}, {"100", "%", 24, 200, 204, 8}},
+         0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::vector<double> edges = TouchingColumns::find(rows(c.pairs), 12);
+        ASSERT_EQ(edges.size(), c.edges);
+        if (!edges.empty())
+            EXPECT_NEAR(edges[0], 329, 1);
+    }
+}
+
+TEST(TouchingColumns, NoEdgeThroughAWord)
+{
+    std::vector<OCRLine> lines = rows({{"€15.51", "SKU-45593", 44, 327, 331, 75},
+                                       {"€8,453.00", "SKU-16622", 64, 327, 331, 75},
+                                       {"€10.48", "Widget", 44, 327, 331, 50}});
+    lines.push_back(line({word("A-long-description-here", 250, 90, 160, 12)}));
+    EXPECT_TRUE(TouchingColumns::find(lines, 12).empty());
+}
