@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <tuple>
 #include <tesseract/baseapi.h>
 #include <tesseract/resultiterator.h>
 
@@ -113,6 +114,8 @@ PageReading readPage(TesseractPool& pool, const TesseractRecognizer::Tuning& tun
         throw TextRecognitionError("text recognition failed");
 
     PageReading reading;
+    // The words with their characters and lines, placed once the whole page shows its font.
+    std::vector<std::tuple<size_t, PageWord, std::vector<DongSign::Symbol>>> read;
     std::unique_ptr<tesseract::ResultIterator> it(api.GetIterator());
     if (!it)
         return reading;
@@ -128,14 +131,22 @@ PageReading readPage(TesseractPool& pool, const TesseractRecognizer::Tuning& tun
         std::optional<PageWord> word = wordAt(*it);
         if (!word)
             continue;
-        const std::vector<DongSign::Symbol> symbols = symbolsOf(*it);
-        for (auto& [piece, pieceSymbols] : drawnWords(std::move(*word), symbols)) {
-            if (DongSign::endsWithDongLetter(piece.text))
-                DongSign::place(pieceSymbols, std::move(piece), reading.lines.back());
-            else
-                reading.lines.back().push_back(std::move(piece));
-        }
+        read.emplace_back(reading.lines.size() - 1, std::move(*word), symbolsOf(*it));
     } while (it->Next(tesseract::RIL_WORD));
+    std::vector<std::vector<DongSign::Symbol>> symbols;
+    for (const auto& [line, word, chars] : read)
+        symbols.push_back(chars);
+    const bool split = WordGaps::proportional(symbols);
+    for (auto& [line, word, chars] : read) {
+        auto pieces = split ? drawnWords(std::move(word), chars)
+                            : std::vector<std::pair<PageWord, std::vector<DongSign::Symbol>>>{{std::move(word), chars}};
+        for (auto& [piece, pieceSymbols] : pieces) {
+            if (DongSign::endsWithDongLetter(piece.text))
+                DongSign::place(pieceSymbols, std::move(piece), reading.lines[line]);
+            else
+                reading.lines[line].push_back(std::move(piece));
+        }
+    }
     return reading;
 }
 

@@ -3,6 +3,7 @@
 #include "VozudOzev/Model/Median.hpp"
 
 #include <algorithm>
+#include <cmath>
 
 namespace VozudOzev::WordGaps {
 
@@ -37,6 +38,33 @@ std::vector<std::vector<DongSign::Symbol>> split(const std::vector<DongSign::Sym
         right = out.size() == 1 && out.back().size() == 1 ? s.box.maxX() : std::max(right, s.box.maxX());
     }
     return out;
+}
+
+bool proportional(const std::vector<std::vector<DongSign::Symbol>>& words)
+{
+    // Per word of four or more characters, the spread of the distances between neighbouring
+    // centres relative to their mean: near 0 for monospace, 0.2 and more for proportional.
+    std::vector<double> spreads;
+    for (const auto& word : words) {
+        if (word.size() < 4)
+            continue;
+        std::vector<double> d;
+        for (size_t i = 1; i < word.size(); ++i)
+            d.push_back(word[i].box.midX() - word[i - 1].box.midX());
+        double mean = 0;
+        for (double v : d)
+            mean += v;
+        mean /= static_cast<double>(d.size());
+        if (mean <= 0)
+            continue;
+        double var = 0;
+        for (double v : d)
+            var += (v - mean) * (v - mean);
+        spreads.push_back(std::sqrt(var / static_cast<double>(d.size())) / mean);
+    }
+    if (spreads.size() < 5)
+        return false;
+    return median(std::move(spreads)) >= 0.12;
 }
 
 double spaceGap(const std::vector<DongSign::Symbol>& symbols)

@@ -56,3 +56,16 @@ TEST(WordGaps, SplitsWhereTheBlankIsASpace)
         EXPECT_EQ(texts(WordGaps::split(c.word, WordGaps::spaceGap(c.word))), c.expected) << c.what;
     EXPECT_TRUE(WordGaps::split({}, 5).empty());
 }
+
+TEST(WordGaps, OnlyAProportionalPageIsSplit)
+{
+    // Monospace: every centre one pitch from the next, whatever the glyph's width ("1.5").
+    std::vector<std::vector<DongSign::Symbol>> mono, prop;
+    for (int w = 0; w < 6; ++w) {
+        mono.push_back(symbols({{"1", 0, 8}, {".", 13, 15}, {"5", 20, 28}, {"0", 30, 38}}));
+        prop.push_back(symbols({{"W", 0, 18}, {"i", 20, 23}, {"d", 25, 35}, {"t", 37, 42}, {"h", 44, 54}}));
+    }
+    EXPECT_FALSE(WordGaps::proportional(mono));
+    EXPECT_TRUE(WordGaps::proportional(prop));
+    EXPECT_FALSE(WordGaps::proportional({prop.begin(), prop.begin() + 2}));  // too few words to tell
+}
