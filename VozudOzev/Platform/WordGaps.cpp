@@ -64,7 +64,7 @@ bool proportional(const std::vector<std::vector<DongSign::Symbol>>& words)
     }
     if (spreads.size() < 5)
         return false;
-    return median(std::move(spreads)) >= 0.12;
+    return upperMedian(std::move(spreads)) >= 0.12;
 }
 
 double spaceGap(const std::vector<DongSign::Symbol>& symbols)
