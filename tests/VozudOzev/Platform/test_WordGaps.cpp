@@ -44,6 +44,13 @@ TEST(WordGaps, SplitsWhereTheBlankIsASpace)
         // A kerned or accented letter reaches back over its neighbour: no gap, no split.
         {"overlapping boxes", symbols({{"T", 0, 14}, {"ỷ", 2, 16}, {"x", 30, 40}}), {"Tỷ", "x"}},
         {"one character", symbols({{"7", 0, 10}}), {"7"}},
+        // Monospace, 16 px a character: narrow glyphs stand alone in their cells, and the
+        // blanks beside them are as wide as a proportional space.
+        {"monospace decimal point", symbols({{"0", 4, 12}, {".", 22, 25}, {"3", 36, 44}}), {"0.3"}},
+        {"monospace colon", symbols({{"1", 4, 12}, {"2", 20, 28}, {":", 38, 41}, {"5", 52, 60}, {"9", 68, 76}}),
+         {"12:59"}},
+        {"monospace pair", symbols({{"7", 4, 12}, {"%", 20, 28}}), {"7%"}},
+        {"monospace space", symbols({{"7", 4, 12}, {"%", 36, 44}}), {"7", "%"}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(texts(WordGaps::split(c.word, WordGaps::spaceGap(c.word))), c.expected) << c.what;
