@@ -18,9 +18,16 @@ bool wideStep(const std::vector<DongSign::Symbol>& symbols, size_t i)
     for (size_t k = 1; k < symbols.size(); ++k)
         if (k != i)
             others.push_back(symbols[k].box.midX() - symbols[k - 1].box.midX());
-    if (others.empty())
-        return true;
-    return symbols[i].box.midX() - symbols[i - 1].box.midX() >= 1.3 * upperMedian(std::move(others));
+    const double step = symbols[i].box.midX() - symbols[i - 1].box.midX();
+    // A word of two characters has no other step: a space there steps more than the
+    // characters are tall, a monospaced pitch less.
+    if (others.empty()) {
+        std::vector<double> heights;
+        for (const DongSign::Symbol& s : symbols)
+            heights.push_back(s.box.h);
+        return step >= 1.2 * upperMedian(std::move(heights));
+    }
+    return step >= 1.3 * upperMedian(std::move(others));
 }
 
 }  // namespace

@@ -7,7 +7,8 @@
 namespace VozudOzev::WordGaps {
 
 // A word's characters in the groups the page draws apart: a new group wherever the blank
-// between two characters is at least minGap wide. Recognisers often read "14 %", "1 234" or
+// between two characters is at least minGap wide and the step between them is wider than
+// the word's other steps (monospace text leaves wide blanks beside narrow glyphs). Recognisers often read "14 %", "1 234" or
 // "Phở bò" as one word when the space is narrow; the gap in the ink still shows it.
 std::vector<std::vector<DongSign::Symbol>> split(const std::vector<DongSign::Symbol>& symbols, double minGap);
 

@@ -51,6 +51,13 @@ TEST(WordGaps, SplitsWhereTheBlankIsASpace)
         {"monospaced space", symbols({{"1", 5, 11}, {"3", 19, 30}, {"%", 53, 64}}), {"13", "%"}},
         // A small bold header: its letters a little apart, their centres evenly spaced.
         {"letters apart", symbols({{"N", 0, 11}, {"a", 20, 29}, {"m", 38, 51}, {"e", 58, 67}}), {"Name"}},
+        // Monospace, 16 px a character: narrow glyphs stand alone in their cells, and the
+        // blanks beside them are as wide as a proportional space.
+        {"monospace decimal point", symbols({{"0", 4, 12}, {".", 22, 25}, {"3", 36, 44}}), {"0.3"}},
+        {"monospace colon", symbols({{"1", 4, 12}, {"2", 20, 28}, {":", 38, 41}, {"5", 52, 60}, {"9", 68, 76}}),
+         {"12:59"}},
+        {"monospace pair", symbols({{"7", 4, 12}, {"%", 20, 28}}), {"7%"}},
+        {"monospace space", symbols({{"7", 4, 12}, {"%", 36, 44}}), {"7", "%"}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(texts(WordGaps::split(c.word, WordGaps::spaceGap(c.word))), c.expected) << c.what;
