@@ -101,7 +101,9 @@ TEST(UpdateController, CheckReportsEachFeedOutcome) {
         ASSERT_EQ(shown.size(), 1u);
         EXPECT_EQ(shown[0].kind, c.kind);
         EXPECT_TRUE(u.canCheckForUpdates());
-        if (c.kind == UpdateCheckResult::Kind::failed) EXPECT_FALSE(shown[0].reason.isEmpty());
+        if (c.kind == UpdateCheckResult::Kind::failed) {
+            EXPECT_FALSE(shown[0].reason.isEmpty());
+        }
     }
 }
 

@@ -21,7 +21,9 @@ TEST(Shortcut, FromKeyNeedsSuperAltOrCtrl) {
         SCOPED_TRACE(int(c.mods));
         const auto s = Shortcut::fromKey(10, c.mods);
         ASSERT_EQ(s.has_value(), c.want.has_value());
-        if (s) EXPECT_EQ(*s, (Shortcut{10, *c.want}));
+        if (s) {
+            EXPECT_EQ(*s, (Shortcut{10, *c.want}));
+        }
     }
 }
 
