@@ -1,5 +1,7 @@
 #include "VozudOzev/Repair/ColumnCleaner.hpp"
 
+#include "VozudOzev/Model/MostVoted.hpp"
+
 #include <algorithm>
 #include <map>
 #include <optional>
@@ -109,13 +111,7 @@ long long votedShift(const std::vector<AssembledCell>& cells, int row, const Ext
         if (c->textBox)
             if (const std::optional<int> column = overlappedColumn(*c->textBox, extents))
                 ++votes[static_cast<long long>(*column) - c->col];
-    long long shift = 0;
-    int count = 0;
-    for (const auto& [s, n] : votes)
-        if (n > count) {
-            shift = s;
-            count = n;
-        }
+    const auto [shift, count] = mostVoted(votes);
     if (count < 2 || static_cast<double>(count) < 0.75 * static_cast<double>(candidates.size()))
         return 0;
     return shift;

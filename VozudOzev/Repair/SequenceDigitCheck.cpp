@@ -1,5 +1,7 @@
 #include "VozudOzev/Repair/SequenceDigitCheck.hpp"
 
+#include "VozudOzev/Model/MostVoted.hpp"
+
 #include "VozudOzev/Repair/CellTextCleanerTables.hpp"
 #include "VozudOzev/Model/Unicode.hpp"
 
@@ -79,13 +81,7 @@ std::map<std::size_t, int> expectations(const std::vector<AssembledCell>& cells)
         std::map<long long, size_t> counts;
         for (const Pair& p : pairs)
             ++counts[p.offset];
-        long long k = 0;
-        size_t j = 0;
-        for (const auto& [offset, count] : counts)
-            if (count > j) {
-                k = offset;
-                j = count;
-            }
+        const auto [k, j] = mostVoted(counts);
         if (j < 3 || static_cast<double>(j) < 0.8 * static_cast<double>(pairs.size()))
             continue;
 
