@@ -1,5 +1,7 @@
 #include "VozudOzev/TextGrid/RowSpans.hpp"
 
+#include "VozudOzev/Model/Median.hpp"
+
 #include <algorithm>
 #include <cmath>
 
@@ -100,8 +102,7 @@ std::vector<double> rowMiddles(const Table& table)
                 ys.push_back(c.bbox->midY());
         if (ys.empty())
             return {};
-        std::nth_element(ys.begin(), ys.begin() + static_cast<std::ptrdiff_t>(ys.size() / 2), ys.end());
-        middle[static_cast<size_t>(r)] = ys[ys.size() / 2];
+        middle[static_cast<size_t>(r)] = upperMedian(std::move(ys));
     }
     return middle;
 }

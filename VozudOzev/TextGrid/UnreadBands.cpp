@@ -1,5 +1,7 @@
 #include "VozudOzev/TextGrid/UnreadBands.hpp"
 
+#include "VozudOzev/Model/Median.hpp"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -28,8 +30,7 @@ std::vector<std::pair<int, int>> UnreadBands::find(const Image& image, const std
     // Too little text to measure it by: nothing to compare a band with.
     if (heights.size() < 4)
         return {};
-    std::nth_element(heights.begin(), heights.begin() + static_cast<std::ptrdiff_t>(heights.size() / 2), heights.end());
-    const double h = heights[heights.size() / 2];
+    const double h = upperMedian(std::move(heights));
 
     const std::vector<std::uint8_t> grey = image.grey();
     std::vector<bool> texty(static_cast<size_t>(H), false);
