@@ -2,8 +2,10 @@
 
 #include "VozudOzev/Model/Unicode.hpp"
 #include "VozudOzev/OCR/TextHeight.hpp"
+#include "VozudOzev/TextGrid/InkMask.hpp"
 
 #include <algorithm>
+#include <cmath>
 
 namespace VozudOzev {
 
@@ -105,18 +107,137 @@ bool pieceOfRule(const OCRLine& line, const std::vector<std::pair<double, double
            });
 }
 
+namespace {
+
+// Bars read on two lines or more, one position per column of them.
+std::vector<double> barColumnsOf(const std::vector<BorderText::Mark>& marks, double h)
+{
+    std::vector<double> xs;
+    for (const BorderText::Mark& m : marks)
+        xs.push_back(m.x);
+    std::sort(xs.begin(), xs.end());
+    std::vector<double> out;
+    for (size_t i = 0, j = 0; i < xs.size(); i = j) {
+        double sum = 0;
+        for (j = i; j < xs.size() && (j == i || xs[j] - xs[j - 1] <= 0.6 * h); ++j)
+            sum += xs[j];
+        if (j - i >= 2)
+            out.push_back(sum / static_cast<double>(j - i));
+    }
+    return out;
+}
+
+// A bar is also read as one of these ("1]", "51", "}", "I”"). Box tables pad each cell
+// with a blank on both sides, so no character of a cell stands on a bar's column.
+constexpr std::u32string_view barLookalikes = U"]|[}{Il!1:;'\"”“’‘`¦";
+
+// The words of each line with the bar lookalikes that stand on a column of bars taken out.
+void dropBarLookalikes(BorderText& out, double h)
+{
+    const std::vector<double> columns = barColumnsOf(out.vertical, h);
+    if (columns.empty())
+        return;
+    for (OCRLine& line : out.lines) {
+        std::vector<OCRWord> kept;
+        bool changed = false;
+        for (const OCRWord& w : line.words) {
+            const std::u32string cps = Unicode::decode(w.text);
+            const double perChar = cps.empty() ? 0 : w.bbox.w / static_cast<double>(cps.size());
+            const double near = std::max(0.5 * perChar, 0.35 * h);
+            std::u32string text;
+            double x0 = 0;
+            double x1 = 0;
+            auto flush = [&] {
+                if (!Unicode::trimmed(Unicode::encode(text)).empty()) {
+                    OCRWord piece = w;
+                    piece.text = Unicode::encode(text);
+                    piece.bbox.x = x0;
+                    piece.bbox.w = x1 - x0;
+                    kept.push_back(std::move(piece));
+                }
+                text.clear();
+            };
+            for (size_t i = 0; i < cps.size(); ++i) {
+                const double cx = w.bbox.x + perChar * (static_cast<double>(i) + 0.5);
+                const bool onBar = barLookalikes.find(cps[i]) != std::u32string_view::npos &&
+                                   std::any_of(columns.begin(), columns.end(),
+                                               [&](double c) { return std::abs(c - cx) <= near; });
+                if (onBar) {
+                    flush();
+                    changed = true;
+                    continue;
+                }
+                if (text.empty())
+                    x0 = w.bbox.x + perChar * static_cast<double>(i);
+                text += cps[i];
+                x1 = w.bbox.x + perChar * static_cast<double>(i + 1);
+            }
+            if (text.size() == cps.size()) {
+                kept.push_back(w);
+                text.clear();
+            } else {
+                flush();
+            }
+        }
+        if (!changed)
+            continue;
+        line.words = std::move(kept);
+        line.text.clear();
+        for (const OCRWord& w : line.words)
+            line.text += (line.text.empty() ? "" : " ") + w.text;
+    }
+    std::erase_if(out.lines, [](const OCRLine& l) { return l.words.empty(); });
+}
+
+}  // namespace
+
+bool BorderText::flatInk(const Image& image, const BBox& box, double h)
+{
+    if (!(h >= 4) || box.w < 4 * h)
+        return false;
+    const InkMask mask = InkMask::of(image, box, 0.4);
+    if (mask.empty())
+        return false;
+    std::vector<int> rows(static_cast<size_t>(mask.height));
+    int total = 0;
+    for (int y = 0; y < mask.height; ++y) {
+        rows[static_cast<size_t>(y)] = mask.rowCount(y);
+        total += rows[static_cast<size_t>(y)];
+    }
+    if (total == 0)
+        return false;
+    const int band = std::max(2, static_cast<int>(std::lround(0.2 * h)));
+    int best = 0;
+    for (int y = 0; y < mask.height; ++y) {
+        int sum = 0;
+        for (int k = y; k < std::min(mask.height, y + band); ++k)
+            sum += rows[static_cast<size_t>(k)];
+        best = std::max(best, sum);
+    }
+    const int widest = *std::max_element(rows.begin(), rows.end());
+    return best >= 0.75 * total && widest >= 0.35 * mask.width;
+}
+
 BorderText BorderText::strip(const std::vector<OCRLine>& input)
+{
+    return strip(input, Image{});
+}
+
+BorderText BorderText::strip(const std::vector<OCRLine>& input, const Image& image)
 {
     BorderText out;
     const double h = TextHeight::median(input);
+    auto drawnRule = [&](const OCRLine& line) {
+        return ruleLine(line, h) || (!image.empty() && flatInk(image, line.bbox, h));
+    };
     std::vector<std::pair<double, double>> ruleSpans;
     for (const OCRLine& line : input)
-        if (ruleLine(line, h))
+        if (drawnRule(line))
             ruleSpans.emplace_back(line.bbox.y, line.bbox.y + line.bbox.h);
     for (const OCRLine& line : input) {
         const double top = line.bbox.y;
         const double bottom = line.bbox.y + line.bbox.h;
-        if (ruleLine(line, h) || pieceOfRule(line, ruleSpans, h)) {
+        if (drawnRule(line) || pieceOfRule(line, ruleSpans, h)) {
             out.horizontal.push_back(0.5 * (top + bottom));
             continue;
         }
@@ -183,6 +304,7 @@ BorderText BorderText::strip(const std::vector<OCRLine>& input)
         }
         out.lines.push_back(std::move(kept));
     }
+    dropBarLookalikes(out, h);
     return out;
 }
 

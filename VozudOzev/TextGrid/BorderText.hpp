@@ -1,6 +1,7 @@
 #pragma once
 
 #include "VozudOzev/OCR/OCRLine.hpp"
+#include "VozudOzev/Platform/Image.hpp"
 
 #include <vector>
 
@@ -23,6 +24,14 @@ struct BorderText {
     // Strips border characters from words: whole border words are dropped, bars at a
     // word's edge or inside it cut the word there.
     static BorderText strip(const std::vector<OCRLine>& lines);
+    // The same, and a line whose ink in `image` is one flat stroke is a drawn rule whatever
+    // the OCR made of it ("+-----+" read as "==-22----2---4-").
+    static BorderText strip(const std::vector<OCRLine>& lines, const Image& image);
+
+    // Whether the ink inside `box` is a rule: nearly all of it in a band no taller than a
+    // stroke of text of height `h`, running along much of a box at least a few words long
+    // (dashes leave gaps between them).
+    static bool flatInk(const Image& image, const BBox& box, double h);
 
     static bool isVerticalBorder(char32_t cp);
     static bool isBorder(char32_t cp);

@@ -7,6 +7,8 @@
 #include "VozudOzev/TextGrid/AttachedColumns.hpp"
 #include "VozudOzev/TextGrid/BorderText.hpp"
 #include "VozudOzev/TextGrid/ColumnPlacement.hpp"
+#include "VozudOzev/TextGrid/DottedZeros.hpp"
+#include "VozudOzev/TextGrid/MonospaceColumns.hpp"
 #include "VozudOzev/TextGrid/MonospaceWords.hpp"
 #include "VozudOzev/TextGrid/OverlappingWords.hpp"
 #include "VozudOzev/TextGrid/RowSpans.hpp"
@@ -263,9 +265,9 @@ struct Layout {
 };
 
 // Border characters out of the text; they come back as separators.
-void stripBorders(Layout& L, const std::vector<OCRLine>& input, std::vector<std::string>& notes)
+void stripBorders(Layout& L, const std::vector<OCRLine>& input, const Image& image, std::vector<std::string>& notes)
 {
-    L.border = BorderText::strip(input);
+    L.border = BorderText::strip(input, image);
     if (!L.border.vertical.empty() || !L.border.horizontal.empty())
         notes.push_back("border characters: " + std::to_string(L.border.vertical.size()) + " bars and " +
                         std::to_string(L.border.horizontal.size()) + " rule lines taken out of the text");
@@ -442,11 +444,27 @@ std::vector<Band> partedAtTouchingEdges(const Layout& L, std::vector<Band> colum
 // Monospace text (terminals) may part columns by one space, so there every word is placed
 // by itself and the shared gaps decide; elsewhere words closer than about two spaces read
 // as one phrase.
-void segmentText(Layout& L, std::vector<OCRLine> lines, std::vector<std::string>& notes)
+void segmentText(Layout& L, std::vector<OCRLine> lines, const Image& image, std::vector<std::string>& notes)
 {
     L.pitch = monospacePitch(lines);
     if (L.pitch) {
         notes.push_back("monospace text: columns from the gaps between words");
+        int underscores = 0;
+        lines = MonospaceWords::underscored(lines, image, *L.pitch, underscores);
+        if (underscores > 0)
+            notes.push_back(std::to_string(underscores) + " words joined again at an underscore the reading left out");
+        int parted = 0;
+        lines = MonospaceWords::spacedOut(lines, image, *L.pitch, parted);
+        if (parted > 0)
+            notes.push_back(std::to_string(parted) + " words parted at a blank of a whole character");
+        int dashes = 0;
+        lines = MonospaceWords::emDashes(lines, *L.pitch, L.h, dashes);
+        if (dashes > 0)
+            notes.push_back(std::to_string(dashes) + " dashes as wide as a character cell read as em dashes");
+        int zeros = 0;
+        lines = DottedZeros::read(lines, image, *L.pitch, zeros);
+        if (zeros > 0)
+            notes.push_back(std::to_string(zeros) + " dotted zeros read as other characters taken for 0");
         int joined = 0;
         lines = MonospaceWords::rejoined(lines, *L.pitch, joined);
         if (joined > 0)
@@ -865,20 +883,26 @@ std::optional<Table> ScreenTableRecognizer::build(const std::vector<OCRLine>& in
                                                   std::vector<std::string>& notes)
 {
     Layout L;
-    stripBorders(L, input, notes);
+    stripBorders(L, input, image, notes);
     if (!measureText(L, notes))
         return std::nullopt;
     findRulingLines(L, image);
     findVerticalSeparators(L, image, notes);
     findHorizontalSeparators(L, image, notes);
-    segmentText(L, cutTouchingColumns(L, cleanedText(L, notes), notes), notes);
+    segmentText(L, cutTouchingColumns(L, cleanedText(L, notes), notes), image, notes);
 
     RowIndices rows = textRows(L);
     dropCaptionAndNotes(L, rows, notes);
     joinMultiLineRows(L, rows, notes);
     const std::vector<TextGridEngine::Row> segmentRows = segmentRowsOf(L, rows);
 
-    const std::vector<Band> columns = partedAtTouchingEdges(L, columnsOf(L, segmentRows, notes));
+    std::vector<Band> columns = partedAtTouchingEdges(L, columnsOf(L, segmentRows, notes));
+    if (L.pitch && L.vertical.empty()) {
+        int joined = 0;
+        columns = MonospaceColumns::joinCrossed(columns, segmentRows, image, *L.pitch, joined);
+        if (joined > 0)
+            notes.push_back(std::to_string(joined) + " column edges a word runs over (word spaces seen in few rows) removed");
+    }
     if (columns.size() < 2 || rows.size() < 2) {
         notes.push_back("no table: " + std::to_string(rows.size()) + " rows, " + std::to_string(columns.size()) +
                         " columns");

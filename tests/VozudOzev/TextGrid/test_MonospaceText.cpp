@@ -1,0 +1,204 @@
+#include "VozudOzev/OCR/ImageLoader.hpp"
+#include "VozudOzev/TextGrid/BorderText.hpp"
+#include "VozudOzev/TextGrid/DottedZeros.hpp"
+#include "VozudOzev/TextGrid/MonospaceWords.hpp"
+#include "VozudOzev/TextGrid/ScreenTableRecognizer.hpp"
+
+#include "Support/Canvas.hpp"
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+using namespace VozudOzev;
+
+namespace {
+
+std::string fixturePath(const std::string& name, const char* ext)
+{
+    return std::string(VANTREL_SOURCE_DIR) + "/tests/fixtures/screen/" + name + ext;
+}
+
+std::vector<OCRLine> linesOf(const std::string& name)
+{
+    std::ifstream in(fixturePath(name, ".lines.json"));
+    return nlohmann::json::parse(in).get<std::vector<OCRLine>>();
+}
+
+}  // namespace
+
+// Terminal captures with the OCR's own lines: each shows one way the reading goes wrong
+// on monospace text and how the table comes out right.
+TEST(MonospaceText, TerminalCapturesReadRight)
+{
+    const struct {
+        const char* fixture;
+        int rows, cols;
+        std::vector<std::pair<std::pair<int, int>, std::string>> cells;
+    } cases[] = {
+        // DejaVu Sans Mono's dotted zero read as "6" ("6.1"), next to true 6s and 9s.
+        {"mono-dotted-zeros", 5, 8,
+         {{{3, 2}, "0.1"}, {{1, 3}, "0.0"}, {{1, 4}, "1695156"}, {{3, 4}, "1873625"}, {{2, 5}, "47167"}}},
+        // `ls -l` file names whose underscores the reading left out.
+        {"mono-underscores", 6, 8,
+         {{{2, 7}, "Doanh_thu_tháng_3.csv"}, {{3, 7}, "ghi_chú.txt"},
+          {{5, 7}, "Hợp_đồng"}, {{1, 7}, "chạy.sh"}, {{2, 5}, "2024-11-18"}}},
+        // The "+----+" rule under the header read as letters of no confidence.
+        {"box-misread-rule", 4, 5, {{{0, 0}, "#"}, {{0, 3}, "Einzelpreis"}, {{1, 1}, "Leipzig"}, {{3, 4}, "Versendet"}}},
+        // A report column filled in two rows only, whose word spaces fall at other places.
+        {"mono-sparse-column", 7, 5,
+         {{{0, 3}, "Ghi chú"}, {{2, 3}, "Khuyến mãi"}, {{0, 4}, "Mã"}, {{1, 4}, "A-2257"}, {{3, 3}, ""}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fixture);
+        const Image image = ImageLoader::load(fixturePath(c.fixture, ".png"));
+        std::vector<std::string> notes;
+        const std::optional<Table> t = ScreenTableRecognizer::build(linesOf(c.fixture), image, notes);
+        ASSERT_TRUE(t);
+        EXPECT_EQ(t->rows, c.rows);
+        EXPECT_EQ(t->cols, c.cols);
+        const auto grid = t->grid();
+        for (const auto& [at, text] : c.cells)
+            EXPECT_EQ(grid.at(static_cast<size_t>(at.first)).at(static_cast<size_t>(at.second)), text);
+    }
+}
+
+// Drawn glyphs: a ring around a separate dot is a zero; rings without a dot, open loops
+// and a ring around a letter are not.
+TEST(MonospaceText, DottedZeroGlyphs)
+{
+    using TestSupport::Canvas::fill;
+    // 10 x 16 px cells on a white page; strokes 2 px.
+    auto ring = [](Image& im, int x) {
+        fill(im, x + 1, 2, 8, 2, 0);
+        fill(im, x + 1, 14, 8, 2, 0);
+        fill(im, x + 1, 2, 2, 14, 0);
+        fill(im, x + 7, 2, 2, 14, 0);
+    };
+    Image im = TestSupport::Canvas::plain(80, 20);
+    ring(im, 0);  // dotted zero
+    fill(im, 4, 8, 2, 2, 0);
+    ring(im, 10);  // plain O
+    ring(im, 20);  // a six: the ring open at the upper right, a bar across the middle
+    fill(im, 27, 4, 2, 4, 255);
+    fill(im, 21, 8, 8, 2, 0);
+    ring(im, 30);  // a ring around a large inner mark ("®")
+    fill(im, 34, 5, 2, 8, 0);
+    fill(im, 44, 8, 2, 2, 0);  // a dot with no ring
+    // A dotted zero on a dark page (light ink), its dot fainter.
+    Image dark = TestSupport::Canvas::plain(20, 20, 30);
+    fill(dark, 1, 2, 8, 2, 220);
+    fill(dark, 1, 14, 8, 2, 220);
+    fill(dark, 1, 2, 2, 14, 220);
+    fill(dark, 7, 2, 2, 14, 220);
+    fill(dark, 4, 8, 2, 2, 160);
+    const struct {
+        const Image* image;
+        double x;
+        bool zero;
+    } cases[] = {{&im, 0, true}, {&im, 10, false}, {&im, 20, false}, {&im, 30, false}, {&im, 40, false}, {&dark, 0, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.x);
+        EXPECT_EQ(DottedZeros::dottedZero(*c.image, BBox{c.x, 0, 10, 18}), c.zero);
+    }
+}
+
+// A flat stroke along the foot of the blank is an underscore; a blank, a stroke at mid
+// height (a dash) or a letter is not.
+TEST(MonospaceText, UnderscoreInTheBlank)
+{
+    using TestSupport::Canvas::fill;
+    Image im = TestSupport::Canvas::plain(100, 24);
+    fill(im, 0, 15, 10, 2, 0);   // underscore under text 14 px tall from y 2
+    fill(im, 20, 8, 10, 2, 0);   // dash
+    fill(im, 42, 4, 2, 10, 0);   // a bar of a letter
+    fill(im, 63, 20, 4, 2, 0);   // a mark over a letter of the next line
+    fill(im, 80, 15, 10, 2, 0);  // an underscore with the next line's text under it
+    fill(im, 84, 19, 2, 5, 0);
+    const struct {
+        double x;
+        bool underscore;
+    } cases[] = {{0, true}, {20, false}, {40, false}, {60, false}, {80, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.x);
+        EXPECT_EQ(MonospaceWords::underscoreIn(im, BBox{c.x, 2, 10, 19}, 14), c.underscore);
+    }
+}
+
+TEST(MonospaceText, FlatInkIsARule)
+{
+    using TestSupport::Canvas::fill;
+    Image im = TestSupport::Canvas::plain(200, 60);
+    fill(im, 0, 8, 200, 2, 0);  // a rule with a junction
+    fill(im, 100, 3, 2, 12, 0);
+    for (int x = 0; x < 200; x += 10)  // text: strokes all over its height
+        fill(im, x, 30, 2, 12, 0);
+    fill(im, 0, 41, 200, 1, 0);  // underlined
+    EXPECT_TRUE(BorderText::flatInk(im, BBox{0, 0, 200, 18}, 12));
+    EXPECT_FALSE(BorderText::flatInk(im, BBox{0, 28, 200, 16}, 12));
+    EXPECT_FALSE(BorderText::flatInk(im, BBox{0, 0, 30, 18}, 12));  // too short to tell
+}
+
+// Lone dashes of a 10 px pitch in text 14 px tall: only a full-cell, stroke-thin one is
+// the em dash of an empty value.
+TEST(MonospaceText, EmDashesByTheirBox)
+{
+    const struct {
+        const char* text;
+        double w, h, y;
+        const char* read;
+    } cases[] = {
+        {"-", 10, 2, 8, "\u2014"},      // hyphen reading of a full-cell dash
+        {"=", 9.5, 1.5, 8, "\u2014"},   // one stroke, not two
+        {"\u2013", 11, 2, 8, "\u2014"},
+        {"_", 10, 2, 8, "\u2014"},      // at mid height
+        {"-", 5, 2, 8, "-"},            // a hyphen: half a cell
+        {"=", 9, 5, 6, "="},            // two strokes
+        {"_", 10, 2, 15, "_"},          // at the foot: an underscore
+        {"--", 10, 2, 8, "--"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        OCRLine line;
+        line.bbox = {0, 2, 200, 14};
+        line.words = {OCRWord{.text = "Total", .bbox = {0, 2, 50, 14}}, OCRWord{.text = c.text, .bbox = {60, c.y, c.w, c.h}}};
+        int read = 0;
+        const std::vector<OCRLine> out = MonospaceWords::emDashes({line}, 10, 14, read);
+        EXPECT_EQ(out[0].words[1].text, c.read);
+    }
+}
+
+// A word whose ink holds a blank of a whole cell is two words ("20,7%" drawn "20,7 %");
+// narrow glyphs' side room ("1.1") and a word as wide as its letters are left alone.
+TEST(MonospaceText, WordsPartedAtBlankCells)
+{
+    using TestSupport::Canvas::fill;
+    Image im = TestSupport::Canvas::plain(200, 20);
+    // 10 px cells from x 0: "ab c" read as "abc" (ink in cells 0, 1 and 3).
+    for (int cell : {0, 1, 3})
+        fill(im, cell * 10 + 2, 4, 4, 10, 0);
+    // "1.1" from x 100: narrow inks with 6 px between them.
+    fill(im, 104, 4, 2, 10, 0);
+    fill(im, 114, 12, 2, 2, 0);
+    fill(im, 124, 4, 2, 10, 0);
+    const struct {
+        const char* text;
+        BBox box;
+        std::vector<std::string> words;
+    } cases[] = {
+        {"abc", {2, 4, 34, 10}, {"ab", "c"}},
+        {"1.1", {104, 4, 22, 10}, {"1.1"}},
+        {"abcd", {2, 4, 34, 10}, {"abcd"}},  // as many letters as cells: nothing hidden
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        OCRLine line;
+        line.words = {OCRWord{.text = c.text, .bbox = c.box}};
+        int parted = 0;
+        const std::vector<OCRLine> out = MonospaceWords::spacedOut({line}, im, 10, parted);
+        std::vector<std::string> words;
+        for (const OCRWord& w : out[0].words)
+            words.push_back(w.text);
+        EXPECT_EQ(words, c.words);
+    }
+}
