@@ -7,6 +7,7 @@
 #include "VozudOzev/TextGrid/AttachedColumns.hpp"
 #include "VozudOzev/TextGrid/BorderText.hpp"
 #include "VozudOzev/TextGrid/ColumnPlacement.hpp"
+#include "VozudOzev/TextGrid/DashLookalikes.hpp"
 #include "VozudOzev/TextGrid/MonospaceWords.hpp"
 #include "VozudOzev/TextGrid/OverlappingWords.hpp"
 #include "VozudOzev/TextGrid/RowSpans.hpp"
@@ -897,6 +898,8 @@ std::optional<Table> ScreenTableRecognizer::build(const std::vector<OCRLine>& in
         notes.push_back("no table once the screen chrome is out");
         return std::nullopt;
     }
+    if (const int dashes = DashLookalikes::restore(table, image, L.h); dashes > 0)
+        notes.push_back(std::to_string(dashes) + " dashes read as \"_\" or \"=\" given back as the dash their ink shows");
     notes.push_back("table of " + std::to_string(table.rows) + " rows and " + std::to_string(table.cols) + " columns");
     return table;
 }
