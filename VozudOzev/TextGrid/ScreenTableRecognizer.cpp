@@ -8,6 +8,7 @@
 #include "VozudOzev/TextGrid/BorderText.hpp"
 #include "VozudOzev/TextGrid/ColumnPlacement.hpp"
 #include "VozudOzev/TextGrid/DashLookalikes.hpp"
+#include "VozudOzev/TextGrid/DetachedMarks.hpp"
 #include "VozudOzev/TextGrid/MonospaceWords.hpp"
 #include "VozudOzev/TextGrid/OverlappingWords.hpp"
 #include "VozudOzev/TextGrid/RowSpans.hpp"
@@ -867,6 +868,8 @@ std::optional<Table> ScreenTableRecognizer::build(const std::vector<OCRLine>& in
 {
     Layout L;
     stripBorders(L, input, notes);
+    if (const int marks = DetachedMarks::remove(L.border.lines); marks > 0)
+        notes.push_back(std::to_string(marks) + " accents read apart from their words left out");
     if (!measureText(L, notes))
         return std::nullopt;
     findRulingLines(L, image);
