@@ -17,18 +17,16 @@ int DetachedMarks::remove(std::vector<OCRLine>& lines)
     const double h = upperMedian(heights);
     if (!(h > 0))
         return 0;
-    auto carrier = [&](const OCRWord& mark) {
+    // Marks read as one word may stand over two words ("a." over "Đồ gia").
+    auto carried = [&](const OCRWord& mark) {
+        double overlap = 0;
         for (const OCRLine& line : lines)
             for (const OCRWord& w : line.words) {
-                if (w.bbox.h < 0.6 * h)
-                    continue;
-                const double overlap =
-                    std::min(mark.bbox.maxX(), w.bbox.maxX()) - std::max(mark.bbox.x, w.bbox.x);
                 const double cy = mark.bbox.midY();
-                if (overlap >= 0.5 * mark.bbox.w && cy >= w.bbox.y - 0.3 * h && cy <= w.bbox.maxY() + 0.3 * h)
-                    return true;
+                if (w.bbox.h >= 0.6 * h && cy >= w.bbox.y - 0.3 * h && cy <= w.bbox.maxY() + 0.3 * h)
+                    overlap += std::max(0.0, std::min(mark.bbox.maxX(), w.bbox.maxX()) - std::max(mark.bbox.x, w.bbox.x));
             }
-        return false;
+        return overlap >= 0.5 * mark.bbox.w;
     };
     // Decided on the lines as read, then taken out, so that one mark never hides another.
     std::vector<std::vector<bool>> marks;
@@ -36,7 +34,7 @@ int DetachedMarks::remove(std::vector<OCRLine>& lines)
     for (const OCRLine& line : lines) {
         std::vector<bool>& m = marks.emplace_back();
         for (const OCRWord& w : line.words) {
-            m.push_back(w.bbox.h < 0.4 * h && carrier(w));
+            m.push_back(w.bbox.h < 0.4 * h && carried(w));
             removed += m.back() ? 1 : 0;
         }
     }

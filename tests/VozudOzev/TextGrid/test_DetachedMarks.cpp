@@ -43,12 +43,14 @@ TEST(DetachedMarks, AccentsReadOverTheirWordsGoEverythingElseStays)
         line({word("Hàng", 59, 137, 78, 30), word("tiêu", 151, 137, 58, 24), word("dùng", 224, 136, 76, 31)}),
         line({word("\u2014", 400, 150, 28, 2), word("228", 1026, 110, 56, 24)}),
         // A dot under a letter, read apart below it.
-        line({word("Đồ", 56, 241, 43, 23), word("dụng", 171, 240, 77, 31)}),
+        line({word("Đồ", 56, 241, 43, 23), word("gia", 112, 246, 44, 25), word("dụng", 171, 240, 77, 31)}),
         line({word(".", 200, 270, 5, 4)}),
+        // Marks of two words read as one.
+        line({word("a.", 86, 237, 51, 7)}),
         line({word("x", 600, 300, 8, 8)}),
     };
-    EXPECT_EQ(DetachedMarks::remove(lines), 4);
-    EXPECT_EQ(texts(lines), (std::vector<std::string>{"Nhóm hàng", "Hàng tiêu dùng", "\u2014 228", "Đồ dụng", "x"}));
+    EXPECT_EQ(DetachedMarks::remove(lines), 5);
+    EXPECT_EQ(texts(lines), (std::vector<std::string>{"Nhóm hàng", "Hàng tiêu dùng", "\u2014 228", "Đồ gia dụng", "x"}));
 }
 
 TEST(DetachedMarks, TooFewWordsToMeasureAreLeftAlone)
