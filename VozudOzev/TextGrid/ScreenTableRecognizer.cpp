@@ -7,6 +7,8 @@
 #include "VozudOzev/TextGrid/AttachedColumns.hpp"
 #include "VozudOzev/TextGrid/BorderText.hpp"
 #include "VozudOzev/TextGrid/ColumnPlacement.hpp"
+#include "VozudOzev/TextGrid/DashLookalikes.hpp"
+#include "VozudOzev/TextGrid/DetachedMarks.hpp"
 #include "VozudOzev/TextGrid/DottedZeros.hpp"
 #include "VozudOzev/TextGrid/MonospaceColumns.hpp"
 #include "VozudOzev/TextGrid/MonospaceWords.hpp"
@@ -884,6 +886,8 @@ std::optional<Table> ScreenTableRecognizer::build(const std::vector<OCRLine>& in
 {
     Layout L;
     stripBorders(L, input, image, notes);
+    if (const int marks = DetachedMarks::remove(L.border.lines); marks > 0)
+        notes.push_back(std::to_string(marks) + " accents read apart from their words left out");
     if (!measureText(L, notes))
         return std::nullopt;
     findRulingLines(L, image);
@@ -921,6 +925,8 @@ std::optional<Table> ScreenTableRecognizer::build(const std::vector<OCRLine>& in
         notes.push_back("no table once the screen chrome is out");
         return std::nullopt;
     }
+    if (const int dashes = DashLookalikes::restore(table, image, L.h); dashes > 0)
+        notes.push_back(std::to_string(dashes) + " dashes read as \"_\" or \"=\" given back as the dash their ink shows");
     notes.push_back("table of " + std::to_string(table.rows) + " rows and " + std::to_string(table.cols) + " columns");
     return table;
 }
