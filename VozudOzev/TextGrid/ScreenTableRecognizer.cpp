@@ -12,6 +12,7 @@
 #include "VozudOzev/TextGrid/RowSpans.hpp"
 #include "VozudOzev/TextGrid/RuleDetector.hpp"
 #include "VozudOzev/TextGrid/ScreenChrome.hpp"
+#include "VozudOzev/TextGrid/SheetColumnBar.hpp"
 #include "VozudOzev/TextGrid/TextGridDocumentRecognizer.hpp"
 #include "VozudOzev/TextGrid/SortIndicators.hpp"
 #include "VozudOzev/TextGrid/StackedStrokes.hpp"
@@ -354,6 +355,10 @@ void findVerticalSeparators(Layout& L, const Image& image, std::vector<std::stri
     for (double x : L.rules.vertical)
         if (x > L.extent.x - L.h && x < L.extent.maxX() + L.h)
             L.vertical.push_back(x);
+    if (const std::vector<double> sheet = SheetColumnBar::edges(image, L.border.lines, L.h); !sheet.empty()) {
+        L.vertical.insert(L.vertical.end(), sheet.begin(), sheet.end());
+        notes.push_back(std::to_string(sheet.size()) + " column edges from the sheet's column-letter bar");
+    }
     L.fullLines = !L.vertical.empty();
     addShorterColumnLines(L, image);
     addFillEdgeLines(L, image, notes);

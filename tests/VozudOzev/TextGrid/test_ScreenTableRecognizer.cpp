@@ -207,6 +207,9 @@ TEST(ScreenTableRecognizer, SpreadsheetChromeOfRealCaptures)
         // Zoomed out, rows sit close: "1" after "1" and the strokes of right-aligned digits
         // stack with the grid between the rows into what looks like column lines.
         {"sheet-zoomed-out", 8, 4, {{{0, 0}, "Shipped"}, {{0, 3}, "Qty"}, {{2, 1}, "HDMI adapter"}, {{6, 3}, "232"}}},
+        // No grid: the line numbers right-aligned one blank before the cities; the sections
+        // of the column-letter bar show where each column ends.
+        {"sheet-no-grid", 10, 5, {{{0, 0}, "Line"}, {{1, 0}, "1"}, {{1, 1}, "Tucson"}, {{4, 1}, "New York"}, {{9, 4}, "51"}}},
         {"sheet-touching-columns", 5, 6, {{{0, 0}, "No."}, {{0, 1}, "City"}, {{0, 2}, "Visitors"}, {{1, 0}, "1"}, {{1, 1}, "Miami"}, {{4, 1}, "Cleveland"}, {{3, 0}, "10"}}},
     };
     for (const auto& c : cases) {
