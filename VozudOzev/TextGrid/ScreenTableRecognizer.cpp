@@ -16,8 +16,10 @@
 #include "VozudOzev/TextGrid/RowSpans.hpp"
 #include "VozudOzev/TextGrid/RuleDetector.hpp"
 #include "VozudOzev/TextGrid/ScreenChrome.hpp"
+#include "VozudOzev/TextGrid/SheetColumnBar.hpp"
 #include "VozudOzev/TextGrid/TextGridDocumentRecognizer.hpp"
 #include "VozudOzev/TextGrid/SortIndicators.hpp"
+#include "VozudOzev/TextGrid/StackedStrokes.hpp"
 #include "VozudOzev/TextGrid/TouchingColumns.hpp"
 #include "VozudOzev/TextGrid/UnreadBands.hpp"
 #include "VozudOzev/TextGrid/TextGridEngine.hpp"
@@ -350,9 +352,17 @@ void addFillEdgeLines(Layout& L, const Image& image, std::vector<std::string>& n
 // more lines.
 void findVerticalSeparators(Layout& L, const Image& image, std::vector<std::string>& notes)
 {
+    int strokes = 0;
+    L.rules.vertical = StackedStrokes::removed(L.rules.vertical, image, L.border.lines, 0.6 * L.extent.h, strokes);
+    if (strokes > 0)
+        notes.push_back(std::to_string(strokes) + " letter strokes stacked row over row are no column lines");
     for (double x : L.rules.vertical)
         if (x > L.extent.x - L.h && x < L.extent.maxX() + L.h)
             L.vertical.push_back(x);
+    if (const std::vector<double> sheet = SheetColumnBar::edges(image, L.border.lines, L.h); !sheet.empty()) {
+        L.vertical.insert(L.vertical.end(), sheet.begin(), sheet.end());
+        notes.push_back(std::to_string(sheet.size()) + " column edges from the sheet's column-letter bar");
+    }
     L.fullLines = !L.vertical.empty();
     addShorterColumnLines(L, image);
     addFillEdgeLines(L, image, notes);

@@ -30,6 +30,17 @@ bool digitAt(const std::u32string& cps, bool last)
     return !cps.empty() && Unicode::isNumber(last ? cps.back() : cps.front());
 }
 
+// A date or time ("02/06/2024", "2024-06-02", "12:30"): never the next group of the number
+// before it.
+bool dateOrTime(const std::u32string& cps)
+{
+    for (size_t i = 1; i + 1 < cps.size(); ++i)
+        if ((cps[i] == U'/' || cps[i] == U':' || cps[i] == U'-') && Unicode::isNumber(cps[i - 1]) &&
+            Unicode::isNumber(cps[i + 1]))
+            return true;
+    return false;
+}
+
 // The left word is an amount (digits, no letters) and the right word could open a cell:
 // two or more characters with a letter or digit. A unit or currency sign after an amount
 // ("14 %", "7,00 €") and the next group of a number ("1 234") belong to the amount.
@@ -44,7 +55,7 @@ bool opensCell(const OCRWord& left, const OCRWord& right)
         return false;
     if (!std::any_of(b.begin(), b.end(), [](char32_t c) { return Unicode::isAlphanumeric(c); }))
         return false;
-    return !(digitAt(a, true) && digitAt(b, false));
+    return !(digitAt(a, true) && digitAt(b, false) && !dateOrTime(b));
 }
 
 }  // namespace

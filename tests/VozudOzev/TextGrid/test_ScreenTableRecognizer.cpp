@@ -52,6 +52,10 @@ TEST(ScreenChrome, LettersAndRowNumbersOutTableColumnsKept)
     EXPECT_TRUE(ScreenChrome::columnLetters({"A", "B", "c", "D"}));
     EXPECT_TRUE(ScreenChrome::columnLetters({"A", "|", "C", "D"}));
     EXPECT_FALSE(ScreenChrome::columnLetters({"A", "|", "C"}));
+    // "C" read as "Cc" names column CC by itself; a header of short words is no letter bar.
+    EXPECT_TRUE(ScreenChrome::columnLetters({"A", "B", "Cc", "D", "E"}));
+    EXPECT_FALSE(ScreenChrome::columnLetters({"ID", "Qty", "Tax"}));
+    EXPECT_FALSE(ScreenChrome::columnLetters({"A", "B", "Name"}));
     EXPECT_TRUE(ScreenChrome::rowNumbers({"", "1", "2", "3"}));
     EXPECT_FALSE(ScreenChrome::rowNumbers({"1", "2", "4"}));
     // Row numbers misread by the grid beside them; a header text is never one.
@@ -200,6 +204,12 @@ TEST(ScreenTableRecognizer, SpreadsheetChromeOfRealCaptures)
         {"sheet-row-numbers", 3, 5, {{{0, 0}, "Item"}, {{1, 0}, "Greentea"}, {{2, 0}, "Printer paper A4"}, {{0, 4}, "Invoice date"}}},
         // No grid: right-aligned numbers one blank before left-aligned names, and white
         // header text on a blue bar whose broken fill looks like ruling lines between letters.
+        // Zoomed out, rows sit close: "1" after "1" and the strokes of right-aligned digits
+        // stack with the grid between the rows into what looks like column lines.
+        {"sheet-zoomed-out", 8, 4, {{{0, 0}, "Shipped"}, {{0, 3}, "Qty"}, {{2, 1}, "HDMI adapter"}, {{6, 3}, "232"}}},
+        // No grid: the line numbers right-aligned one blank before the cities; the sections
+        // of the column-letter bar show where each column ends.
+        {"sheet-no-grid", 10, 5, {{{0, 0}, "Line"}, {{1, 0}, "1"}, {{1, 1}, "Tucson"}, {{4, 1}, "New York"}, {{9, 4}, "51"}}},
         {"sheet-touching-columns", 5, 6, {{{0, 0}, "No."}, {{0, 1}, "City"}, {{0, 2}, "Visitors"}, {{1, 0}, "1"}, {{1, 1}, "Miami"}, {{4, 1}, "Cleveland"}, {{3, 0}, "10"}}},
     };
     for (const auto& c : cases) {

@@ -53,6 +53,14 @@ TEST(TouchingColumns, RightAlignedAmountsAgainstLeftAlignedWords)
         {"number groups",
          {{"1", "234", 8, 200, 204, 24}, {"12", "345", 16, 200, 204, 24}, {"123", "456", 24, 200, 204, 24}},
          0},
+        {"amounts then dates",
+         {{"17.40", "02/06/2024", 40, 327, 331, 80},
+          {"5,309", "04/16/2023", 40, 327, 331, 80},
+          {"811.82", "12/25/2024", 48, 327, 331, 80}},
+         1},
+        {"number groups with decimals",
+         {{"1", "234,56", 8, 200, 204, 48}, {"12", "345,00", 16, 200, 204, 48}, {"123", "456,10", 24, 200, 204, 48}},
+         0},
         {"currency codes",
          {{"239,31", "EUR", 48, 200, 204, 24}, {"2.046,00", "EUR", 64, 200, 204, 24}, {"5,10", "EUR", 32, 200, 204, 24}},
          0},
@@ -67,8 +75,9 @@ TEST(TouchingColumns, RightAlignedAmountsAgainstLeftAlignedWords)
         SCOPED_TRACE(c.what);
         const std::vector<double> edges = TouchingColumns::find(rows(c.pairs), 12);
         ASSERT_EQ(edges.size(), c.edges);
-        if (!edges.empty())
+        if (!edges.empty()) {
             EXPECT_NEAR(edges[0], 329, 1);
+        }
     }
 }
 
