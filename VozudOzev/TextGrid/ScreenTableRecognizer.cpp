@@ -7,6 +7,7 @@
 #include "VozudOzev/TextGrid/BarExtent.hpp"
 #include "VozudOzev/TextGrid/AttachedColumns.hpp"
 #include "VozudOzev/TextGrid/BorderText.hpp"
+#include "VozudOzev/TextGrid/CentredSpans.hpp"
 #include "VozudOzev/TextGrid/ColumnPlacement.hpp"
 #include "VozudOzev/TextGrid/MonospaceWords.hpp"
 #include "VozudOzev/TextGrid/OverlappingWords.hpp"
@@ -902,6 +903,8 @@ std::optional<Table> ScreenTableRecognizer::build(const std::vector<OCRLine>& in
     if (const int spanned = RowSpans::apply(table, columns, L.horizontal, image, L.h, !L.rules.vertical.empty());
         spanned > 0)
         notes.push_back(std::to_string(spanned) + " cells span the rows their column's rule leaves open");
+    if (const int centred = CentredSpans::apply(table); centred > 0)
+        notes.push_back(std::to_string(centred) + " cells centred between rows span the rows around them");
     if (L.pitch)
         if (const int joined = AttachedColumns::join(table, 1.8 * *L.pitch); joined > 0)
             notes.push_back(std::to_string(joined) + " columns that only trail the one before them joined to it");
