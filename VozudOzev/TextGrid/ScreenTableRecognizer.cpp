@@ -4,8 +4,10 @@
 #include "VozudOzev/Repair/CropReading.hpp"
 #include "VozudOzev/Repair/NumericCheck.hpp"
 #include "VozudOzev/TextGrid/BackgroundBands.hpp"
+#include "VozudOzev/TextGrid/BarExtent.hpp"
 #include "VozudOzev/TextGrid/AttachedColumns.hpp"
 #include "VozudOzev/TextGrid/BorderText.hpp"
+#include "VozudOzev/TextGrid/CentredSpans.hpp"
 #include "VozudOzev/TextGrid/ColumnPlacement.hpp"
 #include "VozudOzev/TextGrid/DashLookalikes.hpp"
 #include "VozudOzev/TextGrid/DetachedMarks.hpp"
@@ -646,10 +648,9 @@ std::vector<TextGridEngine::Row> segmentRowsOf(const Layout& L, const RowIndices
     return segmentRows;
 }
 
-// Header-section lines part the columns they stand between; inside each section the gaps
-// the rows share part the rest.
-std::vector<Band> headerSectionColumns(const Layout& L, const std::vector<TextGridEngine::Row>& segmentRows,
-                                       std::vector<std::string>& notes)
+// Lines part the columns they stand between; inside each band the gaps the rows share
+// part the rest.
+std::vector<Band> bandAndGapColumns(const Layout& L, const std::vector<TextGridEngine::Row>& segmentRows)
 {
     std::vector<Band> columns;
     for (const Band& band : TextGridEngine::bandsOf(L.vertical, L.extent.x - 1, L.extent.maxX() + 1)) {
@@ -673,8 +674,15 @@ std::vector<Band> headerSectionColumns(const Layout& L, const std::vector<TextGr
         parts.back().hi = band.hi;
         columns.insert(columns.end(), parts.begin(), parts.end());
     }
-    notes.push_back("columns between " + std::to_string(L.partial) + " header-section lines and from shared gaps");
     return columns;
+}
+
+// Header-section lines part the columns they stand between; the shared gaps the rest.
+std::vector<Band> headerSectionColumns(const Layout& L, const std::vector<TextGridEngine::Row>& segmentRows,
+                                       std::vector<std::string>& notes)
+{
+    notes.push_back("columns between " + std::to_string(L.partial) + " header-section lines and from shared gaps");
+    return bandAndGapColumns(L, segmentRows);
 }
 
 // The columns between vertical separators that hold text, when there are two or more.
@@ -701,6 +709,18 @@ std::vector<Band> columnsOf(const Layout& L, const std::vector<TextGridEngine::R
         columns = headerSectionColumns(L, segmentRows, notes);
     else if (!L.vertical.empty())
         columns = separatorColumns(L, notes);
+    // Lines that leave at most two bands of text, with rules between few of the rows, are a
+    // frame (a table's border, a row header's edge, a header's underline), not a grid: the
+    // gaps part the rest.
+    const bool rowRules = static_cast<double>(L.rules.horizontal.size()) >= 0.5 * static_cast<double>(segmentRows.size());
+    if (!columns.empty() && columns.size() <= 2 && L.bars.empty() && !rowRules) {
+        std::vector<Band> parts = bandAndGapColumns(L, segmentRows);
+        if (parts.size() > columns.size()) {
+            notes.push_back("lines frame the text without parting it: " + std::to_string(parts.size()) +
+                            " columns from the shared gaps between them");
+            columns = std::move(parts);
+        }
+    }
     if (columns.empty()) {
         columns = TextGridEngine::columnsFromGaps(segmentRows, L.extent, L.minColumnGap);
         notes.push_back("columns from shared gaps");
@@ -842,17 +862,7 @@ std::vector<OCRLine> ScreenTableRecognizer::read(const TextOCR& ocr, const Image
     }
     for (const auto& [y0, y1] : bars) {
         // The bar's own width only: the light page beside it, inverted, reads as ink.
-        int x0 = 0;
-        int x1 = image.width;
-        const int edge = std::min(y0 + 1, image.height - 1);
-        auto darkAt = [&](int x) {
-            const std::uint8_t* p = image.pixel(x, edge);
-            return (299 * p[0] + 587 * p[1] + 114 * p[2]) / 1000 < 140;
-        };
-        while (x0 < x1 && !darkAt(x0))
-            ++x0;
-        while (x1 > x0 && !darkAt(x1 - 1))
-            --x1;
+        const auto [x0, x1] = BarExtent::along(image, std::min(y0 + 1, image.height - 1), std::max(3, (y1 - y0) / 2));
         if (x1 - x0 < 8)
             continue;
         Image strip = image.cropped(x0, y0, x1, y1);
@@ -860,7 +870,11 @@ std::vector<OCRLine> ScreenTableRecognizer::read(const TextOCR& ocr, const Image
             v = static_cast<std::uint8_t>(255 - v);
         std::vector<OCRLine> again = ocr.recognize(strip);
         for (OCRLine& line : lines)
-            if (std::erase_if(line.words, [&](const OCRWord& w) { return w.bbox.midY() >= y0 && w.bbox.midY() < y1; })) {
+            // Words beside a bar that does not span the page (a selection stopping at a
+            // spanned cell) are not in the strip and stay.
+            if (std::erase_if(line.words, [&](const OCRWord& w) {
+                    return w.bbox.midY() >= y0 && w.bbox.midY() < y1 && w.bbox.midX() >= x0 && w.bbox.midX() < x1;
+                })) {
                 line.text.clear();
                 for (const OCRWord& w : line.words)
                     line.text += (line.text.empty() ? "" : " ") + w.text;
@@ -927,6 +941,8 @@ std::optional<Table> ScreenTableRecognizer::build(const std::vector<OCRLine>& in
     if (const int spanned = RowSpans::apply(table, columns, L.horizontal, image, L.h, !L.rules.vertical.empty());
         spanned > 0)
         notes.push_back(std::to_string(spanned) + " cells span the rows their column's rule leaves open");
+    if (const int centred = CentredSpans::apply(table); centred > 0)
+        notes.push_back(std::to_string(centred) + " cells centred between rows span the rows around them");
     if (L.pitch)
         if (const int joined = AttachedColumns::join(table, 1.8 * *L.pitch); joined > 0)
             notes.push_back(std::to_string(joined) + " columns that only trail the one before them joined to it");
