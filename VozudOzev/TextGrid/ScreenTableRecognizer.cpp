@@ -7,6 +7,8 @@
 #include "VozudOzev/TextGrid/AttachedColumns.hpp"
 #include "VozudOzev/TextGrid/BorderText.hpp"
 #include "VozudOzev/TextGrid/ColumnPlacement.hpp"
+#include "VozudOzev/TextGrid/EmojiPictures.hpp"
+#include "VozudOzev/TextGrid/FootnoteMarks.hpp"
 #include "VozudOzev/TextGrid/MonospaceWords.hpp"
 #include "VozudOzev/TextGrid/OverlappingWords.hpp"
 #include "VozudOzev/TextGrid/RowSpans.hpp"
@@ -299,6 +301,19 @@ bool measureText(Layout& L, std::vector<std::string>& notes)
     }
     L.h = std::max(upperMedian(heights), 1.0);
     return true;
+}
+
+// Emoji read against the emoji font's pictures, icons out of the text, footnote marks
+// told by where they stand.
+void readPictures(Layout& L, const Image& image, std::vector<std::string>& notes)
+{
+    const EmojiPictures::Counts n = EmojiPictures::apply(L.border.lines, image, L.h, &EmojiFont::installed);
+    if (n.read + n.unread + n.icons > 0)
+        notes.push_back("pictures in the text: " + std::to_string(n.read) + " emoji read, " + std::to_string(n.unread) +
+                        " emoji no emoji of the font matches (their cells flagged), " + std::to_string(n.icons) +
+                        " icons left out");
+    if (const int marks = FootnoteMarks::apply(L.border.lines, image, L.h); marks > 0)
+        notes.push_back(std::to_string(marks) + " footnote marks after words read from where their ink stands");
 }
 
 // Widgets draw their grid in a light grey, well below the contrast printed rules have.
@@ -868,6 +883,7 @@ std::optional<Table> ScreenTableRecognizer::build(const std::vector<OCRLine>& in
     stripBorders(L, input, notes);
     if (!measureText(L, notes))
         return std::nullopt;
+    readPictures(L, image, notes);
     findRulingLines(L, image);
     findVerticalSeparators(L, image, notes);
     findHorizontalSeparators(L, image, notes);
