@@ -9,6 +9,12 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string_view>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <iostream>
 #include <mutex>
 
@@ -121,6 +127,127 @@ std::optional<EmojiFont> EmojiFont::load(const std::string& path)
     return font;
 }
 
+namespace {
+
+constexpr std::string_view magic = "VZEMOJI1";
+
+void put(std::string& out, std::uint32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+}
+
+// Reads little-endian fields off the front of a byte string; fails for good once short.
+struct Reader {
+    std::string_view rest;
+    bool ok = true;
+
+    std::uint32_t u32()
+    {
+        if (rest.size() < 4) {
+            ok = false;
+            return 0;
+        }
+        std::uint32_t v = 0;
+        for (int i = 0; i < 4; ++i)
+            v |= static_cast<std::uint32_t>(static_cast<unsigned char>(rest[static_cast<size_t>(i)])) << (8 * i);
+        rest.remove_prefix(4);
+        return v;
+    }
+    std::string_view bytes(size_t n)
+    {
+        if (rest.size() < n) {
+            ok = false;
+            return {};
+        }
+        std::string_view v = rest.substr(0, n);
+        rest.remove_prefix(n);
+        return v;
+    }
+};
+
+// The font file's identity: its path, size and modification time.
+std::optional<std::string> keyOf(const std::string& path)
+{
+    std::error_code error;
+    const auto size = std::filesystem::file_size(path, error);
+    if (error)
+        return std::nullopt;
+    const auto time = std::filesystem::last_write_time(path, error);
+    if (error)
+        return std::nullopt;
+    return path + "|" + std::to_string(size) + "|" + std::to_string(time.time_since_epoch().count()) + "|" +
+           std::to_string(EmojiFont::side);
+}
+
+std::optional<std::string> fileBytes(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    std::ostringstream s;
+    s << in.rdbuf();
+    return std::move(s).str();
+}
+
+}  // namespace
+
+std::string EmojiFont::serialized(const std::string& key) const
+{
+    const size_t cells = static_cast<size_t>(side) * side;
+    std::string out(magic);
+    put(out, static_cast<std::uint32_t>(key.size()));
+    out += key;
+    put(out, static_cast<std::uint32_t>(glyphs.size()));
+    for (const Glyph& g : glyphs) {
+        put(out, static_cast<std::uint32_t>(g.text.size()));
+        out += g.text;
+        put(out, static_cast<std::uint32_t>(std::lround(g.aspect * 65536)));
+        for (size_t i = 0; i < 3 * cells; ++i)
+            out.push_back(static_cast<char>(std::lround(std::clamp(i < g.colour.size() ? g.colour[i] : 0.0f, 0.0f, 255.0f))));
+        for (size_t i = 0; i < cells; ++i)
+            out.push_back(
+                static_cast<char>(std::lround(255 * std::clamp(i < g.alpha.size() ? g.alpha[i] : 0.0f, 0.0f, 1.0f))));
+    }
+    return out;
+}
+
+std::optional<EmojiFont> EmojiFont::deserialized(const std::string& bytes, const std::string& key)
+{
+    const size_t cells = static_cast<size_t>(side) * side;
+    Reader r{bytes};
+    if (r.bytes(magic.size()) != magic)
+        return std::nullopt;
+    const std::uint32_t keyLength = r.u32();
+    if (!r.ok || r.bytes(keyLength) != key || !r.ok)
+        return std::nullopt;
+    const std::uint32_t count = r.u32();
+    // Each glyph takes at least this many bytes: a count larger than the file is corrupt.
+    if (!r.ok || count == 0 || count > r.rest.size() / (4 * cells + 8))
+        return std::nullopt;
+    EmojiFont font;
+    for (std::uint32_t k = 0; k < count && r.ok; ++k) {
+        Glyph g;
+        const std::uint32_t n = r.u32();
+        if (n > 64)
+            return std::nullopt;
+        g.text = std::string(r.bytes(n));
+        g.aspect = r.u32() / 65536.0;
+        const std::string_view colour = r.bytes(3 * cells);
+        const std::string_view alpha = r.bytes(cells);
+        if (!r.ok || !(g.aspect > 0))
+            return std::nullopt;
+        for (char c : colour)
+            g.colour.push_back(static_cast<float>(static_cast<unsigned char>(c)));
+        for (char c : alpha)
+            g.alpha.push_back(static_cast<float>(static_cast<unsigned char>(c)) / 255.0f);
+        font.glyphs.push_back(std::move(g));
+    }
+    if (!r.ok || !r.rest.empty())
+        return std::nullopt;
+    return font;
+}
+
 std::shared_ptr<const EmojiFont> EmojiFont::installed()
 {
     // Read-only once loaded; every recogniser on every thread shares it.
@@ -133,12 +260,39 @@ std::shared_ptr<const EmojiFont> EmojiFont::installed()
                               "/usr/share/fonts/google-noto-emoji/NotoColorEmoji.ttf",
                               "/usr/share/fonts/truetype/twemoji/TwitterColorEmoji.ttf"})
             paths.emplace_back(p);
+        std::error_code error;
+        // One folder per user, only the user's own: the temporary folder is shared.
+        const std::filesystem::path folder =
+            std::filesystem::temp_directory_path(error) / ("vozudozev-emoji-" + std::to_string(::getuid()));
+        ::mkdir(folder.c_str(), 0700);
+        struct stat st {};
+        const bool ours = ::lstat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid() &&
+                          (st.st_mode & 077) == 0;
         for (const std::string& p : paths) {
-            std::error_code error;
-            if (!std::filesystem::is_regular_file(p, error))
+            const std::optional<std::string> key = keyOf(p);
+            if (!key || !std::filesystem::is_regular_file(p, error))
                 continue;
+            const std::filesystem::path cached = folder / (std::to_string(std::hash<std::string>{}(*key)) + ".bin");
+            if (const std::optional<std::string> bytes = ours ? fileBytes(cached) : std::nullopt)
+                if (std::optional<EmojiFont> f = deserialized(*bytes, *key)) {
+                    font = std::make_shared<const EmojiFont>(std::move(*f));
+                    return;
+                }
             if (std::optional<EmojiFont> f = load(p)) {
                 font = std::make_shared<const EmojiFont>(std::move(*f));
+                // Written aside and renamed, so that a reader never sees half a file; a
+                // cache that cannot be written only costs the next process the second.
+                if (!ours)
+                    return;
+                const std::filesystem::path part = cached.string() + "." + std::to_string(::getpid()) + ".part";
+                {
+                    std::ofstream out(part, std::ios::binary | std::ios::trunc);
+                    const std::string bytes = font->serialized(*key);
+                    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+                }
+                std::filesystem::rename(part, cached, error);
+                if (error)
+                    std::filesystem::remove(part, error);
                 return;
             }
         }

@@ -33,7 +33,14 @@ struct EmojiFont {
     // missing, unreadable or holds no colour pictures.
     static std::optional<EmojiFont> load(const std::string& path);
 
+    // The thumbnails as bytes and back; the key (the font file's identity) is kept with them
+    // and must match. Nothing from bytes that are not such a file or carry another key.
+    std::string serialized(const std::string& key) const;
+    static std::optional<EmojiFont> deserialized(const std::string& bytes, const std::string& key);
+
     // The system's colour emoji font, read once on first use; null when none is installed.
+    // Decoding every picture takes about a second, so the thumbnails are kept in the
+    // temporary folder ("vozudozev-emoji-<uid>", the user's only) for the next process.
     static std::shared_ptr<const EmojiFont> installed();
 };
 

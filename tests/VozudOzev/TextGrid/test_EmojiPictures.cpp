@@ -129,3 +129,24 @@ TEST(EmojiPictures, WebStatusColumnReadAgainstTheInstalledFont)
                                                                {"Long Biên", "✅ Đã thanh toán"},
                                                                {"Hạ Long", "🔥 Quá hạn"}}));
 }
+
+TEST(EmojiFont, ThumbnailsKeptAsBytesComeBackOnlyWhole)
+{
+    const EmojiFont font{{glyphOf("🔥", red, yellow), glyphOf("🟦", blue, blue)}};
+    const std::string bytes = font.serialized("font|1");
+    const std::optional<EmojiFont> back = EmojiFont::deserialized(bytes, "font|1");
+    ASSERT_TRUE(back);
+    ASSERT_EQ(back->glyphs.size(), 2u);
+    EXPECT_EQ(back->glyphs[0].text, "🔥");
+    EXPECT_NEAR(back->glyphs[0].aspect, 1.0, 1e-4);
+    EXPECT_NEAR(back->glyphs[1].colour[2], blue[2], 0.5);
+    EXPECT_NEAR(back->glyphs[1].alpha[0], 1.0, 0.01);
+    // Another font's key, a cut file, a count larger than the file, noise: nothing.
+    EXPECT_FALSE(EmojiFont::deserialized(bytes, "font|2"));
+    EXPECT_FALSE(EmojiFont::deserialized(bytes.substr(0, bytes.size() - 1), "font|1"));
+    std::string counted = bytes;
+    counted[8 + 4 + 6] = '\xff';
+    EXPECT_FALSE(EmojiFont::deserialized(counted, "font|1"));
+    EXPECT_FALSE(EmojiFont::deserialized("VZEMOJI1\xff\xff\xff\xff", "font|1"));
+    EXPECT_FALSE(EmojiFont::deserialized("", "font|1"));
+}
