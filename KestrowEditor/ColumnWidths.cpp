@@ -12,8 +12,8 @@ constexpr double padding = 12 + 2;
 constexpr int measuredRows = 200;
 }  // namespace
 
-std::vector<double> columnWidths(const VozudOzev::Table& table,
-                                 const std::function<double(const std::string&)>& measure)
+std::vector<double> columnWidths(const VozudOzev::Table& table, int headerRows,
+                                 const std::function<double(const std::string&, bool header)>& measure)
 {
     std::vector<double> widths(static_cast<std::size_t>(std::max(table.cols, 0)), minWidth);
     for (const auto& cell : table.cells) {
@@ -21,7 +21,8 @@ std::vector<double> columnWidths(const VozudOzev::Table& table,
         if (cell.row >= measuredRows || cell.colSpan != 1 || cell.col < 0 || cell.col >= table.cols ||
             cell.text.empty())
             continue;
-        const double w = std::ceil(measure(cell.text)) + padding;
+        const bool header = cell.header.value_or(false) || cell.row < headerRows;
+        const double w = std::ceil(measure(cell.text, header)) + padding;
         auto& width = widths[static_cast<std::size_t>(cell.col)];
         width = std::min(maxWidth, std::max(width, w));
     }

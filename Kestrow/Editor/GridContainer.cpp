@@ -229,9 +229,10 @@ void GridContainer::rebuildColumns()
 {
     shownCols_ = doc_->table().cols;
     model_->refresh();
-    const QFontMetricsF fm(style_.font);
     const auto measured = KestrowEditor::columnWidths(
-        doc_->table(), [&fm](const std::string& text) { return fm.horizontalAdvance(QString::fromStdString(text)); });
+        doc_->table(), doc_->headerRowCount(), [this](const std::string& text, bool header) {
+            return (header ? style_.headerMetrics : style_.fontMetrics).horizontalAdvance(QString::fromStdString(text));
+        });
     widths_.clear();
     for (const double w : measured)
         widths_.push_back(int(std::ceil(w)));

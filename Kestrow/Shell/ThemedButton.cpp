@@ -31,6 +31,8 @@ void ThemedButton::paintEvent(QPaintEvent*) {
     const Palette& pal = Theme::shared().palette();
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
+    // The whole button fades when disabled: a full-colour fill reads as clickable.
+    if (!isEnabled()) p.setOpacity(0.45);
     const bool pressed = isDown();
     QPainterPath path;
     path.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
@@ -47,7 +49,6 @@ void ThemedButton::paintEvent(QPaintEvent*) {
     }
     p.setFont(fontFor(style_));
     p.setPen(style_ == Style::primary ? pal.primaryText : pal.ink);
-    if (!isEnabled()) p.setOpacity(0.5);
     p.drawText(rect(), Qt::AlignCenter, text());
 }
 

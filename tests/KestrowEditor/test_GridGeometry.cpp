@@ -15,18 +15,32 @@ using namespace TestTables;
 TEST(ColumnWidths, MeasuredBetweenFloorAndCapOverSingleCellsOfTheFirst200Rows)
 {
     // Every character is 10 points wide.
-    auto measure = [](const std::string& s) { return 10.0 * double(s.size()) + 0.5; };
+    auto measure = [](const std::string& s, bool) { return 10.0 * double(s.size()) + 0.5; };
     Table t = table(300, 5,
                     {cell(0, 0, "ab"), cell(1, 1, std::string(10, 'x')), cell(0, 2, std::string(80, 'x')),
                      cell(0, 3, std::string(30, 'x'), 1, 2), cell(250, 4, std::string(30, 'x')), cell(0, 9, "zzz")});
-    const auto w = columnWidths(t, measure);
+    const auto w = columnWidths(t, 0, measure);
     ASSERT_EQ(w.size(), 5u);
     EXPECT_EQ(w[0], 64) << "short text keeps the floor";
     EXPECT_EQ(w[1], 101 + 14) << "ceil(100.5) + 14";
     EXPECT_EQ(w[2], 320) << "capped";
     EXPECT_EQ(w[3], 64) << "merged cells are not measured";
     EXPECT_EQ(w[4], 64) << "rows from 200 on are not measured";
-    EXPECT_TRUE(columnWidths(table(3, 0), measure).empty());
+    EXPECT_TRUE(columnWidths(table(3, 0), 0, measure).empty());
+}
+
+TEST(ColumnWidths, HeaderCellsMeasuredInTheHeaderFont)
+{
+    // The header font is wider: a header as long as the widest body text still sets the width.
+    auto measure = [](const std::string& s, bool header) { return (header ? 12.0 : 10.0) * double(s.size()); };
+    Table t = table(3, 3, {cell(0, 0, std::string(10, 'x')), cell(1, 0, std::string(10, 'x')),
+                           cell(1, 1, std::string(10, 'x')), cell(2, 1, std::string(10, 'x')),
+                           cell(2, 2, std::string(10, 'x'))});
+    t.cells[2].header = true;  // a marked header cell below the header rows
+    const auto w = columnWidths(t, 1, measure);
+    EXPECT_EQ(w[0], 120 + 14) << "first row is a header row";
+    EXPECT_EQ(w[1], 120 + 14) << "marked header cell";
+    EXPECT_EQ(w[2], 100 + 14);
 }
 
 TEST(CropCard, CropRectPadsClipsAndRefuses)
