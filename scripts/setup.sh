@@ -14,6 +14,7 @@ packages=(
   libx11-dev libxcb1-dev libxkbcommon-dev libxkbcommon-x11-dev fonts-inter
   xvfb xauth xdotool xclip imagemagick x11-xserver-utils x11-xkb-utils x11-utils trayer
   clang-14 libfuzzer-14-dev desktop-file-utils
+  libfreetype-dev fonts-noto-color-emoji
 )
 
 missing=()

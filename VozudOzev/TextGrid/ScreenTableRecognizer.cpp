@@ -12,6 +12,8 @@
 #include "VozudOzev/TextGrid/DashLookalikes.hpp"
 #include "VozudOzev/TextGrid/DetachedMarks.hpp"
 #include "VozudOzev/TextGrid/DottedZeros.hpp"
+#include "VozudOzev/TextGrid/EmojiPictures.hpp"
+#include "VozudOzev/TextGrid/FootnoteMarks.hpp"
 #include "VozudOzev/TextGrid/MonospaceColumns.hpp"
 #include "VozudOzev/TextGrid/MonospaceWords.hpp"
 #include "VozudOzev/TextGrid/OverlappingWords.hpp"
@@ -307,6 +309,19 @@ bool measureText(Layout& L, std::vector<std::string>& notes)
     }
     L.h = std::max(upperMedian(heights), 1.0);
     return true;
+}
+
+// Emoji read against the emoji font's pictures, icons out of the text, footnote marks
+// told by where they stand.
+void readPictures(Layout& L, const Image& image, std::vector<std::string>& notes)
+{
+    const EmojiPictures::Counts n = EmojiPictures::apply(L.border.lines, image, L.h, &EmojiFont::installed);
+    if (n.read + n.unread + n.icons > 0)
+        notes.push_back("pictures in the text: " + std::to_string(n.read) + " emoji read, " + std::to_string(n.unread) +
+                        " emoji no emoji of the font matches (their cells flagged), " + std::to_string(n.icons) +
+                        " icons left out");
+    if (const int marks = FootnoteMarks::apply(L.border.lines, image, L.h); marks > 0)
+        notes.push_back(std::to_string(marks) + " footnote marks after words read from where their ink stands");
 }
 
 // Widgets draw their grid in a light grey, well below the contrast printed rules have.
@@ -914,6 +929,7 @@ std::optional<Table> ScreenTableRecognizer::build(const std::vector<OCRLine>& in
         notes.push_back(std::to_string(marks) + " accents read apart from their words left out");
     if (!measureText(L, notes))
         return std::nullopt;
+    readPictures(L, image, notes);
     findRulingLines(L, image);
     findVerticalSeparators(L, image, notes);
     findHorizontalSeparators(L, image, notes);
