@@ -8,12 +8,15 @@
 #   IMAGE   default: the screen captures among the test fixtures
 # environment:
 #   DRIVER   default build/tools/vozudozev-extract, run as a capture runs: --engine auto
+#   BASELINE another driver (an earlier build) timed in the same turns, for a before/after
+#            table from one run: its figures and ratios are printed after ours
 #   RUNS     counted runs of each command per image (default 3), after one warm-up each
 #   THREADS  OMP_THREAD_LIMIT for both (default 1: the library runs Tesseract on one
 #            thread; "" leaves Tesseract's own default, its threads, to the bare run)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 driver=${DRIVER:-build/tools/vozudozev-extract}
+baseline=${BASELINE:-}
 runs=${RUNS:-3}
 langs=vie+deu+eng  # what the document recogniser asks for ("vi", "en")
 if [[ -n ${THREADS-1} ]]; then export OMP_THREAD_LIMIT=${THREADS-1}; else unset OMP_THREAD_LIMIT; fi
@@ -33,29 +36,49 @@ timed() {
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
-printf '%-34s %15s %15s %13s\n' image "ours wall/cpu" "bare wall/cpu" "ratio w/c"
+if [[ -n $baseline ]]; then
+    printf '%-34s %15s %15s %13s %15s %13s\n' image "ours wall/cpu" "bare wall/cpu" "ratio w/c" "base wall/cpu" "base ratio"
+else
+    printf '%-34s %15s %15s %13s\n' image "ours wall/cpu" "bare wall/cpu" "ratio w/c"
+fi
 ratios=$(mktemp)
+baseRatios=$(mktemp)
 for image in "${images[@]}"; do
     ours=("$driver" --engine auto "$image")
     bare=(tesseract "$image" - --psm 6 -l "$langs")
+    base=("$baseline" --engine auto "$image")
     timed "${ours[@]}" >/dev/null
     timed "${bare[@]}" >/dev/null
     a=$(mktemp)
     b=$(mktemp)
+    c=$(mktemp)
     for ((i = 0; i < runs; ++i)); do
         timed "${ours[@]}" >>"$a"
         timed "${bare[@]}" >>"$b"
+        if [[ -n $baseline ]]; then timed "${base[@]}" >>"$c"; fi
     done
     aw=$(cut -d' ' -f1 "$a" | median)
     ac=$(cut -d' ' -f2 "$a" | median)
     bw=$(cut -d' ' -f1 "$b" | median)
     bc=$(cut -d' ' -f2 "$b" | median)
-    rm -f "$a" "$b"
-    rw=$(awk -v x="$aw" -v y="$bw" 'BEGIN { printf "%.2f", (y > 0 ? x / y : 0) }')
-    rc=$(awk -v x="$ac" -v y="$bc" 'BEGIN { printf "%.2f", (y > 0 ? x / y : 0) }')
+    ratio() { awk -v x="$1" -v y="$2" 'BEGIN { printf "%.2f", (y > 0 ? x / y : 0) }'; }
+    rw=$(ratio "$aw" "$bw")
+    rc=$(ratio "$ac" "$bc")
     echo "$rw $rc" >>"$ratios"
-    printf '%-34s %7.2f/%-7.2f %7.2f/%-7.2f %6s/%-6s\n' "$(basename "$image")" "$aw" "$ac" "$bw" "$bc" "$rw" "$rc"
+    line=$(printf '%-34s %7.2f/%-7.2f %7.2f/%-7.2f %6s/%-6s' "$(basename "$image")" "$aw" "$ac" "$bw" "$bc" "$rw" "$rc")
+    if [[ -n $baseline ]]; then
+        cw=$(cut -d' ' -f1 "$c" | median)
+        cc=$(cut -d' ' -f2 "$c" | median)
+        echo "$(ratio "$cw" "$bw") $(ratio "$cc" "$bc")" >>"$baseRatios"
+        line+=$(printf ' %7.2f/%-7.2f %6s/%-6s' "$cw" "$cc" "$(ratio "$cw" "$bw")" "$(ratio "$cc" "$bc")")
+    fi
+    rm -f "$a" "$b" "$c"
+    echo "$line"
 done
-printf '%-34s %31s %6s/%-6s\n' "median of ${#images[@]} images" "" "$(cut -d' ' -f1 "$ratios" | median)" \
-    "$(cut -d' ' -f2 "$ratios" | median)"
-rm -f "$ratios"
+summary=$(printf '%-34s %31s %6s/%-6s' "median of ${#images[@]} images" "" "$(cut -d' ' -f1 "$ratios" | median)" \
+    "$(cut -d' ' -f2 "$ratios" | median)")
+if [[ -n $baseline ]]; then
+    summary+=$(printf ' %15s %6s/%-6s' "" "$(cut -d' ' -f1 "$baseRatios" | median)" "$(cut -d' ' -f2 "$baseRatios" | median)")
+fi
+echo "$summary"
+rm -f "$ratios" "$baseRatios"

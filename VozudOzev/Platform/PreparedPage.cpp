@@ -124,8 +124,9 @@ double scaleFor(const std::vector<std::uint8_t>& grey, int W, int H, int bg, con
         const double glyph = medianGlyphHeight(grey, W, H, bg);
         if (glyph > 0)
             k = std::clamp(t.targetGlyphHeight / glyph, 1.0, t.maxUpscale);
-        while (k > 1 && double(W) * k * double(H) * k > double(Image::maxPixels))
-            k = std::max(1.0, k - 0.5);
+        const double budget = std::min(t.maxEnlargedPixels > 0 ? t.maxEnlargedPixels : double(Image::maxPixels),
+                                       double(Image::maxPixels));
+        k = std::max(1.0, std::min(k, std::sqrt(budget / (double(W) * double(H)))));
     }
     return k;
 }

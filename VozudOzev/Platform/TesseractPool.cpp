@@ -1,5 +1,6 @@
 #include "VozudOzev/Platform/TesseractPool.hpp"
 
+#include "VozudOzev/Platform/HugePageHeap.hpp"
 #include "VozudOzev/Platform/SerialOpenMP.hpp"
 #include "VozudOzev/Platform/TextRecognitionError.hpp"
 
@@ -55,6 +56,7 @@ TesseractPool::Lease TesseractPool::borrow(const Settings& settings)
             return Lease(*this, key, std::move(api));
         }
     }
+    HugePageHeap::reserve();
     return Lease(*this, key, makeEngine(settings));
 }
 

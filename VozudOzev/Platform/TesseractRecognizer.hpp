@@ -21,6 +21,9 @@ public:
         bool invertDark = true;
         double targetGlyphHeight = 20;   // enlarge until the median glyph is about this tall
         double maxUpscale = 3;
+        // Enlarged no further than this many pixels: a full-screen capture of small text
+        // read at three times its size took well over twice as long as at its own.
+        double maxEnlargedPixels = 4'000'000;
         double splitGapFactor = 1.5;     // a gap wider than this many line heights splits a line
         std::string dataPath;            // empty: Tesseract's own default
     };

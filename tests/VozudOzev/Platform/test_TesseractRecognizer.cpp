@@ -3,6 +3,7 @@
 #include "VozudOzev/Extraction/TextGridTableEngine.hpp"
 #include "VozudOzev/Platform/TextRecognitionError.hpp"
 
+#include <cmath>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <thread>
@@ -30,7 +31,39 @@ std::vector<std::vector<std::string>> extractGrid(const std::string& file)
     return e.output.tables.empty() ? std::vector<std::vector<std::string>>{} : e.output.tables[0].grid();
 }
 
+// A white page of the given size with rows of 4x6-pixel blocks, glyphs of small text, in
+// its top-left 400x200 pixels.
+Image smallTextPage(int width, int height)
+{
+    Image image(width, height);
+    for (int y = 10; y + 6 < std::min(height, 200); y += 12)
+        for (int x = 10; x + 4 < std::min(width, 400); x += 7)
+            for (int dy = 0; dy < 6; ++dy)
+                for (int dx = 0; dx < 4; ++dx) {
+                    std::uint8_t* p = image.pixel(x + dx, y + dy);
+                    p[0] = p[1] = p[2] = 0;
+                }
+    return image;
+}
+
 }  // namespace
+
+TEST(TesseractRecognizer, SmallTextIsEnlargedWithinAPixelBudget)
+{
+    const TesseractRecognizer::Tuning tuning;  // glyphs enlarged towards 20 px, at most 3 times
+    struct Case {
+        const char* what;
+        int width, height;
+        double expected;
+    };
+    for (const Case& c : std::initializer_list<Case>{
+             {"a window: the whole enlargement", 600, 300, 3.0},
+             {"a full-HD screen: only up to the budget", 1920, 1080, std::sqrt(tuning.maxEnlargedPixels / (1920.0 * 1080))},
+             {"a 4K screen: not at all", 3840, 2160, 1.0},
+         })
+        EXPECT_NEAR(TesseractRecognizer::preparationScale(smallTextPage(c.width, c.height), tuning), c.expected, 0.01)
+            << c.what;
+}
 
 TEST(TesseractRecognizer, LanguageStrings)
 {
