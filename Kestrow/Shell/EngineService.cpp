@@ -15,6 +15,7 @@
 #include <QtConcurrent/QtConcurrentRun>
 
 #include <cstdio>
+#include <malloc.h>
 #include <stdexcept>
 #include <utility>
 
@@ -141,6 +142,9 @@ void EngineService::start(Pending pending)
                           } catch (...) {
                               run.error = QStringLiteral("unknown error");
                           }
+                          // The reader keeps its heap grown ahead while it works; a tray app
+                          // idles for hours between captures, so that memory goes back now.
+                          malloc_trim(0);
                           return run;
                       })
         .then(pending.context.data(), [done = std::move(pending.done)](Run run) { done(std::move(run)); });
