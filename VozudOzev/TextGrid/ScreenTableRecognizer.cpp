@@ -17,6 +17,7 @@
 #include "VozudOzev/TextGrid/MonospaceColumns.hpp"
 #include "VozudOzev/TextGrid/MonospaceWords.hpp"
 #include "VozudOzev/TextGrid/OverlappingWords.hpp"
+#include "VozudOzev/TextGrid/RepeatedPictures.hpp"
 #include "VozudOzev/TextGrid/RowSpans.hpp"
 #include "VozudOzev/TextGrid/RuleDetector.hpp"
 #include "VozudOzev/TextGrid/ScreenChrome.hpp"
@@ -25,6 +26,7 @@
 #include "VozudOzev/TextGrid/SortIndicators.hpp"
 #include "VozudOzev/TextGrid/StackedStrokes.hpp"
 #include "VozudOzev/TextGrid/TouchingColumns.hpp"
+#include "VozudOzev/TextGrid/UnderlinedWords.hpp"
 #include "VozudOzev/TextGrid/UnreadBands.hpp"
 #include "VozudOzev/TextGrid/TextGridEngine.hpp"
 #include "VozudOzev/Model/Median.hpp"
@@ -270,6 +272,7 @@ struct Layout {
     std::vector<double> touching;    // edges between columns that touch (TouchingColumns)
     double minColumnGap = 0;
     std::optional<double> pitch;     // the character pitch of monospace text
+    std::vector<BBox> pictures;      // repeated pictures taken out of the text (RepeatedPictures)
 };
 
 // Border characters out of the text; they come back as separators.
@@ -320,6 +323,10 @@ void readPictures(Layout& L, const Image& image, std::vector<std::string>& notes
         notes.push_back("pictures in the text: " + std::to_string(n.read) + " emoji read, " + std::to_string(n.unread) +
                         " emoji no emoji of the font matches (their cells flagged), " + std::to_string(n.icons) +
                         " icons left out");
+    L.pictures = RepeatedPictures::remove(L.border.lines, image, L.h);
+    if (!L.pictures.empty())
+        notes.push_back(std::to_string(L.pictures.size()) + " words read over a picture repeated row under row (read differently " +
+                        "each time) left out");
     if (const int marks = FootnoteMarks::apply(L.border.lines, image, L.h); marks > 0)
         notes.push_back(std::to_string(marks) + " footnote marks after words read from where their ink stands");
 }
@@ -594,9 +601,12 @@ void dropCaptionAndNotes(const Layout& L, RowIndices& rows, std::vector<std::str
     const std::vector<TextSegment>& segs = L.segs;
     double left = std::numeric_limits<double>::infinity();
     int inside = 0;
+    // The table's left edge is that of every row of several phrases: a header above the
+    // first rule starts where a caption does, while the rows under it may start further in
+    // (right-aligned numbers).
     for (const std::vector<size_t>& row : rows)
-        if (row.size() >= 2 && !outsideSeparators(L, row)) {
-            ++inside;
+        if (row.size() >= 2) {
+            inside += outsideSeparators(L, row) ? 0 : 1;
             for (size_t i : row)
                 left = std::min(left, segs[i].bbox.x);
         }
@@ -661,6 +671,20 @@ std::vector<TextGridEngine::Row> segmentRowsOf(const Layout& L, const RowIndices
             r.push_back(L.segs[i]);
     }
     return segmentRows;
+}
+
+// The rows with the repeated pictures beside their text, as empty phrases: a column of
+// buttons is a column still, with its header over it.
+std::vector<TextGridEngine::Row> withPictures(const Layout& L, std::vector<TextGridEngine::Row> rows)
+{
+    for (const BBox& p : L.pictures)
+        for (TextGridEngine::Row& row : rows)
+            if (std::any_of(row.begin(), row.end(),
+                            [&](const TextSegment& s) { return std::abs(s.bbox.midY() - p.midY()) <= 0.5 * L.h; })) {
+                row.push_back(TextSegment{"", p, 0});
+                break;
+            }
+    return rows;
 }
 
 // Lines part the columns they stand between; inside each band the gaps the rows share
@@ -908,6 +932,26 @@ std::vector<OCRLine> ScreenTableRecognizer::read(const TextOCR& ocr, const Image
     if (!bars.empty())
         notes.push_back("light text on " + std::to_string(bars.size()) + " dark bars read again inverted");
     readUnreadBands(ocr, image, lines, notes);
+    // One word read by itself, enlarged as the other re-reads are.
+    const auto wordAlone = [&](const Image& crop) -> std::optional<std::string> {
+        const std::optional<Image> big = crop.scaled(3.0);
+        if (!big)
+            return std::nullopt;
+        TextOCR once = ocr;
+        once.minimumTextHeight = 0.0f;
+        std::string text;
+        for (const OCRLine& line : once.recognize(*big))
+            text += (text.empty() ? "" : " ") + line.text;
+        return text.empty() ? std::nullopt : std::optional<std::string>(text);
+    };
+    std::vector<double> heights;
+    for (const OCRLine& line : lines)
+        for (const OCRWord& w : line.words)
+            heights.push_back(w.bbox.h);
+    if (const int parted = UnderlinedWords::part(lines, image, heights.empty() ? 0 : upperMedian(heights), wordAlone);
+        parted > 0)
+        notes.push_back(std::to_string(parted) + " underlined words read again without the underline and parted " +
+                        "at the blanks that reading found");
     if (const int again = OverlappingWords::rejoin(
             lines, [&](const BBox& box) { return CropReading::read(ocr, image, box); });
         again > 0)
@@ -940,7 +984,7 @@ std::optional<Table> ScreenTableRecognizer::build(const std::vector<OCRLine>& in
     joinMultiLineRows(L, rows, notes);
     const std::vector<TextGridEngine::Row> segmentRows = segmentRowsOf(L, rows);
 
-    std::vector<Band> columns = partedAtTouchingEdges(L, columnsOf(L, segmentRows, notes));
+    std::vector<Band> columns = partedAtTouchingEdges(L, columnsOf(L, withPictures(L, segmentRows), notes));
     if (L.pitch && L.vertical.empty()) {
         int joined = 0;
         columns = MonospaceColumns::joinCrossed(columns, segmentRows, image, *L.pitch, joined);

@@ -144,6 +144,9 @@ TEST(ScreenTableRecognizer, CaptionsNotesIconsAndTotalRowsOfRealPages)
     std::vector<Stripe> webRules{{82, 68, 250}, {150, 4, 230}};
     for (int y : {222, 292, 362, 432, 502, 572, 644})
         webRules.push_back({y, 2, 230});
+    std::vector<Stripe> germanRules{{130, 4, 231}, {480, 4, 231}};
+    for (int y : {190, 248, 306, 364, 422, 540})
+        germanRules.push_back({y, 2, 231});
     std::vector<Stripe> sortRules{{31, 27, 246}, {58, 2, 222}};
     for (int y = 87; y <= 283; y += 28)
         sortRules.push_back({y, 1, 222});
@@ -165,6 +168,13 @@ TEST(ScreenTableRecognizer, CaptionsNotesIconsAndTotalRowsOfRealPages)
          9,
          5,
          {{{0, 1}, "Difference"}, {{0, 3}, "SKU"}, {{0, 4}, "Unit price"}, {{1, 0}, "Carla Diaz"}}},
+        // No rule above the header, and right-aligned row numbers start further in than the
+        // caption and the notes do: the header's edge is the table's.
+        {"web-caption-over-row-numbers",
+         striped(865, 650, 24, 840, germanRules),
+         8,
+         5,
+         {{{0, 1}, "Artikel"}, {{0, 4}, "Menge"}, {{6, 1}, "Reinigung"}, {{-1, 2}, "228"}}},
         // The total row under the last stripe is a row of its own.
         {"zebra-total-row",
          striped(633, 332, 12, 612, {{85, 34, 242}, {153, 34, 242}, {221, 34, 242}}),

@@ -1,0 +1,209 @@
+#include "VozudOzev/TextGrid/UnderlinedWords.hpp"
+
+#include "VozudOzev/Model/Unicode.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace VozudOzev {
+
+namespace {
+
+int at(const std::vector<std::uint8_t>& grey, int width, int x, int y)
+{
+    return grey[static_cast<size_t>(y) * width + x];
+}
+
+// The grey most of the box's surroundings have: the rows just above and below it.
+int backgroundOf(const std::vector<std::uint8_t>& grey, int width, int height, int x0, int x1, int y0, int y1)
+{
+    std::vector<int> values;
+    for (int y : {y0 - 2, y1 + 3})
+        if (y >= 0 && y < height)
+            for (int x = x0; x < x1; ++x)
+                values.push_back(at(grey, width, x, y));
+    if (values.empty())
+        return 255;
+    std::nth_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2), values.end());
+    return values[values.size() / 2];
+}
+
+// The letters with a blank wherever `again` has one, when `again` holds the same letters
+// but for their marks and has a blank at all.
+std::optional<std::string> blanksOf(const std::string& again, const std::vector<std::string>& letters)
+{
+    std::vector<std::string> read = Unicode::graphemes(again);
+    std::string out;
+    size_t k = 0;
+    bool blank = false;
+    for (const std::string& g : read) {
+        if (g == " ") {
+            if (k == 0 || k == letters.size() || out.back() == ' ')
+                return std::nullopt;
+            out += ' ';
+            blank = true;
+            continue;
+        }
+        if (k >= letters.size() || Unicode::withoutMarks(g) != Unicode::withoutMarks(letters[k]))
+            return std::nullopt;
+        out += letters[k++];
+    }
+    if (!blank || k != letters.size())
+        return std::nullopt;
+    return out;
+}
+
+}  // namespace
+
+std::optional<int> UnderlinedWords::underline(const std::vector<std::uint8_t>& grey, int width, int height,
+                                              const BBox& box, int bg)
+{
+    const int x0 = std::clamp(static_cast<int>(std::ceil(box.x)), 0, width);
+    const int x1 = std::clamp(static_cast<int>(std::floor(box.maxX())), 0, width);
+    if (x1 - x0 < 4)
+        return std::nullopt;
+    // From the box's middle down to a little under it: an underline sits at or below the
+    // baseline, and the reading's box may or may not take it in.
+    const int from = std::clamp(static_cast<int>(box.midY()), 0, height);
+    const int to = std::clamp(static_cast<int>(std::ceil(box.maxY() + 0.25 * box.h)), 0, height);
+    auto covered = [&](int y) {
+        int n = 0;
+        for (int x = x0; x < x1; ++x)
+            n += std::abs(at(grey, width, x, y) - bg) >= 60 ? 1 : 0;
+        return static_cast<double>(n) / (x1 - x0);
+    };
+    auto longestRun = [&](int y) {
+        int run = 0;
+        int best = 0;
+        for (int x = x0; x < x1; ++x) {
+            run = std::abs(at(grey, width, x, y) - bg) >= 60 ? run + 1 : 0;
+            best = std::max(best, run);
+        }
+        return static_cast<double>(best) / (x1 - x0);
+    };
+    for (int y = to - 1; y >= from; --y) {
+        // Browsers break the line around descenders and marks under letters.
+        if (covered(y) < 0.7 || longestRun(y) < 0.3)
+            continue;
+        // A line a few pixels thick with little ink right above it: the bottom of the
+        // letters themselves is no underline.
+        int top = y;
+        while (top - 1 >= from && y - top < 3 && covered(top - 1) >= 0.7)
+            --top;
+        if (top - 1 >= 0 && covered(top - 1) < 0.5)
+            return y;
+        y = top;
+    }
+    return std::nullopt;
+}
+
+int UnderlinedWords::part(std::vector<OCRLine>& lines, const Image& image, double h, const Reader& reread)
+{
+    if (image.empty() || !(h >= 4) || !std::isfinite(h) || !reread)
+        return 0;
+    const int W = image.width;
+    const int H = image.height;
+    const std::vector<std::uint8_t> grey = image.grey();
+    int parted = 0;
+    for (OCRLine& line : lines) {
+        std::vector<OCRWord> words;
+        bool changed = false;
+        for (const OCRWord& w : line.words) {
+            const BBox& b = w.bbox;
+            const std::vector<std::string> letters = Unicode::graphemes(w.text);
+            const int x0 = std::clamp(static_cast<int>(std::floor(b.x)), 0, W);
+            const int x1 = std::clamp(static_cast<int>(std::ceil(b.maxX())), 0, W);
+            const int y0 = std::clamp(static_cast<int>(std::floor(b.y)), 0, H);
+            const int y1 = std::clamp(static_cast<int>(std::ceil(b.maxY())), 0, H);
+            if (letters.size() < 4 || w.text.find(' ') != std::string::npos || x1 - x0 < 2 * h || y1 - y0 < 4) {
+                words.push_back(w);
+                continue;
+            }
+            const int bg = backgroundOf(grey, W, H, x0, x1, y0, y1);
+            const std::optional<int> line_y = underline(grey, W, H, b, bg);
+            if (!line_y) {
+                words.push_back(w);
+                continue;
+            }
+            // The underline's rows: the one found and its neighbours the ink crosses as well.
+            auto crossed = [&](int y) {
+                int n = 0;
+                for (int x = x0; x < x1; ++x)
+                    n += std::abs(at(grey, W, x, y) - bg) >= 60 ? 1 : 0;
+                return n >= 0.7 * (x1 - x0);
+            };
+            int top = *line_y;
+            int bottom = *line_y;
+            while (top - 1 > b.midY() && crossed(top - 1))
+                --top;
+            while (bottom + 1 < H && crossed(bottom + 1))
+                ++bottom;
+            // A blank as wide as a word space in the ink above the line.
+            int gap = 0;
+            int widest = 0;
+            bool inked = false;
+            for (int x = x0; x < x1; ++x) {
+                bool ink = false;
+                for (int y = y0; y < top && !ink; ++y)
+                    ink = std::abs(at(grey, W, x, y) - bg) >= 60;
+                gap = ink ? 0 : gap + 1;
+                if (inked)
+                    widest = std::max(widest, gap);
+                inked = inked || ink;
+            }
+            if (widest < 0.25 * h) {
+                words.push_back(w);
+                continue;
+            }
+            const int pad = std::max(3, static_cast<int>(0.3 * h));
+            const int cx0 = std::max(0, x0 - pad);
+            const int cy0 = std::max(0, y0 - pad);
+            Image crop = image.cropped(cx0, cy0, std::min(W, x1 + pad), std::min(H, std::max(y1, bottom + 1) + pad));
+            const std::uint8_t* page = image.pixel(std::clamp(x0, 0, W - 1), std::clamp(y0 - 2, 0, H - 1));
+            for (int y = top; y <= bottom; ++y)
+                for (int x = 0; x < crop.width; ++x)
+                    if (y - cy0 >= 0 && y - cy0 < crop.height)
+                        std::copy(page, page + 3, crop.pixel(x, y - cy0));
+            const std::optional<std::string> again = reread(crop);
+            if (!again) {
+                words.push_back(w);
+                continue;
+            }
+            // The blanks of the new reading put between the word's own letters: the page's
+            // reading saw the letters with their marks better than a crop does.
+            const std::optional<std::string> text = blanksOf(Unicode::trimmed(*again), letters);
+            if (!text) {
+                words.push_back(w);
+                continue;
+            }
+            // Boxes shared out by characters: the words stay in the cell the whole one was in.
+            const double per = b.w / static_cast<double>(letters.size());
+            double x = b.x;
+            size_t start = 0;
+            while (start < text->size()) {
+                size_t end = text->find(' ', start);
+                if (end == std::string::npos)
+                    end = text->size();
+                if (end > start) {
+                    const std::string piece = text->substr(start, end - start);
+                    const double width = per * static_cast<double>(Unicode::graphemes(piece).size());
+                    words.push_back(OCRWord{piece, BBox{x, b.y, width, b.h}, w.confidence});
+                    x += width;
+                }
+                start = end + 1;
+            }
+            ++parted;
+            changed = true;
+        }
+        if (!changed)
+            continue;
+        line.words = std::move(words);
+        line.text.clear();
+        for (const OCRWord& w : line.words)
+            line.text += (line.text.empty() ? "" : " ") + w.text;
+    }
+    return parted;
+}
+
+}  // namespace VozudOzev
