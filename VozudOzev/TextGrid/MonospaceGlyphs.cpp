@@ -7,6 +7,7 @@
 #include <charconv>
 #include <climits>
 #include <cmath>
+#include <cstdlib>
 #include <map>
 
 namespace VozudOzev {
@@ -141,6 +142,22 @@ char32_t caseBySize(const std::string& key, char32_t c, const Owners& owners)
     return other;
 }
 
+// A glyph read as "T" with a bar along its foot as wide as the one along its top is a
+// serifed "I" (monospace fonts draw it so); a T stands on its stem alone.
+bool serifedI(const std::string& key)
+{
+    const size_t colon = key.find(':');
+    const int w = std::atoi(key.c_str());
+    const int h = heightOf(key);
+    if (colon == std::string::npos || w < 3 || h < 5 || key.size() != colon + 1 + static_cast<size_t>(w * h))
+        return false;
+    auto inkIn = [&](int y) {
+        return static_cast<int>(std::count(key.begin() + static_cast<std::ptrdiff_t>(colon + 1 + y * w),
+                                           key.begin() + static_cast<std::ptrdiff_t>(colon + 1 + (y + 1) * w), '#'));
+    };
+    return inkIn(0) >= 0.6 * w && inkIn(h - 1) >= 0.6 * w && inkIn(h / 2) <= 0.5 * w;
+}
+
 }  // namespace
 
 std::string MonospaceGlyphs::glyphKey(const Image& image, double cx, const BBox& word, double pitch)
@@ -184,7 +201,7 @@ std::vector<OCRLine> MonospaceGlyphs::agreed(const std::vector<OCRLine>& lines, 
         if (winner == 0)
             continue;
         const char32_t bySize = caseBySize(key, winner, owners);
-        winner = bySize != 0 ? bySize : winner;
+        winner = bySize != 0 ? bySize : winner == U'T' && serifedI(key) ? U'I' : winner;
         for (const auto& [c, sites] : byChar) {
             if (c == winner)
                 continue;

@@ -13,7 +13,8 @@ namespace VozudOzev {
 // on them ("alice" and "aLice", "tty1" and "ttyl"); where the readings of the same pixels
 // clearly agree on one character, the others are read as that character too. Likewise a
 // glyph read as a letter that another glyph is read as throughout, and as tall as the
-// letter's other case ("units" where the small "u"s are a third shorter), is that case.
+// letter's other case ("units" where the small "u"s are a third shorter), is that case, and
+// a "T" with a foot as wide as its top is a serifed "I".
 struct MonospaceGlyphs {
     // The lines with each character that a clear majority of the readings of its glyph name
     // otherwise read as they do; `changed` counts the characters changed. `pitch` is the

@@ -143,7 +143,7 @@ TEST(MonospaceText, UndottedRingsAmongDottedZeros)
 // The same pixels are the same character: readings that a clear majority of the readings
 // of a glyph contradict follow the majority; an even split goes to the one reading no other
 // glyph claims, and else changes nothing. A letter as tall as capitals where the small
-// letter's glyph is shorter is the capital.
+// letter's glyph is shorter is the capital, and a "T" with a foot as wide as its top an "I".
 TEST(MonospaceText, OneGlyphOneCharacter)
 {
     using TestSupport::Canvas::fill;
@@ -161,14 +161,17 @@ TEST(MonospaceText, OneGlyphOneCharacter)
         case 'A': fill(im, x + 2, 8, 6, 8); fill(im, x + 2, 3, 2, 2); fill(im, x + 6, 3, 2, 2); break;  // ä
         case 'u': fill(im, x + 2, 8, 2, 8); fill(im, x + 6, 8, 2, 8); fill(im, x + 2, 14, 6, 2); break;
         case 'U': fill(im, x + 2, 5, 2, 11); fill(im, x + 6, 5, 2, 11); fill(im, x + 2, 14, 6, 2); break;
+        case 'I': fill(im, x + 2, 5, 6, 2); fill(im, x + 4, 5, 2, 11); fill(im, x + 2, 14, 6, 2); break;
+        case 'T': fill(im, x + 1, 5, 8, 2); fill(im, x + 4, 5, 2, 11); break;
         }
     };
-    Image im = TestSupport::Canvas::plain(700, 20);
+    Image im = TestSupport::Canvas::plain(800, 20);
     std::vector<OCRWord> words;
     // What is drawn, and what the reading made of it.
     const std::pair<const char*, const char*> drawn[] = {
         {"alice", "alice"}, {"alice", "aLice"}, {"alice", "alice"}, {"alice", "alice"}, {"Oscar", "Oscar"},
-        {"Oscar", "0scar"}, {"sAr", "sär"}, {"sAr", "sar"}, {"uru", "uru"}, {"uru", "uru"}, {"Ur", "ur"}};
+        {"Oscar", "0scar"}, {"sAr", "sär"}, {"sAr", "sar"}, {"uru", "uru"}, {"uru", "uru"}, {"Ur", "ur"},
+        {"Ic", "Tc"}, {"Tr", "Tr"}};
     int x = 0;
     for (const auto& [glyphs, read] : drawn) {
         const int n = static_cast<int>(std::string(glyphs).size());
@@ -179,8 +182,8 @@ TEST(MonospaceText, OneGlyphOneCharacter)
     }
     int changed = 0;
     const std::vector<OCRLine> out = MonospaceGlyphs::agreed({line(words)}, im, 10, changed);
-    EXPECT_EQ(out[0].text, "alice alice alice alice Oscar 0scar sär sär uru uru Ur");
-    EXPECT_EQ(changed, 3);
+    EXPECT_EQ(out[0].text, "alice alice alice alice Oscar 0scar sär sär uru uru Ur Ic Tr");
+    EXPECT_EQ(changed, 4);
 }
 
 // A flat stroke along the foot of the blank is an underscore; a blank, a stroke at mid
