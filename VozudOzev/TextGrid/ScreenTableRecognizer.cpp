@@ -17,6 +17,7 @@
 #include "VozudOzev/TextGrid/MonospaceColumns.hpp"
 #include "VozudOzev/TextGrid/MonospaceWords.hpp"
 #include "VozudOzev/TextGrid/OverlappingWords.hpp"
+#include "VozudOzev/TextGrid/RowHeaderColumn.hpp"
 #include "VozudOzev/TextGrid/RowSpans.hpp"
 #include "VozudOzev/TextGrid/RuleDetector.hpp"
 #include "VozudOzev/TextGrid/ScreenChrome.hpp"
@@ -693,11 +694,45 @@ std::vector<Band> bandAndGapColumns(const Layout& L, const std::vector<TextGridE
 }
 
 // Header-section lines part the columns they stand between; the shared gaps the rest.
+// A header section is one column: inside a section whose one label stands clear of a gap,
+// the text under no label (a number column right-aligned under a left-aligned "#") joins
+// the part beside it.
 std::vector<Band> headerSectionColumns(const Layout& L, const std::vector<TextGridEngine::Row>& segmentRows,
                                        std::vector<std::string>& notes)
 {
     notes.push_back("columns between " + std::to_string(L.partial) + " header-section lines and from shared gaps");
-    return bandAndGapColumns(L, segmentRows);
+    std::vector<Band> columns = bandAndGapColumns(L, segmentRows);
+    if (segmentRows.empty())
+        return columns;
+    const TextGridEngine::Row& header = segmentRows.front();
+    auto labelsIn = [&](double lo, double hi) {
+        return std::count_if(header.begin(), header.end(),
+                             [&](const TextSegment& s) { return lo <= s.bbox.midX() && s.bbox.midX() < hi; });
+    };
+    int joined = 0;
+    for (const Band& section : TextGridEngine::bandsOf(L.vertical, L.extent.x - 1, L.extent.maxX() + 1)) {
+        if (labelsIn(section.lo, section.hi) != 1)
+            continue;
+        const auto label = std::find_if(header.begin(), header.end(), [&](const TextSegment& s) {
+            return section.lo <= s.bbox.midX() && s.bbox.midX() < section.hi;
+        });
+        for (size_t i = 0; i + 1 < columns.size();) {
+            const Band& a = columns[i];
+            const Band& b = columns[i + 1];
+            const bool inSection = a.lo >= section.lo - 1 && b.hi <= section.hi + 1;
+            const bool clear = label->bbox.maxX() <= a.hi || label->bbox.x >= b.lo;
+            if (inSection && clear && (labelsIn(a.lo, a.hi) == 0) != (labelsIn(b.lo, b.hi) == 0)) {
+                columns[i].hi = b.hi;
+                columns.erase(columns.begin() + static_cast<std::ptrdiff_t>(i) + 1);
+                ++joined;
+            } else {
+                ++i;
+            }
+        }
+    }
+    if (joined > 0)
+        notes.push_back(std::to_string(joined) + " parts of a header section under no label of their own joined to the one beside them");
+    return columns;
 }
 
 // The columns between vertical separators that hold text, when there are two or more.
@@ -933,6 +968,8 @@ std::optional<Table> ScreenTableRecognizer::build(const std::vector<OCRLine>& in
     findRulingLines(L, image);
     findVerticalSeparators(L, image, notes);
     findHorizontalSeparators(L, image, notes);
+    if (const int rowHeader = RowHeaderColumn::remove(L.border.lines, L.vertical, L.horizontal, L.h); rowHeader > 0)
+        notes.push_back(std::to_string(rowHeader) + " words of the row header beside the grid left out");
     segmentText(L, cutTouchingColumns(L, cleanedText(L, notes), notes), image, notes);
 
     RowIndices rows = textRows(L);
