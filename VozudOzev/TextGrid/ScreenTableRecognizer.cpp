@@ -13,6 +13,7 @@
 #include "VozudOzev/TextGrid/DetachedMarks.hpp"
 #include "VozudOzev/TextGrid/DottedZeros.hpp"
 #include "VozudOzev/TextGrid/EmojiPictures.hpp"
+#include "VozudOzev/TextGrid/FaintLines.hpp"
 #include "VozudOzev/TextGrid/FootnoteMarks.hpp"
 #include "VozudOzev/TextGrid/MonospaceColumns.hpp"
 #include "VozudOzev/TextGrid/MonospaceWords.hpp"
@@ -875,6 +876,51 @@ void readUnreadBands(const TextOCR& ocr, const Image& image, std::vector<OCRLine
                         " bands the page's reading left empty");
 }
 
+// Faint lines read again in a band of their own, where the reading thresholds them by
+// themselves; the new reading replaces the band's words when it is the surer one.
+void readFaintLines(const TextOCR& ocr, const Image& image, std::vector<OCRLine>& lines, std::vector<std::string>& notes)
+{
+    int replaced = 0;
+    const std::vector<std::pair<int, int>> bands = FaintLines().find(image, lines);
+    for (const auto& [y0, y1] : bands) {
+        auto inBand = [&](const OCRWord& w) { return w.bbox.midY() >= y0 && w.bbox.midY() < y1; };
+        std::vector<OCRLine> again = ocr.recognize(image.cropped(0, y0, image.width, y1));
+        double before = 0;
+        int nBefore = 0;
+        for (const OCRLine& line : lines)
+            for (const OCRWord& w : line.words)
+                if (inBand(w)) {
+                    before += w.confidence;
+                    ++nBefore;
+                }
+        double after = 0;
+        int nAfter = 0;
+        for (OCRLine& line : again) {
+            line.bbox.y += y0;
+            for (OCRWord& w : line.words) {
+                w.bbox.y += y0;
+                after += w.confidence;
+                ++nAfter;
+            }
+        }
+        if (nAfter == 0 || nBefore == 0 || after / nAfter <= before / nBefore)
+            continue;
+        for (OCRLine& line : lines)
+            if (std::erase_if(line.words, inBand)) {
+                line.text.clear();
+                for (const OCRWord& w : line.words)
+                    line.text += (line.text.empty() ? "" : " ") + w.text;
+            }
+        std::erase_if(lines, [](const OCRLine& l) { return l.words.empty(); });
+        for (OCRLine& line : again)
+            lines.push_back(std::move(line));
+        ++replaced;
+    }
+    if (!bands.empty())
+        notes.push_back(std::to_string(bands.size()) + " bands of faint light-grey text read again by themselves, " +
+                        std::to_string(replaced) + " of them read surer so");
+}
+
 }  // namespace
 
 std::shared_ptr<const DocumentRecognizer> DocumentRecognizer::standard()
@@ -943,6 +989,7 @@ std::vector<OCRLine> ScreenTableRecognizer::read(const TextOCR& ocr, const Image
     if (!bars.empty())
         notes.push_back("light text on " + std::to_string(bars.size()) + " dark bars read again inverted");
     readUnreadBands(ocr, image, lines, notes);
+    readFaintLines(ocr, image, lines, notes);
     if (const int again = OverlappingWords::rejoin(
             lines, [&](const BBox& box) { return CropReading::read(ocr, image, box); });
         again > 0)
