@@ -13,12 +13,14 @@
 #include "VozudOzev/TextGrid/DetachedMarks.hpp"
 #include "VozudOzev/TextGrid/DottedZeros.hpp"
 #include "VozudOzev/TextGrid/EmojiPictures.hpp"
+#include "VozudOzev/TextGrid/FaintLines.hpp"
 #include "VozudOzev/TextGrid/FootnoteMarks.hpp"
 #include "VozudOzev/TextGrid/MonospaceColumns.hpp"
 #include "VozudOzev/TextGrid/MonospaceGlyphs.hpp"
 #include "VozudOzev/TextGrid/MonospaceWords.hpp"
 #include "VozudOzev/TextGrid/OverlappingWords.hpp"
 #include "VozudOzev/TextGrid/RepeatedPictures.hpp"
+#include "VozudOzev/TextGrid/RowHeaderColumn.hpp"
 #include "VozudOzev/TextGrid/RowSpans.hpp"
 #include "VozudOzev/TextGrid/RuleDetector.hpp"
 #include "VozudOzev/TextGrid/ScreenChrome.hpp"
@@ -722,11 +724,45 @@ std::vector<Band> bandAndGapColumns(const Layout& L, const std::vector<TextGridE
 }
 
 // Header-section lines part the columns they stand between; the shared gaps the rest.
+// A header section is one column: inside a section whose one label stands clear of a gap,
+// the text under no label (a number column right-aligned under a left-aligned "#") joins
+// the part beside it.
 std::vector<Band> headerSectionColumns(const Layout& L, const std::vector<TextGridEngine::Row>& segmentRows,
                                        std::vector<std::string>& notes)
 {
     notes.push_back("columns between " + std::to_string(L.partial) + " header-section lines and from shared gaps");
-    return bandAndGapColumns(L, segmentRows);
+    std::vector<Band> columns = bandAndGapColumns(L, segmentRows);
+    if (segmentRows.empty())
+        return columns;
+    const TextGridEngine::Row& header = segmentRows.front();
+    auto labelsIn = [&](double lo, double hi) {
+        return std::count_if(header.begin(), header.end(),
+                             [&](const TextSegment& s) { return lo <= s.bbox.midX() && s.bbox.midX() < hi; });
+    };
+    int joined = 0;
+    for (const Band& section : TextGridEngine::bandsOf(L.vertical, L.extent.x - 1, L.extent.maxX() + 1)) {
+        if (labelsIn(section.lo, section.hi) != 1)
+            continue;
+        const auto label = std::find_if(header.begin(), header.end(), [&](const TextSegment& s) {
+            return section.lo <= s.bbox.midX() && s.bbox.midX() < section.hi;
+        });
+        for (size_t i = 0; i + 1 < columns.size();) {
+            const Band& a = columns[i];
+            const Band& b = columns[i + 1];
+            const bool inSection = a.lo >= section.lo - 1 && b.hi <= section.hi + 1;
+            const bool clear = label->bbox.maxX() <= a.hi || label->bbox.x >= b.lo;
+            if (inSection && clear && (labelsIn(a.lo, a.hi) == 0) != (labelsIn(b.lo, b.hi) == 0)) {
+                columns[i].hi = b.hi;
+                columns.erase(columns.begin() + static_cast<std::ptrdiff_t>(i) + 1);
+                ++joined;
+            } else {
+                ++i;
+            }
+        }
+    }
+    if (joined > 0)
+        notes.push_back(std::to_string(joined) + " parts of a header section under no label of their own joined to the one beside them");
+    return columns;
 }
 
 // The columns between vertical separators that hold text, when there are two or more.
@@ -869,6 +905,51 @@ void readUnreadBands(const TextOCR& ocr, const Image& image, std::vector<OCRLine
                         " bands the page's reading left empty");
 }
 
+// Faint lines read again in a band of their own, where the reading thresholds them by
+// themselves; the new reading replaces the band's words when it is the surer one.
+void readFaintLines(const TextOCR& ocr, const Image& image, std::vector<OCRLine>& lines, std::vector<std::string>& notes)
+{
+    int replaced = 0;
+    const std::vector<std::pair<int, int>> bands = FaintLines().find(image, lines);
+    for (const auto& [y0, y1] : bands) {
+        auto inBand = [&](const OCRWord& w) { return w.bbox.midY() >= y0 && w.bbox.midY() < y1; };
+        std::vector<OCRLine> again = ocr.recognize(image.cropped(0, y0, image.width, y1));
+        double before = 0;
+        int nBefore = 0;
+        for (const OCRLine& line : lines)
+            for (const OCRWord& w : line.words)
+                if (inBand(w)) {
+                    before += w.confidence;
+                    ++nBefore;
+                }
+        double after = 0;
+        int nAfter = 0;
+        for (OCRLine& line : again) {
+            line.bbox.y += y0;
+            for (OCRWord& w : line.words) {
+                w.bbox.y += y0;
+                after += w.confidence;
+                ++nAfter;
+            }
+        }
+        if (nAfter == 0 || nBefore == 0 || after / nAfter <= before / nBefore)
+            continue;
+        for (OCRLine& line : lines)
+            if (std::erase_if(line.words, inBand)) {
+                line.text.clear();
+                for (const OCRWord& w : line.words)
+                    line.text += (line.text.empty() ? "" : " ") + w.text;
+            }
+        std::erase_if(lines, [](const OCRLine& l) { return l.words.empty(); });
+        for (OCRLine& line : again)
+            lines.push_back(std::move(line));
+        ++replaced;
+    }
+    if (!bands.empty())
+        notes.push_back(std::to_string(bands.size()) + " bands of faint light-grey text read again by themselves, " +
+                        std::to_string(replaced) + " of them read surer so");
+}
+
 }  // namespace
 
 std::shared_ptr<const DocumentRecognizer> DocumentRecognizer::standard()
@@ -937,6 +1018,7 @@ std::vector<OCRLine> ScreenTableRecognizer::read(const TextOCR& ocr, const Image
     if (!bars.empty())
         notes.push_back("light text on " + std::to_string(bars.size()) + " dark bars read again inverted");
     readUnreadBands(ocr, image, lines, notes);
+    readFaintLines(ocr, image, lines, notes);
     // One word read by itself, enlarged as the other re-reads are.
     const auto wordAlone = [&](const Image& crop) -> std::optional<std::string> {
         const std::optional<Image> big = crop.scaled(3.0);
@@ -982,6 +1064,8 @@ std::optional<Table> ScreenTableRecognizer::build(const std::vector<OCRLine>& in
     findRulingLines(L, image);
     findVerticalSeparators(L, image, notes);
     findHorizontalSeparators(L, image, notes);
+    if (const int rowHeader = RowHeaderColumn::remove(L.border.lines, L.vertical, L.horizontal, L.h); rowHeader > 0)
+        notes.push_back(std::to_string(rowHeader) + " words of the row header beside the grid left out");
     segmentText(L, cutTouchingColumns(L, cleanedText(L, notes), notes), image, notes);
 
     RowIndices rows = textRows(L);

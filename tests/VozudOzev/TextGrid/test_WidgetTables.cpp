@@ -1,5 +1,8 @@
 #include "VozudOzev/OCR/ImageLoader.hpp"
+#include "VozudOzev/TextGrid/RowHeaderColumn.hpp"
 #include "VozudOzev/TextGrid/ScreenTableRecognizer.hpp"
+
+#include "Support/OCRBuilders.hpp"
 
 #include <fstream>
 #include <gtest/gtest.h>
@@ -35,6 +38,18 @@ TEST(WidgetTables, CapturedWidgetsKeepTheirColumns)
         {"qt-row-header-no-grid", 9, 5,
          {{{0, 0}, "Product"}, {{0, 4}, "Difference"}, {{1, 0}, "Cleaning service"}, {{1, 2}, "136"},
           {{8, 0}, "Steel bolts M6"}, {{8, 4}, "252"}}},
+        // Windows style: the row header's bevelled section borders read as dashes beside
+        // the group names centred on the rows they span, and "3" as "ec!".
+        // (gen_apps.py case qt03 under seed 21403: genreps.py --reps 14 --kinds qt03)
+        {"qt-windows-row-header-spans", 9, 4,
+         {{{0, 0}, "Nhóm hàng"}, {{1, 0}, "Văn phòng phẩm"}, {{1, 1}, "Phạm Quốc Dũng"}, {{2, 1}, "Lê Minh Châu"},
+          {{3, 0}, "Hàng tiêu dùng"}, {{3, 2}, "63"}, {{7, 0}, "Thực phẩm"}, {{8, 3}, "62"}}},
+        // No grid, only header sections: the row numbers right-aligned under a "#" at the
+        // section's left stay in its column, as does the bold total's label.
+        // (gen_apps.py case gtk03 under seed 20503: genreps.py --reps 13 --kinds gtk03)
+        {"gtk-number-column-no-grid", 8, 5,
+         {{{0, 0}, "#"}, {{1, 0}, "1"}, {{6, 0}, "6"}, {{7, 0}, "Tổng cộng"}, {{1, 1}, "21.413"},
+          {{0, 4}, "Ghi chú"}, {{7, 3}, "2.933.000"}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fixture);
@@ -49,4 +64,44 @@ TEST(WidgetTables, CapturedWidgetsKeepTheirColumns)
             EXPECT_EQ(grid.at(static_cast<size_t>(at.first)).at(static_cast<size_t>(at.second)), text)
                 << "row " << at.first << " col " << at.second;
     }
+}
+
+// The row header goes only under an empty corner and when its words count the rows.
+TEST(WidgetTables, RowHeaderOutOnlyWhenItCountsTheRows)
+{
+    using namespace TestSupport::OCRBuilders;
+    auto table = [](std::vector<std::string> first) {
+        std::vector<OCRLine> lines;
+        for (size_t r = 0; r < first.size(); ++r) {
+            const double y = 10 + 20.0 * static_cast<double>(r);
+            std::vector<OCRWord> words;
+            if (!first[r].empty())
+                words.push_back(word(first[r], 4, y, 8, 10));
+            words.push_back(word(r == 0 ? "Name" : "Anna", 40, y, 30, 10));
+            lines.push_back(line(words));
+        }
+        return lines;
+    };
+    const std::vector<double> vertical{2, 30, 120};
+    const std::vector<double> horizontal{5, 28, 48, 68, 88, 108, 128};
+    const struct {
+        std::vector<std::string> first;
+        int removed;
+    } cases[] = {
+        {{"", "1", "—", "2", "ec!", "4"}, 5},  // a border as a dash, one digit misread
+        {{"", "1", "2", "(2)", "4"}, 4},       // a misread that does not rise
+        {{"#", "1", "2", "3", "4"}, 0},        // a numbered column has a header
+        {{"", "7", "3", "9", "1"}, 0},         // numbers in no order are data
+        {{"", "1", "ab", "3", "xy", "5"}, 0},  // too many misread
+        {{"", "STT", "1", "2", "3", "4"}, 0},  // a second header row's label
+        {{"", "1", "2", "3", "4", "Sum"}, 0},  // a total's label
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.first));
+        std::vector<OCRLine> lines = table(c.first);
+        EXPECT_EQ(RowHeaderColumn::remove(lines, vertical, horizontal, 10), c.removed);
+    }
+    // The header row above the first separator (the edge of its bar) still has its "#".
+    std::vector<OCRLine> numbered = table({"#", "1", "2", "3", "4"});
+    EXPECT_EQ(RowHeaderColumn::remove(numbered, vertical, {28, 48, 68, 88, 108}, 10), 0);
 }

@@ -1,0 +1,123 @@
+#include "VozudOzev/TextGrid/RowHeaderColumn.hpp"
+
+#include "VozudOzev/Model/Unicode.hpp"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <optional>
+
+namespace VozudOzev {
+
+namespace {
+
+// The whole number a word shows once the marks glued to it ("1|", "(2)") are off.
+std::optional<long> numberIn(const std::string& text)
+{
+    std::u32string cps = Unicode::decode(text);
+    while (!cps.empty() && !Unicode::isAlphanumeric(cps.back()))
+        cps.pop_back();
+    size_t from = 0;
+    while (from < cps.size() && !Unicode::isAlphanumeric(cps[from]))
+        ++from;
+    const std::string digits = Unicode::encode(std::u32string_view(cps).substr(from));
+    long v = 0;
+    const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), v);
+    if (digits.empty() || ec != std::errc() || end != digits.data() + digits.size())
+        return std::nullopt;
+    return v;
+}
+
+bool hasAlphanumeric(const std::string& text)
+{
+    const std::u32string cps = Unicode::decode(text);
+    return std::any_of(cps.begin(), cps.end(), [](char32_t c) { return Unicode::isAlphanumeric(c); });
+}
+
+}  // namespace
+
+int RowHeaderColumn::remove(std::vector<OCRLine>& lines, const std::vector<double>& vertical,
+                            const std::vector<double>& horizontal, double h)
+{
+    if (vertical.empty() || horizontal.size() < 3)
+        return 0;
+    const double top = horizontal.front();
+    const double bottom = horizontal.back();
+    auto inside = [&](const OCRWord& w) { return w.bbox.midY() > top && w.bbox.midY() < bottom; };
+    std::vector<double> xs = vertical;
+    std::sort(xs.begin(), xs.end());
+    // The first column line with the grid's text on both sides.
+    std::optional<double> edge;
+    for (double x : xs) {
+        bool left = false;
+        bool right = false;
+        for (const OCRLine& line : lines)
+            for (const OCRWord& w : line.words)
+                if (inside(w))
+                    (w.bbox.midX() < x ? left : right) = true;
+        if (left && right) {
+            edge = x;
+            break;
+        }
+    }
+    if (!edge)
+        return 0;
+    // The grid's top row may stand just above the first separator (a header bar's edge);
+    // its corner must be empty too.
+    auto nearTop = [&](const OCRWord& w) { return w.bbox.midY() > top - 2.5 * h && w.bbox.midY() < bottom; };
+    std::vector<const OCRWord*> header;
+    double firstRow = std::numeric_limits<double>::infinity();
+    for (const OCRLine& line : lines)
+        for (const OCRWord& w : line.words)
+            if (nearTop(w)) {
+                if (w.bbox.midX() < *edge)
+                    header.push_back(&w);
+                else
+                    firstRow = std::min(firstRow, w.bbox.midY());
+            }
+    std::sort(header.begin(), header.end(), [](const OCRWord* a, const OCRWord* b) { return a->bbox.midY() < b->bbox.midY(); });
+    int numbers = 0;
+    int texts = 0;
+    int pending = 0;  // texts since the last number
+    std::optional<long> last;
+    for (const OCRWord* w : header) {
+        // Row numbers are short; the corner above them, in the grid's top row, is empty.
+        if (Unicode::graphemes(w->text).size() > 4 || w->bbox.w > 3 * h)
+            return 0;
+        if (std::abs(w->bbox.midY() - firstRow) < 0.6 * h)
+            return 0;
+        if (!hasAlphanumeric(w->text))
+            continue;  // a section border read as a dash
+        ++texts;
+        // A number that does not rise is a misread digit ("4" as "(2)"), as is other text;
+        // misreads stand between numbers, while text before the first or after the last is
+        // a label of a column of the table's own (a second header row, a total's label).
+        if (const std::optional<long> v = numberIn(w->text); v && (!last || *v > *last)) {
+            last = v;
+            ++numbers;
+            pending = 0;
+        } else if (!last) {
+            return 0;
+        } else {
+            ++pending;
+        }
+    }
+    if (numbers < 3 || pending > 0 || texts - numbers > std::max(1, numbers / 3))
+        return 0;
+    int removed = 0;
+    for (OCRLine& line : lines) {
+        const size_t before = line.words.size();
+        std::erase_if(line.words, [&](const OCRWord& w) { return inside(w) && w.bbox.midX() < *edge; });
+        if (line.words.size() == before)
+            continue;
+        removed += static_cast<int>(before - line.words.size());
+        line.text.clear();
+        for (const OCRWord& w : line.words)
+            line.text += (line.text.empty() ? "" : " ") + w.text;
+    }
+    std::erase_if(lines, [](const OCRLine& l) { return l.words.empty(); });
+    return removed;
+}
+
+}  // namespace VozudOzev
