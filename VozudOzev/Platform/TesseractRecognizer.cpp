@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <optional>
 #include <tuple>
 #include <tesseract/baseapi.h>
 #include <tesseract/resultiterator.h>
@@ -94,6 +95,25 @@ std::vector<std::pair<PageWord, std::vector<DongSign::Symbol>>> drawnWords(PageW
     return out;
 }
 
+// Whether the page has ink within a few pixels of its edge.
+bool inkAtTheEdge(const PreparedPage& page)
+{
+    constexpr int band = 4;
+    const int W = page.width;
+    const int H = page.height;
+    if (W <= 2 * band || H <= 2 * band)
+        return false;
+    for (int y = 0; y < H; ++y)
+        for (int x = 0; x < W; ++x) {
+            const bool edge = y < band || y >= H - band || x < band || x >= W - band;
+            if (edge && std::abs(page.grey[static_cast<size_t>(y) * W + x] - page.background) > 64)
+                return true;
+            if (!edge && x == band)
+                x = W - band - 1;  // the inside is not looked at
+        }
+    return false;
+}
+
 // One recognition of the prepared page.
 struct PageReading {
     PageLines lines;
@@ -108,7 +128,18 @@ PageReading readPage(TesseractPool& pool, const TesseractRecognizer::Tuning& tun
     // Set on every call: pooled instances keep what the last borrower set.
     api.SetVariable("tessedit_char_whitelist", characters.c_str());
     api.SetPageSegMode(static_cast<tesseract::PageSegMode>(tuning.pageSegMode));
-    api.SetImage(page.grey.data(), page.width, page.height, 1, page.width);
+    // Marks stacked over the first line of a tight capture touch the image's edge, where the
+    // recogniser drops them ("Diễn" read as "Diên"): such a page gets a margin of background
+    // all round, and the boxes come back without it. Pages with room round their text are
+    // read as they are.
+    const int margin = inkAtTheEdge(page) ? 12 : 0;
+    const int paddedWidth = page.width + 2 * margin;
+    std::vector<std::uint8_t> padded(static_cast<size_t>(paddedWidth) * (page.height + 2 * margin),
+                                     static_cast<std::uint8_t>(page.background));
+    for (int y = 0; y < page.height; ++y)
+        std::copy_n(page.grey.begin() + static_cast<std::ptrdiff_t>(y) * page.width, page.width,
+                    padded.begin() + static_cast<std::ptrdiff_t>(y + margin) * paddedWidth + margin);
+    api.SetImage(padded.data(), paddedWidth, page.height + 2 * margin, 1, paddedWidth);
     api.SetSourceResolution(300);
     if (api.Recognize(nullptr) != 0)
         throw TextRecognitionError("text recognition failed");
@@ -131,7 +162,14 @@ PageReading readPage(TesseractPool& pool, const TesseractRecognizer::Tuning& tun
         std::optional<PageWord> word = wordAt(*it);
         if (!word)
             continue;
-        read.emplace_back(reading.lines.size() - 1, std::move(*word), symbolsOf(*it));
+        std::vector<DongSign::Symbol> symbols = symbolsOf(*it);
+        word->box.x -= margin;
+        word->box.y -= margin;
+        for (DongSign::Symbol& symbol : symbols) {
+            symbol.box.x -= margin;
+            symbol.box.y -= margin;
+        }
+        read.emplace_back(reading.lines.size() - 1, std::move(*word), std::move(symbols));
     } while (it->Next(tesseract::RIL_WORD));
     std::vector<std::vector<DongSign::Symbol>> symbols;
     for (const auto& [line, word, chars] : read)
@@ -158,18 +196,31 @@ void restoreVietnameseMarks(PageReading& reading, TesseractPool& pool, const Tes
 {
     if (languages.find("vie") == std::string::npos || languages == "vie")
         return;
+    // Numbers, codes and symbols cannot take marks: the second reading skips them, which on
+    // a table of figures is much of its work.
+    auto readMarked = [&]() -> std::optional<PageReading> {
+        PreparedPage words = page;
+        if (!VietnameseMarks::blankUnmarkable(words.grey, words.width, words.height,
+                                              static_cast<std::uint8_t>(words.background), reading.lines))
+            return std::nullopt;
+        return readPage(pool, tuning, "vie", correction, words);
+    };
+    std::optional<PageReading> marked;
+    if (VietnameseMarks::mixed(reading.lines)) {
+        marked = readMarked();
+        if (marked && VietnameseMarks::vietnameseUnderGerman(reading.lines, marked->lines) >= 2) {
+            VietnameseMarks::restore(reading.lines, marked->lines, false);
+            return;
+        }
+    }
     VietnameseMarks::germanLettersBack(reading.lines);
     const VietnameseMarks::Signs signs = VietnameseMarks::signsOf(reading.lines);
     if (signs == VietnameseMarks::Signs::none)
         return;
-    // Numbers, codes and symbols cannot take marks: the second reading skips them, which on
-    // a table of figures is much of its work.
-    PreparedPage words = page;
-    if (!VietnameseMarks::blankUnmarkable(words.grey, words.width, words.height,
-                                          static_cast<std::uint8_t>(words.background), reading.lines))
-        return;
-    const PageReading marked = readPage(pool, tuning, "vie", correction, words);
-    VietnameseMarks::restore(reading.lines, marked.lines, signs != VietnameseMarks::Signs::sure);
+    if (!marked)
+        marked = readMarked();
+    if (marked)
+        VietnameseMarks::restore(reading.lines, marked->lines, signs != VietnameseMarks::Signs::sure);
 }
 
 // Prepared-page boxes back to the given image, normalised with the origin at the bottom left.

@@ -17,14 +17,36 @@ bool isGermanLetter(const std::string& grapheme)
     return cps.size() == 1 && germanLetters.find(cps[0]) != std::u32string::npos;
 }
 
+// Only Vietnamese writes breve and horn vowels, dot below, hook above, đ and the dong sign.
+const std::u32string vietnameseOnly =
+    U"ăắằẳẵặơớờởỡợưứừửữựạảấầẩẫậẹẻẽếềểễệỉịọỏốồổỗộụủỳỵỷỹđ"
+    U"ĂẮẰẲẴẶƠỚỜỞỠỢƯỨỪỬỮỰẠẢẤẦẨẪẬẸẺẼẾỀỂỄỆỈỊỌỎỐỒỔỖỘỤỦỲỴỶỸĐ₫";
+
+// Marks far from two dots above a letter: a dot below, a horn.
+const std::u32string belowOrHorn = U"ạặậẹệịọộợụựỵơớờởỡưứừửữẠẶẬẸỆỊỌỘỢỤỰỴƠỚỜỞỠƯỨỪỬỮ";
+
+int countIn(const std::string& text, const std::u32string& set)
+{
+    int n = 0;
+    for (char32_t cp : Unicode::decode(text))
+        n += set.find(cp) != std::u32string::npos ? 1 : 0;
+    return n;
+}
+
+int countOf(const PageLines& lines, const std::u32string& set)
+{
+    int n = 0;
+    for (const auto& line : lines)
+        for (const PageWord& w : line)
+            n += countIn(w.text, set);
+    return n;
+}
+
 }  // namespace
 
-// Only Vietnamese writes breve and horn vowels, dot below, hook above, đ and the dong sign.
 Signs signsOf(const PageLines& lines)
 {
-    static const std::u32string only =
-        U"ăắằẳẵặơớờởỡợưứừửữựạảấầẩẫậẹẻẽếềểễệỉịọỏốồổỗộụủỳỵỷỹđ"
-        U"ĂẮẰẲẴẶƠỚỜỞỠỢƯỨỪỬỮỰẠẢẤẦẨẪẬẸẺẼẾỀỂỄỆỈỊỌỎỐỒỔỖỘỤỦỲỴỶỸĐ₫";
+    const std::u32string& only = vietnameseOnly;
     // One stray letter is an OCR slip, not a language: a page is surely Vietnamese only
     // with several of its own letters, more than the German ones it shows. A page with
     // German letters that is not surely Vietnamese is German, and keeps its ä ö ü ß.
@@ -80,6 +102,32 @@ void restore(PageLines& lines, const PageLines& marked, bool keepGerman)
             w.text = merged;
         }
     }
+}
+
+bool mixed(const PageLines& lines)
+{
+    return signsOf(lines) != Signs::sure && countOf(lines, vietnameseOnly) >= 3 && countOf(lines, germanLetters) > 0;
+}
+
+int vietnameseUnderGerman(const PageLines& lines, const PageLines& marked)
+{
+    int n = 0;
+    for (const auto& line : lines)
+        for (const PageWord& w : line) {
+            if (countIn(w.text, germanLetters) == 0)
+                continue;
+            for (const auto& other : marked)
+                for (const PageWord& m : other) {
+                    if (w.box.intersectionArea(m.box) < 0.6 * std::max(w.box.area(), m.box.area()) ||
+                        Unicode::withoutMarks(m.text) != Unicode::withoutMarks(w.text))
+                        continue;
+                    const std::vector<std::string> mine = Unicode::graphemes(w.text);
+                    const std::vector<std::string> theirs = Unicode::graphemes(m.text);
+                    for (size_t i = 0; i < mine.size() && i < theirs.size() && mine.size() == theirs.size(); ++i)
+                        n += isGermanLetter(mine[i]) && countIn(theirs[i], belowOrHorn) > 0 ? 1 : 0;
+                }
+        }
+    return n;
 }
 
 bool markable(const std::string& word)

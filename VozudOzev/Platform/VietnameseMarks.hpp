@@ -28,6 +28,16 @@ bool markable(const std::string& word);
 bool blankUnmarkable(std::vector<std::uint8_t>& grey, int width, int height, std::uint8_t background,
                      const PageLines& lines);
 
+// A page that shows some of Vietnamese's own letters beside German ones, without being
+// surely Vietnamese, may be Vietnamese whose stacked marks the first reading took for
+// umlauts ("Cöng höa" for "Cộng hòa"); the second reading tells.
+bool mixed(const PageLines& lines);
+
+// How many of the first reading's German letters the Vietnamese reading, on the same word
+// with the same letters, reads with a dot below or a horn: marks two dots above never show.
+// Two or more make the page surely Vietnamese.
+int vietnameseUnderGerman(const PageLines& lines, const PageLines& marked);
+
 // Vietnamese data reads the two dots of ä ö ü as a tilde or a hook above ("Kũchenrolle").
 // On a page that shows German letters and is not surely Vietnamese, such letters are put
 // back to the German ones; other pages are left as read.

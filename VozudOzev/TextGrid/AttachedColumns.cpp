@@ -24,19 +24,34 @@ bool attached(Table& table, int col, double gap)
     std::set<std::string> below;
     bool headed = false;
     int count = 0;
+    std::vector<double> ends;      // right edges of the cells that trail one
+    std::vector<double> loneEnds;  // right edges of cells beside an empty one
     for (const Cell& c : table.cells) {
         if (c.col != col)
             continue;
         if (c.colSpan != 1 || !c.bbox)
             return false;
         const Cell* left = covering(table, c.row, col - 1);
+        if (!left && c.row != 0) {
+            loneEnds.push_back(c.bbox->maxX());
+            continue;
+        }
         if (!left || !left->bbox || c.bbox->x - left->bbox->maxX() > gap)
             return false;
         ++count;
+        ends.push_back(c.bbox->maxX());
         if (c.row == 0)
             headed = true;
         else
             below.insert(c.text);
+    }
+    // A right-aligned column whose amounts carry a unit: a value without one ("—" for
+    // nothing) ends where the units end, with nothing before it.
+    if (!loneEnds.empty()) {
+        const auto [lo, hi] = std::minmax_element(ends.begin(), ends.end());
+        if (ends.empty() || *hi - *lo > 0.5 * gap ||
+            std::any_of(loneEnds.begin(), loneEnds.end(), [&](double x) { return std::abs(x - *hi) > 0.5 * gap; }))
+            return false;
     }
     // One same sign under a header of its own is a unit; one same word or number is data
     // (a listing's owner, a link count).
@@ -59,6 +74,11 @@ void joinInto(Table& table, int col)
     std::erase_if(table.cells, [&](const Cell& c) { return c.col == col && joining.count(c.row); });
     for (auto& [row, c] : joining) {
         Cell* left = covering(table, row, col - 1);
+        if (!left) {
+            c.col = col - 1;
+            table.cells.push_back(std::move(c));
+            continue;
+        }
         left->text += " " + c.text;
         left->bbox = left->bbox->unite(*c.bbox);
         if (c.confidence)

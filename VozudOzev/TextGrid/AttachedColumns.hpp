@@ -10,7 +10,9 @@ namespace VozudOzev {
 struct AttachedColumns {
     // Joins into the column on its left each column whose every cell follows a cell there
     // within `gap`, when the column has no header of its own (nothing in the first row) or
-    // holds one same text under it. Returns how many columns were joined.
+    // holds one same text under it. Below the first row, a cell beside an empty one that
+    // ends where the others end (right-aligned amounts, "—" without a unit) goes with them.
+    // Returns how many columns were joined.
     static int join(Table& table, double gap);
 };
 

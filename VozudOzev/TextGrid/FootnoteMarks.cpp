@@ -1,6 +1,5 @@
 #include "VozudOzev/TextGrid/FootnoteMarks.hpp"
 
-#include "VozudOzev/Model/Median.hpp"
 #include "VozudOzev/Model/Unicode.hpp"
 
 #include <algorithm>
@@ -117,13 +116,25 @@ int FootnoteMarks::apply(std::vector<OCRLine>& lines, const Image& image, double
             const Run& mark = runs.back();
             if (mark.x1 - mark.x0 + 1 > 0.6 * h)
                 continue;
-            std::vector<double> bottoms;
             int top = runs.front().top;
-            for (size_t i = 0; i + 1 < runs.size(); ++i) {
-                bottoms.push_back(runs[i].bottom);
+            for (size_t i = 0; i + 1 < runs.size(); ++i)
                 top = std::min(top, runs[i].top);
-            }
-            const double baseline = upperMedian(bottoms);
+            // The baseline from the word's own box: the margin searched for a dagger's tail
+            // holds the next line's ascenders where lines stand close (terminals). Where the
+            // higher half of the letters end: a dot under a letter ("ộ", "ạ") or a descender
+            // hangs below it.
+            const int wy0 = std::clamp(static_cast<int>(word.bbox.y), y0, y1);
+            const int wy1 = std::clamp(static_cast<int>(std::ceil(word.bbox.maxY())) + 1, wy0, y1);
+            if (wy1 - wy0 < 4)
+                continue;
+            std::vector<int> bottoms;
+            for (const Run& r : runsOf(image, x0, wy0, x1, wy1))
+                if (r.x1 < mark.x0)
+                    bottoms.push_back(r.bottom + wy0 - y0);
+            if (bottoms.empty())
+                continue;
+            std::sort(bottoms.begin(), bottoms.end());
+            const double baseline = bottoms[(bottoms.size() - 1) / 2];
             const double tall = baseline - top;
             if (tall < 4)
                 continue;

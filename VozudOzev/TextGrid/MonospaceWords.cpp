@@ -72,9 +72,11 @@ bool MonospaceWords::underscoreIn(const Image& image, const BBox& gap, double h)
     if (top == mask.height || bottom == mask.height)
         return false;
     // At the foot of the text, no taller than a stroke, and right across the blank (a
-    // mark over a letter of the next line is narrower).
+    // mark over a letter of the next line is narrower); the blank itself, as the mask
+    // takes in the whole pixels its edges fall in.
     const double foot = static_cast<double>(mask.y0 + top) - gap.y;
-    return foot >= 0.7 * h && foot <= 1.3 * h && bottom - top <= std::max(2.0, 0.2 * h) && widest >= 0.85 * mask.width;
+    return foot >= 0.7 * h && foot <= 1.3 * h && bottom - top <= std::max(2.0, 0.2 * h) &&
+           widest >= 0.85 * std::min(static_cast<double>(mask.width), gap.w);
 }
 
 std::vector<OCRLine> MonospaceWords::underscored(const std::vector<OCRLine>& lines, const Image& image, double pitch,

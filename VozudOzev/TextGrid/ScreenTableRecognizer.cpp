@@ -17,6 +17,7 @@
 #include "VozudOzev/TextGrid/FootnoteMarks.hpp"
 #include "VozudOzev/TextGrid/MergedCells.hpp"
 #include "VozudOzev/TextGrid/MonospaceColumns.hpp"
+#include "VozudOzev/TextGrid/MonospaceGlyphs.hpp"
 #include "VozudOzev/TextGrid/MonospaceWords.hpp"
 #include "VozudOzev/TextGrid/OverlappingWords.hpp"
 #include "VozudOzev/TextGrid/RowSpans.hpp"
@@ -519,7 +520,11 @@ void segmentText(Layout& L, std::vector<OCRLine> lines, const Image& image, std:
         int zeros = 0;
         lines = DottedZeros::read(lines, image, *L.pitch, zeros);
         if (zeros > 0)
-            notes.push_back(std::to_string(zeros) + " dotted zeros read as other characters taken for 0");
+            notes.push_back(std::to_string(zeros) + " rings read as 0 or O by whether they hold the dot of the font's zero");
+        int agreed = 0;
+        lines = MonospaceGlyphs::agreed(lines, image, *L.pitch, agreed);
+        if (agreed > 0)
+            notes.push_back(std::to_string(agreed) + " characters read as most readings of the same glyph read it");
         int joined = 0;
         lines = MonospaceWords::rejoined(lines, *L.pitch, joined);
         if (joined > 0)

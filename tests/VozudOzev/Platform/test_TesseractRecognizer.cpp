@@ -193,6 +193,22 @@ TEST(TesseractRecognizer, KeepsTheSpacesThePageDraws)
     }
 }
 
+// The top of a dark terminal's report (an xterm capture of a whitespace-aligned table,
+// DejaVu Sans Mono at twice the scale): the header's stacked marks touch the image's top edge.
+TEST(TesseractRecognizer, MarksAtTheTopEdgeAreRead)
+{
+    const TextOCR ocr{.languages = {"vi-VT", "en-US"}};
+    const std::vector<OCRLine> lines = ocr.recognize(ImageLoader::load(fixture("terminal-vietnamese-header.png")));
+    ASSERT_FALSE(lines.empty());
+    std::vector<std::string> words;
+    for (const OCRLine& line : lines)
+        if (line.bbox.y < 30)
+            for (const OCRWord& w : line.words)
+                words.push_back(w.text);
+    for (const char* want : {"Sản", "phẩm", "Dân", "số"})
+        EXPECT_NE(std::find(words.begin(), words.end(), want), words.end()) << want;
+}
+
 // Tesseract's OpenMP teams spin against any other work on the machine (minutes instead of
 // seconds for one page); the recogniser keeps each recognition on its calling thread, so no
 // team is ever started, whatever OMP_THREAD_LIMIT says.

@@ -101,3 +101,28 @@ TEST(VietnameseMarks, SecondReadingSeesOnlyWordsThatCanTakeMarks)
                                                  {{{"7", {-50, -50, 500, 500}, 1}, {"tea", {0, 0, 0, 0}, 1}}}));
     EXPECT_EQ(grey[12], 255);
 }
+
+// Stacked Vietnamese marks read as umlauts ("Cöng höa" for "Cộng hòa") leave a page with some
+// of Vietnamese's own letters among many German ones; where the Vietnamese reading puts a dot
+// below or a horn on those letters, which two dots never look like, the page is Vietnamese.
+TEST(VietnameseMarks, UmlautsOverDotsBelowAreVietnamese)
+{
+    const PageLines read{{{"Cöng", {0, 0, 40, 10}, 1}, {"höa", {50, 0, 30, 10}, 1}},
+                         {{"Buön", {0, 20, 40, 10}, 1}, {"Thuöt", {50, 20, 50, 10}, 1}},
+                         {{"Thủ", {0, 40, 30, 10}, 1}, {"Đức", {40, 40, 30, 10}, 1}}};
+    EXPECT_TRUE(VietnameseMarks::mixed(read));
+    const PageLines marked{{{"Cộng", {0, 0, 40, 10}, 1}, {"hòa", {50, 0, 30, 10}, 1}},
+                           {{"Buôn", {0, 20, 40, 10}, 1}, {"Thuột", {50, 20, 50, 10}, 1}}};
+    EXPECT_EQ(VietnameseMarks::vietnameseUnderGerman(read, marked), 2);
+
+    // A German page with a few slips: the Vietnamese data makes tildes and hooks of its
+    // umlauts, never dots below.
+    const PageLines german{{{"Küchenrolle", {0, 0, 110, 10}, 1}, {"Größe", {120, 0, 50, 10}, 1}},
+                           {{"Lübeck", {0, 20, 60, 10}, 1}, {"ạ", {70, 20, 10, 10}, 1}, {"đ", {90, 20, 10, 10}, 1},
+                            {"ủ", {110, 20, 10, 10}, 1}}};
+    EXPECT_TRUE(VietnameseMarks::mixed(german));
+    const PageLines germanMarked{{{"Kũchenrolle", {0, 0, 110, 10}, 1}, {"Grõße", {120, 0, 50, 10}, 1}},
+                                 {{"Lủbeck", {0, 20, 60, 10}, 1}}};
+    EXPECT_EQ(VietnameseMarks::vietnameseUnderGerman(german, germanMarked), 0);
+    EXPECT_FALSE(VietnameseMarks::mixed({{{"Küchenrolle Größe", {0, 0, 110, 10}, 1}}}));
+}

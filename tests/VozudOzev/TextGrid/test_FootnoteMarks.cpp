@@ -46,3 +46,19 @@ TEST(FootnoteMarks, LastCharacterFollowsWhereItsInkStands)
         EXPECT_EQ(lines[0].words[0].confidence < 0.8, c.flagged);
     }
 }
+
+// A word's own last letter is no mark because ink below it spoils the baseline: a dot
+// under a letter ("Nội") and the next line's ascenders close under a terminal's line.
+TEST(FootnoteMarks, BaselineIgnoresDotsBelowAndTheNextLine)
+{
+    Image image = TestSupport::Canvas::plain(60, 60);
+    fill(image, 10, 10, 3, 20);  // N
+    fill(image, 16, 14, 4, 16);  // o
+    fill(image, 17, 33, 2, 3);   // its dot below
+    fill(image, 23, 10, 2, 2);   // i, dot and stem on the baseline
+    fill(image, 23, 15, 2, 15);
+    fill(image, 10, 38, 3, 4);   // the next line's first letter
+    std::vector<OCRLine> lines{line({word("Nội", 10, 8, 15, 28, 0.9)})};
+    FootnoteMarks::apply(lines, image, 28);
+    EXPECT_EQ(lines[0].words[0].text, "Nội");
+}

@@ -1,16 +1,19 @@
 #include "VozudOzev/OCR/ImageLoader.hpp"
 #include "VozudOzev/TextGrid/BorderText.hpp"
 #include "VozudOzev/TextGrid/DottedZeros.hpp"
+#include "VozudOzev/TextGrid/MonospaceGlyphs.hpp"
 #include "VozudOzev/TextGrid/MonospaceWords.hpp"
 #include "VozudOzev/TextGrid/ScreenTableRecognizer.hpp"
 
 #include "Support/Canvas.hpp"
+#include "Support/OCRBuilders.hpp"
 
 #include <fstream>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
 using namespace VozudOzev;
+using namespace TestSupport::OCRBuilders;
 
 namespace {
 
@@ -103,25 +106,106 @@ TEST(MonospaceText, DottedZeroGlyphs)
     }
 }
 
+// Where the font dots its zeros, an undotted ring as tall as they are in a word with
+// letters is an O; a smaller ring (an o) and rings in numbers keep what was read.
+TEST(MonospaceText, UndottedRingsAmongDottedZeros)
+{
+    using TestSupport::Canvas::fill;
+    // 10 px cells; rings 14 px tall, an o 10 px; other characters an upright bar.
+    auto ring = [](Image& im, int x, int top) {
+        fill(im, x + 1, top, 8, 2, 0);
+        fill(im, x + 1, 14, 8, 2, 0);
+        fill(im, x + 1, top, 2, 16 - top, 0);
+        fill(im, x + 7, top, 2, 16 - top, 0);
+    };
+    auto bar = [](Image& im, int x) { fill(im, x + 4, 2, 2, 14, 0); };
+    Image im = TestSupport::Canvas::plain(200, 20);
+    ring(im, 0, 2);  // "0scar": a plain O
+    for (int x = 10; x < 50; x += 10)
+        bar(im, x);
+    bar(im, 60);  // "100": dotted zeros
+    ring(im, 70, 2);
+    fill(im, 74, 8, 2, 2, 0);
+    ring(im, 80, 2);
+    fill(im, 84, 8, 2, 2, 0);
+    bar(im, 100);  // "n0": a ring as small as an o
+    ring(im, 110, 6);
+    ring(im, 130, 2);  // "10": a number
+    bar(im, 120);
+    std::vector<OCRLine> lines{line({word("0scar", 0, 2, 50, 14), word("100", 60, 2, 30, 14), word("n0", 100, 2, 20, 14),
+                                     word("10", 120, 2, 20, 14)})};
+    int fixed = 0;
+    const std::vector<OCRLine> out = DottedZeros::read(lines, im, 10, fixed);
+    EXPECT_EQ(out[0].text, "Oscar 100 n0 10");
+    EXPECT_EQ(fixed, 1);
+}
+
+// The same pixels are the same character: readings that a clear majority of the readings
+// of a glyph contradict follow the majority; an even split goes to the one reading no other
+// glyph claims, and else changes nothing. A letter as tall as capitals where the small
+// letter's glyph is shorter is the capital, and a "T" with a foot as wide as its top an "I".
+TEST(MonospaceText, OneGlyphOneCharacter)
+{
+    using TestSupport::Canvas::fill;
+    // 10 px cells, glyphs 14 px tall from y 2.
+    auto glyph = [](Image& im, int x, char c) {
+        switch (c) {
+        case 'a': fill(im, x + 2, 8, 6, 8); break;
+        case 'l': fill(im, x + 4, 2, 2, 14); break;
+        case 'i': fill(im, x + 4, 2, 2, 2); fill(im, x + 4, 6, 2, 10); break;
+        case 'c': fill(im, x + 2, 8, 6, 2); fill(im, x + 2, 8, 2, 8); fill(im, x + 2, 14, 6, 2); break;
+        case 'e': fill(im, x + 2, 8, 6, 8); fill(im, x + 4, 10, 2, 2, 255); break;
+        case 'O': fill(im, x + 1, 2, 8, 14); fill(im, x + 3, 4, 4, 10, 255); break;
+        case 's': fill(im, x + 2, 8, 6, 2); fill(im, x + 2, 11, 6, 2); fill(im, x + 2, 14, 6, 2); break;
+        case 'r': fill(im, x + 2, 8, 2, 8); fill(im, x + 2, 8, 6, 2); break;
+        case 'A': fill(im, x + 2, 8, 6, 8); fill(im, x + 2, 3, 2, 2); fill(im, x + 6, 3, 2, 2); break;  // ä
+        case 'u': fill(im, x + 2, 8, 2, 8); fill(im, x + 6, 8, 2, 8); fill(im, x + 2, 14, 6, 2); break;
+        case 'U': fill(im, x + 2, 5, 2, 11); fill(im, x + 6, 5, 2, 11); fill(im, x + 2, 14, 6, 2); break;
+        case 'I': fill(im, x + 2, 5, 6, 2); fill(im, x + 4, 5, 2, 11); fill(im, x + 2, 14, 6, 2); break;
+        case 'T': fill(im, x + 1, 5, 8, 2); fill(im, x + 4, 5, 2, 11); break;
+        }
+    };
+    Image im = TestSupport::Canvas::plain(800, 20);
+    std::vector<OCRWord> words;
+    // What is drawn, and what the reading made of it.
+    const std::pair<const char*, const char*> drawn[] = {
+        {"alice", "alice"}, {"alice", "aLice"}, {"alice", "alice"}, {"alice", "alice"}, {"Oscar", "Oscar"},
+        {"Oscar", "0scar"}, {"sAr", "sär"}, {"sAr", "sar"}, {"uru", "uru"}, {"uru", "uru"}, {"Ur", "ur"},
+        {"Ic", "Tc"}, {"Tr", "Tr"}};
+    int x = 0;
+    for (const auto& [glyphs, read] : drawn) {
+        const int n = static_cast<int>(std::string(glyphs).size());
+        for (int i = 0; i < n; ++i)
+            glyph(im, x + 10 * i, glyphs[i]);
+        words.push_back(word(read, x + 1, 2, 10 * n - 2, 14));
+        x += 10 * n + 20;
+    }
+    int changed = 0;
+    const std::vector<OCRLine> out = MonospaceGlyphs::agreed({line(words)}, im, 10, changed);
+    EXPECT_EQ(out[0].text, "alice alice alice alice Oscar 0scar sär sär uru uru Ur Ic Tr");
+    EXPECT_EQ(changed, 4);
+}
+
 // A flat stroke along the foot of the blank is an underscore; a blank, a stroke at mid
 // height (a dash) or a letter is not.
 TEST(MonospaceText, UnderscoreInTheBlank)
 {
     using TestSupport::Canvas::fill;
-    Image im = TestSupport::Canvas::plain(100, 24);
+    Image im = TestSupport::Canvas::plain(120, 24);
     fill(im, 0, 15, 10, 2, 0);   // underscore under text 14 px tall from y 2
     fill(im, 20, 8, 10, 2, 0);   // dash
     fill(im, 42, 4, 2, 10, 0);   // a bar of a letter
     fill(im, 63, 20, 4, 2, 0);   // a mark over a letter of the next line
     fill(im, 80, 15, 10, 2, 0);  // an underscore with the next line's text under it
     fill(im, 84, 19, 2, 5, 0);
+    fill(im, 100, 15, 9, 2, 0);  // across a blank whose edges fall inside pixels
     const struct {
-        double x;
+        double x, w;
         bool underscore;
-    } cases[] = {{0, true}, {20, false}, {40, false}, {60, false}, {80, true}};
+    } cases[] = {{0, 10, true}, {20, 10, false}, {40, 10, false}, {60, 10, false}, {80, 10, true}, {99.6, 9.8, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.x);
-        EXPECT_EQ(MonospaceWords::underscoreIn(im, BBox{c.x, 2, 10, 19}, 14), c.underscore);
+        EXPECT_EQ(MonospaceWords::underscoreIn(im, BBox{c.x, 2, c.w, 19}, 14), c.underscore);
     }
 }
 
