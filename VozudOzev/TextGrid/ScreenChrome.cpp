@@ -102,6 +102,20 @@ std::string withoutMarksAround(const std::string& text)
     return Unicode::encode(std::u32string_view(cps).substr(from));
 }
 
+// A number with one vertical stroke beside it ("l1", "1|", "[2"): a row number whose
+// small digit the reading doubled with a stroke of its own or the bar's edge.
+std::optional<long> numberWithStroke(const std::string& text)
+{
+    static constexpr std::string_view strokes = "lI|[]!i";
+    if (text.size() < 2)
+        return std::nullopt;
+    if (strokes.find(text.front()) != std::string_view::npos)
+        return wholeNumber(text.substr(1));
+    if (strokes.find(text.back()) != std::string_view::npos)
+        return wholeNumber(text.substr(0, text.size() - 1));
+    return std::nullopt;
+}
+
 bool empty(const std::vector<std::string>& texts)
 {
     return std::all_of(texts.begin(), texts.end(), [](const std::string& t) { return t.empty(); });
@@ -154,7 +168,10 @@ bool ScreenChrome::rowNumbers(const std::vector<std::string>& texts)
     int good = 0;
     std::optional<size_t> misread;
     for (size_t i = 0; i < texts.size(); ++i) {
-        const std::optional<long> v = texts[i].empty() ? std::nullopt : wholeNumber(withoutMarksAround(texts[i]));
+        std::optional<long> v = texts[i].empty() ? std::nullopt : wholeNumber(withoutMarksAround(texts[i]));
+        // Only where it counts on with the numbers under it, as checked below.
+        if (!v && !texts[i].empty() && i == 0)
+            v = numberWithStroke(texts[i]);
         if (!texts[i].empty() && !v) {
             if (i == 0 || misread)
                 return false;

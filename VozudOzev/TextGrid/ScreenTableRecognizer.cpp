@@ -9,12 +9,14 @@
 #include "VozudOzev/TextGrid/BorderText.hpp"
 #include "VozudOzev/TextGrid/CentredSpans.hpp"
 #include "VozudOzev/TextGrid/ColumnPlacement.hpp"
+#include "VozudOzev/TextGrid/CrossedWords.hpp"
 #include "VozudOzev/TextGrid/DashLookalikes.hpp"
 #include "VozudOzev/TextGrid/DetachedMarks.hpp"
 #include "VozudOzev/TextGrid/DottedZeros.hpp"
 #include "VozudOzev/TextGrid/EmojiPictures.hpp"
 #include "VozudOzev/TextGrid/FaintLines.hpp"
 #include "VozudOzev/TextGrid/FootnoteMarks.hpp"
+#include "VozudOzev/TextGrid/MergedCells.hpp"
 #include "VozudOzev/TextGrid/MonospaceColumns.hpp"
 #include "VozudOzev/TextGrid/MonospaceGlyphs.hpp"
 #include "VozudOzev/TextGrid/MonospaceWords.hpp"
@@ -25,6 +27,7 @@
 #include "VozudOzev/TextGrid/RuleDetector.hpp"
 #include "VozudOzev/TextGrid/ScreenChrome.hpp"
 #include "VozudOzev/TextGrid/SheetColumnBar.hpp"
+#include "VozudOzev/TextGrid/SheetLetterBar.hpp"
 #include "VozudOzev/TextGrid/TextGridDocumentRecognizer.hpp"
 #include "VozudOzev/TextGrid/SortIndicators.hpp"
 #include "VozudOzev/TextGrid/StackedStrokes.hpp"
@@ -36,6 +39,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <map>
 #include <set>
@@ -91,9 +95,13 @@ std::vector<double> barColumns(const std::vector<BorderText::Mark>& marks, doubl
     return out;
 }
 
+// Whether two words of a line as tall as lineHeight stay together over a separator between them.
+using KeepTogether = std::function<bool(double x, const OCRWord& left, const OCRWord& right, double lineHeight)>;
+
 // Each line cut where a vertical separator runs between two of its words, so that no
-// phrase reaches across a drawn column edge.
-std::vector<OCRLine> cutAt(const std::vector<OCRLine>& lines, const std::vector<double>& separators)
+// phrase reaches across a drawn column edge, unless keep says the words stay together.
+std::vector<OCRLine> cutAt(const std::vector<OCRLine>& lines, const std::vector<double>& separators,
+                           const KeepTogether& keep = {})
 {
     std::vector<OCRLine> out;
     for (const OCRLine& line : lines) {
@@ -105,7 +113,9 @@ std::vector<OCRLine> cutAt(const std::vector<OCRLine>& lines, const std::vector<
             if (i > 0) {
                 const double from = words[i - 1].bbox.midX();
                 const double to = words[i].bbox.midX();
-                if (std::any_of(separators.begin(), separators.end(), [&](double s) { return from < s && s < to; }))
+                if (std::any_of(separators.begin(), separators.end(), [&](double s) {
+                        return from < s && s < to && !(keep && keep(s, words[i - 1], words[i], line.bbox.h));
+                    }))
                     pieces.emplace_back();
             }
             pieces.back().push_back(words[i]);
@@ -432,12 +442,16 @@ void findHorizontalSeparators(Layout& L, const Image& image, std::vector<std::st
                     " bar columns");
 }
 
-// The text without header icons and separator marks, cut at the vertical separators.
-std::vector<OCRLine> cleanedText(const Layout& L, std::vector<std::string>& notes)
+// The text without header icons and separator marks, cut at the vertical separators;
+// words a word space apart stay together where the grid leaves its line out (a merged cell).
+std::vector<OCRLine> cleanedText(const Layout& L, const Image& image, std::vector<std::string>& notes)
 {
     int icons = 0;
     std::vector<OCRLine> plain = withoutIcons(L.border.lines, L.h, icons);
     icons += SortIndicators::remove(plain, L.h);
+    const MergedCells grid(image, L.extent);
+    if (const int parted = CrossedWords::split(plain, L.vertical, grid, L.h); parted > 0)
+        notes.push_back(std::to_string(parted) + " words parted at a column line drawn across them");
     // A line read as a mark ("'", "|") is a separator, not text.
     for (OCRLine& line : plain)
         std::erase_if(line.words, [&](const OCRWord& w) {
@@ -448,7 +462,19 @@ std::vector<OCRLine> cleanedText(const Layout& L, std::vector<std::string>& note
     std::erase_if(plain, [](const OCRLine& l) { return l.words.empty(); });
     if (icons > 0)
         notes.push_back(std::to_string(icons) + " header icons left out of the text");
-    return L.vertical.empty() ? plain : cutAt(plain, L.vertical);
+    if (L.vertical.empty())
+        return plain;
+    int kept = 0;
+    std::vector<OCRLine> cut = cutAt(plain, L.vertical, [&](double x, const OCRWord& left, const OCRWord& right, double lineHeight) {
+        // A word space as the phrases measure it.
+        const bool together = right.bbox.x - left.bbox.maxX() <= 0.6 * std::max(lineHeight, 1.0) &&
+                              grid.open(x, left.bbox, right.bbox);
+        kept += together ? 1 : 0;
+        return together;
+    });
+    if (kept > 0)
+        notes.push_back(std::to_string(kept) + " phrases kept whole over a column line the grid leaves out there");
+    return cut;
 }
 
 // Lines cut where a right-aligned column touches the left-aligned one after it. Terminals
@@ -1039,6 +1065,15 @@ std::vector<OCRLine> ScreenTableRecognizer::read(const TextOCR& ocr, const Image
         parted > 0)
         notes.push_back(std::to_string(parted) + " underlined words read again without the underline and parted " +
                         "at the blanks that reading found");
+    if (const int letters = SheetLetterBar::reread(lines, image,
+                                                   [&](const Image& bar) {
+                                                       TextOCR once = ocr;
+                                                       once.minimumTextHeight = 0.0f;
+                                                       once.characters = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+                                                       return once.recognize(bar);
+                                                   });
+        letters > 0)
+        notes.push_back(std::to_string(letters) + " column letters read again on the sheet's letter bar");
     if (const int again = OverlappingWords::rejoin(
             lines, [&](const BBox& box) { return CropReading::read(ocr, image, box); });
         again > 0)
@@ -1066,7 +1101,7 @@ std::optional<Table> ScreenTableRecognizer::build(const std::vector<OCRLine>& in
     findHorizontalSeparators(L, image, notes);
     if (const int rowHeader = RowHeaderColumn::remove(L.border.lines, L.vertical, L.horizontal, L.h); rowHeader > 0)
         notes.push_back(std::to_string(rowHeader) + " words of the row header beside the grid left out");
-    segmentText(L, cutTouchingColumns(L, cleanedText(L, notes), notes), image, notes);
+    segmentText(L, cutTouchingColumns(L, cleanedText(L, image, notes), notes), image, notes);
 
     RowIndices rows = textRows(L);
     dropCaptionAndNotes(L, rows, notes);

@@ -63,6 +63,11 @@ TEST(ScreenChrome, LettersAndRowNumbersOutTableColumnsKept)
     EXPECT_FALSE(ScreenChrome::rowNumbers({"", "TỈ", "2", "x", "4", "5"}));
     EXPECT_FALSE(ScreenChrome::rowNumbers({"No.", "1", "2", "3", "4"}));
     EXPECT_FALSE(ScreenChrome::rowNumbers({"", "TT", "1", "2", "3", "4"}));
+    // The first number doubled with a stroke counts only where the numbers under it go on from it.
+    EXPECT_TRUE(ScreenChrome::rowNumbers({"l1", "2", "3", "4"}));
+    EXPECT_TRUE(ScreenChrome::rowNumbers({"4|", "5", "6"}));
+    EXPECT_FALSE(ScreenChrome::rowNumbers({"l1", "1", "2", "3"}));
+    EXPECT_FALSE(ScreenChrome::rowNumbers({"Id", "1", "2", "3"}));
 
     auto table = [](std::vector<std::vector<std::string>> grid) {
         Table t;
