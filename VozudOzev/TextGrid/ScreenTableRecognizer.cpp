@@ -16,6 +16,7 @@
 #include "VozudOzev/TextGrid/FootnoteMarks.hpp"
 #include "VozudOzev/TextGrid/MonospaceColumns.hpp"
 #include "VozudOzev/TextGrid/MonospaceWords.hpp"
+#include "VozudOzev/TextGrid/OverlapColumns.hpp"
 #include "VozudOzev/TextGrid/OverlappingWords.hpp"
 #include "VozudOzev/TextGrid/RowSpans.hpp"
 #include "VozudOzev/TextGrid/RuleDetector.hpp"
@@ -270,6 +271,7 @@ struct Layout {
     std::vector<double> touching;    // edges between columns that touch (TouchingColumns)
     double minColumnGap = 0;
     std::optional<double> pitch;     // the character pitch of monospace text
+    bool sheetFrame = false;         // a column-letter bar's sections or a filled column's edge
 };
 
 // Border characters out of the text; they come back as separators.
@@ -361,6 +363,7 @@ void addFillEdgeLines(Layout& L, const Image& image, std::vector<std::string>& n
             L.vertical.push_back(x);
             ++added;
         }
+    L.sheetFrame = L.sheetFrame || added > 0;
     if (added > 0)
         notes.push_back(std::to_string(added) + " column lines along the edge of a filled area");
 }
@@ -378,6 +381,7 @@ void findVerticalSeparators(Layout& L, const Image& image, std::vector<std::stri
             L.vertical.push_back(x);
     if (const std::vector<double> sheet = SheetColumnBar::edges(image, L.border.lines, L.h); !sheet.empty()) {
         L.vertical.insert(L.vertical.end(), sheet.begin(), sheet.end());
+        L.sheetFrame = true;
         notes.push_back(std::to_string(sheet.size()) + " column edges from the sheet's column-letter bar");
     }
     L.fullLines = !L.vertical.empty();
@@ -739,6 +743,11 @@ std::vector<Band> columnsOf(const Layout& L, const std::vector<TextGridEngine::R
     if (columns.empty()) {
         columns = TextGridEngine::columnsFromGaps(segmentRows, L.extent, L.minColumnGap);
         notes.push_back("columns from shared gaps");
+        int overlaps = 0;
+        columns = OverlapColumns::removed(columns, segmentRows, L.h, overlaps);
+        if (overlaps > 0)
+            notes.push_back(std::to_string(overlaps) +
+                            " columns where only the ends of wider headers overlap taken as the gap they stand in");
     }
     return columns;
 }
@@ -962,7 +971,7 @@ std::optional<Table> ScreenTableRecognizer::build(const std::vector<OCRLine>& in
     if (L.pitch)
         if (const int joined = AttachedColumns::join(table, 1.8 * *L.pitch); joined > 0)
             notes.push_back(std::to_string(joined) + " columns that only trail the one before them joined to it");
-    ScreenChrome::remove(table, notes);
+    ScreenChrome::remove(table, notes, L.sheetFrame);
     if (table.rows < 2 || table.cols < 1) {
         notes.push_back("no table once the screen chrome is out");
         return std::nullopt;

@@ -56,6 +56,8 @@ TEST(ScreenChrome, LettersAndRowNumbersOutTableColumnsKept)
     EXPECT_TRUE(ScreenChrome::columnLetters({"A", "B", "Cc", "D", "E"}));
     EXPECT_FALSE(ScreenChrome::columnLetters({"ID", "Qty", "Tax"}));
     EXPECT_FALSE(ScreenChrome::columnLetters({"A", "B", "Name"}));
+    // Abbreviated headers of a two-column table: their letters happen to follow each other.
+    EXPECT_FALSE(ScreenChrome::columnLetters({"No.", "P/L"}));
     EXPECT_TRUE(ScreenChrome::rowNumbers({"", "1", "2", "3"}));
     EXPECT_FALSE(ScreenChrome::rowNumbers({"1", "2", "4"}));
     // Row numbers misread by the grid beside them; a header text is never one.
@@ -83,6 +85,15 @@ TEST(ScreenChrome, LettersAndRowNumbersOutTableColumnsKept)
     Table numbered = table({{"#", "Name v"}, {"1", "Anna"}, {"2", "Paul"}});
     ScreenChrome::remove(numbered, notes);
     EXPECT_EQ(numbered.grid(), (std::vector<std::vector<std::string>>{{"#", "Name v"}, {"1", "Anna"}, {"2", "Paul"}}));
+
+    // Lines numbered from the top with no letter bar above: a table without a header row.
+    Table headless = table({{"1", "Toner"}, {"2", "Paper"}, {"3", "Stand"}});
+    Table framed = headless;
+    ScreenChrome::remove(headless, notes);
+    EXPECT_EQ(headless.cols, 2);
+    // Drawn as a sheet's row-number column, the same numbers are chrome.
+    ScreenChrome::remove(framed, notes, true);
+    EXPECT_EQ(framed.cols, 1);
 
     Table sorted = table({{"No.~", "Name"}, {"1", "Anna"}, {"2", "Paul"}});
     ScreenChrome::remove(sorted, notes);
