@@ -32,6 +32,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <map>
 #include <set>
@@ -88,8 +89,10 @@ std::vector<double> barColumns(const std::vector<BorderText::Mark>& marks, doubl
 }
 
 // Each line cut where a vertical separator runs between two of its words, so that no
-// phrase reaches across a drawn column edge.
-std::vector<OCRLine> cutAt(const std::vector<OCRLine>& lines, const std::vector<double>& separators)
+// phrase reaches across a drawn column edge; `parts` says whether a separator reaches the
+// gap between two words (a rule may stop short of a line).
+std::vector<OCRLine> cutAt(const std::vector<OCRLine>& lines, const std::vector<double>& separators,
+                           const std::function<bool(double, const BBox&)>& parts = {})
 {
     std::vector<OCRLine> out;
     for (const OCRLine& line : lines) {
@@ -101,7 +104,10 @@ std::vector<OCRLine> cutAt(const std::vector<OCRLine>& lines, const std::vector<
             if (i > 0) {
                 const double from = words[i - 1].bbox.midX();
                 const double to = words[i].bbox.midX();
-                if (std::any_of(separators.begin(), separators.end(), [&](double s) { return from < s && s < to; }))
+                const BBox gap{words[i - 1].bbox.maxX(), line.bbox.y, words[i].bbox.x - words[i - 1].bbox.maxX(),
+                               line.bbox.h};
+                if (std::any_of(separators.begin(), separators.end(),
+                                [&](double s) { return from < s && s < to && (!parts || parts(s, gap)); }))
                     pieces.emplace_back();
             }
             pieces.back().push_back(words[i]);
@@ -426,7 +432,9 @@ void findHorizontalSeparators(Layout& L, const Image& image, std::vector<std::st
                     " bar columns");
 }
 
-// The text without header icons and separator marks, cut at the vertical separators.
+// The text without header icons and separator marks, cut at the vertical separators. A
+// ruling line parts only the lines it runs past: the rule between two sub-columns starts
+// under their group header, whose words it would run through.
 std::vector<OCRLine> cleanedText(const Layout& L, std::vector<std::string>& notes)
 {
     int icons = 0;
@@ -442,7 +450,23 @@ std::vector<OCRLine> cleanedText(const Layout& L, std::vector<std::string>& note
     std::erase_if(plain, [](const OCRLine& l) { return l.words.empty(); });
     if (icons > 0)
         notes.push_back(std::to_string(icons) + " header icons left out of the text");
-    return L.vertical.empty() ? plain : cutAt(plain, L.vertical);
+    if (L.vertical.empty())
+        return plain;
+    int spanned = 0;
+    const auto parts = [&](double x, const BBox& gap) {
+        const bool ruled = std::any_of(L.rules.vertical.begin(), L.rules.vertical.end(),
+                                       [&](double r) { return std::abs(r - x) < 0.5 * L.h; });
+        // A rule never runs through letters: one that stands inside a word's box stops
+        // short of this line.
+        const double inside = std::max(2.0, 0.2 * L.h);
+        const bool reaches = !ruled || (x > gap.x - inside && x < gap.maxX() + inside);
+        spanned += reaches ? 0 : 1;
+        return reaches;
+    };
+    std::vector<OCRLine> cut = cutAt(plain, L.vertical, parts);
+    if (spanned > 0)
+        notes.push_back(std::to_string(spanned) + " phrases kept whole over a column rule that stops above them");
+    return cut;
 }
 
 // Lines cut where a right-aligned column touches the left-aligned one after it. Terminals
