@@ -70,11 +70,54 @@ int reach(const std::vector<RowInfo>& rows, const Table& table, size_t r)
     return k;
 }
 
+// Under a group header the headers beside the group stand centred between the group's row
+// and the sub-headers under it. The group row is the top row, so the rule above does not
+// see it; here the sub-headers stand under the groups, beside the centred text, and the two
+// rows around it are one row pitch apart (an ordinary row stands two from its neighbours'
+// neighbours).
+bool underGroupHeader(const std::vector<RowInfo>& rows, const Table& table)
+{
+    if (rows.size() < 4)
+        return false;
+    const RowInfo& a = rows[0];
+    const RowInfo& mid = rows[1];
+    const RowInfo& b = rows[2];
+    if (mid.cells.empty() || !a.centre || !mid.centre || !b.centre || !emptyIn(a, mid.cols) ||
+        !emptyIn(b, mid.cols) || a.cols.empty() ||
+        !std::includes(b.cols.begin(), b.cols.end(), a.cols.begin(), a.cols.end()) ||
+        std::any_of(mid.cells.begin(), mid.cells.end(), [&](size_t i) { return table.cells[i].rowSpan > 1; }))
+        return false;
+    std::vector<double> steps;
+    for (size_t r = 3; r < rows.size(); ++r)
+        if (rows[r].centre && rows[r - 1].centre)
+            steps.push_back(*rows[r].centre - *rows[r - 1].centre);
+    if (steps.empty())
+        return false;
+    const double pitch = upperMedian(steps);
+    const double apart = *b.centre - *a.centre;
+    return pitch > 0 && apart > 0 && apart <= 1.5 * pitch &&
+           std::abs(*mid.centre - (*a.centre + *b.centre) / 2) <= 0.2 * apart;
+}
+
 }  // namespace
 
 int CentredSpans::apply(Table& table)
 {
     int taken = 0;
+    if (underGroupHeader(rowsOf(table), table)) {
+        for (Cell& c : table.cells) {
+            if (c.row == 1) {
+                c.row = 0;
+                c.rowSpan = 2;
+            } else if (c.row > 1) {
+                --c.row;
+            } else if (c.rowSpan > 1) {
+                --c.rowSpan;
+            }
+        }
+        --table.rows;
+        ++taken;
+    }
     for (int r = 2; r + 1 < table.rows; ++r) {
         const std::vector<RowInfo> rows = rowsOf(table);
         const int k = reach(rows, table, static_cast<size_t>(r));

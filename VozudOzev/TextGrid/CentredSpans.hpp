@@ -12,7 +12,8 @@ struct CentredSpans {
     // columns are empty in those rows, joins the rows around it: the widest run of rows
     // centred on its text and empty in its columns, which its cells then span (anchored at
     // the run's first row, never the header row 0). Cells spanning rows already stay.
-    // Returns how many rows it took out.
+    // Headers centred between a group header in the top row and the sub-headers under
+    // it span those two rows. Returns how many rows it took out.
     static int apply(Table& table);
 };
 

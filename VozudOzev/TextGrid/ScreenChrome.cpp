@@ -139,7 +139,12 @@ bool ScreenChrome::columnLetters(const std::vector<std::string>& texts)
             return false;
         if (const std::optional<long> v = letterIndex(texts[i]))
             candidates[i].push_back(*v);
-        if (texts[i].size() > 1)
+        // Letters of a misread one count each, when it is letters only: "No." or "P/L" is
+        // a header's abbreviation, never a bar letter.
+        const bool lettersOnly = std::all_of(texts[i].begin(), texts[i].end(), [](char c) {
+            return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+        });
+        if (texts[i].size() > 1 && lettersOnly)
             for (char c : texts[i])
                 if (const std::optional<long> v = letterIndex(std::string(1, c)))
                     candidates[i].push_back(*v);
@@ -192,7 +197,7 @@ bool ScreenChrome::rowNumbers(const std::vector<std::string>& texts)
     return consecutive(values);
 }
 
-void ScreenChrome::remove(Table& table, std::vector<std::string>& notes)
+void ScreenChrome::remove(Table& table, std::vector<std::string>& notes, bool sheetFrame)
 {
     for (int r = table.rows - 1; r >= 0; --r)
         if (empty(texts(table, true, r)))
@@ -201,7 +206,8 @@ void ScreenChrome::remove(Table& table, std::vector<std::string>& notes)
         if (empty(texts(table, false, c)))
             dropLine(table, false, c);
 
-    if (table.rows >= 3 && columnLetters(texts(table, true, 0))) {
+    const bool letters = table.rows >= 3 && columnLetters(texts(table, true, 0));
+    if (letters) {
         dropLine(table, true, 0);
         notes.push_back("column letters above the table left out");
     }
@@ -231,10 +237,12 @@ void ScreenChrome::remove(Table& table, std::vector<std::string>& notes)
         notes.push_back("sort arrow taken off " + std::to_string(arrows) + " header cells");
 
     // Row numbers count the header row too (a spreadsheet) or leave it empty (a widget's
-    // row header); a numbered column of the table itself has a header text.
+    // row header); a numbered column of the table itself has a header text. Numbers from
+    // the top row on are the sheet's only under its letter bar: a table without a header
+    // row numbers its lines the same way.
     if (table.cols >= 2 && table.rows >= 3) {
         const std::vector<std::string> first = texts(table, false, 0);
-        if (rowNumbers(first) && std::count_if(first.begin(), first.end(), [](const std::string& t) {
+        if (rowNumbers(first) && (letters || sheetFrame || first.front().empty()) && std::count_if(first.begin(), first.end(), [](const std::string& t) {
                                      return !t.empty();
                                  }) >= static_cast<long>(first.size()) - 1) {
             dropLine(table, false, 0);

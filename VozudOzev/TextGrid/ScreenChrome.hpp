@@ -11,8 +11,9 @@ namespace VozudOzev {
 // letters and row numbers, a widget's row header, sort arrows in header sections.
 struct ScreenChrome {
     // Takes the chrome out of the table (rows and columns renumbered, empty ones
-    // dropped) and says what it took.
-    static void remove(Table& table, std::vector<std::string>& notes);
+    // dropped) and says what it took. `sheetFrame`: the pixels show a sheet's frame (the
+    // sections of a column-letter bar, the edge of a filled row-number column).
+    static void remove(Table& table, std::vector<std::string>& notes, bool sheetFrame = false);
 
     // A run of spreadsheet column letters: "A", "B", ... "Z", "AA", each after the one before.
     static bool columnLetters(const std::vector<std::string>& texts);

@@ -20,6 +20,7 @@
 #include "VozudOzev/TextGrid/MonospaceColumns.hpp"
 #include "VozudOzev/TextGrid/MonospaceGlyphs.hpp"
 #include "VozudOzev/TextGrid/MonospaceWords.hpp"
+#include "VozudOzev/TextGrid/OverlapColumns.hpp"
 #include "VozudOzev/TextGrid/OverlappingWords.hpp"
 #include "VozudOzev/TextGrid/RepeatedPictures.hpp"
 #include "VozudOzev/TextGrid/RowHeaderColumn.hpp"
@@ -286,6 +287,7 @@ struct Layout {
     double minColumnGap = 0;
     std::optional<double> pitch;     // the character pitch of monospace text
     std::vector<BBox> pictures;      // repeated pictures taken out of the text (RepeatedPictures)
+    bool sheetFrame = false;         // a column-letter bar's sections or a filled column's edge
 };
 
 // Border characters out of the text; they come back as separators.
@@ -381,6 +383,7 @@ void addFillEdgeLines(Layout& L, const Image& image, std::vector<std::string>& n
             L.vertical.push_back(x);
             ++added;
         }
+    L.sheetFrame = L.sheetFrame || added > 0;
     if (added > 0)
         notes.push_back(std::to_string(added) + " column lines along the edge of a filled area");
 }
@@ -398,6 +401,7 @@ void findVerticalSeparators(Layout& L, const Image& image, std::vector<std::stri
             L.vertical.push_back(x);
     if (const std::vector<double> sheet = SheetColumnBar::edges(image, L.border.lines, L.h); !sheet.empty()) {
         L.vertical.insert(L.vertical.end(), sheet.begin(), sheet.end());
+        L.sheetFrame = true;
         notes.push_back(std::to_string(sheet.size()) + " column edges from the sheet's column-letter bar");
     }
     L.fullLines = !L.vertical.empty();
@@ -444,6 +448,8 @@ void findHorizontalSeparators(Layout& L, const Image& image, std::vector<std::st
 
 // The text without header icons and separator marks, cut at the vertical separators;
 // words a word space apart stay together where the grid leaves its line out (a merged cell).
+// A ruling line parts only the lines it runs past: the rule between two sub-columns starts
+// under their group header, whose words it would run through.
 std::vector<OCRLine> cleanedText(const Layout& L, const Image& image, std::vector<std::string>& notes)
 {
     int icons = 0;
@@ -465,15 +471,28 @@ std::vector<OCRLine> cleanedText(const Layout& L, const Image& image, std::vecto
     if (L.vertical.empty())
         return plain;
     int kept = 0;
-    std::vector<OCRLine> cut = cutAt(plain, L.vertical, [&](double x, const OCRWord& left, const OCRWord& right, double lineHeight) {
+    int spanned = 0;
+    const auto together = [&](double x, const OCRWord& left, const OCRWord& right, double lineHeight) {
+        const bool ruled = std::any_of(L.rules.vertical.begin(), L.rules.vertical.end(),
+                                       [&](double r) { return std::abs(r - x) < 0.5 * L.h; });
+        // A rule never runs through letters: one that stands inside a word's box stops
+        // short of this line.
+        const double inside = std::max(2.0, 0.2 * L.h);
+        if (ruled && !(x > left.bbox.maxX() - inside && x < right.bbox.x + inside)) {
+            ++spanned;
+            return true;
+        }
         // A word space as the phrases measure it.
-        const bool together = right.bbox.x - left.bbox.maxX() <= 0.6 * std::max(lineHeight, 1.0) &&
-                              grid.open(x, left.bbox, right.bbox);
-        kept += together ? 1 : 0;
-        return together;
-    });
+        const bool merged = right.bbox.x - left.bbox.maxX() <= 0.6 * std::max(lineHeight, 1.0) &&
+                            grid.open(x, left.bbox, right.bbox);
+        kept += merged ? 1 : 0;
+        return merged;
+    };
+    std::vector<OCRLine> cut = cutAt(plain, L.vertical, together);
     if (kept > 0)
         notes.push_back(std::to_string(kept) + " phrases kept whole over a column line the grid leaves out there");
+    if (spanned > 0)
+        notes.push_back(std::to_string(spanned) + " phrases kept whole over a column rule that stops above them");
     return cut;
 }
 
@@ -830,6 +849,11 @@ std::vector<Band> columnsOf(const Layout& L, const std::vector<TextGridEngine::R
     if (columns.empty()) {
         columns = TextGridEngine::columnsFromGaps(segmentRows, L.extent, L.minColumnGap);
         notes.push_back("columns from shared gaps");
+        int overlaps = 0;
+        columns = OverlapColumns::removed(columns, segmentRows, L.h, overlaps);
+        if (overlaps > 0)
+            notes.push_back(std::to_string(overlaps) +
+                            " columns where only the ends of wider headers overlap taken as the gap they stand in");
     }
     return columns;
 }
@@ -1130,7 +1154,7 @@ std::optional<Table> ScreenTableRecognizer::build(const std::vector<OCRLine>& in
     if (L.pitch)
         if (const int joined = AttachedColumns::join(table, 1.8 * *L.pitch); joined > 0)
             notes.push_back(std::to_string(joined) + " columns that only trail the one before them joined to it");
-    ScreenChrome::remove(table, notes);
+    ScreenChrome::remove(table, notes, L.sheetFrame);
     if (table.rows < 2 || table.cols < 1) {
         notes.push_back("no table once the screen chrome is out");
         return std::nullopt;

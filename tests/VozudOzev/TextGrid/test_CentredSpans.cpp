@@ -88,3 +88,35 @@ TEST(CentredSpans, AColumnFilledAroundTheTextIsNoSpan)
     EXPECT_EQ(CentredSpans::apply(t), 0);
     EXPECT_EQ(t, before);
 }
+
+TEST(CentredSpans, HeadersBesideAGroupHeaderSpanItsTwoRows)
+{
+    // A group header over columns 1 and 2, its sub-headers under it, and the other headers
+    // centred between the two; body rows every 30 px. `gap` is how far apart the group row
+    // and the sub-header row stand.
+    auto table = [](double gap) {
+        Table t;
+        t.cols = 4;
+        t.rows = 3;
+        Cell group = at(0, 1, "Sales", 10);
+        group.colSpan = 2;
+        t.cells = {group, at(1, 0, "Product", 10 + gap / 2), at(1, 3, "Rate", 10 + gap / 2),
+                   at(2, 1, "Qty", 10 + gap), at(2, 2, "Sum", 10 + gap)};
+        for (int r = 0; r < 3; ++r, ++t.rows)
+            for (int c = 0; c < 4; ++c)
+                t.cells.push_back(at(t.rows, c, "v", 40 + gap + 30.0 * r));
+        return t;
+    };
+    Table grouped = table(30);
+    EXPECT_EQ(CentredSpans::apply(grouped), 1);
+    EXPECT_EQ(grouped.rows, 5);
+    EXPECT_EQ(grouped.grid()[0], (std::vector<std::string>{"Product", "Sales", "", "Rate"}));
+    EXPECT_EQ(grouped.grid()[1], (std::vector<std::string>{"", "Qty", "Sum", ""}));
+    EXPECT_EQ(grouped.grid()[2][0], "v");
+
+    // Two row pitches apart the middle row is a row of its own, centred as every row is.
+    Table sparse = table(60);
+    const Table before = sparse;
+    EXPECT_EQ(CentredSpans::apply(sparse), 0);
+    EXPECT_EQ(sparse, before);
+}

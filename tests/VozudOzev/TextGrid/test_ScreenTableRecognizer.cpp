@@ -56,6 +56,8 @@ TEST(ScreenChrome, LettersAndRowNumbersOutTableColumnsKept)
     EXPECT_TRUE(ScreenChrome::columnLetters({"A", "B", "Cc", "D", "E"}));
     EXPECT_FALSE(ScreenChrome::columnLetters({"ID", "Qty", "Tax"}));
     EXPECT_FALSE(ScreenChrome::columnLetters({"A", "B", "Name"}));
+    // Abbreviated headers of a two-column table: their letters happen to follow each other.
+    EXPECT_FALSE(ScreenChrome::columnLetters({"No.", "P/L"}));
     EXPECT_TRUE(ScreenChrome::rowNumbers({"", "1", "2", "3"}));
     EXPECT_FALSE(ScreenChrome::rowNumbers({"1", "2", "4"}));
     // Row numbers misread by the grid beside them; a header text is never one.
@@ -88,6 +90,15 @@ TEST(ScreenChrome, LettersAndRowNumbersOutTableColumnsKept)
     Table numbered = table({{"#", "Name v"}, {"1", "Anna"}, {"2", "Paul"}});
     ScreenChrome::remove(numbered, notes);
     EXPECT_EQ(numbered.grid(), (std::vector<std::vector<std::string>>{{"#", "Name v"}, {"1", "Anna"}, {"2", "Paul"}}));
+
+    // Lines numbered from the top with no letter bar above: a table without a header row.
+    Table headless = table({{"1", "Toner"}, {"2", "Paper"}, {"3", "Stand"}});
+    Table framed = headless;
+    ScreenChrome::remove(headless, notes);
+    EXPECT_EQ(headless.cols, 2);
+    // Drawn as a sheet's row-number column, the same numbers are chrome.
+    ScreenChrome::remove(framed, notes, true);
+    EXPECT_EQ(framed.cols, 1);
 
     Table sorted = table({{"No.~", "Name"}, {"1", "Anna"}, {"2", "Paul"}});
     ScreenChrome::remove(sorted, notes);
@@ -352,4 +363,44 @@ TEST(ScreenTableRecognizer, CategoryCellsSpanTheRowsTheirRuleLeavesOpen)
             first.push_back(std::to_string(c.row) + ":" + c.text + "/" + std::to_string(c.rowSpan));
     EXPECT_EQ(first, (std::vector<std::string>{"0:Kategorie/1", "1:Bürobedarf/2", "3:Dienstleistungen/2",
                                                "5:Hardware/2", "7:Software/2", "9:Gesamtsumme/1"}));
+}
+
+TEST(ScreenTableRecognizer, GroupHeaderStaysWholeOverARuleThatStartsBelowIt)
+{
+    // A ruled grid whose rule between the two sub-columns (x 195) starts under the group
+    // header, where it would run through the header's second word; as the control, the
+    // rule runs the full height between the header's words.
+    auto build = [](bool fullRule, double yearX) {
+        Image image = plain(400, 130);
+        for (int x : {10, 130, 260})
+            TestSupport::Canvas::fill(image, x, 5, 1, 121);
+        TestSupport::Canvas::fill(image, 195, fullRule ? 5 : 40, 1, fullRule ? 121 : 86);
+        for (int y : {5, 40, 70, 100, 125})
+            TestSupport::Canvas::fill(image, 10, y, 251, 1);
+        const std::vector<OCRLine> lines{
+            line({word("Item", 20, 15, 30, 12), word("Sales", 147, 15, 45, 12), word("2024", yearX, 15, 30, 12)}),
+            line({word("Qty", 140, 48, 25, 12), word("Sum", 205, 48, 25, 12)}),
+            line({word("Tea", 20, 78, 25, 12), word("3", 170, 78, 8, 12), word("12", 240, 78, 14, 12)}),
+            line({word("Rice", 20, 108, 30, 12), word("5", 170, 108, 8, 12), word("20", 240, 108, 14, 12)}),
+        };
+        std::vector<std::string> notes;
+        return ScreenTableRecognizer::build(lines, image, notes);
+    };
+    const struct {
+        const char* what;
+        bool fullRule;
+        double yearX;
+        std::vector<std::string> header;
+    } cases[] = {
+        {"the rule would run through the header's second word", false, 186, {"Item", "Sales 2024", ""}},
+        {"the rule runs past the header", true, 198, {"Item", "Sales", "2024"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::optional<Table> t = build(c.fullRule, c.yearX);
+        ASSERT_TRUE(t);
+        ASSERT_EQ(t->cols, 3);
+        EXPECT_EQ(t->grid()[0], c.header);
+        EXPECT_EQ(t->grid().back(), (std::vector<std::string>{"Rice", "5", "20"}));
+    }
 }
