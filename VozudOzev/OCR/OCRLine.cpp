@@ -4,6 +4,13 @@
 
 namespace VozudOzev {
 
+void rejoinWords(OCRLine& line)
+{
+    line.text.clear();
+    for (const OCRWord& w : line.words)
+        line.text += (line.text.empty() ? "" : " ") + w.text;
+}
+
 // Every key is required: history records store OCR lines in this form.
 void to_json(nlohmann::json& j, const OCRWord& w)
 {

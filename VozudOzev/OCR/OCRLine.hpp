@@ -16,6 +16,9 @@ struct OCRLine {
     bool operator==(const OCRLine&) const = default;
 };
 
+// The line's text made again from its words, one blank apart, after words were changed.
+void rejoinWords(OCRLine& line);
+
 void to_json(nlohmann::json& j, const OCRLine& l);
 void from_json(const nlohmann::json& j, OCRLine& l);
 

@@ -182,9 +182,7 @@ void dropBarLookalikes(BorderText& out, double h)
         if (!changed)
             continue;
         line.words = std::move(kept);
-        line.text.clear();
-        for (const OCRWord& w : line.words)
-            line.text += (line.text.empty() ? "" : " ") + w.text;
+        rejoinWords(line);
     }
     std::erase_if(out.lines, [](const OCRLine& l) { return l.words.empty(); });
 }

@@ -71,9 +71,7 @@ int CrossedWords::split(std::vector<OCRLine>& lines, const std::vector<double>& 
         if (!changed)
             continue;
         line.words = std::move(out);
-        line.text.clear();
-        for (const OCRWord& w : line.words)
-            line.text += (line.text.empty() ? "" : " ") + w.text;
+        rejoinWords(line);
     }
     return parted;
 }

@@ -75,13 +75,6 @@ int largestHeight(const Image& image, const BBox& cell)
     return ring == parts.end() ? 0 : ring->y1 - ring->y0 + 1;
 }
 
-void retext(OCRLine& line)
-{
-    line.text.clear();
-    for (const OCRWord& w : line.words)
-        line.text += (line.text.empty() ? "" : " ") + w.text;
-}
-
 }  // namespace
 
 bool DottedZeros::dottedZero(const Image& image, const BBox& cell)
@@ -163,7 +156,7 @@ std::vector<OCRLine> DottedZeros::read(const std::vector<OCRLine>& lines, const 
             }
         }
         if (changed)
-            retext(line);
+            rejoinWords(line);
     }
     // Where the zeros carry their dot, a ring without one as tall as they are is an O, in
     // words with letters ("0scar" is "Oscar"); numbers keep what was read.
@@ -192,7 +185,7 @@ std::vector<OCRLine> DottedZeros::read(const std::vector<OCRLine>& lines, const 
             }
         }
         if (changed)
-            retext(line);
+            rejoinWords(line);
     }
     return out;
 }

@@ -310,9 +310,7 @@ EmojiPictures::Counts EmojiPictures::apply(std::vector<OCRLine>& lines, const Im
         }
         std::sort(line.words.begin(), line.words.end(),
                   [](const OCRWord& a, const OCRWord& b) { return a.bbox.x < b.bbox.x; });
-        line.text.clear();
-        for (const OCRWord& w : line.words)
-            line.text += (line.text.empty() ? "" : " ") + w.text;
+        rejoinWords(line);
         if (!line.words.empty()) {
             line.bbox = line.words.front().bbox;
             for (const OCRWord& w : line.words)

@@ -167,9 +167,7 @@ int FootnoteMarks::apply(std::vector<OCRLine>& lines, const Image& image, double
             ++changed;
         }
         if (any) {
-            line.text.clear();
-            for (const OCRWord& w : line.words)
-                line.text += (line.text.empty() ? "" : " ") + w.text;
+            rejoinWords(line);
         }
     }
     return changed;

@@ -181,9 +181,7 @@ std::vector<OCRLine> MonospaceWords::emDashes(const std::vector<OCRLine>& lines,
             }
         }
         if (changed) {
-            line.text.clear();
-            for (const OCRWord& w : line.words)
-                line.text += (line.text.empty() ? "" : " ") + w.text;
+            rejoinWords(line);
         }
     }
     return out;

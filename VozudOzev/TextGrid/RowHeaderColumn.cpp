@@ -112,9 +112,7 @@ int RowHeaderColumn::remove(std::vector<OCRLine>& lines, const std::vector<doubl
         if (line.words.size() == before)
             continue;
         removed += static_cast<int>(before - line.words.size());
-        line.text.clear();
-        for (const OCRWord& w : line.words)
-            line.text += (line.text.empty() ? "" : " ") + w.text;
+        rejoinWords(line);
     }
     std::erase_if(lines, [](const OCRLine& l) { return l.words.empty(); });
     return removed;

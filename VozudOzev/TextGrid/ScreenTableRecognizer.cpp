@@ -261,9 +261,7 @@ std::vector<OCRLine> withoutIcons(std::vector<OCRLine> lines, double h, int& rem
         if (kept.size() == line.words.size())
             continue;
         line.words = std::move(kept);
-        line.text.clear();
-        for (const OCRWord& w : line.words)
-            line.text += (line.text.empty() ? "" : " ") + w.text;
+        rejoinWords(line);
     }
     std::erase_if(lines, [](const OCRLine& l) { return l.words.empty(); });
     return lines;
@@ -986,9 +984,7 @@ void readFaintLines(const TextOCR& ocr, const Image& image, std::vector<OCRLine>
             continue;
         for (OCRLine& line : lines)
             if (std::erase_if(line.words, inBand)) {
-                line.text.clear();
-                for (const OCRWord& w : line.words)
-                    line.text += (line.text.empty() ? "" : " ") + w.text;
+                rejoinWords(line);
             }
         std::erase_if(lines, [](const OCRLine& l) { return l.words.empty(); });
         for (OCRLine& line : again)
@@ -1050,9 +1046,7 @@ std::vector<OCRLine> ScreenTableRecognizer::read(const TextOCR& ocr, const Image
             if (std::erase_if(line.words, [&](const OCRWord& w) {
                     return w.bbox.midY() >= y0 && w.bbox.midY() < y1 && w.bbox.midX() >= x0 && w.bbox.midX() < x1;
                 })) {
-                line.text.clear();
-                for (const OCRWord& w : line.words)
-                    line.text += (line.text.empty() ? "" : " ") + w.text;
+                rejoinWords(line);
             }
         std::erase_if(lines, [](const OCRLine& l) { return l.words.empty(); });
         for (OCRLine& line : again) {

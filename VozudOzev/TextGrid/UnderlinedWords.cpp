@@ -199,9 +199,7 @@ int UnderlinedWords::part(std::vector<OCRLine>& lines, const Image& image, doubl
         if (!changed)
             continue;
         line.words = std::move(words);
-        line.text.clear();
-        for (const OCRWord& w : line.words)
-            line.text += (line.text.empty() ? "" : " ") + w.text;
+        rejoinWords(line);
     }
     return parted;
 }
