@@ -59,18 +59,28 @@ Readings readingsOf(const std::vector<OCRLine>& lines, const Image& image, doubl
 // or more and more often than as anything else.
 using Owners = std::map<char32_t, std::pair<size_t, std::string>>;
 
+struct Votes {
+    char32_t top = 0;   // the character read most often
+    size_t best = 0;    // how often
+    size_t second = 0;  // how often the runner-up
+};
+
+Votes votesOf(const std::map<char32_t, std::vector<Site>>& byChar)
+{
+    Votes v;
+    for (const auto& [c, sites] : byChar) {
+        v.second = sites.size() > v.best ? v.best : std::max(v.second, sites.size());
+        v.top = sites.size() > v.best ? c : v.top;
+        v.best = std::max(v.best, sites.size());
+    }
+    return v;
+}
+
 Owners ownersOf(const Readings& readings)
 {
     Owners owners;
     for (const auto& [key, byChar] : readings) {
-        size_t best = 0;
-        size_t second = 0;
-        char32_t top = 0;
-        for (const auto& [c, sites] : byChar) {
-            second = sites.size() > best ? best : std::max(second, sites.size());
-            top = sites.size() > best ? c : top;
-            best = std::max(best, sites.size());
-        }
+        const auto [top, best, second] = votesOf(byChar);
         if (best >= 3 && best > second && best > owners[top].first)
             owners[top] = {best, key};
     }
@@ -83,14 +93,7 @@ Owners ownersOf(const Readings& readings)
 char32_t agreedCharacter(const std::string& key, const std::map<char32_t, std::vector<Site>>& byChar,
                          const Owners& owners)
 {
-    size_t best = 0;
-    size_t second = 0;
-    char32_t top = 0;
-    for (const auto& [c, sites] : byChar) {
-        second = sites.size() > best ? best : std::max(second, sites.size());
-        top = sites.size() > best ? c : top;
-        best = std::max(best, sites.size());
-    }
+    const auto [top, best, second] = votesOf(byChar);
     if (best >= second + 2)
         return top;
     std::vector<char32_t> unclaimed;

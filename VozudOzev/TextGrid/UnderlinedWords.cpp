@@ -54,6 +54,45 @@ std::optional<std::string> blanksOf(const std::string& again, const std::vector<
     return out;
 }
 
+// The widest run of columns with no ink between rows y0 and top, after the first inked one.
+int widestBlank(const std::vector<std::uint8_t>& grey, int width, int x0, int x1, int y0, int top, int bg)
+{
+    int gap = 0;
+    int widest = 0;
+    bool inked = false;
+    for (int x = x0; x < x1; ++x) {
+        bool ink = false;
+        for (int y = y0; y < top && !ink; ++y)
+            ink = std::abs(at(grey, width, x, y) - bg) >= 60;
+        gap = ink ? 0 : gap + 1;
+        if (inked)
+            widest = std::max(widest, gap);
+        inked = inked || ink;
+    }
+    return widest;
+}
+
+// The word's text parted at its blanks, the box shared out by characters, so the words stay
+// in the cell the whole one was in.
+void partedWords(const OCRWord& w, const std::string& text, size_t letters, std::vector<OCRWord>& out)
+{
+    const double per = w.bbox.w / static_cast<double>(letters);
+    double x = w.bbox.x;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find(' ', start);
+        if (end == std::string::npos)
+            end = text.size();
+        if (end > start) {
+            const std::string piece = text.substr(start, end - start);
+            const double width = per * static_cast<double>(Unicode::graphemes(piece).size());
+            out.push_back(OCRWord{piece, BBox{x, w.bbox.y, width, w.bbox.h}, w.confidence});
+            x += width;
+        }
+        start = end + 1;
+    }
+}
+
 }  // namespace
 
 std::optional<int> UnderlinedWords::underline(const std::vector<std::uint8_t>& grey, int width, int height,
@@ -140,19 +179,7 @@ int UnderlinedWords::part(std::vector<OCRLine>& lines, const Image& image, doubl
             while (bottom + 1 < H && crossed(bottom + 1))
                 ++bottom;
             // A blank as wide as a word space in the ink above the line.
-            int gap = 0;
-            int widest = 0;
-            bool inked = false;
-            for (int x = x0; x < x1; ++x) {
-                bool ink = false;
-                for (int y = y0; y < top && !ink; ++y)
-                    ink = std::abs(at(grey, W, x, y) - bg) >= 60;
-                gap = ink ? 0 : gap + 1;
-                if (inked)
-                    widest = std::max(widest, gap);
-                inked = inked || ink;
-            }
-            if (widest < 0.25 * h) {
+            if (widestBlank(grey, W, x0, x1, y0, top, bg) < 0.25 * h) {
                 words.push_back(w);
                 continue;
             }
@@ -177,22 +204,7 @@ int UnderlinedWords::part(std::vector<OCRLine>& lines, const Image& image, doubl
                 words.push_back(w);
                 continue;
             }
-            // Boxes shared out by characters: the words stay in the cell the whole one was in.
-            const double per = b.w / static_cast<double>(letters.size());
-            double x = b.x;
-            size_t start = 0;
-            while (start < text->size()) {
-                size_t end = text->find(' ', start);
-                if (end == std::string::npos)
-                    end = text->size();
-                if (end > start) {
-                    const std::string piece = text->substr(start, end - start);
-                    const double width = per * static_cast<double>(Unicode::graphemes(piece).size());
-                    words.push_back(OCRWord{piece, BBox{x, b.y, width, b.h}, w.confidence});
-                    x += width;
-                }
-                start = end + 1;
-            }
+            partedWords(w, *text, letters.size(), words);
             ++parted;
             changed = true;
         }
