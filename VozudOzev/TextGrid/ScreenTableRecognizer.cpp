@@ -499,7 +499,18 @@ std::vector<OCRLine> cleanedText(const Layout& L, const Image& image, std::vecto
 // grid of ruling lines draws every column edge there is.
 std::vector<OCRLine> cutTouchingColumns(Layout& L, std::vector<OCRLine> lines, std::vector<std::string>& notes)
 {
-    if (L.fullLines || monospacePitch(lines))
+    // A rule with text on both sides parts columns; one at the frame's edge draws none of them.
+    const bool innerRule = std::any_of(L.vertical.begin(), L.vertical.end(), [&](double x) {
+        bool left = false;
+        bool right = false;
+        for (const OCRLine& line : lines)
+            for (const OCRWord& w : line.words) {
+                left = left || w.bbox.maxX() < x;
+                right = right || w.bbox.x > x;
+            }
+        return left && right;
+    });
+    if (innerRule || monospacePitch(lines))
         return lines;
     L.touching = TouchingColumns::find(lines, L.h);
     if (L.touching.empty())

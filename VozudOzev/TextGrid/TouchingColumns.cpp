@@ -70,8 +70,9 @@ std::vector<double> TouchingColumns::find(const std::vector<OCRLine>& lines, dou
         double from = words.empty() ? 0 : words.front().bbox.x;
         for (size_t i = 1; i < words.size(); ++i) {
             const double gap = words[i].bbox.x - words[i - 1].bbox.maxX();
-            // Farther apart, the words are two phrases already.
-            if (gap > 0.6 * h) {
+            // Farther apart, the gap between them parts the columns by itself; a little over a
+            // word space still reads as one column to the shared gaps.
+            if (gap > 1.0 * h) {
                 from = words[i].bbox.x;
                 continue;
             }

@@ -50,6 +50,12 @@ TEST(WidgetTables, CapturedWidgetsKeepTheirColumns)
         {"gtk-number-column-no-grid", 8, 5,
          {{{0, 0}, "#"}, {{1, 0}, "1"}, {{6, 0}, "6"}, {{7, 0}, "Tổng cộng"}, {{1, 1}, "21.413"},
           {{0, 4}, "Ghi chú"}, {{7, 3}, "2.933.000"}}},
+        // No grid, the frame's edge the only rule: right-aligned amounts sit a little more
+        // than a word space from the statuses after them, and still part from them.
+        // (gen_apps.py case qt04 under seed 15404: genreps.py --reps 8 --kinds qt04)
+        {"qt-amounts-touching-statuses", 7, 5,
+         {{{0, 2}, "Amount"}, {{0, 3}, "Status"}, {{1, 2}, "$6,526.88"}, {{1, 3}, "Pending"},
+          {{3, 2}, "$89,240.37"}, {{3, 3}, "Paid"}, {{6, 4}, "$93,814.56"}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fixture);
