@@ -1,26 +1,21 @@
 #include "VozudOzev/TextGrid/CrossedWords.hpp"
 
+#include "Support/Canvas.hpp"
 #include "Support/OCRBuilders.hpp"
 
 #include <gtest/gtest.h>
 
 using namespace VozudOzev;
+namespace Canvas = TestSupport::Canvas;
 using namespace TestSupport::OCRBuilders;
 
 namespace {
-
-void paint(Image& image, int x0, int y0, int x1, int y1, std::uint8_t v)
-{
-    for (int y = y0; y < y1; ++y)
-        for (int x = x0; x < x1; ++x)
-            std::fill(image.pixel(x, y), image.pixel(x, y) + 3, v);
-}
 
 // Letters as ink boxes 6 px wide with 2 px between them, from x on rows 22 to 34.
 void letters(Image& image, int x, int count)
 {
     for (int i = 0; i < count; ++i)
-        paint(image, x + 8 * i, 22, x + 8 * i + 6, 34, 30);
+        Canvas::fill(image, x + 8 * i, 22, 6, 12, 30);
 }
 
 }  // namespace
@@ -39,9 +34,9 @@ TEST(CrossedWords, AWordReadAcrossADrawnColumnLineIsPartedThere)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         Image image(240, 80);
-        paint(image, 100, 0, 101, c.lineAcross ? 80 : 20, 150);
+        Canvas::fill(image, 100, 0, 1, c.lineAcross ? 80 : 20, 150);
         if (!c.lineAcross)
-            paint(image, 100, 36, 101, 80, 150);
+            Canvas::fill(image, 100, 36, 1, 44, 150);
         letters(image, 73, 3);
         letters(image, 105, 10);
         std::vector<OCRLine> lines{line({word("2312023-05-19", 73, 21, 110, 14)})};

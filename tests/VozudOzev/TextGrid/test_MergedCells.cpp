@@ -1,25 +1,21 @@
 #include "VozudOzev/TextGrid/MergedCells.hpp"
 
+#include "Support/Canvas.hpp"
+
 #include <gtest/gtest.h>
 
 using namespace VozudOzev;
+namespace Canvas = TestSupport::Canvas;
 
 namespace {
-
-void paint(Image& image, int x0, int y0, int x1, int y1, std::uint8_t v)
-{
-    for (int y = y0; y < y1; ++y)
-        for (int x = x0; x < x1; ++x)
-            std::fill(image.pixel(x, y), image.pixel(x, y) + 3, v);
-}
 
 // A grid line at x 100 from row 0 to 120, left out over rows gapFrom to gapTo; a word's
 // ink as solid boxes.
 Image grid(int gapFrom, int gapTo)
 {
     Image image(200, 120);
-    paint(image, 100, 0, 101, gapFrom, 160);
-    paint(image, 100, gapTo, 101, 120, 160);
+    Canvas::fill(image, 100, 0, 1, gapFrom, 160);
+    Canvas::fill(image, 100, gapTo, 1, 120 - gapTo, 160);
     return image;
 }
 
@@ -47,8 +43,8 @@ TEST(MergedCells, AColumnLineLeftOutAcrossAPhraseLeavesItWhole)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         Image image = c.image;
-        paint(image, static_cast<int>(c.a.x), 26, c.inkEnd, 34, 40);
-        paint(image, static_cast<int>(c.b.x), 26, static_cast<int>(c.b.maxX()), 34, 40);
+        Canvas::fill(image, static_cast<int>(c.a.x), 26, c.inkEnd - static_cast<int>(c.a.x), 8, 40);
+        Canvas::fill(image, static_cast<int>(c.b.x), 26, static_cast<int>(c.b.maxX()) - static_cast<int>(c.b.x), 8, 40);
         EXPECT_EQ(MergedCells(image, extent).open(100, c.a, c.b), c.open);
     }
 }

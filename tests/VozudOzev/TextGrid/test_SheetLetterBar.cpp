@@ -1,30 +1,25 @@
 #include "VozudOzev/TextGrid/SheetLetterBar.hpp"
 
+#include "Support/Canvas.hpp"
 #include "Support/OCRBuilders.hpp"
 
 #include <gtest/gtest.h>
 
 using namespace VozudOzev;
+namespace Canvas = TestSupport::Canvas;
 using namespace TestSupport::OCRBuilders;
 
 namespace {
-
-void paint(Image& image, int x0, int y0, int x1, int y1, std::uint8_t v)
-{
-    for (int y = y0; y < y1; ++y)
-        for (int x = x0; x < x1; ++x)
-            std::fill(image.pixel(x, y), image.pixel(x, y) + 3, v);
-}
 
 // A sheet 240 px wide: a light letter bar over rows 0-15 with section lines at x 80 and
 // 160, its bottom line at row 16, white cells under it.
 Image sheet(std::uint8_t barFill)
 {
     Image image(240, 60);
-    paint(image, 0, 0, 240, 16, barFill);
-    paint(image, 0, 16, 240, 17, 150);
-    paint(image, 80, 0, 81, 17, 150);
-    paint(image, 160, 0, 161, 17, 150);
+    Canvas::fill(image, 0, 0, 240, 16, barFill);
+    Canvas::fill(image, 0, 16, 240, 1, 150);
+    Canvas::fill(image, 80, 0, 1, 17, 150);
+    Canvas::fill(image, 160, 0, 1, 17, 150);
     return image;
 }
 
