@@ -219,12 +219,15 @@ bool marksOnly(const OCRWord& w)
     });
 }
 
-// Whether a line at x runs through a word (marks such as "|" aside).
-bool crossesWord(const std::vector<OCRLine>& lines, double x)
+// Whether a line at x runs through a word (marks such as "|" aside). A word read against
+// the line takes its ink into the box (a row header's bevel glued to its digit): the line
+// must run well inside, a quarter of the text height (h) from either end.
+bool crossesWord(const std::vector<OCRLine>& lines, double x, double h)
 {
+    const double margin = std::max(1.0, 0.25 * h);
     for (const OCRLine& line : lines)
         for (const OCRWord& w : line.words)
-            if (w.bbox.x + 1 < x && x < w.bbox.maxX() - 1 && !marksOnly(w))
+            if (w.bbox.x + margin < x && x < w.bbox.maxX() - margin && !marksOnly(w))
                 return true;
     return false;
 }
@@ -233,7 +236,7 @@ bool crossesWord(const std::vector<OCRLine>& lines, double x)
 // ("Customer +", "SKU °", "Status >", "¥ Growth"); left in, they glue the headers of two
 // columns into one phrase. A sign standing apart from a word is no part of a cell's text,
 // nor is a dash taller than the text (a focus mark or caret read as "—" or "_"; a drawn
-// dash is flat).
+// dash is flat), nor a thin mark far taller than the text.
 std::vector<OCRLine> withoutIcons(std::vector<OCRLine> lines, double h, int& removed)
 {
     static const std::u32string icons = U"+°^~÷¢•·˄˅▲▼△▽↑↓⌃⌄▴▾*?=<>$¥";
@@ -251,8 +254,11 @@ std::vector<OCRLine> withoutIcons(std::vector<OCRLine> lines, double h, int& rem
                                   const double gap = std::max(o.bbox.x - w.bbox.maxX(), w.bbox.x - o.bbox.maxX());
                                   return &o != &w && hasLetter(o) && gap <= 1.2 * h;
                               });
-            const bool streak = cps.size() == 1 && dashes.find(cps[0]) != std::u32string::npos &&
-                                w.bbox.h > 1.4 * h && w.bbox.w <= h;
+            // A drawn line read as a mark ("¡" for a frame's edge) is thin and far taller than text.
+            const bool streak = cps.size() == 1 && ((dashes.find(cps[0]) != std::u32string::npos &&
+                                                     w.bbox.h > 1.4 * h && w.bbox.w <= h) ||
+                                                    (!Unicode::isAlphanumeric(cps[0]) && w.bbox.h > 1.6 * h &&
+                                                     w.bbox.w <= 0.3 * h));
             if (icon || streak)
                 ++removed;
             else
@@ -361,7 +367,7 @@ void addShorterColumnLines(Layout& L, const Image& image)
     if (std::any_of(L.vertical.begin(), L.vertical.end(), inner))
         return;
     for (double x : thinVerticalLines(image, L.extent.x, L.extent.maxX(), 1.8 * h)) {
-        if (inner(x) && !crossesWord(L.border.lines, x)) {
+        if (inner(x) && !crossesWord(L.border.lines, x, L.h)) {
             L.vertical.push_back(x);
             ++L.partial;
         }
@@ -377,7 +383,7 @@ void addFillEdgeLines(Layout& L, const Image& image, std::vector<std::string>& n
     for (double x : thinVerticalLines(image, L.extent.x, L.extent.maxX(), 0.6 * L.extent.h))
         if (x > L.extent.x + 0.5 * h && x < L.extent.maxX() - 0.5 * h &&
             std::none_of(L.vertical.begin(), L.vertical.end(), [&](double v) { return std::abs(v - x) < 0.5 * h; }) &&
-            !crossesWord(L.border.lines, x)) {
+            !crossesWord(L.border.lines, x, L.h)) {
             L.vertical.push_back(x);
             ++added;
         }
@@ -427,7 +433,10 @@ void findHorizontalSeparators(Layout& L, const Image& image, std::vector<std::st
     std::erase_if(L.rules.horizontal, throughWords);
     L.horizontal = L.rules.horizontal;
     L.horizontal.insert(L.horizontal.end(), L.border.horizontal.begin(), L.border.horizontal.end());
-    const std::vector<double> edges = BackgroundBands().edges(image, L.extent, L.h, 0.3 * L.h);
+    // A shaded header's gradient shows no grey of its own behind dense bold labels, and the
+    // two shades either side of them differ by an edge's worth: no edge runs through words.
+    std::vector<double> edges = BackgroundBands().edges(image, L.extent, L.h, 0.3 * L.h);
+    std::erase_if(edges, throughWords);
     L.horizontal.insert(L.horizontal.end(), edges.begin(), edges.end());
     // Rules that stop short: under a group header, or broken where a cell spans rows. Only
     // where rules part the rows at all: on a page without them, the line under a group
@@ -453,6 +462,7 @@ std::vector<OCRLine> cleanedText(const Layout& L, const Image& image, std::vecto
     int icons = 0;
     std::vector<OCRLine> plain = withoutIcons(L.border.lines, L.h, icons);
     icons += SortIndicators::remove(plain, L.h);
+    icons += SortIndicators::removeDrawn(plain, image, L.h);
     const MergedCells grid(image, L.extent);
     if (const int parted = CrossedWords::split(plain, L.vertical, grid, L.h); parted > 0)
         notes.push_back(std::to_string(parted) + " words parted at a column line drawn across them");
