@@ -16,6 +16,7 @@
 #include "VozudOzev/TextGrid/EmojiPictures.hpp"
 #include "VozudOzev/TextGrid/FaintLines.hpp"
 #include "VozudOzev/TextGrid/FootnoteMarks.hpp"
+#include "VozudOzev/TextGrid/GluedWords.hpp"
 #include "VozudOzev/TextGrid/MergedCells.hpp"
 #include "VozudOzev/TextGrid/MonospaceColumns.hpp"
 #include "VozudOzev/TextGrid/MonospaceGlyphs.hpp"
@@ -1094,6 +1095,10 @@ std::vector<OCRLine> ScreenTableRecognizer::read(const TextOCR& ocr, const Image
         parted > 0)
         notes.push_back(std::to_string(parted) + " underlined words read again without the underline and parted " +
                         "at the blanks that reading found");
+    if (const int parted = GluedWords::part(lines, image, heights.empty() ? 0 : upperMedian(heights), wordAlone);
+        parted > 0)
+        notes.push_back(std::to_string(parted) + " words whose ink shows a word space read again with it widened and " +
+                        "parted at the blanks that reading found");
     if (const int letters = SheetLetterBar::reread(lines, image,
                                                    [&](const Image& bar) {
                                                        TextOCR once = ocr;
