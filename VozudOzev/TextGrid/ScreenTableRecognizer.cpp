@@ -11,6 +11,7 @@
 #include "VozudOzev/TextGrid/ColumnPlacement.hpp"
 #include "VozudOzev/TextGrid/CrossedWords.hpp"
 #include "VozudOzev/TextGrid/DashLookalikes.hpp"
+#include "VozudOzev/TextGrid/DashWords.hpp"
 #include "VozudOzev/TextGrid/DetachedMarks.hpp"
 #include "VozudOzev/TextGrid/DottedZeros.hpp"
 #include "VozudOzev/TextGrid/EmojiPictures.hpp"
@@ -1107,6 +1108,19 @@ std::vector<OCRLine> ScreenTableRecognizer::read(const TextOCR& ocr, const Image
             lines, [&](const BBox& box) { return CropReading::read(ocr, image, box); });
         again > 0)
         notes.push_back(std::to_string(again) + " words read in overlapping pieces read again whole");
+    // The box alone, no margin: the cell's own lines stand a few pixels off.
+    const auto boxAlone = [&](const BBox& box) -> std::optional<std::string> {
+        const int x0 = std::max(0, static_cast<int>(std::floor(box.x)) - 1);
+        const int y0 = std::max(0, static_cast<int>(std::floor(box.y)) - 1);
+        const int x1 = std::min(image.width, static_cast<int>(std::ceil(box.maxX())) + 1);
+        const int y1 = std::min(image.height, static_cast<int>(std::ceil(box.maxY())) + 1);
+        if (x1 - x0 < 2 || y1 - y0 < 2)
+            return std::nullopt;
+        return wordAlone(image.cropped(x0, y0, x1, y1));
+    };
+    if (const int words = DashWords::reread(lines, heights.empty() ? 0 : upperMedian(heights), boxAlone);
+        words > 0)
+        notes.push_back(std::to_string(words) + " runs of dashes as tall as the text read again as the words they are");
     return lines;
 }
 
