@@ -11,11 +11,13 @@
 #include "VozudOzev/TextGrid/ColumnPlacement.hpp"
 #include "VozudOzev/TextGrid/CrossedWords.hpp"
 #include "VozudOzev/TextGrid/DashLookalikes.hpp"
+#include "VozudOzev/TextGrid/DashWords.hpp"
 #include "VozudOzev/TextGrid/DetachedMarks.hpp"
 #include "VozudOzev/TextGrid/DottedZeros.hpp"
 #include "VozudOzev/TextGrid/EmojiPictures.hpp"
 #include "VozudOzev/TextGrid/FaintLines.hpp"
 #include "VozudOzev/TextGrid/FootnoteMarks.hpp"
+#include "VozudOzev/TextGrid/GluedWords.hpp"
 #include "VozudOzev/TextGrid/MergedCells.hpp"
 #include "VozudOzev/TextGrid/MonospaceColumns.hpp"
 #include "VozudOzev/TextGrid/MonospaceGlyphs.hpp"
@@ -34,6 +36,7 @@
 #include "VozudOzev/TextGrid/StackedStrokes.hpp"
 #include "VozudOzev/TextGrid/TouchingColumns.hpp"
 #include "VozudOzev/TextGrid/UnderlinedWords.hpp"
+#include "VozudOzev/TextGrid/UnsureWords.hpp"
 #include "VozudOzev/TextGrid/UnreadBands.hpp"
 #include "VozudOzev/TextGrid/TextGridEngine.hpp"
 #include "VozudOzev/Model/Median.hpp"
@@ -1104,6 +1107,10 @@ std::vector<OCRLine> ScreenTableRecognizer::read(const TextOCR& ocr, const Image
         parted > 0)
         notes.push_back(std::to_string(parted) + " underlined words read again without the underline and parted " +
                         "at the blanks that reading found");
+    if (const int parted = GluedWords::part(lines, image, heights.empty() ? 0 : upperMedian(heights), wordAlone);
+        parted > 0)
+        notes.push_back(std::to_string(parted) + " words whose ink shows a word space read again with it widened and " +
+                        "parted at the blanks that reading found");
     if (const int letters = SheetLetterBar::reread(lines, image,
                                                    [&](const Image& bar) {
                                                        TextOCR once = ocr;
@@ -1117,6 +1124,41 @@ std::vector<OCRLine> ScreenTableRecognizer::read(const TextOCR& ocr, const Image
             lines, [&](const BBox& box) { return CropReading::read(ocr, image, box); });
         again > 0)
         notes.push_back(std::to_string(again) + " words read in overlapping pieces read again whole");
+    // The box alone, no margin: the cell's own lines stand a few pixels off.
+    const auto boxAlone = [&](const BBox& box) -> std::optional<std::string> {
+        const int x0 = std::max(0, static_cast<int>(std::floor(box.x)) - 1);
+        const int y0 = std::max(0, static_cast<int>(std::floor(box.y)) - 1);
+        const int x1 = std::min(image.width, static_cast<int>(std::ceil(box.maxX())) + 1);
+        const int y1 = std::min(image.height, static_cast<int>(std::ceil(box.maxY())) + 1);
+        if (x1 - x0 < 2 || y1 - y0 < 2)
+            return std::nullopt;
+        return wordAlone(image.cropped(x0, y0, x1, y1));
+    };
+    if (const int words = DashWords::reread(lines, heights.empty() ? 0 : upperMedian(heights), boxAlone);
+        words > 0)
+        notes.push_back(std::to_string(words) + " runs of dashes as tall as the text read again as the words they are");
+    const auto surerAlone = [&](const BBox& box) -> std::optional<UnsureWords::Reading> {
+        const int x0 = std::max(0, static_cast<int>(std::floor(box.x)) - 1);
+        const int y0 = std::max(0, static_cast<int>(std::floor(box.y)) - 1);
+        const int x1 = std::min(image.width, static_cast<int>(std::ceil(box.maxX())) + 1);
+        const int y1 = std::min(image.height, static_cast<int>(std::ceil(box.maxY())) + 1);
+        if (x1 - x0 < 2 || y1 - y0 < 2)
+            return std::nullopt;
+        const std::optional<Image> big = image.cropped(x0, y0, x1, y1).scaled(3.0);
+        if (!big)
+            return std::nullopt;
+        TextOCR once = ocr;
+        once.minimumTextHeight = 0.0f;
+        UnsureWords::Reading reading{{}, 1.0};
+        for (const OCRLine& line : once.recognize(*big)) {
+            reading.text += (reading.text.empty() ? "" : " ") + line.text;
+            reading.confidence = std::min(reading.confidence, line.confidence);
+        }
+        return reading.text.empty() ? std::nullopt : std::optional<UnsureWords::Reading>(reading);
+    };
+    if (const int unsure = UnsureWords::reread(lines, heights.empty() ? 0 : upperMedian(heights), surerAlone);
+        unsure > 0)
+        notes.push_back(std::to_string(unsure) + " unsure words in boxes taller than the text read again alone, surer");
     return lines;
 }
 
