@@ -208,7 +208,8 @@ void restoreVietnameseMarks(PageReading& reading, TesseractPool& pool, const Tes
     std::optional<PageReading> marked;
     if (VietnameseMarks::mixed(reading.lines)) {
         marked = readMarked();
-        if (marked && VietnameseMarks::vietnameseUnderGerman(reading.lines, marked->lines) >= 2) {
+        if (marked && (VietnameseMarks::vietnameseUnderGerman(reading.lines, marked->lines) >= 2 ||
+                       VietnameseMarks::umlautsOnVietnameseSyllables(reading.lines))) {
             VietnameseMarks::restore(reading.lines, marked->lines, false);
             return;
         }

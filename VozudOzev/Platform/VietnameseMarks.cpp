@@ -3,7 +3,10 @@
 #include "VozudOzev/Model/Unicode.hpp"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
+#include <iterator>
+#include <string_view>
 
 namespace VozudOzev::VietnameseMarks {
 
@@ -128,6 +131,68 @@ int vietnameseUnderGerman(const PageLines& lines, const PageLines& marked)
                 }
         }
     return n;
+}
+
+namespace {
+
+// Lower-case ASCII letters, marks set aside, form one Vietnamese syllable.
+bool vietnameseSyllable(std::string_view s)
+{
+    static const std::string_view initials[] = {"ngh", "ng", "gh", "gi", "kh", "nh", "ph", "th", "tr", "ch", "qu",
+                                                "b",   "c",  "d",  "g",  "h",  "k",  "l",  "m",  "n",  "p",  "r",
+                                                "s",   "t",  "v",  "x",  ""};
+    static const std::string_view finals[] = {"ng", "nh", "ch", "c", "m", "n", "p", "t", ""};
+    auto vowel = [](char c) { return std::string_view("aeiouy").find(c) != std::string_view::npos; };
+    for (std::string_view initial : initials) {
+        if (s.substr(0, initial.size()) != initial)
+            continue;
+        size_t i = initial.size();
+        const size_t nucleus = i;
+        while (i < s.size() && vowel(s[i]))
+            ++i;
+        const size_t vowels = i - nucleus;
+        if (vowels == 0 || vowels > 3)
+            continue;
+        const std::string_view rest = s.substr(i);
+        if (std::find(std::begin(finals), std::end(finals), rest) != std::end(finals))
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+bool umlautsOnVietnameseSyllables(const PageLines& lines)
+{
+    int shaped = 0;
+    int unshaped = 0;
+    for (const auto& line : lines)
+        for (const PageWord& w : line) {
+            // Each run of letters of a word ("Läi/Lö") is a syllable of its own.
+            std::string run;
+            bool german = false;
+            auto close = [&]() {
+                if (german) {
+                    std::string bare = Unicode::withoutMarks(run);
+                    for (char& c : bare)
+                        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+                    ++(vietnameseSyllable(bare) ? shaped : unshaped);
+                }
+                run.clear();
+                german = false;
+            };
+            for (const std::string& g : Unicode::graphemes(w.text)) {
+                const std::u32string cps = Unicode::decode(g);
+                if (cps.empty() || !Unicode::isLetter(cps[0])) {
+                    close();
+                    continue;
+                }
+                run += g;
+                german = german || countIn(g, germanLetters) > 0;
+            }
+            close();
+        }
+    return shaped >= 2 && shaped >= 3 * unshaped;
 }
 
 bool markable(const std::string& word)

@@ -38,6 +38,13 @@ bool mixed(const PageLines& lines);
 // Two or more make the page surely Vietnamese.
 int vietnameseUnderGerman(const PageLines& lines, const PageLines& marked);
 
+// Vietnamese is written in syllables of one shape (an initial, one to three vowels, one of
+// eight finals); German words with umlauts almost never have it ("Küchenrolle", "Grüner",
+// "Kühn"), while Vietnamese vowels with stacked marks read as umlauts do ("Sän phäm" for
+// "Sản phẩm"). True where at least two of the words with German letters have that shape and
+// few do not: the umlauts are Vietnamese letters read wrong.
+bool umlautsOnVietnameseSyllables(const PageLines& lines);
+
 // Vietnamese data reads the two dots of ä ö ü as a tilde or a hook above ("Kũchenrolle").
 // On a page that shows German letters and is not surely Vietnamese, such letters are put
 // back to the German ones; other pages are left as read.

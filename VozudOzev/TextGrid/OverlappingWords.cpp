@@ -12,11 +12,15 @@ double area(const BBox& b)
     return std::max(b.w, 0.0) * std::max(b.h, 0.0);
 }
 
+double overlapHeight(const BBox& a, const BBox& b)
+{
+    return std::max(0.0, std::min(a.maxY(), b.maxY()) - std::max(a.y, b.y));
+}
+
 double overlap(const BBox& a, const BBox& b)
 {
     const double w = std::min(a.maxX(), b.maxX()) - std::max(a.x, b.x);
-    const double h = std::min(a.maxY(), b.maxY()) - std::max(a.y, b.y);
-    return w > 0 && h > 0 ? w * h : 0;
+    return w > 0 ? w * overlapHeight(a, b) : 0;
 }
 
 size_t root(std::vector<size_t>& parent, size_t i)
@@ -49,8 +53,11 @@ int rejoin(std::vector<OCRLine>& lines, const Reader& reread)
             const BBox b = box(refs[j]);
             // Pieces of one word share much of their ink and stand about as tall; neighbouring
             // rows barely touch, and a stray mark is far smaller than the word it touches.
+            // Over striped rows the boxes may reach well into the rows beside them, yet rows
+            // overlap only at their ends, where pieces share most of their height.
             const double small = std::min(area(a), area(b));
-            if (small > 0 && overlap(a, b) >= 0.25 * small && std::min(a.h, b.h) >= 0.5 * std::max(a.h, b.h)) {
+            if (small > 0 && overlap(a, b) >= 0.25 * small && std::min(a.h, b.h) >= 0.5 * std::max(a.h, b.h) &&
+                overlapHeight(a, b) >= 0.5 * std::min(a.h, b.h)) {
                 parent[root(parent, i)] = root(parent, j);
                 any = true;
             }

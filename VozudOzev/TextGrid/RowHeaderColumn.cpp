@@ -35,6 +35,15 @@ bool hasAlphanumeric(const std::string& text)
     return std::any_of(cps.begin(), cps.end(), [](char32_t c) { return Unicode::isAlphanumeric(c); });
 }
 
+// What a section border or the edge of a header cell comes back as: strokes and dots only.
+bool borderMarks(const std::string& text)
+{
+    static constexpr std::u32string_view strokes =
+        U"-\u2010\u2011\u2012\u2013\u2014\u2015\u2500\u2502_|\u00a6=~.,:;'`\u2018\u2019\"!^\u00ac";
+    const std::u32string cps = Unicode::decode(text);
+    return std::all_of(cps.begin(), cps.end(), [](char32_t c) { return strokes.find(c) != std::u32string_view::npos; });
+}
+
 }  // namespace
 
 int RowHeaderColumn::remove(std::vector<OCRLine>& lines, const std::vector<double>& vertical,
@@ -87,8 +96,14 @@ int RowHeaderColumn::remove(std::vector<OCRLine>& lines, const std::vector<doubl
             return 0;
         if (std::abs(w->bbox.midY() - firstRow) < 0.6 * h)
             return 0;
-        if (!hasAlphanumeric(w->text))
+        if (!hasAlphanumeric(w->text)) {
+            // A sign over the numbers ("#", "№") labels a numbering column of the table's own;
+            // a border comes back flat or thin, a sign as a glyph ("#" may read as "=").
+            const bool glyph = w->bbox.h >= 0.6 * h && w->bbox.w >= 0.6 * w->bbox.h;
+            if (!last && (glyph || !borderMarks(w->text)))
+                return 0;
             continue;  // a section border read as a dash
+        }
         ++texts;
         // A number that does not rise is a misread digit ("4" as "(2)"), as is other text;
         // misreads stand between numbers, while text before the first or after the last is

@@ -116,6 +116,13 @@ std::optional<long> numberWithStroke(const std::string& text)
     return std::nullopt;
 }
 
+// As short as a row number, however misread: a few marks at most, blanks aside.
+bool shortMark(const std::string& text)
+{
+    const std::vector<std::string> g = Unicode::graphemes(text);
+    return std::count_if(g.begin(), g.end(), [](const std::string& c) { return c != " "; }) <= 4;
+}
+
 bool empty(const std::vector<std::string>& texts)
 {
     return std::all_of(texts.begin(), texts.end(), [](const std::string& t) { return t.empty(); });
@@ -124,6 +131,11 @@ bool empty(const std::vector<std::string>& texts)
 }  // namespace
 
 bool ScreenChrome::columnLetters(const std::vector<std::string>& texts)
+{
+    return letterOffset(texts).has_value();
+}
+
+std::optional<long> ScreenChrome::letterOffset(const std::vector<std::string>& texts)
 {
     // The bar's letters are small and misread now and then: "C" as "Cc" or "c", "I" as "|".
     // Each reading offers its whole text and each of its letters as the column it names;
@@ -136,7 +148,7 @@ bool ScreenChrome::columnLetters(const std::vector<std::string>& texts)
             continue;
         ++present;
         if (Unicode::graphemes(texts[i]).size() > 3)
-            return false;
+            return std::nullopt;
         if (const std::optional<long> v = letterIndex(texts[i]))
             candidates[i].push_back(*v);
         // Letters of a misread one count each, when it is letters only: "No." or "P/L" is
@@ -158,10 +170,16 @@ bool ScreenChrome::columnLetters(const std::vector<std::string>& texts)
             ++votes[o];
     }
     int fits = 0;
+    long best = 0;
     for (const auto& [offset, n] : votes)
-        fits = std::max(fits, n);
+        if (n > fits) {
+            fits = n;
+            best = offset;
+        }
     const int misread = present - fits;
-    return fits >= 2 && (misread == 0 || (fits >= 3 && misread <= std::max(1, fits / 3)));
+    if (fits >= 2 && (misread == 0 || (fits >= 3 && misread <= std::max(1, fits / 3))))
+        return best;
+    return std::nullopt;
 }
 
 bool ScreenChrome::rowNumbers(const std::vector<std::string>& texts)
@@ -206,7 +224,10 @@ void ScreenChrome::remove(Table& table, std::vector<std::string>& notes, bool sh
         if (empty(texts(table, false, c)))
             dropLine(table, false, c);
 
-    const bool letters = table.rows >= 3 && columnLetters(texts(table, true, 0));
+    const std::optional<long> offset = table.rows >= 3 ? letterOffset(texts(table, true, 0)) : std::nullopt;
+    const bool letters = offset.has_value();
+    // The bar's letters start at "A" (1): a place before it is the corner over the row numbers.
+    const bool cornerFirst = letters && *offset < 1 && texts(table, true, 0).front().empty();
     if (letters) {
         dropLine(table, true, 0);
         notes.push_back("column letters above the table left out");
@@ -242,11 +263,16 @@ void ScreenChrome::remove(Table& table, std::vector<std::string>& notes, bool sh
     // row numbers its lines the same way.
     if (table.cols >= 2 && table.rows >= 3) {
         const std::vector<std::string> first = texts(table, false, 0);
-        if (rowNumbers(first) && (letters || sheetFrame || first.front().empty()) && std::count_if(first.begin(), first.end(), [](const std::string& t) {
-                                     return !t.empty();
-                                 }) >= static_cast<long>(first.size()) - 1) {
+        const long filled = std::count_if(first.begin(), first.end(), [](const std::string& t) { return !t.empty(); });
+        if (rowNumbers(first) && (letters || sheetFrame || first.front().empty()) &&
+            filled >= static_cast<long>(first.size()) - 1) {
             dropLine(table, false, 0);
             notes.push_back("row numbers beside the table left out");
+        } else if (cornerFirst && std::all_of(first.begin(), first.end(), shortMark)) {
+            // Under the bar's corner stand the row numbers however they read: small digits
+            // in filled, bordered sections often come back as other marks ("L7]", "fs").
+            dropLine(table, false, 0);
+            notes.push_back("row numbers under the letter bar's corner left out, misread as they are");
         }
     }
 }

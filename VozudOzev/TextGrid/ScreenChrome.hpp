@@ -2,6 +2,7 @@
 
 #include "VozudOzev/Model/Table.hpp"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,9 @@ struct ScreenChrome {
 
     // A run of spreadsheet column letters: "A", "B", ... "Z", "AA", each after the one before.
     static bool columnLetters(const std::vector<std::string>& texts);
+    // For such a run, each letter's number ("A" = 1) less its place (from 0): place i
+    // shows the letter numbered i + offset, none when that is below 1 (the bar's corner).
+    static std::optional<long> letterOffset(const std::vector<std::string>& texts);
     // Row numbers: whole numbers, each one more than the one above (gaps allowed where empty).
     static bool rowNumbers(const std::vector<std::string>& texts);
 };

@@ -11,11 +11,13 @@
 #include "VozudOzev/TextGrid/ColumnPlacement.hpp"
 #include "VozudOzev/TextGrid/CrossedWords.hpp"
 #include "VozudOzev/TextGrid/DashLookalikes.hpp"
+#include "VozudOzev/TextGrid/DashWords.hpp"
 #include "VozudOzev/TextGrid/DetachedMarks.hpp"
 #include "VozudOzev/TextGrid/DottedZeros.hpp"
 #include "VozudOzev/TextGrid/EmojiPictures.hpp"
 #include "VozudOzev/TextGrid/FaintLines.hpp"
 #include "VozudOzev/TextGrid/FootnoteMarks.hpp"
+#include "VozudOzev/TextGrid/GluedWords.hpp"
 #include "VozudOzev/TextGrid/MergedCells.hpp"
 #include "VozudOzev/TextGrid/MonospaceColumns.hpp"
 #include "VozudOzev/TextGrid/MonospaceGlyphs.hpp"
@@ -35,6 +37,7 @@
 #include "VozudOzev/TextGrid/StackedStrokes.hpp"
 #include "VozudOzev/TextGrid/TouchingColumns.hpp"
 #include "VozudOzev/TextGrid/UnderlinedWords.hpp"
+#include "VozudOzev/TextGrid/UnsureWords.hpp"
 #include "VozudOzev/TextGrid/UnreadBands.hpp"
 #include "VozudOzev/TextGrid/TextGridEngine.hpp"
 #include "VozudOzev/Model/Median.hpp"
@@ -1036,11 +1039,32 @@ std::vector<DocumentObservation> ScreenTableRecognizer::perform(const Image& ima
     return {std::move(observation)};
 }
 
-std::vector<OCRLine> ScreenTableRecognizer::read(const TextOCR& ocr, const Image& image, std::vector<std::string>& notes)
+namespace {
+
+// One word read by itself, enlarged as the other re-reads are.
+std::optional<UnsureWords::Reading> readEnlarged(const TextOCR& ocr, const Image& crop)
 {
-    std::vector<OCRLine> lines = ocr.recognize(image);
-    // Light text on a dark bar (a header bar, a selected row) is read again inverted, and
-    // that reading replaces whatever the first one made of the bar.
+    const std::optional<Image> big = crop.scaled(3.0);
+    if (!big)
+        return std::nullopt;
+    TextOCR once = ocr;
+    once.minimumTextHeight = 0.0f;
+    UnsureWords::Reading reading{{}, 1.0};
+    for (const OCRLine& line : once.recognize(*big)) {
+        reading.text += (reading.text.empty() ? "" : " ") + line.text;
+        reading.confidence = std::min(reading.confidence, line.confidence);
+    }
+    return reading.text.empty() ? std::nullopt : std::optional<UnsureWords::Reading>(reading);
+}
+
+}  // namespace
+
+namespace {
+
+// Light text on a dark bar (a header bar, a selected row) is read again inverted, and that
+// reading replaces whatever the first one made of the bar.
+void readDarkBars(const TextOCR& ocr, const Image& image, std::vector<OCRLine>& lines, std::vector<std::string>& notes)
+{
     std::vector<std::pair<int, int>> bars = BackgroundBands().darkBars(image);
     // A header bar and a selection or two; a page striped with many is not read bar by bar.
     if (bars.size() > 6) {
@@ -1077,28 +1101,44 @@ std::vector<OCRLine> ScreenTableRecognizer::read(const TextOCR& ocr, const Image
     }
     if (!bars.empty())
         notes.push_back("light text on " + std::to_string(bars.size()) + " dark bars read again inverted");
+}
+
+// The box alone, no margin (the cell's own lines stand a few pixels off), enlarged as the
+// other re-reads are; with the lowest line confidence of that reading.
+std::optional<UnsureWords::Reading> readAlone(const TextOCR& ocr, const Image& image, const BBox& box)
+{
+    const int x0 = std::max(0, static_cast<int>(std::floor(box.x)) - 1);
+    const int y0 = std::max(0, static_cast<int>(std::floor(box.y)) - 1);
+    const int x1 = std::min(image.width, static_cast<int>(std::ceil(box.maxX())) + 1);
+    const int y1 = std::min(image.height, static_cast<int>(std::ceil(box.maxY())) + 1);
+    if (x1 - x0 < 2 || y1 - y0 < 2)
+        return std::nullopt;
+    return readEnlarged(ocr, image.cropped(x0, y0, x1, y1));
+}
+
+}  // namespace
+
+std::vector<OCRLine> ScreenTableRecognizer::read(const TextOCR& ocr, const Image& image, std::vector<std::string>& notes)
+{
+    std::vector<OCRLine> lines = ocr.recognize(image);
+    readDarkBars(ocr, image, lines, notes);
     readUnreadBands(ocr, image, lines, notes);
     readFaintLines(ocr, image, lines, notes);
-    // One word read by itself, enlarged as the other re-reads are.
     const auto wordAlone = [&](const Image& crop) -> std::optional<std::string> {
-        const std::optional<Image> big = crop.scaled(3.0);
-        if (!big)
-            return std::nullopt;
-        TextOCR once = ocr;
-        once.minimumTextHeight = 0.0f;
-        std::string text;
-        for (const OCRLine& line : once.recognize(*big))
-            text += (text.empty() ? "" : " ") + line.text;
-        return text.empty() ? std::nullopt : std::optional<std::string>(text);
+        const std::optional<UnsureWords::Reading> r = readEnlarged(ocr, crop);
+        return r ? std::optional<std::string>(r->text) : std::nullopt;
     };
     std::vector<double> heights;
     for (const OCRLine& line : lines)
         for (const OCRWord& w : line.words)
             heights.push_back(w.bbox.h);
-    if (const int parted = UnderlinedWords::part(lines, image, heights.empty() ? 0 : upperMedian(heights), wordAlone);
-        parted > 0)
+    const double textHeight = heights.empty() ? 0 : upperMedian(heights);
+    if (const int parted = UnderlinedWords::part(lines, image, textHeight, wordAlone); parted > 0)
         notes.push_back(std::to_string(parted) + " underlined words read again without the underline and parted " +
                         "at the blanks that reading found");
+    if (const int parted = GluedWords::part(lines, image, textHeight, wordAlone); parted > 0)
+        notes.push_back(std::to_string(parted) + " words whose ink shows a word space read again with it widened and " +
+                        "parted at the blanks that reading found");
     if (const int letters = SheetLetterBar::reread(lines, image,
                                                    [&](const Image& bar) {
                                                        TextOCR once = ocr;
@@ -1112,6 +1152,16 @@ std::vector<OCRLine> ScreenTableRecognizer::read(const TextOCR& ocr, const Image
             lines, [&](const BBox& box) { return CropReading::read(ocr, image, box); });
         again > 0)
         notes.push_back(std::to_string(again) + " words read in overlapping pieces read again whole");
+    const auto boxAlone = [&](const BBox& box) -> std::optional<std::string> {
+        const std::optional<UnsureWords::Reading> r = readAlone(ocr, image, box);
+        return r ? std::optional<std::string>(r->text) : std::nullopt;
+    };
+    if (const int words = DashWords::reread(lines, textHeight, boxAlone); words > 0)
+        notes.push_back(std::to_string(words) + " runs of dashes as tall as the text read again as the words they are");
+    if (const int unsure = UnsureWords::reread(lines, textHeight,
+                                               [&](const BBox& box) { return readAlone(ocr, image, box); });
+        unsure > 0)
+        notes.push_back(std::to_string(unsure) + " unsure words in boxes taller than the text read again alone, surer");
     return lines;
 }
 

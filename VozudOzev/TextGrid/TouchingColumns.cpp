@@ -58,6 +58,34 @@ bool opensCell(const OCRWord& left, const OCRWord& right)
     return !(digitAt(a, true) && digitAt(b, false) && !dateOrTime(b));
 }
 
+// Whether a line the candidates left out shows the same edge with words on both sides: the
+// header of a right-aligned column ending where the amounts end, and the next column's
+// header starting where its words start, one blank apart.
+bool edgeInOtherLine(const std::vector<OCRLine>& lines, const std::set<size_t>& onLines, double end, double start,
+                     double h)
+{
+    const double tolerance = 0.25 * h;
+    for (size_t li = 0; li < lines.size(); ++li) {
+        if (onLines.count(li))
+            continue;
+        std::vector<OCRWord> words = lines[li].words;
+        std::stable_sort(words.begin(), words.end(), [](const OCRWord& a, const OCRWord& b) { return a.bbox.x < b.bbox.x; });
+        for (size_t i = 1; i < words.size(); ++i) {
+            const double gap = words[i].bbox.x - words[i - 1].bbox.maxX();
+            if (gap >= 0 && gap <= 1.0 * h && std::abs(words[i - 1].bbox.maxX() - end) <= tolerance &&
+                std::abs(words[i].bbox.x - start) <= tolerance)
+                return true;
+        }
+    }
+    return false;
+}
+
+double median(std::vector<double> v)
+{
+    std::nth_element(v.begin(), v.begin() + static_cast<std::ptrdiff_t>(v.size() / 2), v.end());
+    return v[v.size() / 2];
+}
+
 }  // namespace
 
 std::vector<double> TouchingColumns::find(const std::vector<OCRLine>& lines, double h)
@@ -105,8 +133,11 @@ std::vector<double> TouchingColumns::find(const std::vector<OCRLine>& lines, dou
         }
         i = j;
         // Three rows at least; the left words end together but start apart (a fixed-width
-        // first word, a date before a time, is one cell).
-        if (onLines.size() < 3 || rights.size() < 2 || units || spread(ends) > tolerance || spread(froms) < 0.5 * h)
+        // first word, a date before a time, is one cell), unless a header line shows the
+        // same edge between words of its own.
+        if (onLines.size() < 3 || rights.size() < 2 || units || spread(ends) > tolerance)
+            continue;
+        if (spread(froms) < 0.5 * h && !edgeInOtherLine(lines, onLines, median(ends), median(starts), h))
             continue;
         const double x = (*std::max_element(ends.begin(), ends.end()) + *std::min_element(starts.begin(), starts.end())) / 2;
         // No word of any line runs across the edge.

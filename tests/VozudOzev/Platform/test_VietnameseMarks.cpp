@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -125,4 +126,32 @@ TEST(VietnameseMarks, UmlautsOverDotsBelowAreVietnamese)
                                  {{"Lủbeck", {0, 20, 60, 10}, 1}}};
     EXPECT_EQ(VietnameseMarks::vietnameseUnderGerman(german, germanMarked), 0);
     EXPECT_FALSE(VietnameseMarks::mixed({{{"Küchenrolle Größe", {0, 0, 110, 10}, 1}}}));
+}
+
+// Stacked marks read as umlauts on a Vietnamese page ("Sän phäm" for "Sản phẩm") sit on words
+// of a Vietnamese syllable's shape; German words with umlauts do not have it.
+TEST(VietnameseMarks, UmlautsOnVietnameseSyllables)
+{
+    const struct {
+        const char* text;
+        bool want;
+    } cases[] = {{"Sän phäm Däu än Rau muöng", true},
+                 {"Läi/Lö Giäy", true},
+                 {"Küchenrolle Lübeck Grüner Tee Schlüsselbund Kühn", false},
+                 {"für Süd Öl Bär", false},
+                 {"Sän phäm Größe Küchenrolle", false},
+                 {"Vö", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        PageLines lines{{}};
+        double x = 0;
+        const std::string text = c.text;
+        for (size_t at = 0; at < text.size();) {
+            const size_t end = std::min(text.find(' ', at), text.size());
+            lines[0].push_back({text.substr(at, end - at), {x, 0, 40, 10}, 1});
+            x += 50;
+            at = end + 1;
+        }
+        EXPECT_EQ(VietnameseMarks::umlautsOnVietnameseSyllables(lines), c.want);
+    }
 }

@@ -48,3 +48,18 @@ TEST(OverlappingWords, NeighbouringRowsAndMarksStayAsRead)
     EXPECT_FALSE(asked);
     EXPECT_EQ(lines, before);
 }
+
+TEST(OverlappingWords, RowsWhoseBoxesReachIntoTheStripesBesideThemStayAsRead)
+{
+    // Over zebra stripes the boxes of a left-aligned column come back twice as tall as the
+    // words and overlap the next row's by a few pixels; reading them as one box makes
+    // nonsense of both ("L/Ct UIL Dallas Tucson").
+    std::vector<OCRLine> lines{
+        line({word("Detroit", 15, 90, 42, 26)}),
+        line({word("Dallas", 14, 111, 39, 26)}),
+        line({word("Tucson", 14, 130, 49, 26)}),
+    };
+    const std::vector<OCRLine> before = lines;
+    EXPECT_EQ(OverlappingWords::rejoin(lines, [](const BBox&) -> std::optional<std::string> { return "x"; }), 0);
+    EXPECT_EQ(lines, before);
+}

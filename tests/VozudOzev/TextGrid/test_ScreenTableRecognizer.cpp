@@ -100,6 +100,19 @@ TEST(ScreenChrome, LettersAndRowNumbersOutTableColumnsKept)
     ScreenChrome::remove(framed, notes, true);
     EXPECT_EQ(framed.cols, 1);
 
+    // Under the corner before column "A" stand the row numbers, however misread.
+    Table cornered = table({{"", "A", "B"}, {"1", "Line", "Name"}, {"L7]", "1", "Sam"}, {"Bi", "2", "Oscar"}, {"fs", "3", "Liam"}});
+    ScreenChrome::remove(cornered, notes);
+    EXPECT_EQ(cornered.grid(), (std::vector<std::vector<std::string>>{
+                                   {"Line", "Name"}, {"1", "Sam"}, {"2", "Oscar"}, {"3", "Liam"}}));
+    // Letters from "C" on: the empty first place may be column "B" unread, no corner.
+    Table scrolled = table({{"", "C", "D"}, {"Id", "Line", "Name"}, {"x7", "1", "Sam"}, {"k2", "2", "Oscar"}});
+    ScreenChrome::remove(scrolled, notes);
+    EXPECT_EQ(scrolled.cols, 3);
+    EXPECT_EQ(ScreenChrome::letterOffset({"", "A", "B"}), 0);
+    EXPECT_EQ(ScreenChrome::letterOffset({"C", "D"}), 3);
+    EXPECT_EQ(ScreenChrome::letterOffset({"Name", "Qty"}), std::nullopt);
+
     Table sorted = table({{"No.~", "Name"}, {"1", "Anna"}, {"2", "Paul"}});
     ScreenChrome::remove(sorted, notes);
     EXPECT_EQ(sorted.grid()[0][0], "No.");
@@ -237,6 +250,14 @@ TEST(ScreenTableRecognizer, SpreadsheetChromeOfRealCaptures)
         // of the column-letter bar show where each column ends.
         {"sheet-no-grid", 10, 5, {{{0, 0}, "Line"}, {{1, 0}, "1"}, {{1, 1}, "Tucson"}, {{4, 1}, "New York"}, {{9, 4}, "51"}}},
         {"sheet-touching-columns", 5, 6, {{{0, 0}, "No."}, {{0, 1}, "City"}, {{0, 2}, "Visitors"}, {{1, 0}, "1"}, {{1, 1}, "Miami"}, {{4, 1}, "Cleveland"}, {{3, 0}, "10"}}},
+        // Grey, bordered row-number sections (the X11 look, zoomed in) read as marks; they
+        // stand under the letter bar's corner. The column "Line" numbers rows of its own.
+        // Captured from Calc, the first 190 pixel rows; lines from
+        // `vozudozev-extract --engine document --ocr-lines`.
+        {"sheet-row-numbers-misread", 4, 4, {{{0, 0}, "Line"}, {{1, 0}, "1"}, {{1, 1}, "Sam Turner"}, {{3, 3}, "2023-09-21"}}},
+        // No grid: amounts of one width ("¥909") one blank before left-aligned dates; the
+        // header "Cost Due date" shows the same edge. The first 120 pixel rows of a capture.
+        {"sheet-fixed-width-amounts", 5, 6, {{{0, 2}, "Cost"}, {{0, 3}, "Due date"}, {{1, 3}, "09/16/2024"}, {{4, 3}, "04/09/2024"}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fixture);

@@ -89,3 +89,21 @@ TEST(TouchingColumns, NoEdgeThroughAWord)
     lines.push_back(line({word("A-long-description-here", 250, 90, 160, 12)}));
     EXPECT_TRUE(TouchingColumns::find(lines, 12).empty());
 }
+
+TEST(TouchingColumns, FixedWidthAmountsPartWhereTheHeaderShowsTheEdge)
+{
+    // Amounts of one width start together as a date before a time does; the header line
+    // over them ends one word where they end and starts the next where the dates start.
+    const std::vector<Pair> amounts{{"\u00a5909", "09/16/2024", 32, 340, 344, 76},
+                                    {"\u00a5174", "07/29/2024", 32, 340, 344, 76},
+                                    {"\u00a5709", "01/08/2025", 32, 340, 344, 76}};
+    std::vector<OCRLine> lines = rows(amounts);
+    EXPECT_TRUE(TouchingColumns::find(lines, 12).empty());
+    lines.push_back(line({word("Cost", 308, 70, 32, 12), word("Due", 344, 70, 28, 12), word("date", 376, 70, 30, 12)}));
+    const std::vector<double> edges = TouchingColumns::find(lines, 12);
+    ASSERT_EQ(edges.size(), 1u);
+    EXPECT_NEAR(edges[0], 342, 1);
+    // A header of one column over date-and-time cells ends nowhere near the dates' start.
+    lines.back() = line({word("Logged", 308, 70, 44, 12), word("at", 356, 70, 14, 12)});
+    EXPECT_TRUE(TouchingColumns::find(lines, 12).empty());
+}

@@ -110,4 +110,26 @@ TEST(WidgetTables, RowHeaderOutOnlyWhenItCountsTheRows)
     // The header row above the first separator (the edge of its bar) still has its "#".
     std::vector<OCRLine> numbered = table({"#", "1", "2", "3", "4"});
     EXPECT_EQ(RowHeaderColumn::remove(numbered, vertical, {28, 48, 68, 88, 108}, 10), 0);
+
+    // A two-row header: the label of the numbered column stands between the header rows,
+    // in neither; a sign there is a label, as a glyph even when read as another mark, while
+    // a border read as a dash is flat.
+    const struct {
+        OCRWord corner;
+        int removed;
+    } corners[] = {
+        {word("#", 4, 20, 8, 10), 0},
+        {word("=", 4, 21, 8, 9), 0},
+        {word("\u2014", 4, 24, 8, 2), 5},  // the dash goes with the numbers
+    };
+    for (const auto& c : corners) {
+        SCOPED_TRACE(c.corner.text);
+        std::vector<OCRLine> twoRows{line({word("2024", 40, 10, 30, 10)}), line({c.corner}),
+                                     line({word("Preis", 40, 30, 30, 10)})};
+        for (int r = 1; r <= 4; ++r) {
+            const double y = 30 + 20.0 * r;
+            twoRows.push_back(line({word(std::to_string(r), 4, y, 8, 10), word("Anna", 40, y, 30, 10)}));
+        }
+        EXPECT_EQ(RowHeaderColumn::remove(twoRows, vertical, {5, 45, 68, 88, 108, 128}, 10), c.removed);
+    }
 }
