@@ -64,7 +64,10 @@ int UnsureWords::reread(std::vector<OCRLine>& lines, double h, const Reader& rea
     for (const auto& [l, i] : unsure) {
         OCRWord& w = lines[l].words[i];
         const std::optional<Reading> again = read(w.bbox);
-        if (!again || again->confidence < w.confidence + 0.1 || !hasAlphanumeric(again->text))
+        // Several words back mean the box held more than this word (a neighbour it overlaps,
+        // "Uberweisung." over "pdf"): taking them all would read that neighbour twice.
+        if (!again || again->confidence < w.confidence + 0.1 || !hasAlphanumeric(again->text) ||
+            Unicode::trimmed(again->text).find(' ') != std::string::npos)
             continue;
         w.text = withoutLeadingStrokes(again->text);
         w.confidence = again->confidence;

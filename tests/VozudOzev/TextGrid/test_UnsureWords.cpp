@@ -29,6 +29,8 @@ TEST(UnsureWords, GarbledWordsInTallBoxesAreReadAgainAloneWhenThatIsSurer)
         // The new reading must be surer, and a word.
         {"no surer", word("Laufez:", 275, 13, 60, 17, 0.6), Reading{"Laufendes", 0.65}, "Laufez:"},
         {"no word", word("Sum~", 10, 13, 40, 17, 0.3), Reading{"~~", 0.9}, "Sum~"},
+        {"box over a neighbour", word("Uberweisung.", 527, 16, 163, 22, 0.5), Reading{"Überweisung. pdf", 0.9},
+         "Uberweisung."},
         {"nothing read", word("Sum~", 10, 13, 40, 17, 0.3), std::nullopt, "Sum~"},
     };
     for (const auto& c : cases) {
