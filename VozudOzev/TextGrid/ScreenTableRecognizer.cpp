@@ -21,6 +21,7 @@
 #include "VozudOzev/TextGrid/MergedCells.hpp"
 #include "VozudOzev/TextGrid/MonospaceColumns.hpp"
 #include "VozudOzev/TextGrid/MonospaceGlyphs.hpp"
+#include "VozudOzev/TextGrid/MonospaceMarks.hpp"
 #include "VozudOzev/TextGrid/MonospaceWords.hpp"
 #include "VozudOzev/TextGrid/OverlapColumns.hpp"
 #include "VozudOzev/TextGrid/OverlappingWords.hpp"
@@ -571,6 +572,10 @@ void segmentText(Layout& L, std::vector<OCRLine> lines, const Image& image, std:
         lines = DottedZeros::read(lines, image, *L.pitch, zeros);
         if (zeros > 0)
             notes.push_back(std::to_string(zeros) + " rings read as 0 or O by whether they hold the dot of the font's zero");
+        int marks = 0;
+        lines = MonospaceMarks::read(lines, image, *L.pitch, marks);
+        if (marks > 0)
+            notes.push_back(std::to_string(marks) + " letters read with the dots or bar their glyph shows");
         int agreed = 0;
         lines = MonospaceGlyphs::agreed(lines, image, *L.pitch, agreed);
         if (agreed > 0)
