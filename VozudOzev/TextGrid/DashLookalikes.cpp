@@ -15,7 +15,8 @@ namespace {
 
 bool lookalike(const std::string& text)
 {
-    static constexpr std::array<std::string_view, 5> marks{"_", "=", "~", "__", "=="};
+    // A speck beside the bar ("_.") and a thin bar's two ends ("\"") come back too.
+    static constexpr std::array<std::string_view, 7> marks{"_", "=", "~", "__", "==", "_.", "\""};
     const std::string t = Unicode::trimmed(text);
     return std::find(marks.begin(), marks.end(), t) != marks.end();
 }

@@ -5,7 +5,7 @@
 
 namespace VozudOzev {
 
-// A dash standing alone for an empty value comes back from OCR as "_" or "=" now and then,
+// A dash standing alone for an empty value comes back from OCR as "_", "_." or "=" now and then,
 // a thin page font's em dash most of all. An underscore sits below the baseline and "="
 // has two bars; one level bar at the height of the row's text is a dash.
 struct DashLookalikes {

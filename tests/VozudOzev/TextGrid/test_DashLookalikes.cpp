@@ -52,6 +52,9 @@ TEST(DashLookalikes, OneLevelBarAtTheTextsMiddleIsADash)
          "="},
         {"no other text in the row to measure against", "_", [](Image& i) { fill(i, 100, 27, 16, 2, 40); }, "_",
          false},
+        {"em dash read with a speck after it", "_.", [](Image& i) { fill(i, 100, 27, 16, 2, 40); }, "\u2014"},
+        {"thin em dash read as a quote", "\"", [](Image& i) { fill(i, 100, 27, 16, 1, 40); }, "\u2014"},
+        {"a ditto mark stays", "\"", [](Image& i) { fill(i, 104, 21, 2, 5, 40); fill(i, 109, 21, 2, 5, 40); }, "\""},
         {"a word is never touched", "Word", [](Image& i) { fill(i, 100, 27, 16, 2, 40); }, "Word"},
     };
     for (const Case& c : cases) {
