@@ -60,6 +60,20 @@ std::optional<double> wordSpace(const std::vector<OCRLine>& lines, double h)
     return gaps[gaps.size() / 4];
 }
 
+// The word's letter spacing: the upper quartile of the blanks between its glyphs (a glued
+// word has few spaces among many letters); 0 with fewer than three, too few to tell.
+double letterSpacing(const std::vector<std::pair<int, int>>& blanks)
+{
+    if (blanks.size() < 3)
+        return 0;
+    std::vector<int> widths;
+    for (const auto& [from, to] : blanks)
+        widths.push_back(to - from);
+    const auto k = static_cast<std::ptrdiff_t>(3 * (widths.size() - 1) / 4);
+    std::nth_element(widths.begin(), widths.begin() + k, widths.end());
+    return widths[static_cast<size_t>(k)];
+}
+
 // The letters with a blank wherever `again` has one between two of them (not inside a
 // number), when `again` holds the same letters but for their marks and for decimal marks.
 std::optional<std::string> blanksOf(const std::string& again, const std::vector<std::string>& letters)
@@ -203,11 +217,15 @@ int GluedWords::part(std::vector<OCRLine>& lines, const Image& image, double h, 
                 continue;
             }
             const int bg = backgroundOf(grey, W, H, x0, x1, y0, y1);
-            std::vector<std::pair<int, int>> wide = blanks(grey, W, x0, x1, y0, y1, bg);
-            // Letters of a small font may stand nearly a word space apart; not quite.
+            const std::vector<std::pair<int, int>> all = blanks(grey, W, x0, x1, y0, y1, bg);
+            std::vector<std::pair<int, int>> wide = all;
+            // Letters of a small font may stand nearly a word space apart; not quite. Nor is a
+            // blank no wider than the word's own letter spacing (a faint bold header's letters
+            // stand apart all along).
+            const double spacing = letterSpacing(all);
             std::erase_if(wide, [&](const auto& g) {
                 const int w = g.second - g.first;
-                return w < 2 || w < 0.7 * *space || w < 0.2 * h;
+                return w < 2 || w < 0.7 * *space || w < 0.2 * h || w < 1.6 * spacing;
             });
             if (wide.empty()) {
                 words.push_back(w);

@@ -85,3 +85,27 @@ TEST(GluedWords, TakesTheBlanksTheInkShowsAndTheNewReadingFinds)
         }
     }
 }
+
+// A faint bold header's letters stand apart all along ("Subtotal" with blanks of 1 to 3 px):
+// one blank a little wider than the others is letter spacing, not a space the reading missed.
+TEST(GluedWords, EvenlySpacedLettersAreNotParted)
+{
+    Image image = plain(200, 60);
+    int x = 10;
+    for (const int blank : {3, 2, 1, 1, 2, 1, 0}) {
+        fill(image, x, 10, 7, 10, 20);
+        x += 7 + blank;
+    }
+    std::vector<OCRLine> lines{line({word("Subtotal", 10, 9, x - 10, 12)}),
+                               line({word("ab", 10, 40, 14, 12), word("cd", 27, 40, 14, 12),
+                                     word("ef", 44, 40, 14, 12), word("gh", 61, 40, 14, 12),
+                                     word("ij", 78, 40, 14, 12), word("kl", 95, 40, 14, 12)})};
+    bool asked = false;
+    EXPECT_EQ(GluedWords::part(lines, image, 12, [&](const Image&) {
+                  asked = true;
+                  return std::optional<std::string>("S ubtotal");
+              }),
+              0);
+    EXPECT_FALSE(asked);
+    EXPECT_EQ(lines.front().words.front().text, "Subtotal");
+}
