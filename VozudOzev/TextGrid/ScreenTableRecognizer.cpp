@@ -1009,6 +1009,45 @@ void readFaintLines(const TextOCR& ocr, const Image& image, std::vector<OCRLine>
                         std::to_string(replaced) + " of them read surer so");
 }
 
+// A word's box alone, a pixel round it and no more (the cell's own lines stand a few
+// pixels off), read enlarged three times: the text and its least line confidence.
+std::optional<UnsureWords::Reading> readBoxAlone(const TextOCR& ocr, const Image& image, const BBox& box)
+{
+    const int x0 = std::max(0, static_cast<int>(std::floor(box.x)) - 1);
+    const int y0 = std::max(0, static_cast<int>(std::floor(box.y)) - 1);
+    const int x1 = std::min(image.width, static_cast<int>(std::ceil(box.maxX())) + 1);
+    const int y1 = std::min(image.height, static_cast<int>(std::ceil(box.maxY())) + 1);
+    if (x1 - x0 < 2 || y1 - y0 < 2)
+        return std::nullopt;
+    const std::optional<Image> big = image.cropped(x0, y0, x1, y1).scaled(3.0);
+    if (!big)
+        return std::nullopt;
+    TextOCR once = ocr;
+    once.minimumTextHeight = 0.0f;
+    UnsureWords::Reading reading{{}, 1.0};
+    for (const OCRLine& line : once.recognize(*big)) {
+        reading.text += (reading.text.empty() ? "" : " ") + line.text;
+        reading.confidence = std::min(reading.confidence, line.confidence);
+    }
+    return reading.text.empty() ? std::nullopt : std::optional<UnsureWords::Reading>(reading);
+}
+
+// Words the page reading garbled, each read again by itself: runs of dashes as tall as the
+// text, unsure words with marks in boxes taller than the text. h is the median word height.
+void rereadGarbledWords(const TextOCR& ocr, const Image& image, std::vector<OCRLine>& lines, double h,
+                        std::vector<std::string>& notes)
+{
+    const auto textAlone = [&](const BBox& box) -> std::optional<std::string> {
+        const std::optional<UnsureWords::Reading> reading = readBoxAlone(ocr, image, box);
+        return reading ? std::optional<std::string>(reading->text) : std::nullopt;
+    };
+    if (const int words = DashWords::reread(lines, h, textAlone); words > 0)
+        notes.push_back(std::to_string(words) + " runs of dashes as tall as the text read again as the words they are");
+    if (const int unsure = UnsureWords::reread(lines, h, [&](const BBox& box) { return readBoxAlone(ocr, image, box); });
+        unsure > 0)
+        notes.push_back(std::to_string(unsure) + " unsure words in boxes taller than the text read again alone, surer");
+}
+
 }  // namespace
 
 std::shared_ptr<const DocumentRecognizer> DocumentRecognizer::standard()
@@ -1109,41 +1148,7 @@ std::vector<OCRLine> ScreenTableRecognizer::read(const TextOCR& ocr, const Image
             lines, [&](const BBox& box) { return CropReading::read(ocr, image, box); });
         again > 0)
         notes.push_back(std::to_string(again) + " words read in overlapping pieces read again whole");
-    // The box alone, no margin: the cell's own lines stand a few pixels off.
-    const auto boxAlone = [&](const BBox& box) -> std::optional<std::string> {
-        const int x0 = std::max(0, static_cast<int>(std::floor(box.x)) - 1);
-        const int y0 = std::max(0, static_cast<int>(std::floor(box.y)) - 1);
-        const int x1 = std::min(image.width, static_cast<int>(std::ceil(box.maxX())) + 1);
-        const int y1 = std::min(image.height, static_cast<int>(std::ceil(box.maxY())) + 1);
-        if (x1 - x0 < 2 || y1 - y0 < 2)
-            return std::nullopt;
-        return wordAlone(image.cropped(x0, y0, x1, y1));
-    };
-    if (const int words = DashWords::reread(lines, heights.empty() ? 0 : upperMedian(heights), boxAlone);
-        words > 0)
-        notes.push_back(std::to_string(words) + " runs of dashes as tall as the text read again as the words they are");
-    const auto surerAlone = [&](const BBox& box) -> std::optional<UnsureWords::Reading> {
-        const int x0 = std::max(0, static_cast<int>(std::floor(box.x)) - 1);
-        const int y0 = std::max(0, static_cast<int>(std::floor(box.y)) - 1);
-        const int x1 = std::min(image.width, static_cast<int>(std::ceil(box.maxX())) + 1);
-        const int y1 = std::min(image.height, static_cast<int>(std::ceil(box.maxY())) + 1);
-        if (x1 - x0 < 2 || y1 - y0 < 2)
-            return std::nullopt;
-        const std::optional<Image> big = image.cropped(x0, y0, x1, y1).scaled(3.0);
-        if (!big)
-            return std::nullopt;
-        TextOCR once = ocr;
-        once.minimumTextHeight = 0.0f;
-        UnsureWords::Reading reading{{}, 1.0};
-        for (const OCRLine& line : once.recognize(*big)) {
-            reading.text += (reading.text.empty() ? "" : " ") + line.text;
-            reading.confidence = std::min(reading.confidence, line.confidence);
-        }
-        return reading.text.empty() ? std::nullopt : std::optional<UnsureWords::Reading>(reading);
-    };
-    if (const int unsure = UnsureWords::reread(lines, heights.empty() ? 0 : upperMedian(heights), surerAlone);
-        unsure > 0)
-        notes.push_back(std::to_string(unsure) + " unsure words in boxes taller than the text read again alone, surer");
+    rereadGarbledWords(ocr, image, lines, heights.empty() ? 0 : upperMedian(heights), notes);
     return lines;
 }
 
