@@ -59,7 +59,9 @@ bool endsWithDongLetter(const std::string& word)
 
 // Tesseract reads the dong sign ₫ as the letter đ. The sign carries a bar below the
 // baseline, so its box reaches clearly lower than the digits beside it; then it is the
-// sign, and (as the sign follows its amount after a blank) a word of its own.
+// sign, and (as the sign follows its amount after a blank) a word of its own. Clearly is
+// two pixels at least: a round letter's overshoot reaches one, while large serif digits
+// see the bar only a tenth of their height lower.
 void place(const std::vector<Symbol>& symbols, PageWord word, std::vector<PageWord>& line)
 {
     std::optional<DigitRun> digits;
@@ -69,7 +71,7 @@ void place(const std::vector<Symbol>& symbols, PageWord word, std::vector<PageWo
              isDigitText(line.back().text.substr(line.back().text.size() - 1)))
         digits = DigitRun{line.back().box.maxY(), line.back().box.h, line.back().box.maxX()};
     if (symbols.empty() || !digits || !isDongLetter(symbols.back().text) ||
-        symbols.back().box.maxY() - digits->bottom < 0.12 * digits->height) {
+        symbols.back().box.maxY() - digits->bottom < std::max(1.5, 0.08 * digits->height)) {
         line.push_back(std::move(word));
         return;
     }

@@ -19,6 +19,22 @@ bool overAnyText(const BBox& box, const std::vector<std::optional<ColumnPlacemen
     });
 }
 
+// Whether the box covers half of a column's text, or stands over that text with half of itself.
+bool holdsText(const BBox& box, const std::optional<ColumnPlacement::Band>& t)
+{
+    const double covered = t ? overlap(box.x, box.maxX(), t->lo, t->hi) : 0;
+    return covered > 0 && covered >= 0.5 * std::min(t->hi - t->lo, box.w);
+}
+
+bool holdsColumnText(const BBox& box, ColumnPlacement::Span span,
+                     const std::vector<std::optional<ColumnPlacement::Band>>& text)
+{
+    for (int k = std::max(span.first, 0); k <= span.second && k < static_cast<int>(text.size()); ++k)
+        if (holdsText(box, text[static_cast<size_t>(k)]))
+            return true;
+    return false;
+}
+
 }  // namespace
 
 std::vector<std::optional<ColumnPlacement::Band>> ColumnPlacement::textOf(const std::vector<TextGridEngine::Row>& rows,
@@ -50,11 +66,7 @@ ColumnPlacement::Span ColumnPlacement::narrowed(const BBox& box, Span span,
     int first = -1;
     int last = -1;
     for (int k = std::max(span.first, 0); k <= span.second && k < static_cast<int>(text.size()); ++k) {
-        const std::optional<Band>& t = text[static_cast<size_t>(k)];
-        if (!t)
-            continue;
-        const double covered = overlap(box.x, box.maxX(), t->lo, t->hi);
-        if (covered > 0 && covered >= 0.5 * std::min(t->hi - t->lo, box.w)) {
+        if (holdsText(box, text[static_cast<size_t>(k)])) {
             if (first < 0)
                 first = k;
             last = k;
@@ -68,8 +80,11 @@ int ColumnPlacement::attachStrays(const std::vector<BBox>& boxes, std::vector<Sp
 {
     const size_t n = std::min(boxes.size(), spans.size());
     std::vector<bool> anchored(n);
+    // A phrase over two columns that holds half of neither's text (the first word of a
+    // right-aligned header reaching back into the gap) has no column of its own either.
     for (size_t i = 0; i < n; ++i)
-        anchored[i] = overAnyText(boxes[i], text);
+        anchored[i] = overAnyText(boxes[i], text) &&
+                      (spans[i].first == spans[i].second || holdsColumnText(boxes[i], spans[i], text));
     int moved = 0;
     // Strays next to strays follow once their neighbour has found its column.
     for (bool changed = true; changed;) {

@@ -26,7 +26,8 @@ struct ColumnPlacement {
     static Span narrowed(const BBox& box, Span span, const std::vector<std::optional<Band>>& text);
 
     // One row's phrases, left to right: a phrase standing wholly in a gap (over no column's
-    // text) takes the column of a neighbour at most `phraseGap` away, the nearer one; the
+    // text), or over two columns without half the text of either, takes the column of a
+    // neighbour at most `phraseGap` away, the nearer one; the
     // words of a header in a monospace listing ("Lượt truy cập") stay together that way.
     // Returns how many phrases moved.
     static int attachStrays(const std::vector<BBox>& boxes, std::vector<Span>& spans,

@@ -22,6 +22,23 @@ bool runsOver(const TextSegment& s, double x, const Image& image, double pitch)
     return false;
 }
 
+// Whether the word stands over text that other rows have in either of the two bands: a
+// long value reaching into the gap between two columns, clear of both, parts nothing.
+bool overRowsText(const TextSegment& s, size_t row, const std::vector<TextGridEngine::Row>& rows,
+                  const TextGridEngine::Band& left, const TextGridEngine::Band& right)
+{
+    for (size_t r = 0; r < rows.size(); ++r) {
+        if (r == row)
+            continue;
+        for (const TextSegment& o : rows[r]) {
+            const double mid = o.bbox.midX();
+            if (mid >= left.lo && mid < right.hi && o.bbox.x < s.bbox.maxX() && s.bbox.x < o.bbox.maxX())
+                return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 std::vector<TextGridEngine::Band> MonospaceColumns::joinCrossed(const std::vector<TextGridEngine::Band>& columns,
@@ -35,8 +52,9 @@ std::vector<TextGridEngine::Band> MonospaceColumns::joinCrossed(const std::vecto
         const double edge = columns[c].lo;
         bool crossed = false;
         for (size_t r = 1; r + 1 < rows.size() && !crossed; ++r)
-            crossed = std::any_of(rows[r].begin(), rows[r].end(),
-                                  [&](const TextSegment& s) { return runsOver(s, edge, image, pitch); });
+            crossed = std::any_of(rows[r].begin(), rows[r].end(), [&](const TextSegment& s) {
+                return runsOver(s, edge, image, pitch) && overRowsText(s, r, rows, columns[c - 1], columns[c]);
+            });
         if (crossed) {
             out.back().hi = columns[c].hi;
             ++joined;

@@ -161,6 +161,39 @@ bool serifedI(const std::string& key)
     return inkIn(0) >= 0.6 * w && inkIn(h - 1) >= 0.6 * w && inkIn(h / 2) <= 0.5 * w;
 }
 
+// A glyph read as "L" or "t" whose top carries a serif to the left of its stem only, with the
+// stem alone below it down to the foot, is the "l" of a monospace font: an L has no serif
+// there or one on both sides, a t its cross bar.
+bool serifedL(const std::string& key)
+{
+    const size_t colon = key.find(':');
+    const int w = std::atoi(key.c_str());
+    const int h = heightOf(key);
+    if (colon == std::string::npos || w < 3 || h < 8 || key.size() != colon + 1 + static_cast<size_t>(w * h))
+        return false;
+    auto ink = [&](int x, int y) { return key[colon + 1 + static_cast<size_t>(y * w + x)] == '#'; };
+    auto extent = [&](int y) {
+        int lo = w, hi = -1;
+        for (int x = 0; x < w; ++x)
+            if (ink(x, y)) {
+                lo = std::min(lo, x);
+                hi = std::max(hi, x);
+            }
+        return std::pair{lo, hi};
+    };
+    const auto [stemLo, stemHi] = extent(h / 2);
+    if (stemHi < 0 || stemHi - stemLo + 1 > std::max(3, w / 2))
+        return false;
+    const auto [topLo, topHi] = extent(0);
+    if (topHi < 0 || topLo >= stemLo || topHi > stemHi)
+        return false;
+    const int serif = std::max(2, h / 8);
+    for (int y = serif; y < h - h / 4; ++y)
+        if (const auto [lo, hi] = extent(y); lo < stemLo || hi > stemHi)
+            return false;
+    return true;
+}
+
 }  // namespace
 
 std::string MonospaceGlyphs::glyphKey(const Image& image, double cx, const BBox& word, double pitch)
@@ -201,6 +234,11 @@ std::vector<OCRLine> MonospaceGlyphs::agreed(const std::vector<OCRLine>& lines, 
     const Owners owners = ownersOf(readings);
     for (const auto& [key, byChar] : readings) {
         char32_t winner = byChar.size() < 2 ? byChar.begin()->first : agreedCharacter(key, byChar, owners);
+        const bool lLike = std::all_of(byChar.begin(), byChar.end(), [](const auto& r) {
+            return std::u32string_view(U"LltI").find(r.first) != std::u32string_view::npos;
+        });
+        if (lLike && serifedL(key))
+            winner = U'l';
         if (winner == 0)
             continue;
         const char32_t bySize = caseBySize(key, winner, owners);

@@ -14,7 +14,8 @@ namespace VozudOzev {
 // clearly agree on one character, the others are read as that character too. Likewise a
 // glyph read as a letter that another glyph is read as throughout, and as tall as the
 // letter's other case ("units" where the small "u"s are a third shorter), is that case, and
-// a "T" with a foot as wide as its top is a serifed "I".
+// a "T" with a foot as wide as its top is a serifed "I", an "L" or "t" with a serif on the
+// left of its top and nothing else beside its stem above the foot an "l".
 struct MonospaceGlyphs {
     // The lines with each character that a clear majority of the readings of its glyph name
     // otherwise read as they do; `changed` counts the characters changed. `pitch` is the

@@ -14,9 +14,10 @@ namespace VozudOzev {
 struct RepeatedPictures {
     // Takes out the short words (up to three characters, as tall as the text, no other word
     // within h either side) whose ink is the same picture in three or more rows at one place
-    // across, on nearly every row between the first and the last (0.8 of them), when their
-    // readings disagree and one is doubtful (confidence under 0.7); h is the median word
-    // height.
+    // across (one side of their boxes lining up), on nearly every row between the first and
+    // the last (0.8 of them), when their readings disagree and one is doubtful (confidence
+    // under 0.7), or when such a set stands within 2 h beside them on the same rows (the
+    // edit button beside the delete button); h is the median word height.
     // Lines left empty go. Returns the boxes of the words taken out: the pictures still take
     // room in their column.
     static std::vector<BBox> remove(std::vector<OCRLine>& lines, const Image& image, double h);

@@ -44,6 +44,38 @@ bool borderMarks(const std::string& text)
     return std::all_of(cps.begin(), cps.end(), [](char32_t c) { return strokes.find(c) != std::u32string_view::npos; });
 }
 
+// Whether the row sections' words count the rows: rising whole numbers, three or more,
+// with misreads only between them.
+bool countsRows(const std::vector<std::vector<const OCRWord*>>& sections)
+{
+    int numbers = 0;
+    int texts = 0;
+    int pending = 0;  // texts since the last number
+    std::optional<long> last;
+    for (const std::vector<const OCRWord*>& section : sections) {
+        ++texts;
+        // A number that does not rise is a misread digit ("4" as "(2)"), as is other text;
+        // misreads stand between numbers, while text before the first or after the last is
+        // a label of a column of the table's own (a second header row, a total's label).
+        std::optional<long> next;
+        for (const OCRWord* w : section)
+            if (const std::optional<long> v = numberIn(w->text); v && (!last || *v > *last) && (!next || *v < *next))
+                next = v;
+        if (next) {
+            last = next;
+            ++numbers;
+            pending = 0;
+        } else if (!last) {
+            return false;
+        } else {
+            ++pending;
+        }
+    }
+    // A bevelled header's borders spoil its small digits: two rows in three read as rising
+    // numbers still count the rows.
+    return numbers >= 3 && pending == 0 && 2 * (texts - numbers) <= numbers;
+}
+
 }  // namespace
 
 int RowHeaderColumn::remove(std::vector<OCRLine>& lines, const std::vector<double>& vertical,
@@ -86,10 +118,10 @@ int RowHeaderColumn::remove(std::vector<OCRLine>& lines, const std::vector<doubl
                     firstRow = std::min(firstRow, w.bbox.midY());
             }
     std::sort(header.begin(), header.end(), [](const OCRWord* a, const OCRWord* b) { return a->bbox.midY() < b->bbox.midY(); });
-    int numbers = 0;
-    int texts = 0;
-    int pending = 0;  // texts since the last number
-    std::optional<long> last;
+    // One section per row band: a digit read twice (alone, and again with its bevel) is
+    // one reading of the row's number.
+    std::vector<std::vector<const OCRWord*>> sections;
+    int lastBand = -1;
     for (const OCRWord* w : header) {
         // Row numbers are short; the corner above them, in the grid's top row, is empty.
         if (Unicode::graphemes(w->text).size() > 4 || w->bbox.w > 3 * h)
@@ -100,25 +132,18 @@ int RowHeaderColumn::remove(std::vector<OCRLine>& lines, const std::vector<doubl
             // A sign over the numbers ("#", "№") labels a numbering column of the table's own;
             // a border comes back flat or thin, a sign as a glyph ("#" may read as "=").
             const bool glyph = w->bbox.h >= 0.6 * h && w->bbox.w >= 0.6 * w->bbox.h;
-            if (!last && (glyph || !borderMarks(w->text)))
+            if (sections.empty() && (glyph || !borderMarks(w->text)))
                 return 0;
             continue;  // a section border read as a dash
         }
-        ++texts;
-        // A number that does not rise is a misread digit ("4" as "(2)"), as is other text;
-        // misreads stand between numbers, while text before the first or after the last is
-        // a label of a column of the table's own (a second header row, a total's label).
-        if (const std::optional<long> v = numberIn(w->text); v && (!last || *v > *last)) {
-            last = v;
-            ++numbers;
-            pending = 0;
-        } else if (!last) {
-            return 0;
-        } else {
-            ++pending;
-        }
+        const int band = static_cast<int>(std::upper_bound(horizontal.begin(), horizontal.end(), w->bbox.midY()) -
+                                          horizontal.begin());
+        if (sections.empty() || band != lastBand)
+            sections.emplace_back();
+        sections.back().push_back(w);
+        lastBand = band;
     }
-    if (numbers < 3 || pending > 0 || texts - numbers > std::max(1, numbers / 3))
+    if (!countsRows(sections))
         return 0;
     int removed = 0;
     for (OCRLine& line : lines) {

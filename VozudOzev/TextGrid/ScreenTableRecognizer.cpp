@@ -17,9 +17,11 @@
 #include "VozudOzev/TextGrid/EmojiPictures.hpp"
 #include "VozudOzev/TextGrid/FaintLines.hpp"
 #include "VozudOzev/TextGrid/FootnoteMarks.hpp"
+#include "VozudOzev/TextGrid/GluedWords.hpp"
 #include "VozudOzev/TextGrid/MergedCells.hpp"
 #include "VozudOzev/TextGrid/MonospaceColumns.hpp"
 #include "VozudOzev/TextGrid/MonospaceGlyphs.hpp"
+#include "VozudOzev/TextGrid/MonospaceMarks.hpp"
 #include "VozudOzev/TextGrid/MonospaceWords.hpp"
 #include "VozudOzev/TextGrid/OverlapColumns.hpp"
 #include "VozudOzev/TextGrid/OverlappingWords.hpp"
@@ -221,12 +223,15 @@ bool marksOnly(const OCRWord& w)
     });
 }
 
-// Whether a line at x runs through a word (marks such as "|" aside).
-bool crossesWord(const std::vector<OCRLine>& lines, double x)
+// Whether a line at x runs through a word (marks such as "|" aside). A word read against
+// the line takes its ink into the box (a row header's bevel glued to its digit): the line
+// must run well inside, a quarter of the text height (h) from either end.
+bool crossesWord(const std::vector<OCRLine>& lines, double x, double h)
 {
+    const double margin = std::max(1.0, 0.25 * h);
     for (const OCRLine& line : lines)
         for (const OCRWord& w : line.words)
-            if (w.bbox.x + 1 < x && x < w.bbox.maxX() - 1 && !marksOnly(w))
+            if (w.bbox.x + margin < x && x < w.bbox.maxX() - margin && !marksOnly(w))
                 return true;
     return false;
 }
@@ -235,7 +240,7 @@ bool crossesWord(const std::vector<OCRLine>& lines, double x)
 // ("Customer +", "SKU °", "Status >", "¥ Growth"); left in, they glue the headers of two
 // columns into one phrase. A sign standing apart from a word is no part of a cell's text,
 // nor is a dash taller than the text (a focus mark or caret read as "—" or "_"; a drawn
-// dash is flat).
+// dash is flat), nor a thin mark far taller than the text.
 std::vector<OCRLine> withoutIcons(std::vector<OCRLine> lines, double h, int& removed)
 {
     static const std::u32string icons = U"+°^~÷¢•·˄˅▲▼△▽↑↓⌃⌄▴▾*?=<>$¥";
@@ -253,8 +258,11 @@ std::vector<OCRLine> withoutIcons(std::vector<OCRLine> lines, double h, int& rem
                                   const double gap = std::max(o.bbox.x - w.bbox.maxX(), w.bbox.x - o.bbox.maxX());
                                   return &o != &w && hasLetter(o) && gap <= 1.2 * h;
                               });
-            const bool streak = cps.size() == 1 && dashes.find(cps[0]) != std::u32string::npos &&
-                                w.bbox.h > 1.4 * h && w.bbox.w <= h;
+            // A drawn line read as a mark ("¡" for a frame's edge) is thin and far taller than text.
+            const bool streak = cps.size() == 1 && ((dashes.find(cps[0]) != std::u32string::npos &&
+                                                     w.bbox.h > 1.4 * h && w.bbox.w <= h) ||
+                                                    (!Unicode::isAlphanumeric(cps[0]) && w.bbox.h > 1.6 * h &&
+                                                     w.bbox.w <= 0.3 * h));
             if (icon || streak)
                 ++removed;
             else
@@ -363,7 +371,7 @@ void addShorterColumnLines(Layout& L, const Image& image)
     if (std::any_of(L.vertical.begin(), L.vertical.end(), inner))
         return;
     for (double x : thinVerticalLines(image, L.extent.x, L.extent.maxX(), 1.8 * h)) {
-        if (inner(x) && !crossesWord(L.border.lines, x)) {
+        if (inner(x) && !crossesWord(L.border.lines, x, L.h)) {
             L.vertical.push_back(x);
             ++L.partial;
         }
@@ -379,7 +387,7 @@ void addFillEdgeLines(Layout& L, const Image& image, std::vector<std::string>& n
     for (double x : thinVerticalLines(image, L.extent.x, L.extent.maxX(), 0.6 * L.extent.h))
         if (x > L.extent.x + 0.5 * h && x < L.extent.maxX() - 0.5 * h &&
             std::none_of(L.vertical.begin(), L.vertical.end(), [&](double v) { return std::abs(v - x) < 0.5 * h; }) &&
-            !crossesWord(L.border.lines, x)) {
+            !crossesWord(L.border.lines, x, L.h)) {
             L.vertical.push_back(x);
             ++added;
         }
@@ -429,7 +437,10 @@ void findHorizontalSeparators(Layout& L, const Image& image, std::vector<std::st
     std::erase_if(L.rules.horizontal, throughWords);
     L.horizontal = L.rules.horizontal;
     L.horizontal.insert(L.horizontal.end(), L.border.horizontal.begin(), L.border.horizontal.end());
-    const std::vector<double> edges = BackgroundBands().edges(image, L.extent, L.h, 0.3 * L.h);
+    // A shaded header's gradient shows no grey of its own behind dense bold labels, and the
+    // two shades either side of them differ by an edge's worth: no edge runs through words.
+    std::vector<double> edges = BackgroundBands().edges(image, L.extent, L.h, 0.3 * L.h);
+    std::erase_if(edges, throughWords);
     L.horizontal.insert(L.horizontal.end(), edges.begin(), edges.end());
     // Rules that stop short: under a group header, or broken where a cell spans rows. Only
     // where rules part the rows at all: on a page without them, the line under a group
@@ -455,6 +466,7 @@ std::vector<OCRLine> cleanedText(const Layout& L, const Image& image, std::vecto
     int icons = 0;
     std::vector<OCRLine> plain = withoutIcons(L.border.lines, L.h, icons);
     icons += SortIndicators::remove(plain, L.h);
+    icons += SortIndicators::removeDrawn(plain, image, L.h);
     const MergedCells grid(image, L.extent);
     if (const int parted = CrossedWords::split(plain, L.vertical, grid, L.h); parted > 0)
         notes.push_back(std::to_string(parted) + " words parted at a column line drawn across them");
@@ -560,6 +572,10 @@ void segmentText(Layout& L, std::vector<OCRLine> lines, const Image& image, std:
         lines = DottedZeros::read(lines, image, *L.pitch, zeros);
         if (zeros > 0)
             notes.push_back(std::to_string(zeros) + " rings read as 0 or O by whether they hold the dot of the font's zero");
+        int marks = 0;
+        lines = MonospaceMarks::read(lines, image, *L.pitch, marks);
+        if (marks > 0)
+            notes.push_back(std::to_string(marks) + " letters read with the dots or bar their glyph shows");
         int agreed = 0;
         lines = MonospaceGlyphs::agreed(lines, image, *L.pitch, agreed);
         if (agreed > 0)
@@ -1009,45 +1025,6 @@ void readFaintLines(const TextOCR& ocr, const Image& image, std::vector<OCRLine>
                         std::to_string(replaced) + " of them read surer so");
 }
 
-// A word's box alone, a pixel round it and no more (the cell's own lines stand a few
-// pixels off), read enlarged three times: the text and its least line confidence.
-std::optional<UnsureWords::Reading> readBoxAlone(const TextOCR& ocr, const Image& image, const BBox& box)
-{
-    const int x0 = std::max(0, static_cast<int>(std::floor(box.x)) - 1);
-    const int y0 = std::max(0, static_cast<int>(std::floor(box.y)) - 1);
-    const int x1 = std::min(image.width, static_cast<int>(std::ceil(box.maxX())) + 1);
-    const int y1 = std::min(image.height, static_cast<int>(std::ceil(box.maxY())) + 1);
-    if (x1 - x0 < 2 || y1 - y0 < 2)
-        return std::nullopt;
-    const std::optional<Image> big = image.cropped(x0, y0, x1, y1).scaled(3.0);
-    if (!big)
-        return std::nullopt;
-    TextOCR once = ocr;
-    once.minimumTextHeight = 0.0f;
-    UnsureWords::Reading reading{{}, 1.0};
-    for (const OCRLine& line : once.recognize(*big)) {
-        reading.text += (reading.text.empty() ? "" : " ") + line.text;
-        reading.confidence = std::min(reading.confidence, line.confidence);
-    }
-    return reading.text.empty() ? std::nullopt : std::optional<UnsureWords::Reading>(reading);
-}
-
-// Words the page reading garbled, each read again by itself: runs of dashes as tall as the
-// text, unsure words with marks in boxes taller than the text. h is the median word height.
-void rereadGarbledWords(const TextOCR& ocr, const Image& image, std::vector<OCRLine>& lines, double h,
-                        std::vector<std::string>& notes)
-{
-    const auto textAlone = [&](const BBox& box) -> std::optional<std::string> {
-        const std::optional<UnsureWords::Reading> reading = readBoxAlone(ocr, image, box);
-        return reading ? std::optional<std::string>(reading->text) : std::nullopt;
-    };
-    if (const int words = DashWords::reread(lines, h, textAlone); words > 0)
-        notes.push_back(std::to_string(words) + " runs of dashes as tall as the text read again as the words they are");
-    if (const int unsure = UnsureWords::reread(lines, h, [&](const BBox& box) { return readBoxAlone(ocr, image, box); });
-        unsure > 0)
-        notes.push_back(std::to_string(unsure) + " unsure words in boxes taller than the text read again alone, surer");
-}
-
 }  // namespace
 
 std::shared_ptr<const DocumentRecognizer> DocumentRecognizer::standard()
@@ -1072,11 +1049,32 @@ std::vector<DocumentObservation> ScreenTableRecognizer::perform(const Image& ima
     return {std::move(observation)};
 }
 
-std::vector<OCRLine> ScreenTableRecognizer::read(const TextOCR& ocr, const Image& image, std::vector<std::string>& notes)
+namespace {
+
+// One word read by itself, enlarged as the other re-reads are.
+std::optional<UnsureWords::Reading> readEnlarged(const TextOCR& ocr, const Image& crop)
 {
-    std::vector<OCRLine> lines = ocr.recognize(image);
-    // Light text on a dark bar (a header bar, a selected row) is read again inverted, and
-    // that reading replaces whatever the first one made of the bar.
+    const std::optional<Image> big = crop.scaled(3.0);
+    if (!big)
+        return std::nullopt;
+    TextOCR once = ocr;
+    once.minimumTextHeight = 0.0f;
+    UnsureWords::Reading reading{{}, 1.0};
+    for (const OCRLine& line : once.recognize(*big)) {
+        reading.text += (reading.text.empty() ? "" : " ") + line.text;
+        reading.confidence = std::min(reading.confidence, line.confidence);
+    }
+    return reading.text.empty() ? std::nullopt : std::optional<UnsureWords::Reading>(reading);
+}
+
+}  // namespace
+
+namespace {
+
+// Light text on a dark bar (a header bar, a selected row) is read again inverted, and that
+// reading replaces whatever the first one made of the bar.
+void readDarkBars(const TextOCR& ocr, const Image& image, std::vector<OCRLine>& lines, std::vector<std::string>& notes)
+{
     std::vector<std::pair<int, int>> bars = BackgroundBands().darkBars(image);
     // A header bar and a selection or two; a page striped with many is not read bar by bar.
     if (bars.size() > 6) {
@@ -1113,28 +1111,44 @@ std::vector<OCRLine> ScreenTableRecognizer::read(const TextOCR& ocr, const Image
     }
     if (!bars.empty())
         notes.push_back("light text on " + std::to_string(bars.size()) + " dark bars read again inverted");
+}
+
+// The box alone, no margin (the cell's own lines stand a few pixels off), enlarged as the
+// other re-reads are; with the lowest line confidence of that reading.
+std::optional<UnsureWords::Reading> readAlone(const TextOCR& ocr, const Image& image, const BBox& box)
+{
+    const int x0 = std::max(0, static_cast<int>(std::floor(box.x)) - 1);
+    const int y0 = std::max(0, static_cast<int>(std::floor(box.y)) - 1);
+    const int x1 = std::min(image.width, static_cast<int>(std::ceil(box.maxX())) + 1);
+    const int y1 = std::min(image.height, static_cast<int>(std::ceil(box.maxY())) + 1);
+    if (x1 - x0 < 2 || y1 - y0 < 2)
+        return std::nullopt;
+    return readEnlarged(ocr, image.cropped(x0, y0, x1, y1));
+}
+
+}  // namespace
+
+std::vector<OCRLine> ScreenTableRecognizer::read(const TextOCR& ocr, const Image& image, std::vector<std::string>& notes)
+{
+    std::vector<OCRLine> lines = ocr.recognize(image);
+    readDarkBars(ocr, image, lines, notes);
     readUnreadBands(ocr, image, lines, notes);
     readFaintLines(ocr, image, lines, notes);
-    // One word read by itself, enlarged as the other re-reads are.
     const auto wordAlone = [&](const Image& crop) -> std::optional<std::string> {
-        const std::optional<Image> big = crop.scaled(3.0);
-        if (!big)
-            return std::nullopt;
-        TextOCR once = ocr;
-        once.minimumTextHeight = 0.0f;
-        std::string text;
-        for (const OCRLine& line : once.recognize(*big))
-            text += (text.empty() ? "" : " ") + line.text;
-        return text.empty() ? std::nullopt : std::optional<std::string>(text);
+        const std::optional<UnsureWords::Reading> r = readEnlarged(ocr, crop);
+        return r ? std::optional<std::string>(r->text) : std::nullopt;
     };
     std::vector<double> heights;
     for (const OCRLine& line : lines)
         for (const OCRWord& w : line.words)
             heights.push_back(w.bbox.h);
-    if (const int parted = UnderlinedWords::part(lines, image, heights.empty() ? 0 : upperMedian(heights), wordAlone);
-        parted > 0)
+    const double textHeight = heights.empty() ? 0 : upperMedian(heights);
+    if (const int parted = UnderlinedWords::part(lines, image, textHeight, wordAlone); parted > 0)
         notes.push_back(std::to_string(parted) + " underlined words read again without the underline and parted " +
                         "at the blanks that reading found");
+    if (const int parted = GluedWords::part(lines, image, textHeight, wordAlone); parted > 0)
+        notes.push_back(std::to_string(parted) + " words whose ink shows a word space read again with it widened and " +
+                        "parted at the blanks that reading found");
     if (const int letters = SheetLetterBar::reread(lines, image,
                                                    [&](const Image& bar) {
                                                        TextOCR once = ocr;
@@ -1148,7 +1162,16 @@ std::vector<OCRLine> ScreenTableRecognizer::read(const TextOCR& ocr, const Image
             lines, [&](const BBox& box) { return CropReading::read(ocr, image, box); });
         again > 0)
         notes.push_back(std::to_string(again) + " words read in overlapping pieces read again whole");
-    rereadGarbledWords(ocr, image, lines, heights.empty() ? 0 : upperMedian(heights), notes);
+    const auto boxAlone = [&](const BBox& box) -> std::optional<std::string> {
+        const std::optional<UnsureWords::Reading> r = readAlone(ocr, image, box);
+        return r ? std::optional<std::string>(r->text) : std::nullopt;
+    };
+    if (const int words = DashWords::reread(lines, textHeight, boxAlone); words > 0)
+        notes.push_back(std::to_string(words) + " runs of dashes as tall as the text read again as the words they are");
+    if (const int unsure = UnsureWords::reread(lines, textHeight,
+                                               [&](const BBox& box) { return readAlone(ocr, image, box); });
+        unsure > 0)
+        notes.push_back(std::to_string(unsure) + " unsure words in boxes taller than the text read again alone, surer");
     return lines;
 }
 

@@ -60,3 +60,21 @@ TEST(DongSign, ALoneSignIsMeasuredAgainstTheWordBefore)
     DongSign::place({{"d", {45, 22, 7, 12}}}, {"d", {45, 22, 7, 12}, 0.8}, afterText);
     EXPECT_EQ(texts(afterText), (std::vector<std::string>{"Gia", "d"}));
 }
+
+TEST(DongSign, LargeDigitsTakeTheSignsBarJustUnderTheirBaseline)
+{
+    // A serif sign at twice the scale reaches 2 px under digits 20 px tall; a round letter's
+    // overshoot reaches one.
+    const struct {
+        double height;
+        double reach;
+        bool sign;
+    } cases[] = {{20, 2, true}, {20, 1, false}, {10, 1, false}, {10, 2, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.height << " px digits, " << c.reach << " px lower");
+        std::vector<PageWord> line{{"230.000", {0, 20, 70, c.height}, 0.9}};
+        const BBox sign{80, 20 + c.reach, 10, c.height};
+        DongSign::place({{"\u0111", sign}}, {"\u0111", sign, 0.8}, line);
+        EXPECT_EQ(line.back().text, c.sign ? "\u20AB" : "\u0111");
+    }
+}

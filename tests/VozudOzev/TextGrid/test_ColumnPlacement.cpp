@@ -31,6 +31,8 @@ TEST(ColumnPlacement, PhrasesGoToTheColumnsWhoseTextTheyStandOver)
         EXPECT_EQ(ColumnPlacement::narrowed(c.box, c.span, text), c.expected) << c.box.x << "+" << c.box.w;
 }
 
+// A word in a gap, or over two columns without half the text of either, goes with the
+// phrase one blank beside it.
 TEST(ColumnPlacement, WordsInAGapStayWithTheirPhrase)
 {
     const std::vector<std::optional<Band>> text{Band{0, 60}, Band{200, 260}};
@@ -39,6 +41,11 @@ TEST(ColumnPlacement, WordsInAGapStayWithTheirPhrase)
     std::vector<Span> spans{{0, 0}, {0, 0}, {1, 1}, {1, 1}};
     EXPECT_EQ(ColumnPlacement::attachStrays(boxes, spans, text, 14), 1);
     EXPECT_EQ(spans, (std::vector<Span>{{0, 0}, {1, 1}, {1, 1}, {1, 1}}));
+
+    // "Revenue" over the gap and a little of the amounts, one space before "(₫)" over them.
+    std::vector<Span> header{{0, 0}, {0, 1}, {1, 1}};
+    EXPECT_EQ(ColumnPlacement::attachStrays({{0, 0, 40, 10}, {120, 0, 100, 10}, {230, 0, 30, 10}}, header, text, 14), 1);
+    EXPECT_EQ(header, (std::vector<Span>{{0, 0}, {1, 1}, {1, 1}}));
 
     std::vector<Span> far{{0, 0}, {0, 0}};
     EXPECT_EQ(ColumnPlacement::attachStrays({{0, 0, 40, 10}, {100, 0, 40, 10}}, far, text, 14), 0);
@@ -109,6 +116,60 @@ TEST(AttachedColumns, TrailingArgumentsAndUnitSignsJoinTheirColumnDataStays)
     money.cells.back().bbox->x = 112;  // "9.000" is shorter: its sign follows it closer
     EXPECT_EQ(AttachedColumns::join(money, 15), 1);
     EXPECT_EQ(money.grid(), (std::vector<std::vector<std::string>>{{"Name", "Amount ₫"}, {"Tea", "12.000 ₫"}, {"Rice", "9.000 ₫"}}));
+}
+
+// Cells each one blank after the word before them that line up neither on the left nor on
+// the right are that word's second word; header-less amounts whose units all end under the
+// units' header are one column with them. Aligned or far cells stay columns.
+TEST(AttachedColumns, SecondWordsAndUnitsUnderTheirHeaderJoin)
+{
+    struct Placed {
+        int row, col;
+        std::string text;
+        double x, w;
+    };
+    auto tableOf = [](int cols, const std::vector<Placed>& cells) {
+        Table t;
+        t.cols = cols;
+        for (const Placed& p : cells) {
+            t.rows = std::max(t.rows, p.row + 1);
+            t.cells.push_back({p.row, p.col, 1, 1, p.text, 0.9, BBox{p.x, 20.0 * p.row, p.w, 12}});
+        }
+        return t;
+    };
+    using Grid = std::vector<std::vector<std::string>>;
+    const struct {
+        const char* what;
+        int cols;
+        std::vector<Placed> cells;
+        Grid expected;
+    } cases[] = {
+        {"second words, the header's blank elsewhere", 3,
+         {{0, 0, "Date", 0, 40}, {0, 1, "Tình", 60, 40}, {0, 2, "trạng", 110, 50},
+          {1, 0, "1/2", 0, 30}, {1, 1, "Đã", 60, 20}, {1, 2, "giao", 90, 40},
+          {2, 0, "3/4", 0, 30}, {2, 1, "Đã", 60, 20}, {2, 2, "hủy", 90, 30}},
+         {{"Date", "Tình trạng"}, {"1/2", "Đã giao"}, {"3/4", "Đã hủy"}}},
+        {"a left-aligned column one blank after values of one width", 3,
+         {{0, 0, "Id", 0, 20}, {0, 1, "Code", 60, 40}, {0, 2, "Status", 110, 60},
+          {1, 0, "1", 0, 10}, {1, 1, "AB-1", 60, 40}, {1, 2, "Paid", 110, 40}},
+         {{"Id", "Code", "Status"}, {"1", "AB-1", "Paid"}}},
+        {"amounts without a header, their units under it", 3,
+         {{0, 0, "Name", 0, 40}, {0, 2, "Price", 90, 50},
+          {1, 0, "Tea", 0, 30}, {1, 1, "12.000", 60, 60}, {1, 2, "₫", 130, 10},
+          {2, 0, "Rice", 0, 40}, {2, 2, "—", 130, 10},
+          {3, 0, "Corn", 0, 40}, {3, 1, "9.000", 70, 50}, {3, 2, "₫", 130, 10}},
+         {{"Name", "Price"}, {"Tea", "12.000 ₫"}, {"Rice", "—"}, {"Corn", "9.000 ₫"}}},
+        {"a header that does not end with the units", 3,
+         {{0, 0, "Name", 0, 40}, {0, 2, "Price", 120, 50},
+          {1, 0, "Tea", 0, 30}, {1, 1, "12.000", 60, 60}, {1, 2, "₫", 130, 10}},
+         {{"Name", "", "Price"}, {"Tea", "12.000", "₫"}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Table t = tableOf(c.cols, c.cells);
+        AttachedColumns::join(t, 15);
+        EXPECT_EQ(t.grid(), c.expected);
+    }
 }
 
 namespace {

@@ -44,6 +44,51 @@ TEST(SortIndicators, StrayArrowAfterAHeaderWordOnly)
     }
 }
 
+// Marks drawn beside the header's labels, whatever the reading made of them.
+TEST(SortIndicators, DrawnTrianglesBesideHeaderLabelsOnly)
+{
+    using Rows = std::vector<int>;  // ink width per pixel row, centred; 0 is a blank row
+    const struct {
+        const char* what;
+        Rows rows;
+        bool hollow;  // two strokes per row, as a "v"
+        double y;     // where the mark stands: 12 beside the header, 42 in a data row
+        int removed;
+    } cases[] = {
+        {"one triangle pointing down", {8, 6, 4, 2}, false, 12, 1},
+        {"a pair pointing apart", {2, 4, 6, 8, 0, 0, 8, 6, 4, 2}, false, 10, 1},
+        {"a hollow v", {8, 8, 6, 4}, true, 12, 0},
+        {"a bar", {8, 8, 8}, false, 12, 0},
+        {"a triangle in a data row", {8, 6, 4, 2}, false, 42, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Image image = TestSupport::Canvas::plain(200, 80);
+        const int top = static_cast<int>(c.y);
+        for (size_t r = 0; r < c.rows.size(); ++r) {
+            const int w = c.rows[r];
+            const int y = top + static_cast<int>(r);
+            if (w == 0)
+                continue;
+            if (c.hollow) {
+                TestSupport::Canvas::fill(image, 68 - w / 2, y, 1, 1, 0);
+                TestSupport::Canvas::fill(image, 68 + w / 2 - 1, y, 1, 1, 0);
+            } else {
+                TestSupport::Canvas::fill(image, 68 - w / 2, y, w, 1, 0);
+            }
+        }
+        const double markH = static_cast<double>(c.rows.size());
+        std::vector<OCRLine> lines{
+            line({word("Monthly", 20, 0, 45, 10), word("sales", 70, 0, 30, 10)}),
+            line({word("Name", 20, 10, 40, 10), word("Price", 120, 10, 30, 10)}),
+            line({word("Anna", 20, 40, 30, 10), word("12", 130, 40, 14, 10)}),
+        };
+        const size_t at = c.y < 30 ? 1 : 2;
+        lines[at].words.insert(lines[at].words.begin() + 1, word("w", 64, c.y, 8, markH));
+        EXPECT_EQ(SortIndicators::removeDrawn(lines, image, 10), c.removed);
+    }
+}
+
 TEST(UnreadBands, TextRowsNoWordCoversOnly)
 {
     // Grey "letters" (short strokes) in two rows, a dark rule across the page between them.

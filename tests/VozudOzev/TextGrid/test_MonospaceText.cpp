@@ -1,7 +1,9 @@
 #include "VozudOzev/OCR/ImageLoader.hpp"
 #include "VozudOzev/TextGrid/BorderText.hpp"
 #include "VozudOzev/TextGrid/DottedZeros.hpp"
+#include "VozudOzev/TextGrid/MonospaceColumns.hpp"
 #include "VozudOzev/TextGrid/MonospaceGlyphs.hpp"
+#include "VozudOzev/TextGrid/MonospaceMarks.hpp"
 #include "VozudOzev/TextGrid/MonospaceWords.hpp"
 #include "VozudOzev/TextGrid/ScreenTableRecognizer.hpp"
 
@@ -51,6 +53,20 @@ TEST(MonospaceText, TerminalCapturesReadRight)
         // A report column filled in two rows only, whose word spaces fall at other places.
         {"mono-sparse-column", 7, 5,
          {{{0, 3}, "Ghi chú"}, {{2, 3}, "Khuyến mãi"}, {{0, 4}, "Mã"}, {{1, 4}, "A-2257"}, {{3, 3}, ""}}},
+        // Umlauts whose two dots the reading left out ("Marz", "Vertrage", "Ubersicht").
+        {"mono-umlaut-dots", 8, 8,
+         {{{5, 7}, "Umsatz_März.csv"}, {{6, 7}, "Verträge"}, {{7, 7}, "Übersicht_2025.pdf"}, {{3, 7}, "Präsentation.odp"},
+          {{1, 7}, "Bilanz.xlsx"}}},
+        // Prices ending in đ, whose bar through the ascender the reading left out.
+        {"mono-dong-letters", 7, 4, {{{1, 3}, "113.500đ"}, {{3, 3}, "3.675.500đ"}, {{2, 1}, "Henry Ford"}}},
+        // Two-word values whose word space falls at one place in every row, the header's elsewhere.
+        {"mono-second-words", 7, 4,
+         {{{0, 2}, "Tình trạng"}, {{1, 2}, "Đã thanh toán"}, {{2, 2}, "Đã hủy"}, {{3, 3}, "2.279.000 ₫"}, {{0, 0}, "Ngày lập"}}},
+        // A right-aligned header whose first word reaches back into the gap; its ₫ read as đ.
+        {"mono-header-over-gap", 7, 4, {{{0, 0}, "Name"}, {{0, 1}, "Revenue (₫)"}, {{1, 1}, "66.000"}, {{0, 3}, "Views"}}},
+        // Right-aligned amounts one blank before their unit, the header over the units.
+        {"mono-unit-under-header", 7, 4,
+         {{{0, 1}, "Giá"}, {{1, 1}, "—"}, {{2, 1}, "692.000 ₫"}, {{4, 1}, "6.322.000 ₫"}, {{2, 2}, "91"}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fixture);
@@ -143,7 +159,8 @@ TEST(MonospaceText, UndottedRingsAmongDottedZeros)
 // The same pixels are the same character: readings that a clear majority of the readings
 // of a glyph contradict follow the majority; an even split goes to the one reading no other
 // glyph claims, and else changes nothing. A letter as tall as capitals where the small
-// letter's glyph is shorter is the capital, and a "T" with a foot as wide as its top an "I".
+// letter's glyph is shorter is the capital, a "T" with a foot as wide as its top an "I", and
+// an "L" or "t" with a serif only to the left of its top an "l".
 TEST(MonospaceText, OneGlyphOneCharacter)
 {
     using TestSupport::Canvas::fill;
@@ -163,6 +180,9 @@ TEST(MonospaceText, OneGlyphOneCharacter)
         case 'U': fill(im, x + 2, 5, 2, 11); fill(im, x + 6, 5, 2, 11); fill(im, x + 2, 14, 6, 2); break;
         case 'I': fill(im, x + 2, 5, 6, 2); fill(im, x + 4, 5, 2, 11); fill(im, x + 2, 14, 6, 2); break;
         case 'T': fill(im, x + 1, 5, 8, 2); fill(im, x + 4, 5, 2, 11); break;
+        case 'k': fill(im, x + 2, 2, 4, 2); fill(im, x + 4, 2, 2, 14); fill(im, x + 4, 14, 5, 2); break;  // l, serifed
+        case 'L': fill(im, x + 2, 2, 2, 14); fill(im, x + 2, 14, 6, 2); break;
+        case 't': fill(im, x + 4, 4, 2, 12); fill(im, x + 1, 7, 8, 2); fill(im, x + 4, 14, 5, 2); break;
         }
     };
     Image im = TestSupport::Canvas::plain(800, 20);
@@ -171,7 +191,7 @@ TEST(MonospaceText, OneGlyphOneCharacter)
     const std::pair<const char*, const char*> drawn[] = {
         {"alice", "alice"}, {"alice", "aLice"}, {"alice", "alice"}, {"alice", "alice"}, {"Oscar", "Oscar"},
         {"Oscar", "0scar"}, {"sAr", "sär"}, {"sAr", "sar"}, {"uru", "uru"}, {"uru", "uru"}, {"Ur", "ur"},
-        {"Ic", "Tc"}, {"Tr", "Tr"}};
+        {"Ic", "Tc"}, {"Tr", "Tr"}, {"kc", "Lc"}, {"kc", "tc"}, {"Lc", "Lc"}, {"tc", "tc"}};
     int x = 0;
     for (const auto& [glyphs, read] : drawn) {
         const int n = static_cast<int>(std::string(glyphs).size());
@@ -182,8 +202,94 @@ TEST(MonospaceText, OneGlyphOneCharacter)
     }
     int changed = 0;
     const std::vector<OCRLine> out = MonospaceGlyphs::agreed({line(words)}, im, 10, changed);
-    EXPECT_EQ(out[0].text, "alice alice alice alice Oscar 0scar sär sär uru uru Ur Ic Tr");
-    EXPECT_EQ(changed, 4);
+    EXPECT_EQ(out[0].text, "alice alice alice alice Oscar 0scar sär sär uru uru Ur Ic Tr lc lc Lc tc");
+    EXPECT_EQ(changed, 6);
+}
+
+// Two dots side by side over a letter are an umlaut's; a wider mark, one dot, or dots at two
+// heights are not. A bar across a d's ascender, with the stem above and below it, makes đ;
+// the top of a bowl joining the stem or a serif at the top does not; a bar under it, ₫.
+TEST(MonospaceText, MarksTheGlyphShows)
+{
+    using TestSupport::Canvas::fill;
+    // 10 px cells; a letter body 6 x 8 px from y 8, marks above it.
+    Image im = TestSupport::Canvas::plain(60, 18);
+    for (int x = 0; x < 50; x += 10)
+        fill(im, x + 2, 8, 6, 8);
+    fill(im, 2, 4, 2, 2), fill(im, 6, 4, 2, 2);     // two dots
+    fill(im, 12, 4, 6, 2);                          // a circumflex's width
+    fill(im, 24, 4, 2, 2);                          // one dot
+    fill(im, 32, 3, 2, 2), fill(im, 36, 5, 2, 2);   // two heights
+    const struct {
+        double x;
+        bool dots;
+    } dotCases[] = {{0, true}, {10, false}, {20, false}, {30, false}, {40, false}};
+    for (const auto& c : dotCases) {
+        SCOPED_TRACE(c.x);
+        EXPECT_EQ(MonospaceMarks::twoDotsAbove(im, BBox{c.x, 1, 10, 17}), c.dots);
+    }
+
+    // d: a stem on the right from y 2, a bowl on the left from y 8.
+    Image d = TestSupport::Canvas::plain(40, 20);
+    for (int x = 0; x < 40; x += 10) {
+        fill(d, x + 6, 2, 2, 14);
+        fill(d, x + 2, 8, 4, 2), fill(d, x + 2, 8, 2, 8), fill(d, x + 2, 14, 4, 2);
+    }
+    fill(d, 3, 4, 6, 1);     // đ
+    fill(d, 14, 2, 4, 1);    // a serif at the top
+    fill(d, 23, 7, 6, 1);    // a bar on the bowl
+    fill(d, 33, 4, 6, 1);    // ₫: barred, and a bar under the foot
+    fill(d, 34, 17, 5, 1);
+    const struct {
+        double x;
+        bool barred;
+        bool underlined;
+    } barCases[] = {{0, true, false}, {10, false, false}, {20, false, false}, {30, true, true}};
+    for (const auto& c : barCases) {
+        SCOPED_TRACE(c.x);
+        EXPECT_EQ(MonospaceMarks::barredAscender(d, BBox{c.x, 1, 10, 16}), c.barred);
+        EXPECT_EQ(MonospaceMarks::underlined(d, BBox{c.x, 1, 10, 18}), c.underlined);
+    }
+}
+
+// A word that runs over a column edge where other rows have text beside it joins the two
+// columns; a long value that only reaches into the gap, clear of both columns' text, does not.
+TEST(MonospaceText, WordsOverColumnEdges)
+{
+    using TestSupport::Canvas::fill;
+    using Band = TextGridEngine::Band;
+    // Names from x 0, dates from x 150; the band edge at the gap's middle, x 105. 10 px pitch.
+    const std::vector<Band> columns{{0, 105}, {105, 260}};
+    auto rowsWith = [](const BBox& long_) {
+        std::vector<TextGridEngine::Row> rows;
+        for (int r = 0; r < 5; ++r) {
+            const double y = 20.0 * r;
+            rows.push_back({{"name", BBox{0, y, 60, 12}, 0.9}, {"date", BBox{150, y, 100, 12}, 0.9}});
+        }
+        rows[2].front().bbox.w = 40;
+        rows[2].insert(rows[2].begin() + 1, {"word", BBox{long_.x, 40, long_.w, 12}, 0.9});
+        return rows;
+    };
+    const struct {
+        const char* what;
+        BBox word;
+        size_t columns;
+    } cases[] = {
+        {"a word into the gap only", {80, 40, 40, 12}, 2},
+        {"a word from the names' text over the edge", {50, 40, 70, 12}, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Image im = TestSupport::Canvas::plain(300, 100);
+        const auto rows = rowsWith(c.word);
+        // Letters as upright strokes, 2 px of every 4.
+        for (const auto& row : rows)
+            for (const TextSegment& s : row)
+                for (int x = static_cast<int>(s.bbox.x); x < s.bbox.maxX(); x += 4)
+                    fill(im, x, static_cast<int>(s.bbox.y), 2, static_cast<int>(s.bbox.h));
+        int joined = 0;
+        EXPECT_EQ(MonospaceColumns::joinCrossed(columns, rows, im, 10, joined).size(), c.columns);
+    }
 }
 
 // A flat stroke along the foot of the blank is an underscore; a blank, a stroke at mid
