@@ -38,13 +38,12 @@ std::vector<Run> runsOf(const Image& image, int x0, int y0, int x1, int y1)
 {
     const int w = x1 - x0;
     const int hgt = y1 - y0;
-    // The page is the commonest grey of the box's edge.
+    // The page is the commonest grey of the box: a grid line along one of its edges would
+    // pass for the page there and turn the page into ink.
     const std::vector<std::uint8_t> grey = image.cropped(x0, y0, x1, y1).grey();
     std::map<int, int> edge;
-    for (int x = 0; x < w; ++x) {
-        ++edge[grey[static_cast<size_t>(x)] / 8];
-        ++edge[grey[static_cast<size_t>(hgt - 1) * w + x] / 8];
-    }
+    for (const std::uint8_t g : grey)
+        ++edge[g / 8];
     const int page = 8 * std::max_element(edge.begin(), edge.end(), [](auto& a, auto& b) {
                              return a.second < b.second;
                          })->first + 4;

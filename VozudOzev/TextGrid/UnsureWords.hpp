@@ -21,9 +21,9 @@ struct UnsureWords {
     using Reader = std::function<std::optional<Reading>(const BBox&)>;
 
     // Each word with marks among its letters ("^", ":", "*") read with under 0.75
-    // confidence in a box at least 1.3 times the median word height h is read again, at most `most` of them, least sure first; the new reading
-    // replaces the word when it is surer by 0.1 and shows a letter or digit. Returns how
-    // many were replaced.
+    // confidence in a box at least 1.3 times the median word height h is read again, at
+    // most `most` of them, least sure first; the new reading replaces the word when it is
+    // surer by 0.1 and shows a letter or digit. Returns how many were replaced.
     static int reread(std::vector<OCRLine>& lines, double h, const Reader& read, int most = 12);
 };
 

@@ -47,6 +47,20 @@ TEST(FootnoteMarks, LastCharacterFollowsWhereItsInkStands)
     }
 }
 
+// A cell's grid line along the top of the searched box ("Mehl" in a box reaching past its
+// letters): the page is still the white behind the letters, and "l" stands on the baseline.
+TEST(FootnoteMarks, AGridLineAlongTheBoxIsNoPage)
+{
+    Image image = TestSupport::Canvas::plain(80, 60);
+    fill(image, 0, 0, 80, 1, 160);  // the grid line over the row, the search's top edge
+    for (int x = 10; x < 36; x += 6)
+        fill(image, x, 14, 3, 16);
+    fill(image, 42, 10, 2, 20);  // the "l", as tall as the letters
+    std::vector<OCRLine> lines{line({word("Mehl", 10, 5, 36, 30, 0.9)})};
+    FootnoteMarks::apply(lines, image, 20);
+    EXPECT_EQ(lines[0].words[0].text, "Mehl");
+}
+
 // A word's own last letter is no mark because ink below it spoils the baseline: a dot
 // under a letter ("Nội") and the next line's ascenders close under a terminal's line.
 TEST(FootnoteMarks, BaselineIgnoresDotsBelowAndTheNextLine)
