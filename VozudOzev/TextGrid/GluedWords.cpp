@@ -1,6 +1,7 @@
 #include "VozudOzev/TextGrid/GluedWords.hpp"
 
 #include "VozudOzev/Model/Unicode.hpp"
+#include "VozudOzev/TextGrid/GreyPage.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -9,25 +10,6 @@
 namespace VozudOzev {
 
 namespace {
-
-int at(const std::vector<std::uint8_t>& grey, int width, int x, int y)
-{
-    return grey[static_cast<size_t>(y) * width + x];
-}
-
-// The grey most of the box's surroundings have: the rows just above and below it.
-int backgroundOf(const std::vector<std::uint8_t>& grey, int width, int height, int x0, int x1, int y0, int y1)
-{
-    std::vector<int> values;
-    for (int y : {y0 - 2, y1 + 1})
-        if (y >= 0 && y < height)
-            for (int x = x0; x < x1; ++x)
-                values.push_back(at(grey, width, x, y));
-    if (values.empty())
-        return 255;
-    std::nth_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2), values.end());
-    return values[values.size() / 2];
-}
 
 bool isDigit(const std::string& g)
 {
@@ -167,13 +149,14 @@ Image widened(const Image& image, int x0, int x1, int y0, int y1, int pad, const
 std::vector<std::pair<int, int>> GluedWords::blanks(const std::vector<std::uint8_t>& grey, int width, int x0, int x1,
                                                      int y0, int y1, int bg)
 {
+    const GreyPage page{grey, width, y1};
     std::vector<std::pair<int, int>> out;
     int start = -1;
     bool inked = false;
     for (int x = x0; x < x1; ++x) {
         bool ink = false;
         for (int y = y0; y < y1 && !ink; ++y)
-            ink = std::abs(at(grey, width, x, y) - bg) >= 60;
+            ink = std::abs(page.at(x, y) - bg) >= 60;
         if (ink) {
             if (inked && start >= 0)
                 out.emplace_back(start, x);
@@ -193,6 +176,7 @@ int GluedWords::part(std::vector<OCRLine>& lines, const Image& image, double h, 
     const int W = image.width;
     const int H = image.height;
     const std::vector<std::uint8_t> grey = image.grey();
+    const GreyPage page{grey, W, H};
     int parted = 0;
     const std::optional<double> space = wordSpace(lines, h);
     if (!space)
@@ -203,10 +187,7 @@ int GluedWords::part(std::vector<OCRLine>& lines, const Image& image, double h, 
         for (const OCRWord& w : line.words) {
             const BBox& b = w.bbox;
             const std::vector<std::string> letters = Unicode::graphemes(w.text);
-            const int x0 = std::clamp(static_cast<int>(std::floor(b.x)), 0, W);
-            const int x1 = std::clamp(static_cast<int>(std::ceil(b.maxX())), 0, W);
-            const int y0 = std::clamp(static_cast<int>(std::floor(b.y)), 0, H);
-            const int y1 = std::clamp(static_cast<int>(std::ceil(b.maxY())), 0, H);
+            const auto [x0, x1, y0, y1] = page.span(b);
             // Numbers are written without blanks; a sign after one may stand apart.
             const bool digitsOnly = std::all_of(letters.begin(), letters.end(), [](const std::string& g) {
                 return isDigit(g) || g == "." || g == "," || g == "-";
@@ -216,7 +197,7 @@ int GluedWords::part(std::vector<OCRLine>& lines, const Image& image, double h, 
                 words.push_back(w);
                 continue;
             }
-            const int bg = backgroundOf(grey, W, H, x0, x1, y0, y1);
+            const int bg = page.surrounding(x0, x1, y0 - 2, y1 + 1);
             const std::vector<std::pair<int, int>> all = blanks(grey, W, x0, x1, y0, y1, bg);
             std::vector<std::pair<int, int>> wide = all;
             // Letters of a small font may stand nearly a word space apart; not quite. Nor is a

@@ -1,6 +1,7 @@
 #include "VozudOzev/TextGrid/UnderlinedWords.hpp"
 
 #include "VozudOzev/Model/Unicode.hpp"
+#include "VozudOzev/TextGrid/GreyPage.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -9,25 +10,6 @@
 namespace VozudOzev {
 
 namespace {
-
-int at(const std::vector<std::uint8_t>& grey, int width, int x, int y)
-{
-    return grey[static_cast<size_t>(y) * width + x];
-}
-
-// The grey most of the box's surroundings have: the rows just above and below it.
-int backgroundOf(const std::vector<std::uint8_t>& grey, int width, int height, int x0, int x1, int y0, int y1)
-{
-    std::vector<int> values;
-    for (int y : {y0 - 2, y1 + 3})
-        if (y >= 0 && y < height)
-            for (int x = x0; x < x1; ++x)
-                values.push_back(at(grey, width, x, y));
-    if (values.empty())
-        return 255;
-    std::nth_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2), values.end());
-    return values[values.size() / 2];
-}
 
 // The letters with a blank wherever `again` has one, when `again` holds the same letters
 // but for their marks and has a blank at all.
@@ -57,13 +39,14 @@ std::optional<std::string> blanksOf(const std::string& again, const std::vector<
 // The widest run of columns with no ink between rows y0 and top, after the first inked one.
 int widestBlank(const std::vector<std::uint8_t>& grey, int width, int x0, int x1, int y0, int top, int bg)
 {
+    const GreyPage page{grey, width, top};
     int gap = 0;
     int widest = 0;
     bool inked = false;
     for (int x = x0; x < x1; ++x) {
         bool ink = false;
         for (int y = y0; y < top && !ink; ++y)
-            ink = std::abs(at(grey, width, x, y) - bg) >= 60;
+            ink = std::abs(page.at(x, y) - bg) >= 60;
         gap = ink ? 0 : gap + 1;
         if (inked)
             widest = std::max(widest, gap);
@@ -98,6 +81,7 @@ void partedWords(const OCRWord& w, const std::string& text, size_t letters, std:
 std::optional<int> UnderlinedWords::underline(const std::vector<std::uint8_t>& grey, int width, int height,
                                               const BBox& box, int bg)
 {
+    const GreyPage page{grey, width, height};
     const int x0 = std::clamp(static_cast<int>(std::ceil(box.x)), 0, width);
     const int x1 = std::clamp(static_cast<int>(std::floor(box.maxX())), 0, width);
     if (x1 - x0 < 4)
@@ -109,14 +93,14 @@ std::optional<int> UnderlinedWords::underline(const std::vector<std::uint8_t>& g
     auto covered = [&](int y) {
         int n = 0;
         for (int x = x0; x < x1; ++x)
-            n += std::abs(at(grey, width, x, y) - bg) >= 60 ? 1 : 0;
+            n += std::abs(page.at(x, y) - bg) >= 60 ? 1 : 0;
         return static_cast<double>(n) / (x1 - x0);
     };
     auto longestRun = [&](int y) {
         int run = 0;
         int best = 0;
         for (int x = x0; x < x1; ++x) {
-            run = std::abs(at(grey, width, x, y) - bg) >= 60 ? run + 1 : 0;
+            run = std::abs(page.at(x, y) - bg) >= 60 ? run + 1 : 0;
             best = std::max(best, run);
         }
         return static_cast<double>(best) / (x1 - x0);
@@ -144,6 +128,7 @@ int UnderlinedWords::part(std::vector<OCRLine>& lines, const Image& image, doubl
     const int W = image.width;
     const int H = image.height;
     const std::vector<std::uint8_t> grey = image.grey();
+    const GreyPage page{grey, W, H};
     int parted = 0;
     for (OCRLine& line : lines) {
         std::vector<OCRWord> words;
@@ -151,15 +136,12 @@ int UnderlinedWords::part(std::vector<OCRLine>& lines, const Image& image, doubl
         for (const OCRWord& w : line.words) {
             const BBox& b = w.bbox;
             const std::vector<std::string> letters = Unicode::graphemes(w.text);
-            const int x0 = std::clamp(static_cast<int>(std::floor(b.x)), 0, W);
-            const int x1 = std::clamp(static_cast<int>(std::ceil(b.maxX())), 0, W);
-            const int y0 = std::clamp(static_cast<int>(std::floor(b.y)), 0, H);
-            const int y1 = std::clamp(static_cast<int>(std::ceil(b.maxY())), 0, H);
+            const auto [x0, x1, y0, y1] = page.span(b);
             if (letters.size() < 4 || w.text.find(' ') != std::string::npos || x1 - x0 < 2 * h || y1 - y0 < 4) {
                 words.push_back(w);
                 continue;
             }
-            const int bg = backgroundOf(grey, W, H, x0, x1, y0, y1);
+            const int bg = page.surrounding(x0, x1, y0 - 2, y1 + 3);
             const std::optional<int> line_y = underline(grey, W, H, b, bg);
             if (!line_y) {
                 words.push_back(w);
@@ -169,7 +151,7 @@ int UnderlinedWords::part(std::vector<OCRLine>& lines, const Image& image, doubl
             auto crossed = [&](int y) {
                 int n = 0;
                 for (int x = x0; x < x1; ++x)
-                    n += std::abs(at(grey, W, x, y) - bg) >= 60 ? 1 : 0;
+                    n += std::abs(page.at(x, y) - bg) >= 60 ? 1 : 0;
                 return n >= 0.7 * (x1 - x0);
             };
             int top = *line_y;
