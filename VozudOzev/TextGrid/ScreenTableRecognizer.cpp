@@ -168,6 +168,26 @@ std::optional<double> monospacePitch(const std::vector<OCRLine>& lines)
     const auto close = std::count_if(pitches.begin(), pitches.end(), [p](double v) { return std::abs(v - p) <= 0.08 * p; });
     if (static_cast<double>(close) < 0.9 * static_cast<double>(pitches.size()))
         return std::nullopt;
+    // A small proportional page can pass by chance; its word spaces give it away. In monospace
+    // text a blank is a whole character cell; narrower gaps are the reading's splits inside a
+    // word, seldom most of a page's.
+    int gaps = 0;
+    int narrow = 0;
+    for (const OCRLine& line : lines) {
+        std::vector<BBox> boxes;
+        for (const OCRWord& w : line.words)
+            boxes.push_back(w.bbox);
+        std::sort(boxes.begin(), boxes.end(), [](const BBox& a, const BBox& b) { return a.x < b.x; });
+        for (size_t i = 1; i < boxes.size(); ++i) {
+            const double g = boxes[i].x - boxes[i - 1].maxX();
+            if (g >= 0 && g < 2 * p) {
+                ++gaps;
+                narrow += g >= 0.45 * p && g < 0.85 * p ? 1 : 0;
+            }
+        }
+    }
+    if (narrow >= 4 && 10 * narrow > 6 * gaps)
+        return std::nullopt;
     return p;
 }
 

@@ -82,6 +82,26 @@ TEST(MonospaceText, TerminalCapturesReadRight)
     }
 }
 
+// A small proportional page whose few words happen to fit one pitch is no terminal: its
+// word spaces, narrower than a character cell, stay.
+TEST(MonospaceText, SmallProportionalPageKeepsItsWordSpaces)
+{
+    const char* fixture = "dark-proportional-small";
+    const Image image = ImageLoader::load(fixturePath(fixture, ".png"));
+    std::vector<std::string> notes;
+    const std::optional<Table> t = ScreenTableRecognizer::build(linesOf(fixture), image, notes);
+    ASSERT_TRUE(t);
+    EXPECT_EQ(t->rows, 6);
+    EXPECT_EQ(t->cols, 3);
+    const auto grid = t->grid();
+    EXPECT_EQ(grid[0][2], "Chiết khấu");
+    EXPECT_EQ(grid[2][0], "Đà Nẵng");
+    EXPECT_EQ(grid[3][0], "Hải Phòng");
+    EXPECT_EQ(grid[1][1], "471.000 ₫");
+    for (const std::string& n : notes)
+        EXPECT_EQ(n.find("monospace"), std::string::npos) << n;
+}
+
 // Drawn glyphs: a ring around a separate dot is a zero; rings without a dot, open loops
 // and a ring around a letter are not.
 TEST(MonospaceText, DottedZeroGlyphs)
