@@ -36,12 +36,16 @@ int countIn(const std::string& text, const std::u32string& set)
     return n;
 }
 
+// A word counts for at most as many marked letters as a real one has ("Đường"): a garbled
+// run of marks the reading made of a picture ("ễễỄễỄỄĐẺẼ") is one word, not a language.
+constexpr int mostPerWord = 3;
+
 int countOf(const PageLines& lines, const std::u32string& set)
 {
     int n = 0;
     for (const auto& line : lines)
         for (const PageWord& w : line)
-            n += countIn(w.text, set);
+            n += std::min(countIn(w.text, set), mostPerWord);
     return n;
 }
 
@@ -57,15 +61,18 @@ Signs signsOf(const PageLines& lines)
     int german = 0;
     bool other = false;
     for (const auto& line : lines)
-        for (const PageWord& w : line)
+        for (const PageWord& w : line) {
+            int mine = 0;
             for (char32_t cp : Unicode::decode(w.text)) {
                 if (only.find(cp) != std::u32string::npos)
-                    ++vietnamese;
+                    ++mine;
                 else if (germanLetters.find(cp) != std::u32string::npos)
                     ++german;
                 else if (cp >= 0x80 && cp < 0x2000 && Unicode::isLetter(cp))
                     other = true;
             }
+            vietnamese += std::min(mine, mostPerWord);
+        }
     if (vietnamese >= 3 && vietnamese > 2 * german)
         return Signs::sure;
     if (german > 0)

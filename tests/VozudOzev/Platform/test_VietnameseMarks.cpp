@@ -25,6 +25,12 @@ TEST(VietnameseMarks, SignsOfAPage)
         SCOPED_TRACE(c.text);
         EXPECT_EQ(VietnameseMarks::signsOf({{{c.text, {0, 0, 10, 10}, 1}}}), c.want);
     }
+    // A spreadsheet's column-letter bar read as a run of marked letters above a German table
+    // is one garbled word, not a Vietnamese page.
+    const PageLines sheet{{{"__ễ_ễễễSễễ—ễỄễỄễỄễỄỄĐẺẼễ_", {0, 0, 200, 10}, 0.1}},
+                                           {{"Fürth", {0, 20, 30, 10}, 1}, {"Überfällig", {40, 20, 60, 10}, 1}},
+                                           {{"Gießen", {0, 40, 30, 10}, 1}, {"Münster", {40, 40, 40, 10}, 1}}};
+    EXPECT_EQ(VietnameseMarks::signsOf(sheet), Signs::none);
 }
 
 TEST(VietnameseMarks, TakesMarksOnlyForTheSameWordInTheSamePlace)
