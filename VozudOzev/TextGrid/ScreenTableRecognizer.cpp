@@ -815,6 +815,60 @@ std::vector<Band> bandAndGapColumns(const Layout& L, const std::vector<TextGridE
     return columns;
 }
 
+// Inside a header section, two parts whose labels stand a word space apart hold one
+// two-word label the reading parted ("Ghi chú", "Địa điểm") when one of them holds no text
+// below the header or a phrase below runs on across them.
+std::vector<Band> wordsOfOneLabelJoined(const Layout& L, const std::vector<TextGridEngine::Row>& segmentRows,
+                                        std::vector<Band> columns, std::vector<std::string>& notes)
+{
+    const TextGridEngine::Row& header = segmentRows.front();
+    auto bodyIn = [&](const Band& b) {
+        return std::any_of(segmentRows.begin() + 1, segmentRows.end(), [&](const TextGridEngine::Row& row) {
+            return std::any_of(row.begin(), row.end(),
+                               [&](const TextSegment& s) { return b.lo <= s.bbox.midX() && s.bbox.midX() < b.hi; });
+        });
+    };
+    auto crossed = [&](const Band& a, const Band& b) {
+        const double edge = 0.5 * (a.hi + b.lo);
+        return std::any_of(segmentRows.begin() + 1, segmentRows.end(), [&](const TextGridEngine::Row& row) {
+            return std::any_of(row.begin(), row.end(), [&](const TextSegment& s) {
+                return s.bbox.x < edge - 0.5 * L.h && s.bbox.maxX() > edge + 0.5 * L.h;
+            });
+        });
+    };
+    // The blank between the last label of a and the first of b, when both have one.
+    auto labelGap = [&](const Band& a, const Band& b) -> std::optional<double> {
+        std::optional<double> left, right;
+        for (const TextSegment& s : header) {
+            if (a.lo <= s.bbox.midX() && s.bbox.midX() < a.hi)
+                left = std::max(left.value_or(s.bbox.maxX()), s.bbox.maxX());
+            if (b.lo <= s.bbox.midX() && s.bbox.midX() < b.hi)
+                right = std::min(right.value_or(s.bbox.x), s.bbox.x);
+        }
+        if (!left || !right)
+            return std::nullopt;
+        return *right - *left;
+    };
+    int joined = 0;
+    for (const Band& section : TextGridEngine::bandsOf(L.vertical, L.extent.x - 1, L.extent.maxX() + 1))
+        for (size_t i = 0; i + 1 < columns.size();) {
+            const Band& a = columns[i];
+            const Band& b = columns[i + 1];
+            const bool inSection = a.lo >= section.lo - 1 && b.hi <= section.hi + 1;
+            const std::optional<double> gap = inSection ? labelGap(a, b) : std::nullopt;
+            if (gap && *gap < L.h && (!bodyIn(a) || !bodyIn(b) || crossed(a, b))) {
+                columns[i].hi = b.hi;
+                columns.erase(columns.begin() + static_cast<std::ptrdiff_t>(i) + 1);
+                ++joined;
+            } else {
+                ++i;
+            }
+        }
+    if (joined > 0)
+        notes.push_back(std::to_string(joined) + " header labels parted at a word space kept whole in their section");
+    return columns;
+}
+
 // Header-section lines part the columns they stand between; the shared gaps the rest.
 // A header section is one column: inside a section whose one label stands clear of a gap,
 // the text under no label (a number column right-aligned under a left-aligned "#") joins
@@ -854,7 +908,7 @@ std::vector<Band> headerSectionColumns(const Layout& L, const std::vector<TextGr
     }
     if (joined > 0)
         notes.push_back(std::to_string(joined) + " parts of a header section under no label of their own joined to the one beside them");
-    return columns;
+    return wordsOfOneLabelJoined(L, segmentRows, std::move(columns), notes);
 }
 
 // The columns between vertical separators that hold text, when there are two or more.

@@ -72,6 +72,12 @@ TEST(WidgetTables, CapturedWidgetsKeepTheirColumns)
         {"qt-windows-row-header-read-twice", 9, 4,
          {{{0, 0}, "Nhóm hàng"}, {{1, 0}, "Hàng tiêu dùng"}, {{3, 0}, "Văn phòng phẩm"}, {{3, 3}, "41"},
           {{5, 0}, "Thực phẩm"}, {{8, 3}, "73"}}},
+        // Header sections only: two-word labels whose word space falls on the body's gap
+        // ("Địa điểm" over names that run across it, "Ghi chú" over a nearly empty column).
+        // (gen_apps.py case gtk03 under seed 68503: genreps.py --reps 61 --kinds gtk03)
+        {"gtk-two-word-headers", 8, 5,
+         {{{0, 1}, "Địa điểm"}, {{0, 2}, "Ghi chú"}, {{1, 1}, "Bình Dương"}, {{2, 2}, "Đổi trả"}, {{4, 1}, "Buôn Ma Thuột"},
+          {{7, 4}, "16.771.295"}}},
         // Web page: the sortable columns' grey triangle pairs read as "©" beside the labels,
         // under a title that is the top row.
         // (gen_apps.py case web01 under seed 60701: genreps.py --reps 53 --kinds web01)
