@@ -174,6 +174,20 @@ TEST(TesseractRecognizer, GermanLettersSurviveTheVietnameseData)
     EXPECT_EQ(g[4][1], "Tobias Kühn");
 }
 
+// A German sheet in a spreadsheet window: its column-letter bar reads as a run of marked
+// letters, which must not make the page Vietnamese.
+// (gen_apps.py case calc02 under seed 68102: genreps.py --reps 61 --kinds calc02)
+TEST(TesseractRecognizer, GermanLettersSurviveALetterBarReadAsMarks)
+{
+    const TextOCR ocr{.languages = {"vi-VT", "en-US"}};
+    std::vector<std::string> words;
+    for (const OCRLine& line : ocr.recognize(ImageLoader::load(fixture("german-sheet-letter-bar.png"))))
+        for (const OCRWord& w : line.words)
+            words.push_back(w.text);
+    for (const char* german : {"Fürth", "Überfällig", "Saarbrücken", "Gießen", "Münster"})
+        EXPECT_NE(std::find(words.begin(), words.end(), german), words.end()) << german;
+}
+
 TEST(TesseractRecognizer, KeepsTheSpacesThePageDraws)
 {
     // Read as one word each ("54%", "Phởbò"); the blank in the ink is a space.
