@@ -43,7 +43,8 @@ bool dateOrTime(const std::u32string& cps)
 
 // The left word is an amount (digits, no letters) and the right word could open a cell:
 // two or more characters with a letter or digit. A unit or currency sign after an amount
-// ("14 %", "7,00 €") and the next group of a number ("1 234") belong to the amount.
+// ("14 %", "7,00 €") and the next group of a number ("1 234") belong to the amount; a code
+// of four digits or more ("306 086286") does not.
 bool opensCell(const OCRWord& left, const OCRWord& right)
 {
     const std::u32string a = Unicode::decode(left.text);
@@ -55,7 +56,9 @@ bool opensCell(const OCRWord& left, const OCRWord& right)
         return false;
     if (!std::any_of(b.begin(), b.end(), [](char32_t c) { return Unicode::isAlphanumeric(c); }))
         return false;
-    return !(digitAt(a, true) && digitAt(b, false) && !dateOrTime(b));
+    // A group of a number has three digits; a run of four or more ("086286") is a code.
+    const auto run = std::find_if(b.begin(), b.end(), [](char32_t c) { return !Unicode::isNumber(c); }) - b.begin();
+    return !(digitAt(a, true) && digitAt(b, false) && !dateOrTime(b) && run < 4);
 }
 
 // Whether a line the candidates left out shows the same edge with words on both sides: the

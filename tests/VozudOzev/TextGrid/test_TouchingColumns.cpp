@@ -58,6 +58,10 @@ TEST(TouchingColumns, RightAlignedAmountsAgainstLeftAlignedWords)
           {"5,309", "04/16/2023", 40, 327, 331, 80},
           {"811.82", "12/25/2024", 48, 327, 331, 80}},
          1},
+        // Amounts a word space from six-digit codes: no group of the number has six digits.
+        {"amounts then digit codes",
+         {{"306", "086286", 24, 327, 331, 48}, {"7,148", "010847", 40, 327, 331, 48}, {"86,555", "040059", 48, 327, 331, 48}},
+         1},
         {"number groups with decimals",
          {{"1", "234,56", 8, 200, 204, 48}, {"12", "345,00", 16, 200, 204, 48}, {"123", "456,10", 24, 200, 204, 48}},
          0},
