@@ -870,9 +870,9 @@ std::vector<Band> wordsOfOneLabelJoined(const Layout& L, const std::vector<TextG
 }
 
 // Header-section lines part the columns they stand between; the shared gaps the rest.
-// A header section is one column: inside a section whose one label stands clear of a gap,
-// the text under no label (a number column right-aligned under a left-aligned "#") joins
-// the part beside it.
+// A header section is one column: inside a section with one label, the text under no label
+// (a number column right-aligned under a left-aligned "#", currency signs set apart from
+// their amounts under a label over both) joins the part beside it.
 std::vector<Band> headerSectionColumns(const Layout& L, const std::vector<TextGridEngine::Row>& segmentRows,
                                        std::vector<std::string>& notes)
 {
@@ -889,15 +889,11 @@ std::vector<Band> headerSectionColumns(const Layout& L, const std::vector<TextGr
     for (const Band& section : TextGridEngine::bandsOf(L.vertical, L.extent.x - 1, L.extent.maxX() + 1)) {
         if (labelsIn(section.lo, section.hi) != 1)
             continue;
-        const auto label = std::find_if(header.begin(), header.end(), [&](const TextSegment& s) {
-            return section.lo <= s.bbox.midX() && s.bbox.midX() < section.hi;
-        });
         for (size_t i = 0; i + 1 < columns.size();) {
             const Band& a = columns[i];
             const Band& b = columns[i + 1];
             const bool inSection = a.lo >= section.lo - 1 && b.hi <= section.hi + 1;
-            const bool clear = label->bbox.maxX() <= a.hi || label->bbox.x >= b.lo;
-            if (inSection && clear && (labelsIn(a.lo, a.hi) == 0) != (labelsIn(b.lo, b.hi) == 0)) {
+            if (inSection && (labelsIn(a.lo, a.hi) == 0) != (labelsIn(b.lo, b.hi) == 0)) {
                 columns[i].hi = b.hi;
                 columns.erase(columns.begin() + static_cast<std::ptrdiff_t>(i) + 1);
                 ++joined;
