@@ -225,6 +225,22 @@ Doubts findDoubts(std::vector<AssembledCell>& cells, const Image& image, Counts&
     return doubted;
 }
 
+// The blank the old text shows before a closing sign ("50,1 %", "7,00 €"), which a crop's
+// reading tends to lose: the page draws it, so the new text keeps it.
+std::string withSignBlank(const std::string& candidate, const std::string& old)
+{
+    const size_t blank = old.rfind(' ');
+    if (blank == std::string::npos || blank + 1 >= old.size())
+        return candidate;
+    const std::string sign = old.substr(blank + 1);
+    const std::u32string cps = Unicode::decode(sign);
+    if (std::any_of(cps.begin(), cps.end(), [](char32_t c) { return Unicode::isAlphanumeric(c); }) ||
+        candidate.size() <= sign.size() || candidate.compare(candidate.size() - sign.size(), sign.size(), sign) != 0 ||
+        candidate[candidate.size() - sign.size() - 1] == ' ')
+        return candidate;
+    return candidate.substr(0, candidate.size() - sign.size()) + " " + sign;
+}
+
 // Every doubted cell is flagged and read once more; the new reading replaces the text
 // only when it settles the doubt.
 void rereadDoubts(std::vector<AssembledCell>& cells, const Doubts& doubted,
@@ -242,7 +258,7 @@ void rereadDoubts(std::vector<AssembledCell>& cells, const Doubts& doubted,
             const std::optional<std::string> read = reread(*c.box);
             if (!read)
                 continue;
-            const std::string candidate = NumberRules::joinSplitGroups(collapsed(*read));
+            const std::string candidate = withSignBlank(NumberRules::joinSplitGroups(collapsed(*read)), c.text);
             if (candidate == c.text)
                 continue;
             if (settles(candidate, c.text, ink, textsOf(cells, index), at)) {
