@@ -158,7 +158,9 @@ int SortIndicators::removeDrawn(std::vector<OCRLine>& lines, const Image& image,
     auto besideWord = [&](const OCRWord& w) {
         return std::any_of(words.begin(), words.end(), [&](const OCRWord* o) {
             const double gap = std::max(o->bbox.x - w.bbox.maxX(), w.bbox.x - o->bbox.maxX());
-            return o != &w && inHeader(*o) && hasLetter(*o) && Unicode::graphemes(o->text).size() > 1 && gap <= 1.5 * h;
+            // A label with letters, or the number column's "#" (a mark beside it is no label).
+            const bool label = (hasLetter(*o) && Unicode::graphemes(o->text).size() > 1) || o->text.starts_with("#");
+            return o != &w && inHeader(*o) && label && gap <= 1.5 * h;
         });
     };
     std::vector<const OCRWord*> marks;

@@ -17,8 +17,8 @@ struct SortIndicators {
 
     // Takes out of the header row (the first row whose words stand in two or more cells,
     // a title above it being one phrase) every one-character word (at most 1.2 h either way) within 1.5 h of a word
-    // with letters whose ink is one filled triangle or two stacked ones: the drawn sort
-    // mark, read as anything ("w", "©", "‡"). Returns how many it took.
+    // with letters or a "#" whose ink is one filled triangle or two stacked ones: the drawn
+    // sort mark, read as anything ("w", "©", "‡"). Returns how many it took.
     static int removeDrawn(std::vector<OCRLine>& lines, const Image& image, double h);
 };
 

@@ -54,12 +54,15 @@ TEST(SortIndicators, DrawnTrianglesBesideHeaderLabelsOnly)
         bool hollow;  // two strokes per row, as a "v"
         double y;     // where the mark stands: 12 beside the header, 42 in a data row
         int removed;
+        const char* label = "Name";  // the header label before the mark
     } cases[] = {
         {"one triangle pointing down", {8, 6, 4, 2}, false, 12, 1},
         {"a pair pointing apart", {2, 4, 6, 8, 0, 0, 8, 6, 4, 2}, false, 10, 1},
         {"a hollow v", {8, 8, 6, 4}, true, 12, 0},
         {"a bar", {8, 8, 8}, false, 12, 0},
         {"a triangle in a data row", {8, 6, 4, 2}, false, 42, 0},
+        {"beside the number column's #", {8, 6, 4, 2}, false, 12, 1, "#"},
+        {"beside a sign that is no label", {8, 6, 4, 2}, false, 12, 0, "%"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -80,7 +83,7 @@ TEST(SortIndicators, DrawnTrianglesBesideHeaderLabelsOnly)
         const double markH = static_cast<double>(c.rows.size());
         std::vector<OCRLine> lines{
             line({word("Monthly", 20, 0, 45, 10), word("sales", 70, 0, 30, 10)}),
-            line({word("Name", 20, 10, 40, 10), word("Price", 120, 10, 30, 10)}),
+            line({word(c.label, 20, 10, 40, 10), word("Price", 120, 10, 30, 10)}),
             line({word("Anna", 20, 40, 30, 10), word("12", 130, 40, 14, 10)}),
         };
         const size_t at = c.y < 30 ? 1 : 2;
