@@ -51,6 +51,7 @@ bool countsRows(const std::vector<std::vector<const OCRWord*>>& sections)
     int numbers = 0;
     int texts = 0;
     int pending = 0;  // texts since the last number
+    bool glyphAfter = false;  // the one text after the last number is a lone glyph
     std::optional<long> last;
     for (const std::vector<const OCRWord*>& section : sections) {
         ++texts;
@@ -69,11 +70,14 @@ bool countsRows(const std::vector<std::vector<const OCRWord*>>& sections)
             return false;
         } else {
             ++pending;
+            glyphAfter = section.size() == 1 && Unicode::graphemes(section.front()->text).size() == 1;
         }
     }
     // A bevelled header's borders spoil its small digits: two rows in three read as rising
-    // numbers still count the rows.
-    return numbers >= 3 && pending == 0 && 2 * (texts - numbers) <= numbers;
+    // numbers still count the rows. The last row's number misread as one glyph ("8" as "D")
+    // is no label: a total's label is a word.
+    const bool ends = pending == 0 || (pending == 1 && glyphAfter);
+    return numbers >= 3 && ends && 2 * (texts - numbers) <= numbers;
 }
 
 }  // namespace

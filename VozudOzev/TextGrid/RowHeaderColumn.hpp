@@ -13,7 +13,7 @@ struct RowHeaderColumn {
     // Takes out every word between the first and last row separator that stands left of
     // the first column line with text on both sides, when those words are short, whole
     // numbers rising down the column (three or more; one row in three between them may be
-    // misread, and a row read twice counts once), and none stands in the top text row of
+    // misread, the last as one glyph, and a row read twice counts once), and none stands in the top text row of
     // the grid beside them nor labels them above the first (a word or a sign such as "#").
     // vertical and horizontal are the separators, h the median word height. Returns the
     // words taken.

@@ -83,6 +83,11 @@ TEST(WidgetTables, CapturedWidgetsKeepTheirColumns)
         // (gen_apps.py case gtk02 under seed 10502: genreps.py --reps 3 --kinds gtk02)
         {"gtk-currency-apart-in-section", 7, 4,
          {{{0, 2}, "Revenue"}, {{3, 2}, "3,06 €"}, {{4, 2}, "10,17 €"}, {{1, 2}, "13,91 €"}, {{6, 3}, "Pending"}}},
+        // The last row's number read as "D", the first with its border ("1|"): the row
+        // header still goes.
+        // (gen_apps.py case qt03 under seed 69403: genreps.py --reps 62 --kinds qt03)
+        {"qt-windows-row-header-last-misread", 9, 4,
+         {{{0, 0}, "Nhóm hàng"}, {{1, 0}, "Văn phòng phẩm"}, {{5, 0}, "Thực phẩm"}, {{8, 1}, "Tân Bình"}, {{8, 3}, "4%"}}},
         // Web page: the sortable columns' grey triangle pairs read as "©" beside the labels,
         // under a title that is the top row.
         // (gen_apps.py case web01 under seed 60701: genreps.py --reps 53 --kinds web01)
