@@ -18,6 +18,7 @@
 #include "VozudOzev/TextGrid/FaintLines.hpp"
 #include "VozudOzev/TextGrid/FootnoteMarks.hpp"
 #include "VozudOzev/TextGrid/GluedWords.hpp"
+#include "VozudOzev/TextGrid/LoneHeaderColumns.hpp"
 #include "VozudOzev/TextGrid/MergedCells.hpp"
 #include "VozudOzev/TextGrid/MonospaceColumns.hpp"
 #include "VozudOzev/TextGrid/MonospaceGlyphs.hpp"
@@ -951,6 +952,10 @@ std::vector<Band> columnsOf(const Layout& L, const std::vector<TextGridEngine::R
         if (overlaps > 0)
             notes.push_back(std::to_string(overlaps) +
                             " columns where only the ends of wider headers overlap taken as the gap they stand in");
+        int lone = 0;
+        columns = LoneHeaderColumns::joined(columns, segmentRows, L.h, lone);
+        if (lone > 0)
+            notes.push_back(std::to_string(lone) + " header labels set beside their values joined to the column under no label");
     }
     return columns;
 }
