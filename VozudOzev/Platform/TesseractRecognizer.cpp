@@ -7,6 +7,7 @@
 #include "VozudOzev/Platform/TextRecognitionError.hpp"
 #include "VozudOzev/Platform/VietnameseMarks.hpp"
 #include "VozudOzev/Platform/WordGaps.hpp"
+#include "VozudOzev/Platform/YenSign.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -179,6 +180,7 @@ PageReading readPage(TesseractPool& pool, const TesseractRecognizer::Tuning& tun
         auto pieces = split ? drawnWords(std::move(word), chars)
                             : std::vector<std::pair<PageWord, std::vector<DongSign::Symbol>>>{{std::move(word), chars}};
         for (auto& [piece, pieceSymbols] : pieces) {
+            YenSign::restore(piece, pieceSymbols, page.grey, page.width, page.height, page.background);
             if (DongSign::endsWithDongLetter(piece.text))
                 DongSign::place(pieceSymbols, std::move(piece), reading.lines[line]);
             else
