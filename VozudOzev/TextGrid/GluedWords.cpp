@@ -201,12 +201,12 @@ int GluedWords::part(std::vector<OCRLine>& lines, const Image& image, double h, 
             const std::vector<std::pair<int, int>> all = blanks(grey, W, x0, x1, y0, y1, bg);
             std::vector<std::pair<int, int>> wide = all;
             // Letters of a small font may stand nearly a word space apart; not quite. Nor is a
-            // blank no wider than the word's own letter spacing (a faint bold header's letters
+            // blank under twice the word's own letter spacing (a faint bold header's letters
             // stand apart all along).
             const double spacing = letterSpacing(all);
             std::erase_if(wide, [&](const auto& g) {
                 const int w = g.second - g.first;
-                return w < 2 || w < 0.7 * *space || w < 0.2 * h || w < 1.6 * spacing;
+                return w < 2 || w < 0.7 * *space || w < 0.2 * h || w < 2.0 * spacing;
             });
             if (wide.empty()) {
                 words.push_back(w);

@@ -86,26 +86,35 @@ TEST(GluedWords, TakesTheBlanksTheInkShowsAndTheNewReadingFinds)
     }
 }
 
-// A faint bold header's letters stand apart all along ("Subtotal" with blanks of 1 to 3 px):
-// one blank a little wider than the others is letter spacing, not a space the reading missed.
+// A faint bold header's letters stand apart all along ("Subtotal" with blanks of 1 to 3 px,
+// "Produkt" of 1 to 5): one blank a little wider than the others is letter spacing, not a
+// space the reading missed.
 TEST(GluedWords, EvenlySpacedLettersAreNotParted)
 {
-    Image image = plain(200, 60);
-    int x = 10;
-    for (const int blank : {3, 2, 1, 1, 2, 1, 0}) {
-        fill(image, x, 10, 7, 10, 20);
-        x += 7 + blank;
+    const struct {
+        const char* text;
+        const char* again;
+        std::vector<int> blanks;
+    } cases[] = {{"Subtotal", "S ubtotal", {3, 2, 1, 1, 2, 1, 0}}, {"Produkt", "Prod ukt", {4, 2, 2, 5, 3, 1}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        Image image = plain(200, 60);
+        int x = 10;
+        for (size_t i = 0; i <= c.blanks.size(); ++i) {
+            fill(image, x, 10, 7, 10, 20);
+            x += 7 + (i < c.blanks.size() ? c.blanks[i] : 0);
+        }
+        std::vector<OCRLine> lines{line({word(c.text, 10, 9, x - 10, 12)}),
+                                   line({word("ab", 10, 40, 14, 12), word("cd", 27, 40, 14, 12),
+                                         word("ef", 44, 40, 14, 12), word("gh", 61, 40, 14, 12),
+                                         word("ij", 78, 40, 14, 12), word("kl", 95, 40, 14, 12)})};
+        bool asked = false;
+        EXPECT_EQ(GluedWords::part(lines, image, 12, [&](const Image&) {
+                      asked = true;
+                      return std::optional<std::string>(c.again);
+                  }),
+                  0);
+        EXPECT_FALSE(asked);
+        EXPECT_EQ(lines.front().words.front().text, c.text);
     }
-    std::vector<OCRLine> lines{line({word("Subtotal", 10, 9, x - 10, 12)}),
-                               line({word("ab", 10, 40, 14, 12), word("cd", 27, 40, 14, 12),
-                                     word("ef", 44, 40, 14, 12), word("gh", 61, 40, 14, 12),
-                                     word("ij", 78, 40, 14, 12), word("kl", 95, 40, 14, 12)})};
-    bool asked = false;
-    EXPECT_EQ(GluedWords::part(lines, image, 12, [&](const Image&) {
-                  asked = true;
-                  return std::optional<std::string>("S ubtotal");
-              }),
-              0);
-    EXPECT_FALSE(asked);
-    EXPECT_EQ(lines.front().words.front().text, "Subtotal");
 }
