@@ -816,6 +816,26 @@ std::vector<Band> bandAndGapColumns(const Layout& L, const std::vector<TextGridE
     return columns;
 }
 
+// Neighbouring columns inside one header section joined wherever join(section, a, b) holds.
+template <class Join>
+int joinedInSections(const Layout& L, std::vector<Band>& columns, const Join& join)
+{
+    int joined = 0;
+    for (const Band& section : TextGridEngine::bandsOf(L.vertical, L.extent.x - 1, L.extent.maxX() + 1))
+        for (size_t i = 0; i + 1 < columns.size();) {
+            const Band& a = columns[i];
+            const Band& b = columns[i + 1];
+            if (a.lo >= section.lo - 1 && b.hi <= section.hi + 1 && join(section, a, b)) {
+                columns[i].hi = b.hi;
+                columns.erase(columns.begin() + static_cast<std::ptrdiff_t>(i) + 1);
+                ++joined;
+            } else {
+                ++i;
+            }
+        }
+    return joined;
+}
+
 // Inside a header section, two parts whose labels stand a word space apart hold one
 // two-word label the reading parted ("Ghi chú", "Địa điểm") when one of them holds no text
 // below the header or a phrase below runs on across them.
@@ -850,21 +870,10 @@ std::vector<Band> wordsOfOneLabelJoined(const Layout& L, const std::vector<TextG
             return std::nullopt;
         return *right - *left;
     };
-    int joined = 0;
-    for (const Band& section : TextGridEngine::bandsOf(L.vertical, L.extent.x - 1, L.extent.maxX() + 1))
-        for (size_t i = 0; i + 1 < columns.size();) {
-            const Band& a = columns[i];
-            const Band& b = columns[i + 1];
-            const bool inSection = a.lo >= section.lo - 1 && b.hi <= section.hi + 1;
-            const std::optional<double> gap = inSection ? labelGap(a, b) : std::nullopt;
-            if (gap && *gap < L.h && (!bodyIn(a) || !bodyIn(b) || crossed(a, b))) {
-                columns[i].hi = b.hi;
-                columns.erase(columns.begin() + static_cast<std::ptrdiff_t>(i) + 1);
-                ++joined;
-            } else {
-                ++i;
-            }
-        }
+    const int joined = joinedInSections(L, columns, [&](const Band&, const Band& a, const Band& b) {
+        const std::optional<double> gap = labelGap(a, b);
+        return gap && *gap < L.h && (!bodyIn(a) || !bodyIn(b) || crossed(a, b));
+    });
     if (joined > 0)
         notes.push_back(std::to_string(joined) + " header labels parted at a word space kept whole in their section");
     return columns;
@@ -886,23 +895,9 @@ std::vector<Band> headerSectionColumns(const Layout& L, const std::vector<TextGr
         return std::count_if(header.begin(), header.end(),
                              [&](const TextSegment& s) { return lo <= s.bbox.midX() && s.bbox.midX() < hi; });
     };
-    int joined = 0;
-    for (const Band& section : TextGridEngine::bandsOf(L.vertical, L.extent.x - 1, L.extent.maxX() + 1)) {
-        if (labelsIn(section.lo, section.hi) != 1)
-            continue;
-        for (size_t i = 0; i + 1 < columns.size();) {
-            const Band& a = columns[i];
-            const Band& b = columns[i + 1];
-            const bool inSection = a.lo >= section.lo - 1 && b.hi <= section.hi + 1;
-            if (inSection && (labelsIn(a.lo, a.hi) == 0) != (labelsIn(b.lo, b.hi) == 0)) {
-                columns[i].hi = b.hi;
-                columns.erase(columns.begin() + static_cast<std::ptrdiff_t>(i) + 1);
-                ++joined;
-            } else {
-                ++i;
-            }
-        }
-    }
+    const int joined = joinedInSections(L, columns, [&](const Band& section, const Band& a, const Band& b) {
+        return labelsIn(section.lo, section.hi) == 1 && (labelsIn(a.lo, a.hi) == 0) != (labelsIn(b.lo, b.hi) == 0);
+    });
     if (joined > 0)
         notes.push_back(std::to_string(joined) + " parts of a header section under no label of their own joined to the one beside them");
     return wordsOfOneLabelJoined(L, segmentRows, std::move(columns), notes);
