@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 #include <atomic>
+#include <chrono>
 #include <mutex>
 #include <stdexcept>
 #include <thread>
@@ -20,6 +21,7 @@ struct RecordingEngine final : VozudOzev::TableEngine {
     mutable std::mutex mutex;
     mutable std::vector<VozudOzev::Dpi> seen;
     bool fail = false;
+    std::atomic<bool> held{false};  // while set, a run waits before it reads
 
     VozudOzev::TableExtraction::Extraction extract(const VozudOzev::Image& image, VozudOzev::Dpi dpi,
                                                    const std::string& id) const override
@@ -28,6 +30,8 @@ struct RecordingEngine final : VozudOzev::TableEngine {
             std::lock_guard lock(mutex);
             seen.push_back(dpi);
         }
+        while (held)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
         if (fail)
             throw std::runtime_error("engine broke");
         VozudOzev::TableExtraction::Extraction e;
@@ -102,10 +106,13 @@ TEST(EngineService, PassesTheEnginesErrorAndSkipsAGoneCaller)
     EXPECT_FALSE(got->extraction);
     EXPECT_EQ(got->error, QStringLiteral("engine broke"));
 
+    // The run ends only after its caller is gone: a run that ends first may answer at once.
     bool called = false;
     auto gone = std::make_unique<QObject>();
+    engine->held = true;
     service.run(smallImage(), 1.0, gone.get(), [&](EngineService::Run) { called = true; });
     gone.reset();
+    engine->held = false;
     waitFor([] { return false; }, 300);
     EXPECT_FALSE(called);
 }
