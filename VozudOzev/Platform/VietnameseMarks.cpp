@@ -116,7 +116,14 @@ void restore(PageLines& lines, const PageLines& marked, bool keepGerman)
 
 bool mixed(const PageLines& lines)
 {
-    return signsOf(lines) != Signs::sure && countOf(lines, vietnameseOnly) >= 3 && countOf(lines, germanLetters) > 0;
+    // In two words at least: one garbled word is no language (and its second reading costs
+    // a whole page's).
+    int words = 0;
+    for (const auto& line : lines)
+        for (const PageWord& w : line)
+            words += countIn(w.text, vietnameseOnly) > 0 ? 1 : 0;
+    return signsOf(lines) != Signs::sure && words >= 2 && countOf(lines, vietnameseOnly) >= 3 &&
+           countOf(lines, germanLetters) > 0;
 }
 
 int vietnameseUnderGerman(const PageLines& lines, const PageLines& marked)

@@ -31,6 +31,7 @@ TEST(VietnameseMarks, SignsOfAPage)
                                            {{"Fürth", {0, 20, 30, 10}, 1}, {"Überfällig", {40, 20, 60, 10}, 1}},
                                            {{"Gießen", {0, 40, 30, 10}, 1}, {"Münster", {40, 40, 40, 10}, 1}}};
     EXPECT_EQ(VietnameseMarks::signsOf(sheet), Signs::none);
+    EXPECT_FALSE(VietnameseMarks::mixed(sheet));
 }
 
 TEST(VietnameseMarks, TakesMarksOnlyForTheSameWordInTheSamePlace)
