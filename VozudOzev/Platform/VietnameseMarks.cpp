@@ -36,16 +36,29 @@ int countIn(const std::string& text, const std::u32string& set)
     return n;
 }
 
-// A word counts for at most as many marked letters as a real one has ("Đường"): a garbled
-// run of marks the reading made of a picture ("ễễỄễỄỄĐẺẼ") is one word, not a language.
+// A real word has at most three letters of a set ("Đường"); more is a garbled run of marks
+// the reading made of a picture ("ễễỄễỄỄĐẺẼ"), which tells no language and counts for none.
 constexpr int mostPerWord = 3;
+
+int votesIn(const std::string& text, const std::u32string& set)
+{
+    int votes = 0;
+    size_t from = 0;
+    while (from <= text.size()) {
+        const size_t to = std::min(text.find(' ', from), text.size());
+        const int n = countIn(text.substr(from, to - from), set);
+        votes += n <= mostPerWord ? n : 0;
+        from = to + 1;
+    }
+    return votes;
+}
 
 int countOf(const PageLines& lines, const std::u32string& set)
 {
     int n = 0;
     for (const auto& line : lines)
         for (const PageWord& w : line)
-            n += std::min(countIn(w.text, set), mostPerWord);
+            n += votesIn(w.text, set);
     return n;
 }
 
@@ -62,16 +75,13 @@ Signs signsOf(const PageLines& lines)
     bool other = false;
     for (const auto& line : lines)
         for (const PageWord& w : line) {
-            int mine = 0;
+            vietnamese += votesIn(w.text, only);
             for (char32_t cp : Unicode::decode(w.text)) {
-                if (only.find(cp) != std::u32string::npos)
-                    ++mine;
-                else if (germanLetters.find(cp) != std::u32string::npos)
+                if (germanLetters.find(cp) != std::u32string::npos)
                     ++german;
-                else if (cp >= 0x80 && cp < 0x2000 && Unicode::isLetter(cp))
+                else if (only.find(cp) == std::u32string::npos && cp >= 0x80 && cp < 0x2000 && Unicode::isLetter(cp))
                     other = true;
             }
-            vietnamese += std::min(mine, mostPerWord);
         }
     if (vietnamese >= 3 && vietnamese > 2 * german)
         return Signs::sure;
@@ -116,12 +126,12 @@ void restore(PageLines& lines, const PageLines& marked, bool keepGerman)
 
 bool mixed(const PageLines& lines)
 {
-    // In two words at least: one garbled word is no language (and its second reading costs
+    // In two words at least: one stray letter is no language (and its second reading costs
     // a whole page's).
     int words = 0;
     for (const auto& line : lines)
         for (const PageWord& w : line)
-            words += countIn(w.text, vietnameseOnly) > 0 ? 1 : 0;
+            words += votesIn(w.text, vietnameseOnly) > 0 ? 1 : 0;
     return signsOf(lines) != Signs::sure && words >= 2 && countOf(lines, vietnameseOnly) >= 3 &&
            countOf(lines, germanLetters) > 0;
 }
