@@ -141,6 +141,12 @@ bool isAlphanumeric(char32_t cp)
     return (U_GET_GC_MASK(static_cast<UChar32>(cp)) & (U_GC_L_MASK | U_GC_M_MASK | U_GC_N_MASK)) != 0;
 }
 
+bool hasAlphanumeric(std::string_view utf8)
+{
+    const std::u32string cps = decode(utf8);
+    return std::any_of(cps.begin(), cps.end(), [](char32_t c) { return isAlphanumeric(c); });
+}
+
 bool isLowercase(char32_t cp)
 {
     return u_isULowercase(static_cast<UChar32>(cp));

@@ -30,6 +30,7 @@ bool isWhitespace(char32_t cp);  // Unicode White_Space, newlines included (a cl
 bool isLetter(char32_t cp);      // Alphabetic (a cluster: its first code point)
 bool isNumber(char32_t cp);      // any numeric type
 bool isAlphanumeric(char32_t cp);  // general category L*, M* or N*
+bool hasAlphanumeric(std::string_view utf8);  // any code point isAlphanumeric
 bool isLowercase(char32_t cp);   // Lowercase
 
 // Unicode whitespace and newlines removed from both ends.

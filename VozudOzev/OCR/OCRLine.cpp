@@ -11,6 +11,41 @@ void rejoinWords(OCRLine& line)
         line.text += (line.text.empty() ? "" : " ") + w.text;
 }
 
+int removeWords(std::vector<OCRLine>& lines, const std::function<bool(const OCRWord&)>& drop)
+{
+    int removed = 0;
+    for (OCRLine& line : lines)
+        if (const auto n = std::erase_if(line.words, drop); n > 0) {
+            removed += static_cast<int>(n);
+            rejoinWords(line);
+        }
+    std::erase_if(lines, [](const OCRLine& l) { return l.words.empty(); });
+    return removed;
+}
+
+int replaceWords(std::vector<OCRLine>& lines,
+                 const std::function<bool(const OCRWord&, std::vector<OCRWord>& out)>& replace)
+{
+    int replaced = 0;
+    for (OCRLine& line : lines) {
+        std::vector<OCRWord> words;
+        bool changed = false;
+        for (const OCRWord& w : line.words) {
+            if (replace(w, words)) {
+                ++replaced;
+                changed = true;
+            } else {
+                words.push_back(w);
+            }
+        }
+        if (!changed)
+            continue;
+        line.words = std::move(words);
+        rejoinWords(line);
+    }
+    return replaced;
+}
+
 // Every key is required: history records store OCR lines in this form.
 void to_json(nlohmann::json& j, const OCRWord& w)
 {

@@ -3,7 +3,6 @@
 #include "VozudOzev/Model/Unicode.hpp"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <iterator>
 #include <string_view>
@@ -197,10 +196,7 @@ bool umlautsOnVietnameseSyllables(const PageLines& lines)
             bool german = false;
             auto close = [&]() {
                 if (german) {
-                    std::string bare = Unicode::withoutMarks(run);
-                    for (char& c : bare)
-                        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-                    ++(vietnameseSyllable(bare) ? shaped : unshaped);
+                    ++(vietnameseSyllable(Unicode::lowercased(Unicode::withoutMarks(run))) ? shaped : unshaped);
                 }
                 run.clear();
                 german = false;

@@ -17,12 +17,6 @@ bool dashesOnly(const std::string& text)
            std::all_of(cps.begin(), cps.end(), [](char32_t c) { return dashes.find(c) != std::u32string_view::npos; });
 }
 
-bool hasAlphanumeric(const std::string& text)
-{
-    const std::u32string cps = Unicode::decode(text);
-    return std::any_of(cps.begin(), cps.end(), [](char32_t c) { return Unicode::isAlphanumeric(c); });
-}
-
 }  // namespace
 
 int DashWords::reread(std::vector<OCRLine>& lines, double h, const Reader& read)
@@ -36,7 +30,7 @@ int DashWords::reread(std::vector<OCRLine>& lines, double h, const Reader& read)
             if (!dashesOnly(w.text) || w.bbox.h < 0.8 * h || w.bbox.w < 1.5 * w.bbox.h)
                 continue;
             const std::optional<std::string> again = read(w.bbox);
-            if (!again || !hasAlphanumeric(*again))
+            if (!again || !Unicode::hasAlphanumeric(*again))
                 continue;
             w.text = Unicode::trimmed(*again);
             // Read from a crop: never surer than the page's reading of the rest.

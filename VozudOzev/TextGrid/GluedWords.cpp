@@ -177,61 +177,44 @@ int GluedWords::part(std::vector<OCRLine>& lines, const Image& image, double h, 
     const int H = image.height;
     const std::vector<std::uint8_t> grey = image.grey();
     const GreyPage page{grey, W, H};
-    int parted = 0;
     const std::optional<double> space = wordSpace(lines, h);
     if (!space)
         return 0;
-    for (OCRLine& line : lines) {
-        std::vector<OCRWord> words;
-        bool changed = false;
-        for (const OCRWord& w : line.words) {
-            const BBox& b = w.bbox;
-            const std::vector<std::string> letters = Unicode::graphemes(w.text);
-            const auto [x0, x1, y0, y1] = page.span(b);
-            // Numbers are written without blanks; a sign after one may stand apart.
-            const bool digitsOnly = std::all_of(letters.begin(), letters.end(), [](const std::string& g) {
-                return isDigit(g) || g == "." || g == "," || g == "-";
-            });
-            if (letters.size() < 2 || digitsOnly || w.text.find(' ') != std::string::npos || x1 - x0 < h ||
-                y1 - y0 < 4) {
-                words.push_back(w);
-                continue;
-            }
-            const int bg = page.surrounding(x0, x1, y0 - 2, y1 + 1);
-            const std::vector<std::pair<int, int>> all = blanks(grey, W, x0, x1, y0, y1, bg);
-            std::vector<std::pair<int, int>> wide = all;
-            // Letters of a small font may stand nearly a word space apart; not quite. Nor is a
-            // blank under twice the word's own letter spacing (a faint bold header's letters
-            // stand apart all along).
-            const double spacing = letterSpacing(all);
-            std::erase_if(wide, [&](const auto& g) {
-                const int w = g.second - g.first;
-                return w < 2 || w < 0.7 * *space || w < 0.2 * h || w < 2.0 * spacing;
-            });
-            if (wide.empty()) {
-                words.push_back(w);
-                continue;
-            }
-            const int pad = std::max(3, static_cast<int>(0.3 * h));
-            const std::optional<std::string> again =
-                reread(widened(image, x0, x1, y0, y1, pad, wide, static_cast<int>(std::ceil(0.5 * h))));
-            // The page's reading saw the letters with their marks better than a crop does.
-            const std::optional<std::string> text =
-                again ? blanksOf(Unicode::trimmed(*again), letters) : std::nullopt;
-            if (!text) {
-                words.push_back(w);
-                continue;
-            }
-            partedWords(w, *text, wide, words);
-            ++parted;
-            changed = true;
-        }
-        if (!changed)
-            continue;
-        line.words = std::move(words);
-        rejoinWords(line);
-    }
-    return parted;
+    return replaceWords(lines, [&](const OCRWord& w, std::vector<OCRWord>& words) {
+        const BBox& b = w.bbox;
+        const std::vector<std::string> letters = Unicode::graphemes(w.text);
+        const auto [x0, x1, y0, y1] = page.span(b);
+        // Numbers are written without blanks; a sign after one may stand apart.
+        const bool digitsOnly = std::all_of(letters.begin(), letters.end(), [](const std::string& g) {
+            return isDigit(g) || g == "." || g == "," || g == "-";
+        });
+        if (letters.size() < 2 || digitsOnly || w.text.find(' ') != std::string::npos || x1 - x0 < h ||
+            y1 - y0 < 4)
+            return false;
+        const int bg = page.surrounding(x0, x1, y0 - 2, y1 + 1);
+        const std::vector<std::pair<int, int>> all = blanks(grey, W, x0, x1, y0, y1, bg);
+        std::vector<std::pair<int, int>> wide = all;
+        // Letters of a small font may stand nearly a word space apart; not quite. Nor is a
+        // blank under twice the word's own letter spacing (a faint bold header's letters
+        // stand apart all along).
+        const double spacing = letterSpacing(all);
+        std::erase_if(wide, [&](const auto& g) {
+            const int width = g.second - g.first;
+            return width < 2 || width < 0.7 * *space || width < 0.2 * h || width < 2.0 * spacing;
+        });
+        if (wide.empty())
+            return false;
+        const int pad = std::max(3, static_cast<int>(0.3 * h));
+        const std::optional<std::string> again =
+            reread(widened(image, x0, x1, y0, y1, pad, wide, static_cast<int>(std::ceil(0.5 * h))));
+        // The page's reading saw the letters with their marks better than a crop does.
+        const std::optional<std::string> text =
+            again ? blanksOf(Unicode::trimmed(*again), letters) : std::nullopt;
+        if (!text)
+            return false;
+        partedWords(w, *text, wide, words);
+        return true;
+    });
 }
 
 }  // namespace VozudOzev

@@ -29,12 +29,6 @@ std::optional<long> numberIn(const std::string& text)
     return v;
 }
 
-bool hasAlphanumeric(const std::string& text)
-{
-    const std::u32string cps = Unicode::decode(text);
-    return std::any_of(cps.begin(), cps.end(), [](char32_t c) { return Unicode::isAlphanumeric(c); });
-}
-
 // What a section border or the edge of a header cell comes back as: strokes and dots only.
 bool borderMarks(const std::string& text)
 {
@@ -132,7 +126,7 @@ int RowHeaderColumn::remove(std::vector<OCRLine>& lines, const std::vector<doubl
             return 0;
         if (std::abs(w->bbox.midY() - firstRow) < 0.6 * h)
             return 0;
-        if (!hasAlphanumeric(w->text)) {
+        if (!Unicode::hasAlphanumeric(w->text)) {
             // A sign over the numbers ("#", "№") labels a numbering column of the table's own;
             // a border comes back flat or thin, a sign as a glyph ("#" may read as "=").
             const bool glyph = w->bbox.h >= 0.6 * h && w->bbox.w >= 0.6 * w->bbox.h;
@@ -149,17 +143,7 @@ int RowHeaderColumn::remove(std::vector<OCRLine>& lines, const std::vector<doubl
     }
     if (!countsRows(sections))
         return 0;
-    int removed = 0;
-    for (OCRLine& line : lines) {
-        const size_t before = line.words.size();
-        std::erase_if(line.words, [&](const OCRWord& w) { return inside(w) && w.bbox.midX() < *edge; });
-        if (line.words.size() == before)
-            continue;
-        removed += static_cast<int>(before - line.words.size());
-        rejoinWords(line);
-    }
-    std::erase_if(lines, [](const OCRLine& l) { return l.words.empty(); });
-    return removed;
+    return removeWords(lines, [&](const OCRWord& w) { return inside(w) && w.bbox.midX() < *edge; });
 }
 
 }  // namespace VozudOzev

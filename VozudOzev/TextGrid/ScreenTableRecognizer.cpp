@@ -492,13 +492,11 @@ std::vector<OCRLine> cleanedText(const Layout& L, const Image& image, std::vecto
     if (const int parted = CrossedWords::split(plain, L.vertical, grid, L.h); parted > 0)
         notes.push_back(std::to_string(parted) + " words parted at a column line drawn across them");
     // A line read as a mark ("'", "|") is a separator, not text.
-    for (OCRLine& line : plain)
-        std::erase_if(line.words, [&](const OCRWord& w) {
-            return marksOnly(w) && std::any_of(L.vertical.begin(), L.vertical.end(), [&](double x) {
-                       return w.bbox.x - 2 <= x && x <= w.bbox.maxX() + 2;
-                   });
-        });
-    std::erase_if(plain, [](const OCRLine& l) { return l.words.empty(); });
+    removeWords(plain, [&](const OCRWord& w) {
+        return marksOnly(w) && std::any_of(L.vertical.begin(), L.vertical.end(), [&](double x) {
+                   return w.bbox.x - 2 <= x && x <= w.bbox.maxX() + 2;
+               });
+    });
     if (icons > 0)
         notes.push_back(std::to_string(icons) + " header icons left out of the text");
     if (L.vertical.empty())
@@ -1081,11 +1079,7 @@ void readFaintLines(const TextOCR& ocr, const Image& image, std::vector<OCRLine>
         }
         if (nAfter == 0 || nBefore == 0 || after / nAfter <= before / nBefore)
             continue;
-        for (OCRLine& line : lines)
-            if (std::erase_if(line.words, inBand)) {
-                rejoinWords(line);
-            }
-        std::erase_if(lines, [](const OCRLine& l) { return l.words.empty(); });
+        removeWords(lines, inBand);
         for (OCRLine& line : again)
             lines.push_back(std::move(line));
         ++replaced;
@@ -1160,15 +1154,11 @@ void readDarkBars(const TextOCR& ocr, const Image& image, std::vector<OCRLine>& 
         for (std::uint8_t& v : strip.rgb)
             v = static_cast<std::uint8_t>(255 - v);
         std::vector<OCRLine> again = ocr.recognize(strip);
-        for (OCRLine& line : lines)
-            // Words beside a bar that does not span the page (a selection stopping at a
-            // spanned cell) are not in the strip and stay.
-            if (std::erase_if(line.words, [&](const OCRWord& w) {
-                    return w.bbox.midY() >= y0 && w.bbox.midY() < y1 && w.bbox.midX() >= x0 && w.bbox.midX() < x1;
-                })) {
-                rejoinWords(line);
-            }
-        std::erase_if(lines, [](const OCRLine& l) { return l.words.empty(); });
+        // Words beside a bar that does not span the page (a selection stopping at a spanned
+        // cell) are not in the strip and stay.
+        removeWords(lines, [&](const OCRWord& w) {
+            return w.bbox.midY() >= y0 && w.bbox.midY() < y1 && w.bbox.midX() >= x0 && w.bbox.midX() < x1;
+        });
         for (OCRLine& line : again) {
             line.bbox.x += x0;
             line.bbox.y += y0;

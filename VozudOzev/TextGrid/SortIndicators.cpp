@@ -105,21 +105,11 @@ int SortIndicators::remove(std::vector<OCRLine>& lines, double h)
                 gap = std::min(gap, w.bbox.x - b.maxX());
         return gap;
     };
-    int removed = 0;
-    for (OCRLine& line : lines) {
-        const size_t before = line.words.size();
-        std::erase_if(line.words, [&](const OCRWord& w) {
-            const bool small = Unicode::graphemes(w.text).size() == 1 && w.bbox.h <= 0.6 * h && w.bbox.w <= 1.2 * h;
-            const double gap = small && inTopRow(w) ? gapBefore(w) : 0;
-            return std::isfinite(gap) && gap >= 0.8 * h;
-        });
-        if (line.words.size() == before)
-            continue;
-        removed += static_cast<int>(before - line.words.size());
-        rejoinWords(line);
-    }
-    std::erase_if(lines, [](const OCRLine& l) { return l.words.empty(); });
-    return removed;
+    return removeWords(lines, [&](const OCRWord& w) {
+        const bool small = Unicode::graphemes(w.text).size() == 1 && w.bbox.h <= 0.6 * h && w.bbox.w <= 1.2 * h;
+        const double gap = small && inTopRow(w) ? gapBefore(w) : 0;
+        return std::isfinite(gap) && gap >= 0.8 * h;
+    });
 }
 
 int SortIndicators::removeDrawn(std::vector<OCRLine>& lines, const Image& image, double h)
@@ -168,19 +158,7 @@ int SortIndicators::removeDrawn(std::vector<OCRLine>& lines, const Image& image,
         if (inHeader(*w) && Unicode::graphemes(w->text).size() == 1 && w->bbox.h <= 1.2 * h && w->bbox.w <= 1.2 * h &&
             besideWord(*w) && drawnTriangles(image, w->bbox, h))
             marks.push_back(w);
-    int removed = 0;
-    for (OCRLine& line : lines) {
-        const size_t before = line.words.size();
-        std::erase_if(line.words, [&](const OCRWord& w) {
-            return std::find(marks.begin(), marks.end(), &w) != marks.end();
-        });
-        if (line.words.size() == before)
-            continue;
-        removed += static_cast<int>(before - line.words.size());
-        rejoinWords(line);
-    }
-    std::erase_if(lines, [](const OCRLine& l) { return l.words.empty(); });
-    return removed;
+    return removeWords(lines, [&](const OCRWord& w) { return std::find(marks.begin(), marks.end(), &w) != marks.end(); });
 }
 
 }  // namespace VozudOzev

@@ -129,73 +129,52 @@ int UnderlinedWords::part(std::vector<OCRLine>& lines, const Image& image, doubl
     const int H = image.height;
     const std::vector<std::uint8_t> grey = image.grey();
     const GreyPage page{grey, W, H};
-    int parted = 0;
-    for (OCRLine& line : lines) {
-        std::vector<OCRWord> words;
-        bool changed = false;
-        for (const OCRWord& w : line.words) {
-            const BBox& b = w.bbox;
-            const std::vector<std::string> letters = Unicode::graphemes(w.text);
-            const auto [x0, x1, y0, y1] = page.span(b);
-            if (letters.size() < 4 || w.text.find(' ') != std::string::npos || x1 - x0 < 2 * h || y1 - y0 < 4) {
-                words.push_back(w);
-                continue;
-            }
-            const int bg = page.surrounding(x0, x1, y0 - 2, y1 + 3);
-            const std::optional<int> line_y = underline(grey, W, H, b, bg);
-            if (!line_y) {
-                words.push_back(w);
-                continue;
-            }
-            // The underline's rows: the one found and its neighbours the ink crosses as well.
-            auto crossed = [&](int y) {
-                int n = 0;
-                for (int x = x0; x < x1; ++x)
-                    n += std::abs(page.at(x, y) - bg) >= 60 ? 1 : 0;
-                return n >= 0.7 * (x1 - x0);
-            };
-            int top = *line_y;
-            int bottom = *line_y;
-            while (top - 1 > b.midY() && crossed(top - 1))
-                --top;
-            while (bottom + 1 < H && crossed(bottom + 1))
-                ++bottom;
-            // A blank as wide as a word space in the ink above the line.
-            if (widestBlank(grey, W, x0, x1, y0, top, bg) < 0.25 * h) {
-                words.push_back(w);
-                continue;
-            }
-            const int pad = std::max(3, static_cast<int>(0.3 * h));
-            const int cx0 = std::max(0, x0 - pad);
-            const int cy0 = std::max(0, y0 - pad);
-            Image crop = image.cropped(cx0, cy0, std::min(W, x1 + pad), std::min(H, std::max(y1, bottom + 1) + pad));
-            const std::uint8_t* page = image.pixel(std::clamp(x0, 0, W - 1), std::clamp(y0 - 2, 0, H - 1));
-            for (int y = top; y <= bottom; ++y)
-                for (int x = 0; x < crop.width; ++x)
-                    if (y - cy0 >= 0 && y - cy0 < crop.height)
-                        std::copy(page, page + 3, crop.pixel(x, y - cy0));
-            const std::optional<std::string> again = reread(crop);
-            if (!again) {
-                words.push_back(w);
-                continue;
-            }
-            // The blanks of the new reading put between the word's own letters: the page's
-            // reading saw the letters with their marks better than a crop does.
-            const std::optional<std::string> text = blanksOf(Unicode::trimmed(*again), letters);
-            if (!text) {
-                words.push_back(w);
-                continue;
-            }
-            partedWords(w, *text, letters.size(), words);
-            ++parted;
-            changed = true;
-        }
-        if (!changed)
-            continue;
-        line.words = std::move(words);
-        rejoinWords(line);
-    }
-    return parted;
+    return replaceWords(lines, [&](const OCRWord& w, std::vector<OCRWord>& words) {
+        const BBox& b = w.bbox;
+        const std::vector<std::string> letters = Unicode::graphemes(w.text);
+        const auto [x0, x1, y0, y1] = page.span(b);
+        if (letters.size() < 4 || w.text.find(' ') != std::string::npos || x1 - x0 < 2 * h || y1 - y0 < 4)
+            return false;
+        const int bg = page.surrounding(x0, x1, y0 - 2, y1 + 3);
+        const std::optional<int> line_y = underline(grey, W, H, b, bg);
+        if (!line_y)
+            return false;
+        // The underline's rows: the one found and its neighbours the ink crosses as well.
+        auto crossed = [&](int y) {
+            int n = 0;
+            for (int x = x0; x < x1; ++x)
+                n += std::abs(page.at(x, y) - bg) >= 60 ? 1 : 0;
+            return n >= 0.7 * (x1 - x0);
+        };
+        int top = *line_y;
+        int bottom = *line_y;
+        while (top - 1 > b.midY() && crossed(top - 1))
+            --top;
+        while (bottom + 1 < H && crossed(bottom + 1))
+            ++bottom;
+        // A blank as wide as a word space in the ink above the line.
+        if (widestBlank(grey, W, x0, x1, y0, top, bg) < 0.25 * h)
+            return false;
+        const int pad = std::max(3, static_cast<int>(0.3 * h));
+        const int cx0 = std::max(0, x0 - pad);
+        const int cy0 = std::max(0, y0 - pad);
+        Image crop = image.cropped(cx0, cy0, std::min(W, x1 + pad), std::min(H, std::max(y1, bottom + 1) + pad));
+        const std::uint8_t* paper = image.pixel(std::clamp(x0, 0, W - 1), std::clamp(y0 - 2, 0, H - 1));
+        for (int y = top; y <= bottom; ++y)
+            for (int x = 0; x < crop.width; ++x)
+                if (y - cy0 >= 0 && y - cy0 < crop.height)
+                    std::copy(paper, paper + 3, crop.pixel(x, y - cy0));
+        const std::optional<std::string> again = reread(crop);
+        if (!again)
+            return false;
+        // The blanks of the new reading put between the word's own letters: the page's
+        // reading saw the letters with their marks better than a crop does.
+        const std::optional<std::string> text = blanksOf(Unicode::trimmed(*again), letters);
+        if (!text)
+            return false;
+        partedWords(w, *text, letters.size(), words);
+        return true;
+    });
 }
 
 }  // namespace VozudOzev

@@ -10,12 +10,6 @@ namespace VozudOzev {
 
 namespace {
 
-bool hasAlphanumeric(const std::string& text)
-{
-    const std::u32string cps = Unicode::decode(text);
-    return std::any_of(cps.begin(), cps.end(), [](char32_t c) { return Unicode::isAlphanumeric(c); });
-}
-
 // Marks other than a grid line's bar glued to the word ("|Flour"), which the border pass
 // takes off.
 bool hasMarks(const std::string& text)
@@ -66,7 +60,7 @@ int UnsureWords::reread(std::vector<OCRLine>& lines, double h, const Reader& rea
         const std::optional<Reading> again = read(w.bbox);
         // Several words back mean the box held more than this word (a neighbour it overlaps,
         // "Uberweisung." over "pdf"): taking them all would read that neighbour twice.
-        if (!again || again->confidence < w.confidence + 0.1 || !hasAlphanumeric(again->text) ||
+        if (!again || again->confidence < w.confidence + 0.1 || !Unicode::hasAlphanumeric(again->text) ||
             Unicode::trimmed(again->text).find(' ') != std::string::npos)
             continue;
         w.text = withoutLeadingStrokes(again->text);

@@ -5,12 +5,12 @@
 
 #include "Support/Canvas.hpp"
 #include "Support/OCRBuilders.hpp"
+#include "Support/ScreenFixtures.hpp"
 
-#include <fstream>
 #include <gtest/gtest.h>
-#include <nlohmann/json.hpp>
 
 using namespace VozudOzev;
+namespace ScreenFixtures = TestSupport::ScreenFixtures;
 using Band = ColumnPlacement::Band;
 using Span = ColumnPlacement::Span;
 
@@ -172,16 +172,6 @@ TEST(AttachedColumns, SecondWordsAndUnitsUnderTheirHeaderJoin)
     }
 }
 
-namespace {
-
-std::vector<OCRLine> screenLines(const std::string& name)
-{
-    std::ifstream in(std::string(VANTREL_SOURCE_DIR) + "/tests/fixtures/screen/" + name + ".lines.json");
-    return nlohmann::json::parse(in).get<std::vector<OCRLine>>();
-}
-
-}  // namespace
-
 // Real OCR lines of terminal listings and box tables, and of web pages whose headers stand
 // over gaps or carry sort arrows.
 TEST(ScreenTableRecognizer, ColumnsRulesAndHeadersOfRealCaptures)
@@ -210,10 +200,11 @@ TEST(ScreenTableRecognizer, ColumnsRulesAndHeadersOfRealCaptures)
         SCOPED_TRACE(c.fixture);
         std::vector<std::string> notes;
         const std::optional<Table> t =
-            ScreenTableRecognizer::build(screenLines(c.fixture), TestSupport::Canvas::plain(c.width, c.height), notes);
+            ScreenTableRecognizer::build(ScreenFixtures::lines(c.fixture), TestSupport::Canvas::plain(c.width, c.height), notes);
         ASSERT_TRUE(t);
-        if (c.rows > 0)
+        if (c.rows > 0) {
             EXPECT_EQ(t->rows, c.rows);
+        }
         EXPECT_EQ(t->cols, c.cols);
         const auto grid = t->grid();
         for (const auto& [at, text] : c.cells) {

@@ -1,14 +1,12 @@
-#include "VozudOzev/OCR/ImageLoader.hpp"
 #include "VozudOzev/TextGrid/EmojiPictures.hpp"
 #include "VozudOzev/TextGrid/ScreenTableRecognizer.hpp"
 
 #include "Support/Canvas.hpp"
 #include "Support/OCRBuilders.hpp"
+#include "Support/ScreenFixtures.hpp"
 
 #include <array>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <nlohmann/json.hpp>
 
 using namespace VozudOzev;
 using namespace TestSupport::OCRBuilders;
@@ -108,7 +106,7 @@ TEST(EmojiFont, ThumbnailKeepsTheInkAndRefusesEmptyOrBadInput)
     EXPECT_FALSE(EmojiFont::thumbnailOf("x", clear.data(), 4, 4, 16));
     EXPECT_FALSE(EmojiFont::thumbnailOf("x", clear.data(), 4, 4, 8));
     EXPECT_FALSE(EmojiFont::load("/nonexistent/emoji.ttf"));
-    EXPECT_FALSE(EmojiFont::load(std::string(VANTREL_SOURCE_DIR) + "/tests/fixtures/screen/web-emoji-status.png"));
+    EXPECT_FALSE(EmojiFont::load(TestSupport::ScreenFixtures::path("web-emoji-status.png")));
 }
 
 // A web page's status column: a coloured dot, an emoji, the status word. The reading made
@@ -117,10 +115,8 @@ TEST(EmojiPictures, WebStatusColumnReadAgainstTheInstalledFont)
 {
     if (!EmojiFont::installed())
         GTEST_SKIP() << "no colour emoji font installed";
-    const std::string base = std::string(VANTREL_SOURCE_DIR) + "/tests/fixtures/screen/web-emoji-status";
-    const Image image = ImageLoader::load(base + ".png");
-    std::ifstream in(base + ".lines.json");
-    const std::vector<OCRLine> lines = nlohmann::json::parse(in).get<std::vector<OCRLine>>();
+    const Image image = TestSupport::ScreenFixtures::image("web-emoji-status");
+    const std::vector<OCRLine> lines = TestSupport::ScreenFixtures::lines("web-emoji-status");
     std::vector<std::string> notes;
     const std::optional<Table> t = ScreenTableRecognizer::build(lines, image, notes);
     ASSERT_TRUE(t);

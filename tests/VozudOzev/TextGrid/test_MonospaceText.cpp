@@ -1,4 +1,3 @@
-#include "VozudOzev/OCR/ImageLoader.hpp"
 #include "VozudOzev/TextGrid/BorderText.hpp"
 #include "VozudOzev/TextGrid/DottedZeros.hpp"
 #include "VozudOzev/TextGrid/MonospaceColumns.hpp"
@@ -9,28 +8,13 @@
 
 #include "Support/Canvas.hpp"
 #include "Support/OCRBuilders.hpp"
+#include "Support/ScreenFixtures.hpp"
 
-#include <fstream>
 #include <gtest/gtest.h>
-#include <nlohmann/json.hpp>
 
 using namespace VozudOzev;
+namespace ScreenFixtures = TestSupport::ScreenFixtures;
 using namespace TestSupport::OCRBuilders;
-
-namespace {
-
-std::string fixturePath(const std::string& name, const char* ext)
-{
-    return std::string(VANTREL_SOURCE_DIR) + "/tests/fixtures/screen/" + name + ext;
-}
-
-std::vector<OCRLine> linesOf(const std::string& name)
-{
-    std::ifstream in(fixturePath(name, ".lines.json"));
-    return nlohmann::json::parse(in).get<std::vector<OCRLine>>();
-}
-
-}  // namespace
 
 // Terminal captures with the OCR's own lines: each shows one way the reading goes wrong
 // on monospace text and how the table comes out right.
@@ -70,9 +54,9 @@ TEST(MonospaceText, TerminalCapturesReadRight)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fixture);
-        const Image image = ImageLoader::load(fixturePath(c.fixture, ".png"));
+        const Image image = ScreenFixtures::image(c.fixture);
         std::vector<std::string> notes;
-        const std::optional<Table> t = ScreenTableRecognizer::build(linesOf(c.fixture), image, notes);
+        const std::optional<Table> t = ScreenTableRecognizer::build(ScreenFixtures::lines(c.fixture), image, notes);
         ASSERT_TRUE(t);
         EXPECT_EQ(t->rows, c.rows);
         EXPECT_EQ(t->cols, c.cols);
@@ -87,9 +71,9 @@ TEST(MonospaceText, TerminalCapturesReadRight)
 TEST(MonospaceText, SmallProportionalPageKeepsItsWordSpaces)
 {
     const char* fixture = "dark-proportional-small";
-    const Image image = ImageLoader::load(fixturePath(fixture, ".png"));
+    const Image image = ScreenFixtures::image(fixture);
     std::vector<std::string> notes;
-    const std::optional<Table> t = ScreenTableRecognizer::build(linesOf(fixture), image, notes);
+    const std::optional<Table> t = ScreenTableRecognizer::build(ScreenFixtures::lines(fixture), image, notes);
     ASSERT_TRUE(t);
     EXPECT_EQ(t->rows, 6);
     EXPECT_EQ(t->cols, 3);

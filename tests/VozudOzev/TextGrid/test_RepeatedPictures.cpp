@@ -1,15 +1,14 @@
-#include "VozudOzev/OCR/ImageLoader.hpp"
 #include "VozudOzev/TextGrid/RepeatedPictures.hpp"
 #include "VozudOzev/TextGrid/ScreenTableRecognizer.hpp"
 
 #include "Support/Canvas.hpp"
 #include "Support/OCRBuilders.hpp"
+#include "Support/ScreenFixtures.hpp"
 
-#include <fstream>
 #include <gtest/gtest.h>
-#include <nlohmann/json.hpp>
 
 using namespace VozudOzev;
+namespace ScreenFixtures = TestSupport::ScreenFixtures;
 using namespace TestSupport::OCRBuilders;
 using TestSupport::Canvas::fill;
 using TestSupport::Canvas::plain;
@@ -64,12 +63,6 @@ std::vector<OCRLine> rowsOf(const Rows& r, Image& image)
     return lines;
 }
 
-std::vector<OCRLine> linesFixture(const std::string& name)
-{
-    std::ifstream in(std::string(VANTREL_SOURCE_DIR) + "/tests/fixtures/screen/" + name + ".lines.json");
-    return nlohmann::json::parse(in).get<std::vector<OCRLine>>();
-}
-
 }  // namespace
 
 TEST(RepeatedPictures, OnePictureReadDifferentlyRowAfterRowIsNoText)
@@ -106,10 +99,9 @@ TEST(RepeatedPictures, OnePictureReadDifferentlyRowAfterRowIsNoText)
 // The column stays, with its header and nothing under it.
 TEST(RepeatedPictures, ActionButtonsOfADarkPageLeaveTheirColumnEmpty)
 {
-    const std::string base = std::string(VANTREL_SOURCE_DIR) + "/tests/fixtures/screen/web-action-icons";
-    const Image image = ImageLoader::load(base + ".png");
+    const Image image = ScreenFixtures::image("web-action-icons");
     std::vector<std::string> notes;
-    const std::optional<Table> t = ScreenTableRecognizer::build(linesFixture("web-action-icons"), image, notes);
+    const std::optional<Table> t = ScreenTableRecognizer::build(ScreenFixtures::lines("web-action-icons"), image, notes);
     ASSERT_TRUE(t);
     const auto grid = t->grid();
     ASSERT_EQ(grid.size(), 6u);
@@ -138,9 +130,9 @@ TEST(RepeatedPictures, ButtonsBesideButtonsAndBoxesOverBlankPage)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fixture);
         const Image image =
-            ImageLoader::load(std::string(VANTREL_SOURCE_DIR) + "/tests/fixtures/screen/" + c.fixture + ".png");
+            ScreenFixtures::image(c.fixture);
         std::vector<std::string> notes;
-        const std::optional<Table> t = ScreenTableRecognizer::build(linesFixture(c.fixture), image, notes);
+        const std::optional<Table> t = ScreenTableRecognizer::build(ScreenFixtures::lines(c.fixture), image, notes);
         ASSERT_TRUE(t);
         const auto grid = t->grid();
         ASSERT_EQ(grid.size(), c.rows);

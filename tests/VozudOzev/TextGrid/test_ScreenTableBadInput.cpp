@@ -1,14 +1,12 @@
-#include "VozudOzev/OCR/ImageLoader.hpp"
 #include "VozudOzev/Platform/DocumentRecognizer.hpp"
 #include "VozudOzev/TextGrid/ScreenTableRecognizer.hpp"
 
 #include "Support/Canvas.hpp"
+#include "Support/ScreenFixtures.hpp"
 
 #include <algorithm>
-#include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
-#include <nlohmann/json.hpp>
 #include <string>
 
 using namespace VozudOzev;
@@ -56,7 +54,7 @@ TEST(ScreenTableRecognizer, CapturesWithoutATableGiveNoTableAndANote)
         {"a strip one pixel high", [] { return dotted(1920, 1); }},
         {"a column one pixel wide", [] { return plain(1, 1080, 0); }},
         {"dark bars with nothing on them", [] { return darkBars(500, 150); }},
-        {"prose", [] { return ImageLoader::load(std::string(VANTREL_SOURCE_DIR) + "/tests/fixtures/screen/prose.png"); }},
+        {"prose", [] { return TestSupport::ScreenFixtures::image("prose"); }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -73,8 +71,7 @@ TEST(ScreenTableRecognizer, CapturesWithoutATableGiveNoTableAndANote)
 // marks, nearly all at no confidence. Read with confidence, the same lines would make a table.
 TEST(ScreenTableRecognizer, NoiseReadOffADesktopIsNoTable)
 {
-    std::ifstream in(std::string(VANTREL_SOURCE_DIR) + "/tests/fixtures/screen/desktop-noise.lines.json");
-    std::vector<OCRLine> lines = nlohmann::json::parse(in).get<std::vector<OCRLine>>();
+    std::vector<OCRLine> lines = TestSupport::ScreenFixtures::lines("desktop-noise");
     std::vector<std::string> notes;
     EXPECT_FALSE(ScreenTableRecognizer::build(lines, plain(640, 360, 0), notes));
     ASSERT_FALSE(notes.empty());

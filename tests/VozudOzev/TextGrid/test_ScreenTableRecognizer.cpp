@@ -1,4 +1,3 @@
-#include "VozudOzev/OCR/ImageLoader.hpp"
 #include "VozudOzev/TextGrid/BackgroundBands.hpp"
 #include "VozudOzev/TextGrid/BorderText.hpp"
 #include "VozudOzev/TextGrid/ScreenChrome.hpp"
@@ -6,12 +5,12 @@
 
 #include "Support/Canvas.hpp"
 #include "Support/OCRBuilders.hpp"
+#include "Support/ScreenFixtures.hpp"
 
-#include <fstream>
 #include <gtest/gtest.h>
-#include <nlohmann/json.hpp>
 
 using namespace VozudOzev;
+namespace ScreenFixtures = TestSupport::ScreenFixtures;
 using namespace TestSupport::OCRBuilders;
 using TestSupport::Canvas::plain;
 
@@ -146,12 +145,6 @@ TEST(ScreenTableRecognizer, BadInputGivesNoTableAndANote)
 
 namespace {
 
-std::vector<OCRLine> linesFixture(const std::string& name)
-{
-    std::ifstream in(std::string(VANTREL_SOURCE_DIR) + "/tests/fixtures/screen/" + name + ".lines.json");
-    return nlohmann::json::parse(in).get<std::vector<OCRLine>>();
-}
-
 struct Stripe {
     int y, h;
     std::uint8_t grey;
@@ -216,7 +209,7 @@ TEST(ScreenTableRecognizer, CaptionsNotesIconsAndTotalRowsOfRealPages)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fixture);
         std::vector<std::string> notes;
-        const std::optional<Table> t = ScreenTableRecognizer::build(linesFixture(c.fixture), c.image, notes);
+        const std::optional<Table> t = ScreenTableRecognizer::build(ScreenFixtures::lines(c.fixture), c.image, notes);
         ASSERT_TRUE(t);
         EXPECT_EQ(t->rows, c.rows);
         EXPECT_EQ(t->cols, c.cols);
@@ -262,9 +255,9 @@ TEST(ScreenTableRecognizer, SpreadsheetChromeOfRealCaptures)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fixture);
         const Image image =
-            ImageLoader::load(std::string(VANTREL_SOURCE_DIR) + "/tests/fixtures/screen/" + c.fixture + ".png");
+            ScreenFixtures::image(c.fixture);
         std::vector<std::string> notes;
-        const std::optional<Table> t = ScreenTableRecognizer::build(linesFixture(c.fixture), image, notes);
+        const std::optional<Table> t = ScreenTableRecognizer::build(ScreenFixtures::lines(c.fixture), image, notes);
         ASSERT_TRUE(t);
         EXPECT_EQ(t->rows, c.rows);
         EXPECT_EQ(t->cols, c.cols);
@@ -374,8 +367,8 @@ TEST(ScreenTableRecognizer, CategoryCellsSpanTheRowsTheirRuleLeavesOpen)
     // A ruled page whose row rules stop short of the first column where a category spans.
     std::vector<std::string> notes;
     const std::optional<Table> t = ScreenTableRecognizer::build(
-        linesFixture("ruled-row-spans"),
-        ImageLoader::load(std::string(VANTREL_SOURCE_DIR) + "/tests/fixtures/screen/ruled-row-spans.png"), notes);
+        ScreenFixtures::lines("ruled-row-spans"),
+        ScreenFixtures::image("ruled-row-spans"), notes);
     ASSERT_TRUE(t);
     EXPECT_EQ(t->rows, 10);
     std::vector<std::string> first;

@@ -1,29 +1,13 @@
-#include "VozudOzev/OCR/ImageLoader.hpp"
 #include "VozudOzev/TextGrid/RowHeaderColumn.hpp"
 #include "VozudOzev/TextGrid/ScreenTableRecognizer.hpp"
 
 #include "Support/OCRBuilders.hpp"
+#include "Support/ScreenFixtures.hpp"
 
-#include <fstream>
 #include <gtest/gtest.h>
-#include <nlohmann/json.hpp>
 
 using namespace VozudOzev;
-
-namespace {
-
-std::string fixturePath(const std::string& name)
-{
-    return std::string(VANTREL_SOURCE_DIR) + "/tests/fixtures/screen/" + name;
-}
-
-std::vector<OCRLine> linesOf(const std::string& name)
-{
-    std::ifstream in(fixturePath(name + ".lines.json"));
-    return nlohmann::json::parse(in).get<std::vector<OCRLine>>();
-}
-
-}  // namespace
+namespace ScreenFixtures = TestSupport::ScreenFixtures;
 
 // Captures of table widgets with the OCR lines their reading gave.
 TEST(WidgetTables, CapturedWidgetsKeepTheirColumns)
@@ -96,9 +80,9 @@ TEST(WidgetTables, CapturedWidgetsKeepTheirColumns)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fixture);
-        const Image image = ImageLoader::load(fixturePath(std::string(c.fixture) + ".png"));
+        const Image image = ScreenFixtures::image(c.fixture);
         std::vector<std::string> notes;
-        const std::optional<Table> t = ScreenTableRecognizer::build(linesOf(c.fixture), image, notes);
+        const std::optional<Table> t = ScreenTableRecognizer::build(ScreenFixtures::lines(c.fixture), image, notes);
         ASSERT_TRUE(t);
         EXPECT_EQ(t->rows, c.rows);
         EXPECT_EQ(t->cols, c.cols);
